@@ -1,0 +1,39 @@
+#include "app/StartUp.h"
+
+#include "config/GetInfo.h"
+#include "records/DayFile.h"
+
+#include <QDir>
+#include <cmath>
+
+namespace quillon {
+
+StartUp::StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages,
+                 StartUpScreens& screens)
+    : vars_(vars), clock_(clock), messages_(messages), screens_(screens) {}
+
+void StartUp::LoadConfiguration() {
+    QDir::setCurrent(vars_.HomeDir);
+    vars_.DialogChoice = 0;
+    vars_.EncoderError.clear();
+    if (!vars_.StationCode.isEmpty()) {
+        return;
+    }
+    vars_.EncoderInUse = false;
+    ReadConfiguration(vars_, messages_);
+    WriteComment(vars_, clock_, messages_);
+}
+
+void StartUp::Run() {
+    vars_.LocalDate = std::floor(LocalStandardTime(vars_, clock_.Now()));
+    screens_.ShowParameters(vars_);
+    Pause(clock_, kParameterSeconds);
+    screens_.HideParameters();
+    CheckLampTestsDue(vars_, clock_.Now(), screens_);
+    OpenDayFile(vars_, clock_, messages_);
+    vars_.ComputerTimed = 0;
+    vars_.AudioPrompts = 1;
+    vars_.DialogChoice = 0;
+}
+
+} // namespace quillon

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "config/LampTests.h"
+#include "config/SharedVars.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+namespace quillon {
+
+// The screens that start-up shows while it runs.
+class StartUpScreens : public LampOverDueScreen {
+public:
+    // Fills the parameter screen from `vars` and shows it without waiting.
+    virtual void ShowParameters(const SharedVars& vars) = 0;
+    virtual void HideParameters() = 0;
+};
+
+// The program's start-up, from reading the configuration to the day file
+// and its summary. The main screen runs it in its load handler and then
+// fills its own labels and starts its timer. Throws FatalFileError when a
+// mandatory configuration file cannot be used.
+class StartUp {
+public:
+    StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages, StartUpScreens& screens);
+
+    // Reads the configuration (once per run: skipped when the station code
+    // is already known) and appends the archive-site comment to the day file.
+    void LoadConfiguration();
+
+    // Steps after the configuration: local date, the 3-second parameter
+    // screen, the lamp-test overdue check, the day file and its summary.
+    void Run();
+
+    // Seconds the parameter screen stays up.
+    static constexpr float kParameterSeconds = 3.0f;
+
+private:
+    SharedVars& vars_;
+    Clock& clock_;
+    OperatorMessages& messages_;
+    StartUpScreens& screens_;
+};
+
+} // namespace quillon

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/screens/ScreenHelpers.h"
+#include "config/LampTests.h"
+#include "config/SharedVars.h"
+
+#include <QTimer>
+
+namespace quillon {
+
+
+// "Station and Instrument Parameters": filled once at start-up and shown
+// again unchanged from the Info menu.
+class OperParamScreen : public SpaceOrEscapeDialog {
+    Q_OBJECT
+public:
+    explicit OperParamScreen(QWidget* parent = nullptr);
+    void Fill(const SharedVars& vars);
+};
+
+// "Program Parameters for Dobson Driver Program".
+class ProginfoScreen : public SpaceOrEscapeDialog {
+    Q_OBJECT
+public:
+    ProginfoScreen(const SharedVars& vars, QWidget* parent = nullptr);
+};
+
+// "The system is overdue for a calibration check.": closes itself after
+// 10 seconds or on Continue.
+class LampOverDueDialog : public QDialog {
+    Q_OBJECT
+public:
+    LampOverDueDialog(const LampTestAges& ages, QWidget* parent = nullptr);
+    QTimer* Timer() { return &timer_; }
+
+private:
+    QTimer timer_;
+};
+
+} // namespace quillon

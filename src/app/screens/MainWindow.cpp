@@ -1,0 +1,381 @@
+#include "app/screens/MainWindow.h"
+
+#include "app/Guidance.h"
+#include "app/MainScreenText.h"
+#include "config/FatalFileError.h"
+#include "instrument/screens/EntryScreens.h"
+#include "records/DayFile.h"
+#include "records/screens/SummaryScreen.h"
+#include "sound/Play.h"
+#include "util/Format.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+QGroupBox* Framed(const QString& name, const QString& caption, QLabel* value, QWidget* parent) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    auto* layout = new QVBoxLayout(frame);
+    QFont font = value->font();
+    font.setPointSize(font.pointSize() + 6);
+    font.setBold(true);
+    value->setFont(font);
+    layout->addWidget(value);
+    return frame;
+}
+} // namespace
+
+MainWindow::MainWindow(SharedVars& vars, Clock& clock, OperatorMessages& messages, Sounds& sounds,
+                       QWidget* parent)
+    : QMainWindow(parent), vars_(vars), clock_(clock), messages_(messages), sounds_(sounds),
+      logic_(vars, clock, messages), operParam_(this) {
+    setObjectName(QStringLiteral("Main"));
+    timer1_.setObjectName(QStringLiteral("Timer1"));
+    connect(&timer1_, &QTimer::timeout, this, &MainWindow::Tick);
+    BuildControls();
+    BuildMenu();
+    logic_.SetNewDayAction([this] {
+        if (transferAction_) {
+            transferAction_();
+        }
+    });
+}
+
+void MainWindow::SetObservationRunner(std::function<void(const QString&)> runner) {
+    observationRunner_ = std::move(runner);
+}
+
+void MainWindow::SetTransferAction(std::function<void()> action) {
+    transferAction_ = std::move(action);
+}
+
+void MainWindow::BuildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    lblCaption_ = NamedLabel(QStringLiteral("lblCaption"),
+                             QStringLiteral("label station/instrument information"), central);
+    QFont headline = lblCaption_->font();
+    headline.setPointSize(headline.pointSize() + 3);
+    headline.setBold(true);
+    lblCaption_->setFont(headline);
+    layout->addWidget(lblCaption_);
+
+    auto* clocks = new QHBoxLayout();
+    lblLdate_ = NamedLabel(QStringLiteral("LblLdate"), QStringLiteral("dd mmm yyyy"), central);
+    lblLocalTime_ = NamedLabel(QStringLiteral("lblLocalTime"), QStringLiteral("hh:mm:ss"), central);
+    lblDispTime_ = NamedLabel(QStringLiteral("lblDispTime"), QStringLiteral("hh:mm:ss"), central);
+    lblDispMu_ = NamedLabel(QStringLiteral("lblDispMu"), QStringLiteral("uu.uuu"), central);
+    lblDispRpos_ = NamedLabel(QStringLiteral("lblDispRpos"), QStringLiteral("RRR.R"), central);
+    clocks->addWidget(Framed(QStringLiteral("Frame1"), QStringLiteral("Local Date:"), lblLdate_, central));
+    clocks->addWidget(Framed(QStringLiteral("FrmLocal"), QStringLiteral("LST:"), lblLocalTime_, central));
+    clocks->addWidget(Framed(QStringLiteral("FrameTime"), QStringLiteral("UTC:"), lblDispTime_, central));
+    clocks->addWidget(Framed(QStringLiteral("FrameMu"), QStringLiteral("Mu:"), lblDispMu_, central));
+    clocks->addWidget(Framed(QStringLiteral("FrameRpos"), QStringLiteral("R-Dial:"), lblDispRpos_, central));
+    layout->addLayout(clocks);
+
+    auto* controls = new QHBoxLayout();
+    chkBoxEncoder_ = new QCheckBox(QStringLiteral("UnCheck to Stop reading encoder"), central);
+    chkBoxEncoder_->setObjectName(QStringLiteral("ChkBoxEncoder"));
+    chkBoxEncoder_->setChecked(true);
+    cmdEncRst_ = new QPushButton(QStringLiteral("enc&Dr_reset"), central);
+    cmdEncRst_->setObjectName(QStringLiteral("CmdEncRst"));
+    cmdEncRst_->setEnabled(false);
+    cmmdPrompting_ = new QPushButton(QStringLiteral("Change to Obs'r &Prompted Obs"), central);
+    cmmdPrompting_->setObjectName(QStringLiteral("CmmdPrompting"));
+    connect(cmmdPrompting_, &QPushButton::clicked, this, &MainWindow::TogglePrompting);
+    promptext_ = NamedLabel(QStringLiteral("Promptext"), QStringLiteral("Computer controls speed."),
+                            central);
+    controls->addWidget(chkBoxEncoder_);
+    controls->addWidget(cmdEncRst_);
+    controls->addWidget(cmmdPrompting_);
+    controls->addWidget(promptext_);
+    layout->addLayout(controls);
+
+    auto* summary = new QGridLayout();
+    summary->addWidget(new QLabel(QStringLiteral("Ozone from ADDS Observations"), central), 0, 0);
+    summary->addWidget(new QLabel(QStringLiteral("Ozone from AD zenith observations"), central), 1, 0);
+    summary->addWidget(new QLabel(QStringLiteral("Ozone from CDDS Observations."), central), 2, 0);
+    lblADDSoz_ = NamedLabel(QStringLiteral("lblADDSoz"), QStringLiteral("Ozone from ADDS Observations"), central);
+    lblADZenOz_ = NamedLabel(QStringLiteral("lblADZenOz"), QStringLiteral("Ozone from AD zenith observations"), central);
+    lblCDDSOz_ = NamedLabel(QStringLiteral("lblCDDSOz"), QStringLiteral("Ozone from CDDS Observations."), central);
+    summary->addWidget(lblADDSoz_, 0, 1);
+    summary->addWidget(lblADZenOz_, 1, 1);
+    summary->addWidget(lblCDDSOz_, 2, 1);
+    layout->addLayout(summary);
+
+    lblMessage_ = NamedLabel(QStringLiteral("lblMessage"), QString(), central);
+    QFont message = lblMessage_->font();
+    message.setPointSize(message.pointSize() + 2);
+    lblMessage_->setFont(message);
+    lblMessage_->setMinimumHeight(60);
+    layout->addWidget(lblMessage_);
+
+    frmFkeys_ = new QGroupBox(QStringLiteral("Short Cut Keys"), central);
+    frmFkeys_->setObjectName(QStringLiteral("frmFkeys"));
+    auto* keys = new QGridLayout(frmFkeys_);
+    int i = 0;
+    for (const ObservationEntry& entry : ObservationEntries()) {
+        if (*entry.labelName == '\0') {
+            continue;
+        }
+        auto* label = new ClickLabel(QString::fromLatin1(entry.labelCaption), frmFkeys_);
+        label->setObjectName(QString::fromLatin1(entry.labelName));
+        label->setCursor(Qt::PointingHandCursor);
+        keys->addWidget(label, i / 5, i % 5);
+        obsLabels_.insert(QString::fromLatin1(entry.code), label);
+        const QString code = QString::fromLatin1(entry.code);
+        connect(label, &ClickLabel::clicked, this, [this, code] {
+            if (QAction* action = obsActions_.value(code); action && action->isEnabled()) {
+                action->trigger();
+            }
+        });
+        ++i;
+    }
+    layout->addWidget(frmFkeys_);
+
+    layout->addWidget(NamedLabel(
+        QStringLiteral("Label1"),
+        QStringLiteral("DATE AND TIME ARE SET THROUGH WINDOWS: USE A NETWORK TIMESETTER PROGRAM"),
+        central));
+    layout->addWidget(NamedLabel(QStringLiteral("Label2"),
+                                 QStringLiteral("Help: ask your network's Dobson station "
+                                                "coordinator (see the README of this program)."),
+                                 central));
+    setCentralWidget(central);
+}
+
+QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void MainWindow::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    QMenu* exitMenu = bar->addMenu(QStringLiteral("e&Xit"));
+    exitMenu->setObjectName(QStringLiteral("mmuexit"));
+    AddAction(exitMenu, QStringLiteral("mmuNo"), QStringLiteral("No!"));
+    connect(AddAction(exitMenu, QStringLiteral("cmmdExit"), QStringLiteral("really e&Xit")),
+            &QAction::triggered, this, &MainWindow::ExitProgram);
+
+    QMenu* obs = bar->addMenu(QStringLiteral("&Obs"));
+    obs->setObjectName(QStringLiteral("mnuObs"));
+    for (const ObservationEntry& entry : ObservationEntries()) {
+        QAction* action = AddAction(obs, QString::fromLatin1(entry.menuName),
+                                    QString::fromLatin1(entry.caption));
+        action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        const QString code = QString::fromLatin1(entry.code);
+        connect(action, &QAction::triggered, this, [this, code] { StartObservation(code); });
+        obsActions_.insert(code, action);
+    }
+    obs->addSeparator()->setObjectName(QStringLiteral("nmSepEnd"));
+    connect(AddAction(obs, QStringLiteral("mmuComment"), QStringLiteral("&Comment")),
+            &QAction::triggered, this, &MainWindow::AddComment);
+
+    QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
+    reports->setObjectName(QStringLiteral("mnuReports"));
+    connect(AddAction(reports, QStringLiteral("mnTODAY"), QStringLiteral("&TODAY")),
+            &QAction::triggered, this, &MainWindow::ShowToday);
+    AddAction(reports, QStringLiteral("mnOtherDay"), QStringLiteral("&Other Days"))
+        ->setEnabled(false);
+
+    QMenu* maintenance = bar->addMenu(QStringLiteral("maint&Enance"));
+    maintenance->setObjectName(QStringLiteral("mnuLampTests"));
+    for (const auto& [name, caption] :
+         {std::pair{"muEncoder", "&Encoder"}, std::pair{"mnHg", "&Mercury"},
+          std::pair{"mnStandard", "&Standard "}, std::pair{"mnDeltaQtable", "Change &Q Table"},
+          std::pair{"mnuPrtQtbl", "&Print Q table"}, std::pair{"mnuIC", "&Intercomparison"}}) {
+        AddAction(maintenance, QString::fromLatin1(name), QString::fromLatin1(caption))
+            ->setEnabled(false);
+    }
+
+    QMenu* info = bar->addMenu(QStringLiteral("&Info"));
+    info->setObjectName(QStringLiteral("mmuInfo"));
+    connect(AddAction(info, QStringLiteral("mnPrgInfo"), QStringLiteral("&Program Info")),
+            &QAction::triggered, this, &MainWindow::ShowProgramInfo);
+    connect(AddAction(info, QStringLiteral("mnOperParam"), QStringLiteral("&Operational Parameters")),
+            &QAction::triggered, this, &MainWindow::ShowOperParam);
+}
+
+bool MainWindow::Load() {
+    adjustSize();
+    CentreOnScreen(this);
+    setWindowTitle(MainTitle(kRevision));
+    StartUp startUp(vars_, clock_, messages_, *this);
+    try {
+        startUp.LoadConfiguration();
+    } catch (const FatalFileError& error) {
+        messages_.Show(error.BoxText(), FatalFileError::Title());
+        return false;
+    }
+    startUp.Run();
+    ShowSummaryLines();
+    lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
+    logic_.ResetMuRange();
+    ResetObservationMenu();
+    vars_.DialogChoice = 0;
+    TogglePrompting();
+    timer1_.start(1000);
+    return true;
+}
+
+void MainWindow::ShowSummaryLines() {
+    lblADDSoz_->setText(vars_.SummaryADDS);
+    lblADZenOz_->setText(ZenithSummaryLine(vars_));
+    lblCDDSOz_->setText(vars_.SummaryCDDS);
+}
+
+void MainWindow::ShowParameters(const SharedVars& vars) {
+    operParam_.Fill(vars);
+    operParam_.show();
+    operParam_.repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::HideParameters() { operParam_.hide(); }
+
+void MainWindow::ShowLampOverDue(const LampTestAges& ages) {
+    LampOverDueDialog screen(ages, this);
+    // The warning cue sounds once the screen is up.
+    QTimer::singleShot(0, &screen, [this] { sounds_.PlayWarning(); });
+    screen.exec();
+}
+
+void MainWindow::ResetObservationMenu() {
+    for (QAction* action : std::as_const(obsActions_)) {
+        action->setVisible(false);
+        action->setEnabled(false);
+    }
+    for (ClickLabel* label : std::as_const(obsLabels_)) {
+        label->setVisible(false);
+        label->setEnabled(false);
+    }
+    frmFkeys_->setVisible(false);
+    lblMessage_->clear();
+    ShowSummaryLines();
+}
+
+void MainWindow::ApplyGuidance(int range) {
+    const MuGuidance& guidance = GuidanceFor(range);
+    repaint();
+    ResetObservationMenu();
+    lblMessage_->setText(guidance.lines.join(QStringLiteral("\n")));
+    for (const QString& code : guidance.entries) {
+        obsActions_[code]->setVisible(true);
+        obsActions_[code]->setEnabled(true);
+    }
+    for (const QString& code : guidance.labels) {
+        obsLabels_[code]->setVisible(true);
+        obsLabels_[code]->setEnabled(true);
+    }
+    frmFkeys_->setVisible(guidance.showShortcutFrame);
+}
+
+void MainWindow::Tick() {
+    const TickDisplay display = logic_.Tick();
+    if (display.newDay) {
+        lblCaption_->setText(display.headline);
+        ShowSummaryLines();
+    }
+    timer1_.stop();
+    lblDispTime_->setText(display.utcText);
+    lblLocalTime_->setText(display.lstText);
+    lblLdate_->setText(display.localDateText);
+    lblDispMu_->setText(display.muText);
+    if (!(chkBoxEncoder_->isChecked() && vars_.EncoderInUse)) {
+        lblDispRpos_->setText(QStringLiteral("NoEnc"));
+    }
+    if (display.changedRange != 0) {
+        ApplyGuidance(display.changedRange);
+    }
+    timer1_.start(1000);
+}
+
+void MainWindow::HandOver(bool hideMain, const std::function<void()>& run) {
+    timer1_.stop();
+    if (hideMain) {
+        hide();
+    }
+    run();
+    timer1_.start(1000);
+    if (hideMain) {
+        show();
+    }
+}
+
+void MainWindow::StartObservation(const QString& type) {
+    vars_.ObsType = type;
+    HandOver(true, [this, &type] {
+        vars_.ObserverInitials.clear();
+        vars_.DialogChoice = 0;
+        if (observationRunner_) {
+            observationRunner_(type);
+        }
+        vars_.DialogChoice = 0;
+        OpenDayFile(vars_, clock_, messages_);
+        ShowSummaryLines();
+        lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
+    });
+}
+
+void MainWindow::AddComment() {
+    HandOver(false, [this] {
+        vars_.ObserverInitials.clear();
+        vars_.DialogChoice = 0;
+        vars_.CommentText.clear();
+        AddCommentScreen screen(vars_, &sounds_, this);
+        if (screen.exec() == QDialog::Accepted) {
+            WriteComment(vars_, clock_, messages_);
+        }
+        vars_.CommentText.clear();
+        vars_.DialogChoice = 0;
+    });
+}
+
+void MainWindow::ShowToday() {
+    HandOver(false, [this] {
+        const DateTimeValue local = LocalStandardTime(vars_, clock_.Now());
+        const QString date = FormatDate(local, u"MM/DD/YYYY");
+        SummaryScreen screen(vars_, clock_, messages_, &sounds_, this);
+        screen.ShowDay(date, QStringLiteral("Summary for TODAY:") + date + QStringLiteral(" So far"));
+        screen.exec();
+    });
+}
+
+void MainWindow::ShowProgramInfo() {
+    HandOver(false, [this] {
+        ProginfoScreen screen(vars_, this);
+        screen.exec();
+    });
+}
+
+void MainWindow::ShowOperParam() {
+    HandOver(false, [this] { operParam_.exec(); });
+}
+
+void MainWindow::TogglePrompting() {
+    const SpeedModeText text = ToggleSpeedMode(vars_);
+    cmmdPrompting_->setText(text.buttonCaption);
+    promptext_->setText(text.promptText);
+}
+
+void MainWindow::ExitProgram() {
+    timer1_.stop();
+    if (messages_.AskYesNo(
+            QStringLiteral("Do you wish to let the program attempt to transfer files before Exit?"),
+            QStringLiteral("Press Yes to Transfer files and exit -- No to just exit.")) &&
+        transferAction_) {
+        transferAction_();
+    }
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+} // namespace quillon

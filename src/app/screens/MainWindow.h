@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/MainTimerLogic.h"
+#include "app/StartUp.h"
+#include "app/screens/InfoScreens.h"
+#include "app/screens/ScreenHelpers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMap>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+namespace quillon {
+
+class Sounds;
+
+// The main screen "Main": clocks, mu, R-dial, the day's summary lines, the
+// mu guidance with its shortcut labels, and the main menu through which
+// every other screen is reached.
+class MainWindow : public QMainWindow, public StartUpScreens {
+    Q_OBJECT
+public:
+    MainWindow(SharedVars& vars, Clock& clock, OperatorMessages& messages, Sounds& sounds,
+               QWidget* parent = nullptr);
+
+    // The start-up sequence. False when a fatal file error stopped it (the
+    // operator has seen the box; the program must end).
+    bool Load();
+
+    // One tick of Timer1.
+    void Tick();
+
+    QTimer* Timer1() { return &timer1_; }
+    int MuRange() const { return logic_.MuRange(); }
+
+    // Hooks for the parts that run from this screen: the observation of a
+    // type, and the archive transfer at a new day and at exit.
+    void SetObservationRunner(std::function<void(const QString& type)> runner);
+    void SetTransferAction(std::function<void()> action);
+
+    // StartUpScreens
+    void ShowParameters(const SharedVars& vars) override;
+    void HideParameters() override;
+    void ShowLampOverDue(const LampTestAges& ages) override;
+
+    // The hand-over rule: stop the timer, run another screen, restart the
+    // timer at 1000 ms; test and observation screens hide this one meanwhile.
+    void HandOver(bool hideMain, const std::function<void()>& run);
+
+    void ShowSummaryLines();
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    QAction* AddAction(QMenu* menu, const QString& name, const QString& caption);
+    void ResetObservationMenu();
+    void ApplyGuidance(int range);
+    void StartObservation(const QString& type);
+    void ExitProgram();
+    void AddComment();
+    void ShowToday();
+    void ShowProgramInfo();
+    void ShowOperParam();
+    void TogglePrompting();
+
+    SharedVars& vars_;
+    Clock& clock_;
+    OperatorMessages& messages_;
+    Sounds& sounds_;
+    MainTimerLogic logic_;
+    QTimer timer1_;
+    OperParamScreen operParam_;
+    std::function<void(const QString&)> observationRunner_;
+    std::function<void()> transferAction_;
+
+    QLabel* lblCaption_ = nullptr;
+    QLabel* lblLdate_ = nullptr;
+    QLabel* lblLocalTime_ = nullptr;
+    QLabel* lblDispTime_ = nullptr;
+    QLabel* lblDispMu_ = nullptr;
+    QLabel* lblDispRpos_ = nullptr;
+    QCheckBox* chkBoxEncoder_ = nullptr;
+    QPushButton* cmdEncRst_ = nullptr;
+    QPushButton* cmmdPrompting_ = nullptr;
+    QLabel* promptext_ = nullptr;
+    QLabel* lblADDSoz_ = nullptr;
+    QLabel* lblADZenOz_ = nullptr;
+    QLabel* lblCDDSOz_ = nullptr;
+    QLabel* lblMessage_ = nullptr;
+    QGroupBox* frmFkeys_ = nullptr;
+    QMap<QString, QAction*> obsActions_;  // by observation code
+    QMap<QString, ClickLabel*> obsLabels_; // by observation code
+};
+
+} // namespace quillon

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+
+namespace quillon {
+
+// A label that runs an action when clicked (the shortcut hints).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// Centres a window on its screen.
+void CentreOnScreen(QWidget* widget);
+
+// A label with an object name, for screens built in code.
+QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent);
+
+// A dialog closed by the Space bar or Escape (the small information screens).
+class SpaceOrEscapeDialog : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace quillon

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "util/ItemReader.h"
+
+#include <QString>
+#include <optional>
+
+namespace quillon {
+
+// One configuration file being read item by item. A mandatory item that is
+// missing or not a number stops the program with a fatal file error naming
+// the file, the item number and the text found.
+class ConfigFile {
+public:
+    // Opens `directory` + `fileName` (matched without regard to letter case
+    // when the exact name is absent); throws FatalFileError with `label`.
+    static ConfigFile Open(const QString& directory, const QString& fileName, const QString& label);
+
+    ConfigFile(QString text, QString directory, QString label);
+
+    QString Text();
+    double Number();
+    std::optional<QString> OptionalText();
+
+private:
+    ItemReader reader_;
+    QString directory_;
+    QString label_;
+};
+
+// The path of `fileName` in `directory`; when no file has exactly that name,
+// a file whose name differs only in letter case is taken instead (stations
+// copy their configuration from Windows machines).
+QString ResolveFileName(const QString& directory, const QString& fileName);
+
+// A directory item of disc.cfg made usable: "\" taken as "/", relative paths
+// taken from the home directory, and a trailing separator added.
+QString NormalizeDirectory(const QString& item, const QString& homeDir);
+
+} // namespace quillon

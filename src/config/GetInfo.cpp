@@ -1,0 +1,153 @@
+#include "config/GetInfo.h"
+
+#include "config/ConfigFile.h"
+#include "config/FatalFileError.h"
+#include "util/ItemReader.h"
+#include "util/TextFile.h"
+
+#include <QFileInfo>
+
+namespace quillon {
+
+namespace {
+constexpr double kPi = 3.14159265359;
+}
+
+void ReadDirectories(SharedVars& vars) {
+    ConfigFile file = ConfigFile::Open(vars.HomeDir, QStringLiteral("disc.cfg"),
+                                       QStringLiteral("disk.cfg"));
+    vars.ConfigDir = NormalizeDirectory(file.Text(), vars.HomeDir);
+    vars.DataDir = NormalizeDirectory(file.Text(), vars.HomeDir);
+    vars.HistoryDir = NormalizeDirectory(file.Text(), vars.HomeDir);
+    const std::optional<QString> port = file.OptionalText();
+    vars.EncoderPort = port ? port->trimmed() : QString();
+    vars.EncoderInUse = !vars.EncoderPort.isEmpty();
+}
+
+void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
+    {
+        ConfigFile inst = ConfigFile::Open(vars.ConfigDir, QStringLiteral("inst.cfg"),
+                                           QStringLiteral("INST.CFG"));
+        vars.InstrumentNumber = inst.Number();
+        vars.InstrumentId = InstrumentIdFor(vars.InstrumentNumber);
+        vars.TempCoeff = inst.Number();
+        vars.Q15A = inst.Number();
+        vars.Q15C = inst.Number();
+        vars.Q15D = inst.Number();
+        vars.Q15Hg = inst.Number();
+        vars.QTableDate = inst.Text();
+        vars.LastHgTest = QStringLiteral("UNKNOWN");
+        vars.LastStdTest = QStringLiteral("UNKNOWN");
+        if (const auto hg = inst.OptionalText(); hg && !hg->isEmpty()) {
+            vars.LastHgTest = *hg;
+        }
+        if (const auto std = inst.OptionalText(); std && !std->isEmpty()) {
+            vars.LastStdTest = *std;
+        }
+    }
+    {
+        ConfigFile table = ConfigFile::Open(vars.ConfigDir, QStringLiteral("ntable.") + vars.InstrumentId,
+                                            QStringLiteral("Ntable.") + vars.InstrumentId);
+        vars.NTableDate = table.Text();
+        for (auto& row : vars.NTable) {
+            for (double& value : row) {
+                value = table.Number();
+            }
+        }
+    }
+    const QString lampName = QStringLiteral("lampcorr.") + vars.InstrumentId;
+    const QString lampPath = ResolveFileName(vars.ConfigDir, lampName);
+    QString text;
+    FileError error;
+    if (!ReadTextFile(lampPath, &text, &error)) {
+        if (error.number != kErrFileNotFound) {
+            throw FatalFileError(error.number, vars.ConfigDir,
+                                 QStringLiteral("LampCorrections file "), error.description);
+        }
+        messages.Show(QStringLiteral("LAMPCORR.") + vars.InstrumentId + QStringLiteral(" Not Found in ") +
+                          u'\n' + vars.ConfigDir + u'\n' +
+                          QStringLiteral("Corrections of 0.0 will be used."),
+                      QStringLiteral("Lamp Adjustments not Found."));
+        vars.LampCorr = {0, 0, 0, 0};
+        vars.LampCorrDate = QStringLiteral("None");
+        vars.LampCorrLamp = QStringLiteral("None");
+        vars.FileErr = 0;
+    } else {
+        ConfigFile lamp(text, vars.ConfigDir, QStringLiteral("LampCorrections file "));
+        vars.LampCorrDate = lamp.Text();
+        vars.LampCorrLamp = lamp.Text();
+        for (double& value : vars.LampCorr) {
+            value = lamp.Number();
+        }
+    }
+    // A station that never recorded its standard lamp test in inst.cfg still
+    // knows it from the corrections that test produced.
+    if (vars.LampCorrDate != QLatin1String("None") && vars.LastStdTest == QLatin1String("UNKNOWN")) {
+        vars.LastStdTest = vars.LampCorrDate;
+    }
+}
+
+void ReadStation(SharedVars& vars) {
+    {
+        ConfigFile station = ConfigFile::Open(vars.ConfigDir, QStringLiteral("station.cfg"),
+                                              QStringLiteral("STATION.CFG"));
+        vars.EarthRadius = station.Number();
+        vars.Longitude = station.Number();
+        vars.Latitude = station.Number();
+        vars.UtcOffsetHours = static_cast<float>(station.Number());
+        vars.MeanPressure = station.Number();
+        vars.Altitude = station.Number();
+        vars.OzoneLayerHeight = station.Number();
+        vars.WmoNumber = static_cast<int>(station.Number());
+        vars.StationName = station.Text();
+        vars.StationCode = station.Text();
+    }
+    vars.LongitudeRad = vars.Longitude * kPi / 180.0;
+    vars.LatitudeRad = vars.Latitude * kPi / 180.0;
+    vars.PressureRatio = static_cast<float>(vars.MeanPressure) / 1013.0f;
+    const double ratio =
+        (vars.Altitude + vars.EarthRadius) / (vars.OzoneLayerHeight + vars.EarthRadius);
+    vars.LayerFactor = ratio * ratio;
+
+    ConfigFile cloud = ConfigFile::Open(vars.ConfigDir, QStringLiteral("Cloud.txt"),
+                                        QStringLiteral("Cloud Parameters"));
+    for (double& c : vars.CloudCoef1) {
+        c = cloud.Number();
+    }
+    for (double& c : vars.CloudCoef2) {
+        c = cloud.Number();
+    }
+}
+
+void ReadArchiveSite(SharedVars& vars) {
+    vars.ArchiveUrl = QString::fromLatin1(kDefaultArchiveUrl);
+    vars.ArchiveUser = QString::fromLatin1(kDefaultArchiveUser);
+    vars.ArchivePassword = QString::fromLatin1(kDefaultArchivePassword);
+    QString text;
+    FileError error;
+    if (!ReadTextFile(ResolveFileName(vars.ConfigDir, QStringLiteral("CallHome.cfg")), &text,
+                      &error)) {
+        vars.CommentText = QStringLiteral("Using K5Sndr site");
+        return;
+    }
+    ItemReader reader(text);
+    if (const auto url = reader.Next()) {
+        vars.ArchiveUrl = *url;
+    }
+    if (const auto user = reader.Next()) {
+        vars.ArchiveUser = *user;
+    }
+    if (const auto password = reader.Next()) {
+        vars.ArchivePassword = *password;
+    }
+    vars.CommentText = QStringLiteral("New Ftp Site Defined");
+}
+
+void ReadConfiguration(SharedVars& vars, OperatorMessages& messages) {
+    ReadDirectories(vars);
+    ReadInstrument(vars, messages);
+    ReadStation(vars);
+    ReadArchiveSite(vars);
+}
+
+} // namespace quillon

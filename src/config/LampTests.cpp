@@ -1,0 +1,39 @@
+#include "config/LampTests.h"
+
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+int AgeInDays(const QString& date, DateTimeValue now) {
+    DateTimeValue when = 0;
+    if (date == QLatin1String("UNKNOWN") || !ParseMdy(date, &when)) {
+        return kUnknownAge;
+    }
+    return static_cast<int>(std::trunc(now - when));
+}
+} // namespace
+
+LampTestAges LampTestsDue(const SharedVars& vars, DateTimeValue now) {
+    LampTestAges ages;
+    ages.standard = AgeInDays(vars.LastStdTest, now);
+    ages.mercury = AgeInDays(vars.LastHgTest, now);
+    const int dayOfMonth = SplitDateTime(now).day;
+    ages.due = ages.standard >= 40 || ages.mercury >= 40 ||
+               (dayOfMonth < 8 && (ages.standard >= 21 || ages.mercury >= 21));
+    return ages;
+}
+
+QString LampAgeText(int age) {
+    return age == kUnknownAge ? QStringLiteral("Not Known") : QString::number(age);
+}
+
+bool CheckLampTestsDue(const SharedVars& vars, DateTimeValue now, LampOverDueScreen& screen) {
+    const LampTestAges ages = LampTestsDue(vars, now);
+    if (ages.due) {
+        screen.ShowLampOverDue(ages);
+    }
+    return ages.due;
+}
+
+} // namespace quillon

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "config/SharedVars.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QList>
+
+namespace quillon {
+
+class Sounds;
+
+// Base of the three entry screens: Enter tries to accept, Escape leaves with
+// the escape flag (DialogChoice = 1), keys are filtered as they are typed.
+class EntryScreen : public QDialog {
+    Q_OBJECT
+public:
+    EntryScreen(SharedVars& vars, Sounds* sounds, QWidget* parent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void Escape();
+
+    virtual void Enter() = 0;
+    // True when the key was handled (inserted, changed or discarded).
+    virtual bool FilterKey(QKeyEvent* event) = 0;
+    virtual void PlayOpeningCue() = 0;
+
+    SharedVars& vars_;
+    Sounds* sounds_;
+    QLineEdit* box_ = nullptr;
+    QLabel* error_ = nullptr;
+};
+
+// "Get Instrument Temperature".
+class GetDegsCScreen : public EntryScreen {
+    Q_OBJECT
+public:
+    GetDegsCScreen(SharedVars& vars, Sounds* sounds, QWidget* parent = nullptr);
+    // Instruction lines lblL1(0) to lblL1(6).
+    QList<QLabel*> lines;
+
+protected:
+    void Enter() override;
+    bool FilterKey(QKeyEvent* event) override;
+    void PlayOpeningCue() override;
+};
+
+// "Get Initials".
+class GetInitialsScreen : public EntryScreen {
+    Q_OBJECT
+public:
+    GetInitialsScreen(SharedVars& vars, Sounds* sounds, QWidget* parent = nullptr);
+    // Instruction lines lblL1(0) to lblL1(12).
+    QList<QLabel*> lines;
+
+protected:
+    void Enter() override;
+    bool FilterKey(QKeyEvent* event) override;
+    void PlayOpeningCue() override;
+};
+
+// "Place a comment in the day file."
+class AddCommentScreen : public EntryScreen {
+    Q_OBJECT
+public:
+    AddCommentScreen(SharedVars& vars, Sounds* sounds, QWidget* parent = nullptr);
+
+protected:
+    void Enter() override;
+    bool FilterKey(QKeyEvent* event) override;
+    void PlayOpeningCue() override;
+};
+
+} // namespace quillon

@@ -1,0 +1,240 @@
+#include "records/DayFile.h"
+
+#include "records/DaySummary.h"
+#include "util/DurableFile.h"
+#include "util/Format.h"
+#include "util/TextFile.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+QString Quoted(const QString& text) { return u'"' + text + u'"'; }
+
+bool AppendLines(SharedVars& vars, const Clock& clock, const QStringList& lines,
+                 OperatorMessages& messages, bool* created) {
+    const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
+    const QString path = DayFilePath(vars, localNow);
+    const QFileInfo info(path);
+    const bool isNew = !info.exists() || info.size() == 0;
+    QStringList all;
+    if (isNew) {
+        all = DayFileHeader(vars, localNow);
+    }
+    all += lines;
+    QString error;
+    if (!AppendRecord(path, CrLfLines(all), &error)) {
+        messages.Show(QStringLiteral("Could not write to the day file ") + path +
+                          QStringLiteral(": ") + error + u'\n' +
+                          QStringLiteral("The record was not saved."),
+                      QStringLiteral("Day File Error"));
+        return false;
+    }
+    vars.DayFileLength = QFileInfo(path).size();
+    if (created) {
+        *created = isNew;
+    }
+    return true;
+}
+
+// Values the intercomparison writes in single precision.
+double Single(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+} // namespace
+
+QString DayFileExtension(const SharedVars& vars) {
+    return vars.EncoderInUse ? vars.InstrumentId : QStringLiteral("999");
+}
+
+QString DayFileName(const SharedVars& vars, DateTimeValue localDate, QChar letter) {
+    return letter + FormatDate(localDate, u"YY") + FormatNumber(DayOfYear(localDate), u"000") +
+           u'.' + DayFileExtension(vars);
+}
+
+QString DayFilePath(const SharedVars& vars, DateTimeValue localDate, QChar letter) {
+    return vars.DataDir + DayFileName(vars, localDate, letter);
+}
+
+QStringList DayFileHeader(const SharedVars& vars, DateTimeValue localNow) {
+    return {
+        Quoted(vars.StationName),
+        QStringLiteral("Dobson,") + Str(vars.InstrumentNumber) + u' ',
+        FormatDate(localNow, u"MM/DD/YYYY"),
+        FormatDate(localNow, u"HH:MM:SS"),
+        QString(70, u'=') + QString::fromLatin1(kVersionTag),
+    };
+}
+
+bool OpenDayFile(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
+    const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
+    const QString path = DayFilePath(vars, localNow);
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > 0) {
+        vars.DayFileLength = info.size();
+        SummaryTexts texts;
+        texts.cdZenith = vars.SummaryCDZenith;
+        SumToDay(vars, clock, FormatDate(localNow, u"MM/DD/YYYY"), SummaryDetail::Brief,
+                 vars.DataDir, texts, messages);
+        vars.SummaryADDS = texts.adds;
+        vars.SummaryADZenith = texts.adZenith;
+        vars.SummaryCDDS = texts.cdds;
+        vars.SummaryCDZenith = texts.cdZenith;
+        return true;
+    }
+    if (!AppendLines(vars, clock, {}, messages, nullptr)) {
+        return false;
+    }
+    vars.SummaryADDS = QStringLiteral("No ADDS Obs. Yet Today");
+    vars.SummaryADZenith = QStringLiteral("No AD Zenith Obs. Yet Today");
+    vars.SummaryCDDS = QStringLiteral("No CDDS Obs. Yet Today");
+    return true;
+}
+
+bool AppendDayRecord(SharedVars& vars, const Clock& clock, const QStringList& lines,
+                     OperatorMessages& messages) {
+    return AppendLines(vars, clock, lines, messages, nullptr);
+}
+
+QStringList WrapComment(const QString& text) {
+    QString rest;
+    for (const QChar c : text) {
+        if (c.unicode() >= 32 && c.unicode() <= 126) {
+            rest += c;
+        }
+    }
+    QStringList lines;
+    while (rest.size() > 78) {
+        int p = 63;
+        for (int pos = 78; pos >= 64; --pos) {
+            if (rest[pos - 1] == u' ') {
+                p = pos;
+                break;
+            }
+        }
+        lines << rest.left(p);
+        rest = rest.mid(p);
+    }
+    if (!rest.isEmpty()) {
+        lines << rest;
+    }
+    return lines;
+}
+
+QStringList CommentRecordLines(const QStringList& textLines, DateTimeValue localNow) {
+    QStringList lines;
+    lines << Quoted(QStringLiteral("COMMENT")) + u',' + Quoted(FormatDate(localNow, u"MM/DD/YYYY")) +
+                 u',' + Quoted(FormatDate(localNow, u"HH:MM:SS")) + u',' +
+                 QString::number(textLines.size());
+    for (const QString& line : textLines) {
+        lines << Quoted(line);
+    }
+    return lines;
+}
+
+bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
+    const QStringList text = WrapComment(vars.CommentText);
+    if (text.isEmpty()) {
+        return true;
+    }
+    const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
+    return AppendDayRecord(vars, clock, CommentRecordLines(text, localNow), messages);
+}
+
+QStringList ObsRecordLines(const ObsRecord& r, const SharedVars& vars) {
+    const QString type = PadRight(r.type, 7);
+    const QString time = FormatDate(r.obsLocal, u"hhmmss");
+    // A C/C' observation computes no N-values: its N fields carry 0.0 rather
+    // than whatever an earlier observation left behind.
+    const bool noN = r.type.startsWith(QLatin1String("CC"));
+    QString line1 = QStringLiteral("OBS,") + FormatDate(r.writtenLocal, u"MM/DD/YYYY") + u',' +
+                    time + u',' + type + u',' + FormatNumber(r.temperature, u"##0.0") + u',' +
+                    FormatNumber(noN ? 0.0 : r.n1, u" ##0.0") + u',' +
+                    FormatNumber(noN ? 0.0 : r.n2, u" ##0.0") + u',' +
+                    FormatNumber(r.spread, u"##0.0") + u',' + FormatNumber(r.mu, u" ##0.000") +
+                    u',' + FormatNumber(r.ozone, u"##0.0") + u',' +
+                    FormatNumber(r.ozoneSpread, u"##0.0");
+    QString line2;
+    for (const double reading : r.readings) {
+        line2 += FormatNumber(reading, u" 000.0");
+    }
+    line2 += type + u' ' + FormatDate(r.obsLocal, u"DD") + u' ' + time + u' ' +
+             FormatDate(r.obsLocal, u"MM") + u' ' + FormatDate(r.obsLocal, u"YY");
+    const int widths[4] = {2, 1, 2, 1};
+    for (int i = 0; i < 4; ++i) {
+        line2 += u' ' + PadRight(r.sky[static_cast<size_t>(i)], widths[i]);
+    }
+    line2 += u' ' + PadRight(r.special, 6) + QStringLiteral("  ") + vars.InstrumentId +
+             QStringLiteral("  ") + vars.StationCode;
+    return {line1, line2};
+}
+
+QStringList HgLampRecordLines(const HgLampRecord& r) {
+    QString line1 = QStringLiteral("HGLAMP,") + FormatDate(r.local, u"MM/DD/YYYY") + u',' +
+                    FormatDate(r.local, u"HH:MM:SS") + u',';
+    // The next 14-column print zone.
+    const int zone = (static_cast<int>(line1.size()) / 14 + 1) * 14;
+    line1 = PadRight(line1, zone);
+    line1 += FormatNumber(r.startTemperature, u" 00.0") + u',' +
+             FormatNumber(r.endTemperature, u" 00.0");
+    QString upper;
+    QString lower;
+    for (int i = 0; i < 5; ++i) {
+        upper += FormatNumber(r.upper[static_cast<size_t>(i)], u"  00.0") + u' ';
+        lower += FormatNumber(r.lower[static_cast<size_t>(i)], u"  00.0") + u' ';
+    }
+    const QString line4 = QStringLiteral("  ") + FormatNumber(r.average, u" 00.00") +
+                          QStringLiteral("  ") + FormatNumber(r.tableValue, u" 00.00") +
+                          QStringLiteral("  ") + FormatNumber(r.difference, u" 00.00; -0.00") +
+                          QStringLiteral("  ") + r.qTableDate;
+    return {line1, upper, lower, line4};
+}
+
+QStringList StdLampRecordLines(const StdLampRecord& r) {
+    const QString line1 = Quoted(QStringLiteral("STDLAMP")) + u',' +
+                          Quoted(FormatDate(r.local, u"MM/DD/YYYY")) + u',' +
+                          Quoted(FormatDate(r.local, u"HH:MM:SS")) + u',' + Quoted(r.lampName) +
+                          u',' + Str(r.temperature).trimmed();
+    QString readings;
+    QString spreads;
+    for (size_t i = 0; i < 12; ++i) {
+        readings += u' ' + FormatNumber(r.readings[i], u"000.0");
+        spreads += u' ' + FormatNumber(r.spreads[i], u"000.0");
+    }
+    QString line4 = QStringLiteral("Test Average: ");
+    for (size_t i = 0; i < 4; ++i) {
+        line4 += (i > 0 ? QStringLiteral("  ") : QString()) + FormatNumber(r.averages[i], u"000.0");
+    }
+    line4 += QStringLiteral(" Std Dev: ");
+    for (size_t i = 0; i < 4; ++i) {
+        line4 +=
+            (i > 0 ? QStringLiteral("  ") : QString()) + FormatNumber(r.deviations[i], u"000.0");
+    }
+    return {line1, readings, spreads, line4};
+}
+
+QStringList IntercompRecordLines(const IntercompRecord& r, const SharedVars& vars) {
+    // The set time is cut to the whole minute.
+    const double minutes = std::floor((r.setLocal - std::floor(r.setLocal)) * 1440.0 + 1e-7);
+    const DateTimeValue set = std::floor(r.setLocal) + minutes / 1440.0;
+    const QString time = FormatDate(set, u"hhmmss");
+    QString line1 = Quoted(QStringLiteral("OBS")) + u',' +
+                    Quoted(FormatDate(r.writtenLocal, u"MM/DD/YYYY")) + u',' + Quoted(time) + u',' +
+                    Quoted(r.type) + u',';
+    for (const double v : {r.rC, r.sdC, r.rD, r.sdD, r.rA, r.sdA}) {
+        line1 += FormatNumber(Single(v), u" 000.0") + u',';
+    }
+    QString line2;
+    for (const double v : {r.rC, r.rD, r.rA, 0.0, 0.0}) {
+        line2 += FormatNumber(Single(v), u" 000.0");
+    }
+    line2 += PadRight(r.type, 7) + u' ' + FormatDate(set, u"DD") + u' ' + time + u' ' +
+             FormatDate(set, u"MM") + u' ' + FormatDate(set, u"YY") + u' ' + PadRight(r.sky, 2) +
+             QString(10, u' ') + PadRight(r.special, 5) + u' ' + vars.InstrumentId +
+             QStringLiteral("  ") + vars.StationCode;
+    return {line1, line2};
+}
+
+} // namespace quillon

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "util/DateTimeValue.h"
+
+#include <QList>
+#include <QString>
+#include <array>
+
+namespace quillon {
+
+// One OBS record read back from a day file.
+struct DayObservation {
+    QString date;
+    QString time; // "HHMMSS"
+    QString type;
+    // Temperature, N1, N2, spread, mu, ozone, ozone spread.
+    std::array<double, 7> values{};
+    QString line2;
+};
+
+enum class DayFileStatus {
+    Ok,
+    CannotOpen,   // no message: the day simply has no file yet
+    NotADataFile, // first line is neither the station name nor "DAILY DATA FILE"
+    WrongDate,    // the date on line 3 is not the requested day
+};
+
+struct DayFileContents {
+    DayFileStatus status = DayFileStatus::CannotOpen;
+    QString message;          // the operator's message for a refused file
+    bool headerOnly = false;  // the file ends after its five header lines
+    QList<DayObservation> observations; // intercomparison records left out
+};
+
+// Reads and validates a day file for the requested local date, skipping
+// COMMENT, ERROR, STDLAMP, HGLAMP and intercomparison records.
+DayFileContents ReadDayFile(const QString& path, const QString& stationName,
+                            DateTimeValue requestedDate);
+
+// Number of text lines of a COMMENT or ERROR tag line, read from its end:
+// 1 when it ends in a quote, else its last two characters, or the last one
+// when those hold a comma (so up to 99 lines).
+int CommentLineCount(const QString& tagLine);
+
+} // namespace quillon

@@ -1,0 +1,90 @@
+#include "sound/QtSoundPlayer.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QEventLoop>
+#include <QMediaDevices>
+#include <QTimer>
+#include <QtEndian>
+#include <cstdio>
+
+namespace quillon {
+
+bool ParseWav(const QByteArray& wav, WavImage* image) {
+    if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE") {
+        return false;
+    }
+    qsizetype pos = 12;
+    bool haveFormat = false;
+    while (pos + 8 <= wav.size()) {
+        const QByteArray id = wav.mid(pos, 4);
+        const quint32 size = qFromLittleEndian<quint32>(wav.constData() + pos + 4);
+        const qsizetype body = pos + 8;
+        if (id == "fmt " && size >= 16 && body + 16 <= wav.size()) {
+            const auto* p = reinterpret_cast<const uchar*>(wav.constData() + body);
+            if (qFromLittleEndian<quint16>(p) != 1) { // PCM only
+                return false;
+            }
+            image->channels = qFromLittleEndian<quint16>(p + 2);
+            image->sampleRate = static_cast<int>(qFromLittleEndian<quint32>(p + 4));
+            image->bitsPerSample = qFromLittleEndian<quint16>(p + 14);
+            haveFormat = true;
+        } else if (id == "data") {
+            const qsizetype available = qMin<qsizetype>(size, wav.size() - body);
+            image->samples = wav.mid(body, available);
+            return haveFormat && image->channels > 0 && image->sampleRate > 0 &&
+                   (image->bitsPerSample == 8 || image->bitsPerSample == 16);
+        }
+        pos = body + size + (size & 1);
+    }
+    return false;
+}
+
+void QtSoundPlayer::WarnOnce(const QString& why) {
+    if (!warned_) {
+        std::fprintf(stderr, "quillon: sound is off: %s\n", qPrintable(why));
+        warned_ = true;
+    }
+}
+
+void QtSoundPlayer::Play(int soundNumber, const QByteArray& wav) {
+    WavImage image;
+    if (!ParseWav(wav, &image)) {
+        WarnOnce(QStringLiteral("sound %1 is not a playable recording").arg(soundNumber));
+        return;
+    }
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        WarnOnce(QStringLiteral("this machine has no audio output"));
+        return;
+    }
+    QAudioFormat format;
+    format.setSampleRate(image.sampleRate);
+    format.setChannelCount(image.channels);
+    format.setSampleFormat(image.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    QAudioSink sink(device, format);
+    QBuffer buffer(&image.samples);
+    buffer.open(QIODevice::ReadOnly);
+    QEventLoop loop;
+    QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&](QAudio::State state) {
+        if (state == QAudio::IdleState || state == QAudio::StoppedState) {
+            loop.quit();
+        }
+    });
+    sink.start(&buffer);
+    if (sink.error() != QAudio::NoError || sink.state() == QAudio::StoppedState) {
+        WarnOnce(QStringLiteral("the audio output could not be opened"));
+        return;
+    }
+    // Never wait longer than the sound plus a margin, whatever the device does.
+    const qint64 bytesPerSecond =
+        static_cast<qint64>(image.sampleRate) * image.channels * (image.bitsPerSample / 8);
+    const int limitMs = static_cast<int>(image.samples.size() * 1000 / bytesPerSecond) + 2000;
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    sink.stop();
+}
+
+} // namespace quillon

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "util/DateTimeValue.h"
+
+namespace quillon {
+
+// The program's one contact with time. The computer clock runs on UTC;
+// local standard time is derived from it with the station's offset.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    // UTC now.
+    virtual DateTimeValue Now() const = 0;
+
+    // Lets a little time pass without handling screen events (busy waits).
+    virtual void Idle() = 0;
+
+    // Waits for `seconds` while the screen stays responsive.
+    virtual void WaitProcessingEvents(double seconds) = 0;
+
+    // Seconds since UTC midnight, as the legacy Timer function counts them.
+    double SecondsSinceMidnight() const;
+};
+
+// The blocking wait used before counter requests and for the parameter
+// screen: it handles no screen events. A wait that runs across midnight
+// first waits for the time of day to wrap, then for the remainder.
+void Pause(Clock& clock, float seconds);
+
+} // namespace quillon

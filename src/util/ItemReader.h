@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace quillon {
+
+// Reads a configuration or history file item by item, the way the station's
+// files have always been written: an item ends at a comma or at the end of a
+// line, leading blanks are skipped, and a text item may be enclosed in double
+// quotes (needed when it holds a comma). Blank lines hold no items.
+class ItemReader {
+public:
+    explicit ItemReader(QString text);
+
+    // The next item, or nothing at the end of the text.
+    std::optional<QString> Next();
+
+    // How many items have been taken so far (the number of the last one).
+    int ItemNumber() const { return itemNumber_; }
+
+private:
+    void SkipBlanks();
+    bool AtLineEnd() const;
+
+    QString text_;
+    qsizetype pos_ = 0;
+    int itemNumber_ = 0;
+};
+
+// Parses a decimal number item ("12.5", "-3", "1E3"); blanks around it and a
+// blank between a sign and its digits are allowed. False for anything else.
+bool ParseNumberItem(const QString& item, double* value);
+
+} // namespace quillon

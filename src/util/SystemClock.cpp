@@ -1,0 +1,21 @@
+#include "util/SystemClock.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QTimer>
+#include <chrono>
+#include <thread>
+
+namespace quillon {
+
+DateTimeValue SystemClock::Now() const { return FromQDateTime(QDateTime::currentDateTimeUtc()); }
+
+void SystemClock::Idle() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+
+void SystemClock::WaitProcessingEvents(double seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000.0), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace quillon

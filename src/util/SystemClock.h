@@ -1,0 +1,15 @@
+#pragma once
+
+#include "util/Clock.h"
+
+namespace quillon {
+
+// The computer's own clock (kept on UTC at the station).
+class SystemClock : public Clock {
+public:
+    DateTimeValue Now() const override;
+    void Idle() override;
+    void WaitProcessingEvents(double seconds) override;
+};
+
+} // namespace quillon

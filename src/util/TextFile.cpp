@@ -1,0 +1,95 @@
+#include "util/TextFile.h"
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace quillon {
+
+namespace {
+// Code points of bytes 0x80..0x9F in Windows-1252 (0 = undefined there).
+const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+} // namespace
+
+QString DecodeWindows1252(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) {
+            out += QChar(kHigh[b - 0x80]);
+        } else {
+            out += QChar(b);
+        }
+    }
+    return out;
+}
+
+QByteArray EncodeWindows1252(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += static_cast<char>(u);
+            continue;
+        }
+        char mapped = '?';
+        for (int i = 0; i < 32; ++i) {
+            if (kHigh[i] == u && u != 0) {
+                mapped = static_cast<char>(0x80 + i);
+                break;
+            }
+        }
+        out += mapped;
+    }
+    return out;
+}
+
+QByteArray CrLfLines(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& line : lines) {
+        out += EncodeWindows1252(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+QStringList SplitLines(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(u'\r', u'\n');
+    QStringList lines = t.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+bool ReadTextFile(const QString& path, QString* text, FileError* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(path);
+        if (!info.dir().exists()) {
+            *error = {kErrPathNotFound, QStringLiteral("Path not found")};
+        } else if (!info.exists()) {
+            *error = {kErrFileNotFound, QStringLiteral("File not found")};
+        } else {
+            *error = {kErrAccess, QStringLiteral("Path/File access error (%1)").arg(file.errorString())};
+        }
+        return false;
+    }
+    *text = DecodeWindows1252(file.readAll());
+    if (file.error() != QFileDevice::NoError) {
+        *error = {kErrDeviceIo, QStringLiteral("Device I/O error (%1)").arg(file.errorString())};
+        return false;
+    }
+    *error = {};
+    return true;
+}
+
+} // namespace quillon
