@@ -1,0 +1,30 @@
+#pragma once
+
+#include "util/Clock.h"
+
+namespace quillon::test {
+
+// A clock that tests set to any UTC instant; waits advance it instantly.
+class FakeClock : public Clock {
+public:
+    explicit FakeClock(DateTimeValue now = 0) : now_(now) {}
+
+    DateTimeValue Now() const override { return now_; }
+    void Idle() override {
+        ++idleCalls_;
+        Advance(idleStep_);
+    }
+    void WaitProcessingEvents(double seconds) override { Advance(seconds); }
+
+    void Set(DateTimeValue now) { now_ = now; }
+    void Advance(double seconds) { now_ += seconds / 86400.0; }
+    void SetIdleStep(double seconds) { idleStep_ = seconds; }
+    int IdleCalls() const { return idleCalls_; }
+
+private:
+    DateTimeValue now_;
+    double idleStep_ = 0.001;
+    int idleCalls_ = 0;
+};
+
+} // namespace quillon::test

@@ -1,0 +1,50 @@
+#include "support/TestStation.h"
+
+#include "config/GetInfo.h"
+#include "support/Recorders.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quillon::test {
+
+TestStation::TestStation() : dir_(std::make_unique<QTemporaryDir>()) {
+    home_ = dir_->path() + u'/';
+    const QString source = QStringLiteral(QUILLON_EXAMPLE_STATION);
+    QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(source).relativeFilePath(path);
+        QDir().mkpath(QFileInfo(home_ + relative).path());
+        QFile::copy(path, home_ + relative);
+    }
+    QDir().mkpath(home_ + QStringLiteral("data"));
+    QDir().mkpath(home_ + QStringLiteral("history"));
+}
+
+void TestStation::Write(const QString& relativePath, const QByteArray& bytes) const {
+    QDir().mkpath(QFileInfo(home_ + relativePath).path());
+    QFile file(home_ + relativePath);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+}
+
+QByteArray TestStation::Read(const QString& relativePath) const {
+    QFile file(home_ + relativePath);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void TestStation::Remove(const QString& relativePath) const { QFile::remove(home_ + relativePath); }
+
+SharedVars LoadedVars(const TestStation& station) {
+    SharedVars vars;
+    vars.HomeDir = station.Home();
+    RecordingMessages messages;
+    ReadConfiguration(vars, messages);
+    return vars;
+}
+
+} // namespace quillon::test

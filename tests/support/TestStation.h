@@ -1,0 +1,31 @@
+#pragma once
+
+#include "config/SharedVars.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace quillon::test {
+
+// A scratch copy of the demo station in a temporary home directory, which a
+// test may change file by file.
+class TestStation {
+public:
+    TestStation();
+    const QString& Home() const { return home_; }
+    QString ConfigDir() const { return home_ + QStringLiteral("config/"); }
+    QString DataDir() const { return home_ + QStringLiteral("data/"); }
+    void Write(const QString& relativePath, const QByteArray& bytes) const;
+    QByteArray Read(const QString& relativePath) const;
+    void Remove(const QString& relativePath) const;
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString home_;
+};
+
+// Shared state with the demo station loaded (no messages expected).
+SharedVars LoadedVars(const TestStation& station);
+
+} // namespace quillon::test

@@ -1,0 +1,93 @@
+// Appends that survive a killed process, torn tails, atomic replacement,
+// and the blocking Pause across midnight.
+#include "support/FakeClock.h"
+#include "util/DurableFile.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+
+namespace {
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
+TEST(AppendRecord, AppendsWholeRecordsAndCutsATornTail) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("D06083.083");
+    QString error;
+    ASSERT_TRUE(AppendRecord(path, "first\r\n", &error)) << error.toStdString();
+    {
+        QFile f(path);
+        f.open(QIODevice::Append);
+        f.write("half a rec"); // a power cut in the middle of a line
+    }
+    ASSERT_TRUE(AppendRecord(path, "second\r\n", &error));
+    EXPECT_EQ(ReadAll(path), QByteArray("first\r\nsecond\r\n"));
+}
+
+TEST(AppendRecord, RefusedWhenTheDirectoryIsMissing) {
+    QString error;
+    EXPECT_FALSE(AppendRecord("/nonexistent-quillon-dir/D06083.083", "x\r\n", &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(AppendRecord, KilledWriterLeavesOnlyWholeRecords) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("crash.083");
+    for (int round = 0; round < 3; ++round) {
+        QProcess writer;
+        writer.start(QStringLiteral(QUILLON_APPEND_WRITER), {path});
+        ASSERT_TRUE(writer.waitForStarted());
+        // Let it write for a while, then kill it without warning.
+        for (int i = 0; i < 200 && QFile(path).size() < (round + 1) * 20000; ++i) {
+            QThread::msleep(5);
+        }
+        writer.kill();
+        writer.waitForFinished();
+    }
+    QString error;
+    ASSERT_TRUE(AppendRecord(path, "\"TAIL\"\r\n", &error));
+    const QList<QByteArray> lines = ReadAll(path).split('\n');
+    ASSERT_GT(lines.size(), 4);
+    // Every record is REC, padding, END with matching numbers; then TAIL.
+    qsizetype i = 0;
+    while (i + 3 < lines.size() && lines[i].startsWith("\"REC\",")) {
+        const QByteArray number = lines[i].mid(6).trimmed();
+        EXPECT_TRUE(lines[i + 1].startsWith("\"xxx"));
+        EXPECT_EQ(lines[i + 2].trimmed(), "\"END\"," + number);
+        i += 3;
+    }
+    EXPECT_EQ(lines[i].trimmed(), "\"TAIL\"");
+    EXPECT_EQ(i + 2, lines.size()); // nothing after the tail but the last line end
+}
+
+TEST(ReplaceFile, ReplacesWholeFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("inst.cfg");
+    QString error;
+    ASSERT_TRUE(ReplaceFile(path, "old\r\n", &error));
+    ASSERT_TRUE(ReplaceFile(path, "new\r\n", &error));
+    EXPECT_EQ(ReadAll(path), QByteArray("new\r\n"));
+    EXPECT_FALSE(ReplaceFile("/nonexistent-quillon-dir/inst.cfg", "x", &error));
+}
+
+TEST(Pause, WaitsAcrossMidnightNotADayLonger) {
+    test::FakeClock clock(MakeDateTime(2006, 3, 24, 23, 59, 59) + 0.99 / 86400.0);
+    Pause(clock, 0.05f);
+    const double seconds = clock.SecondsSinceMidnight();
+    EXPECT_GE(seconds, 0.03);
+    EXPECT_LT(seconds, 0.1);
+    EXPECT_EQ(SplitDateTime(clock.Now()).day, 25);
+
+    test::FakeClock noon(MakeDateTime(2006, 3, 24, 12, 0, 0));
+    Pause(noon, 3.0f);
+    EXPECT_NEAR(noon.SecondsSinceMidnight(), 12 * 3600 + 3.0, 0.01);
+}

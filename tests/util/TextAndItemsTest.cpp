@@ -1,0 +1,52 @@
+// Free-format items and the 8-bit CR LF text of the station's files.
+#include "util/ItemReader.h"
+#include "util/TextFile.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+
+TEST(ItemReader, QuotedCommasItemsOnOneLineAndBlankLines) {
+    ItemReader reader(QStringLiteral("  \"Boulder, Colorado\" , BDR\r\n\r\n12.5,  -3 \r\nlast"));
+    EXPECT_EQ(reader.Next(), QStringLiteral("Boulder, Colorado"));
+    EXPECT_EQ(reader.Next(), QStringLiteral("BDR"));
+    EXPECT_EQ(reader.Next(), QStringLiteral("12.5"));
+    EXPECT_EQ(reader.Next(), QStringLiteral("-3"));
+    EXPECT_EQ(reader.Next(), QStringLiteral("last"));
+    EXPECT_EQ(reader.ItemNumber(), 5);
+    EXPECT_FALSE(reader.Next().has_value());
+}
+
+TEST(ItemReader, NumbersWithBlanksAndRefusals) {
+    double v = 0;
+    EXPECT_TRUE(ParseNumberItem(" 12.5 ", &v));
+    EXPECT_DOUBLE_EQ(v, 12.5);
+    EXPECT_TRUE(ParseNumberItem("- 9.999", &v));
+    EXPECT_DOUBLE_EQ(v, -9.999);
+    EXPECT_FALSE(ParseNumberItem("12,5", &v));
+    EXPECT_FALSE(ParseNumberItem("abc", &v));
+    EXPECT_FALSE(ParseNumberItem("", &v));
+}
+
+TEST(TextFile, Windows1252AndCrLf) {
+    const QString text = QStringLiteral("300.0") + QChar(0xB1) + QStringLiteral("1.2 ") + QChar(0x20AC);
+    const QByteArray bytes = CrLfLines({text, QStringLiteral("second")});
+    EXPECT_EQ(static_cast<unsigned char>(bytes[5]), 177);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[10]), 0x80);
+    EXPECT_TRUE(bytes.endsWith("second\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 2);
+    EXPECT_EQ(SplitLines(DecodeWindows1252(bytes)), QStringList({text, QStringLiteral("second")}));
+    EXPECT_EQ(SplitLines("a\nb\rc\r\n"), QStringList({"a", "b", "c"}));
+}
+
+TEST(TextFile, MissingFileAndMissingDirectory) {
+    QString text;
+    FileError error;
+    EXPECT_FALSE(ReadTextFile("/nonexistent-quillon-dir/x.cfg", &text, &error));
+    EXPECT_EQ(error.number, kErrPathNotFound);
+    EXPECT_FALSE(ReadTextFile("/tmp/quillon-no-such-file.cfg", &text, &error));
+    EXPECT_EQ(error.number, kErrFileNotFound);
+    EXPECT_EQ(error.description, "File not found");
+}
