@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/QtPrinters.h"
 #include "util/Clock.h"
 
 namespace quillon::test {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/SoundPlayer.h"
+#include "support/QtPrinters.h"
 #include "util/OperatorMessages.h"
 
 #include <QStringList>

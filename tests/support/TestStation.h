@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/SharedVars.h"
+#include "support/QtPrinters.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -107,6 +107,7 @@ LampOverDueDialog::LampOverDueDialog(const LampTestAges& ages, QWidget* parent) 
     auto* next = new QPushButton(QStringLiteral("Continue"), this);
     next->setObjectName(QStringLiteral("cmmdContinue"));
     layout->addWidget(next, 4, 0, 1, 2);
+    timer_.setParent(this);
     timer_.setObjectName(QStringLiteral("Timer1"));
     timer_.setInterval(10000);
     timer_.setSingleShot(true);

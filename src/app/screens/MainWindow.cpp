@@ -307,6 +307,7 @@ void MainWindow::HandOver(bool hideMain, const std::function<void()>& run) {
     timer1_.start(1000);
     if (hideMain) {
         show();
+        activateWindow();
     }
 }
 
