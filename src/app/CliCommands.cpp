@@ -1,6 +1,8 @@
 #include "app/CliCommands.h"
 
 #include "app/HomeDir.h"
+#include "astro/AstroFunctions.h"
+#include "ozone/Reduction.h"
 #include "config/FatalFileError.h"
 #include "config/GetInfo.h"
 #include "config/ParameterText.h"
@@ -40,7 +42,10 @@ public:
 int Usage() {
     Err() << "usage: quillon-cli [--home DIR] COMMAND\n"
              "  params                              station and instrument parameters\n"
-             "  summary MM/DD/YYYY [--brief|--full] day summary (default: make the file)\n";
+             "  summary MM/DD/YYYY [--brief|--full] day summary (default: make the file)\n"
+             "  sun YYYY-MM-DDTHH:MM:SS             mu, air mass, zenith angle (UTC)\n"
+             "  reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5\n"
+             "         [--sd S1,S2,S3,S4,S5]       N-values and ozone of one observation\n";
     Err().flush();
     return 64;
 }
@@ -95,6 +100,82 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
     return 0;
 }
 
+QString Full(double value) { return QString::asprintf("%.12g", value); }
+
+bool ParseUtc(const QString& text, DateTimeValue* utc) {
+    if (!ParseIsoDateTime(text, utc)) {
+        Err() << "not a UTC time of the form YYYY-MM-DDTHH:MM:SS: " << text << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+int Sun(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    DateTimeValue utc = 0;
+    if (args.isEmpty()) {
+        return Usage();
+    }
+    if (!ParseUtc(args[0], &utc)) {
+        return 64;
+    }
+    if (!Load(vars, messages)) {
+        return 2;
+    }
+    Out() << "mu: " << Full(SunMu(vars, utc)) << '\n'
+          << "airmass: " << Full(SunAirMass(vars, utc)) << '\n'
+          << "zenith: " << Full(SunZenithAngle(vars, utc)) << '\n'
+          << "julian: " << Full(JulianDay(utc)) << '\n';
+    Out().flush();
+    return 0;
+}
+
+// Five numbers separated by commas, or an explanation on stderr.
+bool ParseFive(const QString& option, const QString& text, std::array<double, 5>* values) {
+    const QStringList parts = text.split(u',');
+    bool ok = parts.size() == 5;
+    for (qsizetype i = 0; ok && i < 5; ++i) {
+        (*values)[static_cast<size_t>(i)] = parts[i].trimmed().toDouble(&ok);
+    }
+    if (!ok) {
+        Err() << option << " needs five numbers separated by commas: " << text << Qt::endl;
+    }
+    return ok;
+}
+
+QString OptionValue(const QStringList& args, const QString& option) {
+    const qsizetype at = args.indexOf(option);
+    return at >= 0 && at + 1 < args.size() ? args[at + 1] : QString();
+}
+
+int Reduce(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    if (args.isEmpty() || OptionValue(args, "--utc").isEmpty() ||
+        OptionValue(args, "--readings").isEmpty()) {
+        return Usage();
+    }
+    ReductionInput input;
+    input.type = args[0].toUpper();
+    if (!ParseUtc(OptionValue(args, "--utc"), &input.meanUtc) ||
+        !ParseFive("--readings", OptionValue(args, "--readings"), &input.readings)) {
+        return 64;
+    }
+    if (const QString sd = OptionValue(args, "--sd"); !sd.isEmpty() &&
+                                                     !ParseFive("--sd", sd, &input.deviations)) {
+        return 64;
+    }
+    if (!Load(vars, messages)) {
+        return 2;
+    }
+    const ReductionResult r = ReduceObservation(vars, input);
+    Out() << "N1: " << Full(r.n1) << '\n'
+          << "N2: " << Full(r.n2) << '\n'
+          << "spread: " << Full(r.spread) << '\n'
+          << "mu: " << Full(r.mu) << '\n'
+          << "ozone: " << Full(r.ozone) << '\n'
+          << "ozone_spread: " << Full(r.ozoneSpread) << '\n';
+    Out().flush();
+    return 0;
+}
+
 } // namespace
 
 int RunCliCommand(QStringList args) {
@@ -110,6 +191,12 @@ int RunCliCommand(QStringList args) {
     }
     if (command == QLatin1String("summary")) {
         return Summary(vars, messages, args);
+    }
+    if (command == QLatin1String("sun")) {
+        return Sun(vars, messages, args);
+    }
+    if (command == QLatin1String("reduce")) {
+        return Reduce(vars, messages, args);
     }
     return Usage();
 }

@@ -1,0 +1,69 @@
+// Day summary over a full day file, and start-up work apart from the
+// 3-second parameter pause.
+#include "config/GetInfo.h"
+#include "records/DayFile.h"
+#include "records/DaySummary.h"
+#include "support/FakeClock.h"
+#include "support/Recorders.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <benchmark/benchmark.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+static void BM_SumToDay1000Obs(benchmark::State& state) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    vars.UtcOffsetHours = 0;
+    FakeClock clock(MakeDateTime(2006, 3, 24, 18, 0, 0));
+    RecordingMessages messages;
+    QStringList lines = DayFileHeader(vars, clock.Now());
+    const char* types[] = {"ADDSGQP", "CDDSGQP", "ADZB", "CDZC", "CCZB"};
+    for (int i = 0; i < 1000; ++i) {
+        ObsRecord r;
+        r.writtenLocal = clock.Now();
+        r.obsLocal = DateSerial(2006, 3, 24) + (6 + i * 0.01) / 24.0;
+        r.type = types[i % 5];
+        r.mu = 2.0 + (i % 7) * 0.1;
+        r.ozone = 300 + i % 13;
+        r.ozoneSpread = 1.1;
+        lines += ObsRecordLines(r, vars);
+    }
+    QFile file(DayFilePath(vars, clock.Now()));
+    file.open(QIODevice::WriteOnly);
+    file.write(CrLfLines(lines));
+    file.close();
+    const SummaryDetail detail = static_cast<SummaryDetail>(state.range(0));
+    for (auto _ : state) {
+        SummaryTexts texts;
+        SumToDay(vars, clock, "03/24/2006", detail, vars.DataDir, texts, messages);
+        benchmark::DoNotOptimize(texts);
+    }
+}
+BENCHMARK(BM_SumToDay1000Obs)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+static void BM_StartUpWork(benchmark::State& state) {
+    TestStation station;
+    FakeClock clock(MakeDateTime(2026, 12, 10, 18, 0, 0));
+    RecordingMessages messages;
+    for (auto _ : state) {
+        SharedVars vars;
+        vars.HomeDir = station.Home();
+        ReadConfiguration(vars, messages);
+        WriteComment(vars, clock, messages);
+        OpenDayFile(vars, clock, messages);
+        benchmark::DoNotOptimize(vars);
+    }
+}
+BENCHMARK(BM_StartUpWork)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

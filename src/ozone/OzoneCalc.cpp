@@ -1,0 +1,138 @@
+#include "ozone/OzoneCalc.h"
+
+#include "astro/AstroFunctions.h"
+
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+// The pressure term is formed in single precision, as it always was.
+double PressureTerm(const SharedVars& vars, float factor) {
+    return static_cast<double>(vars.PressureRatio * factor);
+}
+
+double Power(double base, int exponent) {
+    double result = 1.0;
+    for (int i = 0; i < exponent; ++i) {
+        result *= base;
+    }
+    return result;
+}
+
+// Sum of coef(k) x mu^(i-j) x x^(j-1) over i = 1..degree+1, j = 1..i.
+template <size_t N> double Polynomial(const std::array<double, N>& coef, double mu, double x) {
+    double sum = 0;
+    size_t k = 0;
+    for (int i = 1; k < N; ++i) {
+        for (int j = 1; j <= i && k < N; ++j, ++k) {
+            sum += coef[k] * Power(mu, i - j) * Power(x, j - 1);
+        }
+    }
+    return sum;
+}
+
+} // namespace
+
+double RtoN(const SharedVars& vars, int wavelengthCode, double r) {
+    const int column = wavelengthCode == kWavelengthCPrime ? 1 : wavelengthCode - 1;
+    if (column < 0 || column > 2) {
+        return 0;
+    }
+    auto t = [&](int row) { return vars.NTable[static_cast<size_t>(row - 1)][static_cast<size_t>(column)]; };
+    double n;
+    if (r < 10) {
+        n = t(1) + (t(2) - t(1)) * r / 10.0;
+    } else if (r < 290) {
+        const int k = static_cast<int>(r / 10.0);
+        n = t(k + 1) + (t(k + 2) - t(k + 1)) * (r - 10.0 * k) / 10.0;
+    } else {
+        n = t(30) + (t(30) - t(29)) * (r - 290.0) / 10.0;
+    }
+    switch (wavelengthCode) {
+    case kWavelengthA:
+        return n + vars.LampCorr[0];
+    case kWavelengthC:
+        return n + vars.LampCorr[1];
+    case kWavelengthD:
+        return n + vars.LampCorr[3];
+    case kWavelengthCPrime:
+        return n + vars.LampCorr[2];
+    default:
+        return n;
+    }
+}
+
+double QSetA(const SharedVars& v, double t) { return v.Q15A + v.TempCoeff * 0.67 * (t - 15.0); }
+double QSetC(const SharedVars& v, double t) { return v.Q15C + v.TempCoeff * 0.99 * (t - 15.0); }
+double QSetD(const SharedVars& v, double t) { return v.Q15D + v.TempCoeff * 0.97 * (t - 15.0); }
+double QSetHg(const SharedVars& v, double t) { return v.Q15Hg + v.TempCoeff * 1.0 * (t - 15.0); }
+
+ObsMeansResult ObsMeans(const SharedVars& vars, const QString& pairType,
+                        const ObservationReadings& r) {
+    ObsMeansResult out;
+    out.meanFirst = (r.first[0] + r.first[1] + r.first[2]) / 3.0;
+    out.meanSecond = (r.second[0] + r.second[1]) / 2.0;
+    out.spreadFirst = std::sqrt((r.firstSd[0] * r.firstSd[0] + r.firstSd[1] * r.firstSd[1] +
+                                 r.firstSd[2] * r.firstSd[2]) /
+                                3.0);
+    out.spreadSecond =
+        std::sqrt((r.secondSd[0] * r.secondSd[0] + r.secondSd[1] * r.secondSd[1]) / 2.0);
+    out.spread = std::sqrt((out.spreadFirst * out.spreadFirst + out.spreadSecond * out.spreadSecond) / 2.0);
+    const QString pair = pairType.toUpper();
+    if (pair == QLatin1String("AD")) {
+        out.nFirst = RtoN(vars, kWavelengthA, out.meanFirst);
+        out.nSecond = RtoN(vars, kWavelengthD, out.meanSecond);
+    } else if (pair == QLatin1String("CD")) {
+        out.nFirst = RtoN(vars, kWavelengthC, out.meanFirst);
+        out.nSecond = RtoN(vars, kWavelengthD, out.meanSecond);
+    }
+    return out;
+}
+
+OzoneResult OzoneAD(const SharedVars& vars, double nAD, DateTimeValue utc) {
+    const double mu = SunMu(vars, utc);
+    return {10.0 * nAD / (1.432 * mu) - PressureTerm(vars, 7.0f), mu};
+}
+
+OzoneResult OzoneCD(const SharedVars& vars, double nCD, DateTimeValue utc) {
+    const double mu = SunMu(vars, utc);
+    return {10.0 * nCD / (0.459 * mu) - PressureTerm(vars, 11.0f), mu};
+}
+
+OzoneResult OzoneADZenith(const SharedVars& vars, double nAD, const QString& zenithKind,
+                          DateTimeValue utc) {
+    if (vars.StationCode == QLatin1String("AHT")) {
+        return OzoneAD(vars, nAD, utc);
+    }
+    const double cosZ = SunCosZenith(vars, utc);
+    const double z = RadToDeg(ArcCos(cosZ));
+    const double mu = MuFromCosZenith(cosZ, vars.LayerFactor);
+    const double m = KastenAirMass(cosZ, z);
+    if (m == kNoAirMass) {
+        return {};
+    }
+    const double x = nAD / 100.0 + 0.01 * m;
+    const double p1 = Polynomial(vars.CloudCoef1, mu, x);
+    if (zenithKind == QLatin1String("ZC")) {
+        const double p2 = Polynomial(vars.CloudCoef2, mu, p1);
+        return {1000.0 * 0.9743 * (p1 - p2 - 0.008999999), mu};
+    }
+    return {1000.0 * 0.9743 * p1, mu};
+}
+
+OzoneResult OzoneCDZenith(const SharedVars& vars, double nCD, DateTimeValue utc) {
+    const double mu = SunMu(vars, utc);
+    const double divisor = 1.25 - 0.076 * mu;
+    if (divisor <= 0) {
+        return {};
+    }
+    return {(10.0 * nCD / (0.459 * mu) - PressureTerm(vars, 11.0f)) / divisor, mu};
+}
+
+double OzoneSpreadAD(double spread, double mu) { return 10.0 * spread / (1.432 * mu); }
+
+double OzoneSpreadCD(double spread, double mu) { return 10.0 * spread / (0.459 * mu); }
+
+} // namespace quillon
