@@ -9,8 +9,8 @@ namespace quillon {
 namespace {
 
 // The pressure term is formed in single precision, as it always was.
-double PressureTerm(const SharedVars& vars, float factor) {
-    return static_cast<double>(vars.PressureRatio * factor);
+double PressureTerm(float pressureRatio, float factor) {
+    return static_cast<double>(pressureRatio * factor);
 }
 
 double Power(double base, int exponent) {
@@ -91,44 +91,65 @@ ObsMeansResult ObsMeans(const SharedVars& vars, const QString& pairType,
     return out;
 }
 
+double OzoneADAtMu(double nAD, double mu, float pressureRatio) {
+    return 10.0 * nAD / (1.432 * mu) - PressureTerm(pressureRatio, 7.0f);
+}
+
+double OzoneCDAtMu(double nCD, double mu, float pressureRatio) {
+    return 10.0 * nCD / (0.459 * mu) - PressureTerm(pressureRatio, 11.0f);
+}
+
+double OzoneADZenithAtMu(const SharedVars& vars, double nAD, const QString& zenithKind, double mu,
+                         double airMass) {
+    const double x = nAD / 100.0 + 0.01 * airMass;
+    const double p1 = Polynomial(vars.CloudCoef1, mu, x);
+    if (zenithKind == QLatin1String("ZC")) {
+        const double p2 = Polynomial(vars.CloudCoef2, mu, p1);
+        return 1000.0 * 0.9743 * (p1 - p2 - 0.008999999);
+    }
+    return 1000.0 * 0.9743 * p1;
+}
+
+double OzoneCDZenithAtMu(double nCD, double mu, float pressureRatio) {
+    const double divisor = 1.25 - 0.076 * mu;
+    if (divisor <= 0) {
+        return kOzoneNotCalculated;
+    }
+    return OzoneCDAtMu(nCD, mu, pressureRatio) / divisor;
+}
+
 OzoneResult OzoneAD(const SharedVars& vars, double nAD, DateTimeValue utc) {
     const double mu = SunMu(vars, utc);
-    return {10.0 * nAD / (1.432 * mu) - PressureTerm(vars, 7.0f), mu};
+    return {OzoneADAtMu(nAD, mu, vars.PressureRatio), mu};
 }
 
 OzoneResult OzoneCD(const SharedVars& vars, double nCD, DateTimeValue utc) {
     const double mu = SunMu(vars, utc);
-    return {10.0 * nCD / (0.459 * mu) - PressureTerm(vars, 11.0f), mu};
+    return {OzoneCDAtMu(nCD, mu, vars.PressureRatio), mu};
 }
 
 OzoneResult OzoneADZenith(const SharedVars& vars, double nAD, const QString& zenithKind,
                           DateTimeValue utc) {
+    // A station whose cloud polynomial does not fit uses the direct-sun form.
     if (vars.StationCode == QLatin1String("AHT")) {
         return OzoneAD(vars, nAD, utc);
     }
     const double cosZ = SunCosZenith(vars, utc);
-    const double z = RadToDeg(ArcCos(cosZ));
-    const double mu = MuFromCosZenith(cosZ, vars.LayerFactor);
-    const double m = KastenAirMass(cosZ, z);
-    if (m == kNoAirMass) {
+    const double airMass = KastenAirMass(cosZ, RadToDeg(ArcCos(cosZ)));
+    if (airMass == kNoAirMass) {
         return {};
     }
-    const double x = nAD / 100.0 + 0.01 * m;
-    const double p1 = Polynomial(vars.CloudCoef1, mu, x);
-    if (zenithKind == QLatin1String("ZC")) {
-        const double p2 = Polynomial(vars.CloudCoef2, mu, p1);
-        return {1000.0 * 0.9743 * (p1 - p2 - 0.008999999), mu};
-    }
-    return {1000.0 * 0.9743 * p1, mu};
+    const double mu = MuFromCosZenith(cosZ, vars.LayerFactor);
+    return {OzoneADZenithAtMu(vars, nAD, zenithKind, mu, airMass), mu};
 }
 
 OzoneResult OzoneCDZenith(const SharedVars& vars, double nCD, DateTimeValue utc) {
     const double mu = SunMu(vars, utc);
-    const double divisor = 1.25 - 0.076 * mu;
-    if (divisor <= 0) {
+    const double ozone = OzoneCDZenithAtMu(nCD, mu, vars.PressureRatio);
+    if (ozone == kOzoneNotCalculated) {
         return {};
     }
-    return {(10.0 * nCD / (0.459 * mu) - PressureTerm(vars, 11.0f)) / divisor, mu};
+    return {ozone, mu};
 }
 
 double OzoneSpreadAD(double spread, double mu) { return 10.0 * spread / (1.432 * mu); }

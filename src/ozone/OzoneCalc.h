@@ -69,6 +69,15 @@ OzoneResult OzoneADZenith(const SharedVars& vars, double nAD, const QString& zen
                           DateTimeValue utc);
 OzoneResult OzoneCDZenith(const SharedVars& vars, double nCD, DateTimeValue utc);
 
+// The formulas themselves, at a given mu (and air mass), for reprocessing
+// and for checking the worked values.
+double OzoneADAtMu(double nAD, double mu, float pressureRatio);
+double OzoneCDAtMu(double nCD, double mu, float pressureRatio);
+double OzoneADZenithAtMu(const SharedVars& vars, double nAD, const QString& zenithKind, double mu,
+                         double airMass);
+// Not calculated (-99.9) where the divisor 1.25 - 0.076 mu is zero or less.
+double OzoneCDZenithAtMu(double nCD, double mu, float pressureRatio);
+
 // The spread of an ozone result in DU from the combined spread in R-dial
 // units: the pair's direct-sun form at that mu.
 double OzoneSpreadAD(double spread, double mu);

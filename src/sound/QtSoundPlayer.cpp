@@ -3,7 +3,6 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QBuffer>
 #include <QEventLoop>
 #include <QMediaDevices>
 #include <QTimer>
@@ -65,24 +64,41 @@ void QtSoundPlayer::Play(int soundNumber, const QByteArray& wav) {
     format.setChannelCount(image.channels);
     format.setSampleFormat(image.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
     QAudioSink sink(device, format);
-    QBuffer buffer(&image.samples);
-    buffer.open(QIODevice::ReadOnly);
-    QEventLoop loop;
-    QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&](QAudio::State state) {
-        if (state == QAudio::IdleState || state == QAudio::StoppedState) {
-            loop.quit();
-        }
-    });
-    sink.start(&buffer);
-    if (sink.error() != QAudio::NoError || sink.state() == QAudio::StoppedState) {
+    // A buffer that holds the whole (short) sound: the sound server never
+    // runs dry in the middle of a word and stalls.
+    sink.setBufferSize(image.samples.size());
+    QIODevice* output = sink.start(); // push mode: we feed the device ourselves
+    if (!output || sink.error() != QAudio::NoError) {
         WarnOnce(QStringLiteral("the audio output could not be opened"));
         return;
     }
-    // Never wait longer than the sound plus a margin, whatever the device does.
+    // The sound has ended when all of it is written and the device has
+    // played it. Never wait longer than the sound plus a margin, whatever
+    // the device does.
     const qint64 bytesPerSecond =
         static_cast<qint64>(image.sampleRate) * image.channels * (image.bitsPerSample / 8);
-    const int limitMs = static_cast<int>(image.samples.size() * 1000 / bytesPerSecond) + 2000;
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    const qint64 durationUs = image.samples.size() * 1000000 / bytesPerSecond;
+    qint64 written = 0;
+    QEventLoop loop;
+    QTimer feed;
+    auto pump = [&] {
+        const qint64 room = sink.bytesFree();
+        if (written < image.samples.size() && room > 0) {
+            const qint64 chunk = qMin(room, image.samples.size() - written);
+            const qint64 n = output->write(image.samples.constData() + written, chunk);
+            if (n > 0) {
+                written += n;
+            }
+        }
+        if ((written >= image.samples.size() && sink.processedUSecs() >= durationUs) ||
+            sink.error() == QAudio::IOError || sink.error() == QAudio::FatalError) {
+            loop.quit();
+        }
+    };
+    QObject::connect(&feed, &QTimer::timeout, &loop, pump);
+    feed.start(5);
+    pump();
+    QTimer::singleShot(static_cast<int>(durationUs / 1000) + 2000, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     sink.stop();
 }
