@@ -1,5 +1,6 @@
 #include "util/Format.h"
 
+#include <QHash>
 #include <QStringList>
 #include <cmath>
 #include <cstdio>
@@ -176,22 +177,37 @@ QString StrFromDigits(double value, int significant) {
     return value < 0 ? text : u' ' + text;
 }
 
+// Pictures are few and used over and over: each is parsed once.
+const QList<Section>& ParsedPicture(QStringView picture) {
+    thread_local QHash<QString, QList<Section>> cache;
+    const QString key = picture.toString();
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        QList<Section> sections;
+        for (QStringView part : picture.split(u';')) {
+            sections << ParseSection(part);
+        }
+        it = cache.insert(key, sections);
+    }
+    return *it;
+}
+
 } // namespace
 
 QString FormatNumber(double value, QStringView picture) {
-    const QList<QStringView> sections = picture.split(u';');
-    const Section positive = ParseSection(sections[0]);
+    const QList<Section>& sections = ParsedPicture(picture);
+    const Section& positive = sections[0];
     if (value < 0 && sections.size() >= 2) {
-        const Section negative = ParseSection(sections[1]);
+        const Section& negative = sections[1];
         const DecimalDigits d = RoundDecimal(value, negative.maxFraction);
         if (IsZero(d) && sections.size() >= 3) {
-            return FormatSection(ParseSection(sections[2]), d);
+            return FormatSection(sections[2], d);
         }
         return FormatSection(negative, d);
     }
     const DecimalDigits d = RoundDecimal(value, positive.maxFraction);
     if (IsZero(d) && sections.size() >= 3) {
-        const Section zero = ParseSection(sections[2]);
+        const Section& zero = sections[2];
         return FormatSection(zero, RoundDecimal(0.0, zero.maxFraction));
     }
     const QString text = FormatSection(positive, d);

@@ -31,10 +31,11 @@ std::optional<QString> ItemReader::Next() {
     }
     QString item;
     if (text_[pos_] == u'"') {
-        ++pos_;
+        const qsizetype start = ++pos_;
         while (pos_ < text_.size() && text_[pos_] != u'"' && text_[pos_] != u'\n') {
-            item += text_[pos_++];
+            ++pos_;
         }
+        item = text_.mid(start, pos_ - start);
         if (pos_ < text_.size() && text_[pos_] == u'"') {
             ++pos_;
         }
@@ -43,12 +44,15 @@ std::optional<QString> ItemReader::Next() {
             ++pos_;
         }
     } else {
+        const qsizetype start = pos_;
         while (!AtLineEnd() && text_[pos_] != u',') {
-            item += text_[pos_++];
+            ++pos_;
         }
-        while (item.endsWith(u' ') || item.endsWith(u'\t')) {
-            item.chop(1);
+        qsizetype end = pos_;
+        while (end > start && (text_[end - 1] == u' ' || text_[end - 1] == u'\t')) {
+            --end;
         }
+        item = text_.mid(start, end - start);
     }
     if (pos_ < text_.size() && text_[pos_] == u',') {
         ++pos_;
@@ -58,9 +62,12 @@ std::optional<QString> ItemReader::Next() {
 }
 
 bool ParseNumberItem(const QString& item, double* value) {
-    QString t = item.trimmed();
-    if (t.size() > 1 && (t[0] == u'-' || t[0] == u'+')) {
-        t = t[0] + t.mid(1).trimmed();
+    QStringView t = QStringView(item).trimmed();
+    QString joined;
+    // A blank between the sign and the digits ("- 9.999") is allowed.
+    if (t.size() > 1 && (t[0] == u'-' || t[0] == u'+') && t[1].isSpace()) {
+        joined = t[0] + t.mid(1).trimmed().toString();
+        t = joined;
     }
     if (t.isEmpty()) {
         return false;

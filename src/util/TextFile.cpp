@@ -16,14 +16,12 @@ const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x20
 } // namespace
 
 QString DecodeWindows1252(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0) {
-            out += QChar(kHigh[b - 0x80]);
-        } else {
-            out += QChar(b);
+    // Latin-1 everywhere but 0x80..0x9F, which are rare in the station's files.
+    QString out = QString::fromLatin1(bytes);
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t c = out[i].unicode();
+        if (c >= 0x80 && c <= 0x9F && kHigh[c - 0x80] != 0) {
+            out[i] = QChar(kHigh[c - 0x80]);
         }
     }
     return out;
@@ -60,12 +58,21 @@ QByteArray CrLfLines(const QStringList& lines) {
 }
 
 QStringList SplitLines(const QString& text) {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(u'\r', u'\n');
-    QStringList lines = t.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines << text.mid(start, i - start);
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < n) {
+        lines << text.mid(start);
     }
     return lines;
 }
