@@ -4,6 +4,7 @@
 #include "sound/Play.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
+#include "support/TestServices.h"
 #include "support/TestStation.h"
 
 #include <QApplication>
@@ -18,11 +19,9 @@ static void BM_MainTickSameRange(benchmark::State& state) {
                                      "\"12/02/2026\",\"12/03/2026\"\r\n");
     SharedVars vars;
     vars.HomeDir = station.Home();
-    FakeClock clock(MakeDateTime(2026, 12, 10, 19, 0, 0));
-    RecordingMessages messages;
-    RecordingPlayer player;
-    Sounds sounds(player);
-    MainWindow main(vars, clock, messages, sounds);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 10, 19, 0, 0));
+    FakeClock& clock = fakes.clock;
+    MainWindow main(fakes.services);
     main.Load();
     main.show();
     main.Tick();

@@ -4,6 +4,11 @@
 #include "astro/AstroFunctions.h"
 #include "ozone/Reduction.h"
 #include "config/FatalFileError.h"
+#include "instrument/Cub5Encoder.h"
+#include "instrument/SerialCounterLink.h"
+#include "instrument/WaitGauge.h"
+#include "sound/Play.h"
+#include "util/Format.h"
 #include "config/GetInfo.h"
 #include "config/ParameterText.h"
 #include "records/DaySummary.h"
@@ -45,7 +50,9 @@ int Usage() {
              "  summary MM/DD/YYYY [--brief|--full] day summary (default: make the file)\n"
              "  sun YYYY-MM-DDTHH:MM:SS             mu, air mass, zenith angle (UTC)\n"
              "  reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5\n"
-             "         [--sd S1,S2,S3,S4,S5]       N-values and ozone of one observation\n";
+             "         [--sd S1,S2,S3,S4,S5]       N-values and ozone of one observation\n"
+             "  rdial [--window SECONDS] [--series N]\n"
+             "                                      read the R-dial through the counter\n";
     Err().flush();
     return 64;
 }
@@ -176,6 +183,74 @@ int Reduce(SharedVars& vars, OperatorMessages& messages, const QStringList& args
     return 0;
 }
 
+// The reading series' gauge as lines on stderr.
+class ConsoleGauge : public GaugeDisplay {
+public:
+    void SetCallerText(const QString&, const QString&) override {}
+    void Open(const QString&, int, int, const QString& info) override { Err() << info << Qt::endl; }
+    void SetProgress(int, const QString& topLine) override { Err() << topLine << Qt::endl; }
+    bool ExitPressed() const override { return false; }
+    void Close() override {}
+};
+
+// The companion has no sound.
+class SilentPlayer : public SoundPlayer {
+public:
+    void Play(int, const QByteArray&) override {}
+};
+
+int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    double window = 1.0;
+    int series = 0;
+    bool ok = true;
+    if (const QString w = OptionValue(args, "--window"); !w.isEmpty()) {
+        window = w.toDouble(&ok);
+    }
+    if (const QString n = OptionValue(args, "--series"); ok && !n.isEmpty()) {
+        series = n.toInt(&ok);
+    }
+    if (!ok || window < 0) {
+        return Usage();
+    }
+    if (!Load(vars, messages)) {
+        return 2;
+    }
+    if (!vars.EncoderInUse) {
+        Err() << "No encoder port is configured in disc.cfg." << Qt::endl;
+        return 3;
+    }
+    SystemClock clock;
+    SerialCounterLink link;
+    Cub5Encoder encoder(vars, link, clock, messages);
+    QString error;
+    if (!encoder.OpenEncoderPort(&error)) {
+        Err() << error << Qt::endl;
+        return 3;
+    }
+    if (series == 0) {
+        const double r = encoder.ReadEncoder(window);
+        if (!vars.EncoderError.isEmpty()) {
+            Err() << vars.EncoderError << Qt::endl;
+            return 3;
+        }
+        Out() << "rdial: " << FormatNumber(r, u"##0.0") << '\n';
+        Out().flush();
+        return 0;
+    }
+    SilentPlayer player;
+    Sounds sounds(player);
+    ConsoleGauge gauge;
+    vars.AudioPrompts = 0;
+    const RdialReading reading = ReadRdial(vars, encoder, gauge, sounds, clock, series);
+    if (reading.failed) {
+        Err() << vars.EncoderError << Qt::endl;
+        return 3;
+    }
+    Out() << "mean: " << Full(reading.mean) << '\n' << "sd: " << Full(reading.sd) << '\n';
+    Out().flush();
+    return 0;
+}
+
 } // namespace
 
 int RunCliCommand(QStringList args) {
@@ -197,6 +272,9 @@ int RunCliCommand(QStringList args) {
     }
     if (command == QLatin1String("reduce")) {
         return Reduce(vars, messages, args);
+    }
+    if (command == QLatin1String("rdial")) {
+        return Rdial(vars, messages, args);
     }
     return Usage();
 }

@@ -9,8 +9,8 @@
 namespace quillon {
 
 StartUp::StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages,
-                 StartUpScreens& screens)
-    : vars_(vars), clock_(clock), messages_(messages), screens_(screens) {}
+                 StartUpScreens& screens, Cub5Encoder& encoder)
+    : vars_(vars), clock_(clock), messages_(messages), screens_(screens), encoder_(encoder) {}
 
 void StartUp::LoadConfiguration() {
     QDir::setCurrent(vars_.HomeDir);
@@ -24,16 +24,25 @@ void StartUp::LoadConfiguration() {
     WriteComment(vars_, clock_, messages_);
 }
 
-void StartUp::Run() {
+bool StartUp::Run() {
     vars_.LocalDate = std::floor(LocalStandardTime(vars_, clock_.Now()));
     screens_.ShowParameters(vars_);
     Pause(clock_, kParameterSeconds);
     screens_.HideParameters();
     CheckLampTestsDue(vars_, clock_.Now(), screens_);
+    if (vars_.EncoderInUse) {
+        QString error;
+        if (!encoder_.OpenEncoderPort(&error)) {
+            messages_.Show(error + QStringLiteral("\nSystem is stopped"),
+                           QStringLiteral("Encoder Port Error"));
+            return false;
+        }
+    }
     OpenDayFile(vars_, clock_, messages_);
     vars_.ComputerTimed = 0;
     vars_.AudioPrompts = 1;
     vars_.DialogChoice = 0;
+    return true;
 }
 
 } // namespace quillon

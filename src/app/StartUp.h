@@ -2,6 +2,7 @@
 
 #include "config/LampTests.h"
 #include "config/SharedVars.h"
+#include "instrument/Cub5Encoder.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -21,15 +22,18 @@ public:
 // mandatory configuration file cannot be used.
 class StartUp {
 public:
-    StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages, StartUpScreens& screens);
+    StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages, StartUpScreens& screens,
+            Cub5Encoder& encoder);
 
     // Reads the configuration (once per run: skipped when the station code
     // is already known) and appends the archive-site comment to the day file.
     void LoadConfiguration();
 
     // Steps after the configuration: local date, the 3-second parameter
-    // screen, the lamp-test overdue check, the day file and its summary.
-    void Run();
+    // screen, the lamp-test overdue check, the encoder port, the day file
+    // and its summary. False (the operator told why) when the encoder port
+    // cannot be opened: the station cannot observe without its dial.
+    bool Run();
 
     // Seconds the parameter screen stays up.
     static constexpr float kParameterSeconds = 3.0f;
@@ -39,6 +43,7 @@ private:
     Clock& clock_;
     OperatorMessages& messages_;
     StartUpScreens& screens_;
+    Cub5Encoder& encoder_;
 };
 
 } // namespace quillon

@@ -3,11 +3,13 @@
 #include "app/screens/MainWindow.h"
 #include "app/screens/QtMessages.h"
 #include "config/SharedVars.h"
+#include "instrument/SerialCounterLink.h"
 #include "sound/Play.h"
 #include "sound/QtSoundPlayer.h"
 #include "util/SystemClock.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,7 +23,17 @@ int main(int argc, char** argv) {
     quillon::QtSoundPlayer player;
     quillon::Sounds sounds(player);
 
-    quillon::MainWindow main(vars, clock, messages, sounds);
+    quillon::SerialCounterLink link;
+    quillon::Cub5Encoder encoder(vars, link, clock, messages);
+    // A counter that stops answering ends the program: observing on a dial
+    // that cannot be read would only make wrong records.
+    encoder.SetFailureAction([&link] {
+        link.Close();
+        std::exit(3);
+    });
+    quillon::Services services{vars, clock, messages, sounds, encoder};
+
+    quillon::MainWindow main(services);
     messages.SetParent(&main);
     if (!main.Load()) {
         return 1;

@@ -28,6 +28,10 @@ public:
     void PlayInfoCue() { PlaySound(137); }
     void PlayReadingCue() { PlaySound(138); }
 
+    // A short plain beep (three of them open a reading series when the
+    // observation style has audio prompts). Played as sound number 0.
+    void Beep();
+
     // Speaks a number from words: "forty" "five" for 45, "two" "hundred"
     // "fifteen" for 215; a negative number starts with the warning cue, and
     // 1000 or more is the warning cue alone.

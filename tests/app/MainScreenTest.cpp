@@ -7,6 +7,7 @@
 #include "sound/Play.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
+#include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
@@ -35,7 +36,7 @@ protected:
     }
 
     std::unique_ptr<MainWindow> Make() {
-        auto window = std::make_unique<MainWindow>(vars, clock, messages, sounds);
+        auto window = std::make_unique<MainWindow>(fakes.services);
         window->SetObservationRunner([this](const QString& type) { started << type; });
         return window;
     }
@@ -75,10 +76,10 @@ protected:
 
     TestStation station;
     SharedVars vars;
-    FakeClock clock{MakeDateTime(2027, 1, 5, 19, 30, 0)};
-    RecordingMessages messages;
-    RecordingPlayer player;
-    Sounds sounds{player};
+    TestServices fakes{vars, MakeDateTime(2027, 1, 5, 19, 30, 0)};
+    FakeClock& clock = fakes.clock;
+    RecordingMessages& messages = fakes.messages;
+    RecordingPlayer& player = fakes.player;
     QStringList started;
 };
 

@@ -3,6 +3,7 @@
 #include "app/Guidance.h"
 #include "app/MainScreenText.h"
 #include "config/FatalFileError.h"
+#include "instrument/screens/EncoderCheckScreen.h"
 #include "instrument/screens/EntryScreens.h"
 #include "records/DayFile.h"
 #include "records/screens/SummaryScreen.h"
@@ -31,10 +32,10 @@ QGroupBox* Framed(const QString& name, const QString& caption, QLabel* value, QW
 }
 } // namespace
 
-MainWindow::MainWindow(SharedVars& vars, Clock& clock, OperatorMessages& messages, Sounds& sounds,
-                       QWidget* parent)
-    : QMainWindow(parent), vars_(vars), clock_(clock), messages_(messages), sounds_(sounds),
-      logic_(vars, clock, messages), operParam_(this) {
+MainWindow::MainWindow(Services& services, QWidget* parent)
+    : QMainWindow(parent), services_(services), vars_(services.vars), clock_(services.clock),
+      messages_(services.messages), sounds_(services.sounds), encoder_(services.encoder),
+      logic_(services.vars, services.clock, services.messages), operParam_(this) {
     setObjectName(QStringLiteral("Main"));
     timer1_.setObjectName(QStringLiteral("Timer1"));
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::Tick);
@@ -85,7 +86,7 @@ void MainWindow::BuildControls() {
     chkBoxEncoder_->setChecked(true);
     cmdEncRst_ = new QPushButton(QStringLiteral("enc&Dr_reset"), central);
     cmdEncRst_->setObjectName(QStringLiteral("CmdEncRst"));
-    cmdEncRst_->setEnabled(false);
+    connect(cmdEncRst_, &QPushButton::clicked, this, &MainWindow::ResetEncoderButton);
     cmmdPrompting_ = new QPushButton(QStringLiteral("Change to Obs'r &Prompted Obs"), central);
     cmmdPrompting_->setObjectName(QStringLiteral("CmmdPrompting"));
     connect(cmmdPrompting_, &QPushButton::clicked, this, &MainWindow::TogglePrompting);
@@ -188,8 +189,10 @@ void MainWindow::BuildMenu() {
 
     QMenu* maintenance = bar->addMenu(QStringLiteral("maint&Enance"));
     maintenance->setObjectName(QStringLiteral("mnuLampTests"));
+    connect(AddAction(maintenance, QStringLiteral("muEncoder"), QStringLiteral("&Encoder")),
+            &QAction::triggered, this, &MainWindow::CheckEncoderEntry);
     for (const auto& [name, caption] :
-         {std::pair{"muEncoder", "&Encoder"}, std::pair{"mnHg", "&Mercury"},
+         {std::pair{"mnHg", "&Mercury"},
           std::pair{"mnStandard", "&Standard "}, std::pair{"mnDeltaQtable", "Change &Q Table"},
           std::pair{"mnuPrtQtbl", "&Print Q table"}, std::pair{"mnuIC", "&Intercomparison"}}) {
         AddAction(maintenance, QString::fromLatin1(name), QString::fromLatin1(caption))
@@ -208,14 +211,16 @@ bool MainWindow::Load() {
     adjustSize();
     CentreOnScreen(this);
     setWindowTitle(MainTitle(kRevision));
-    StartUp startUp(vars_, clock_, messages_, *this);
+    StartUp startUp(vars_, clock_, messages_, *this, encoder_);
     try {
         startUp.LoadConfiguration();
     } catch (const FatalFileError& error) {
         messages_.Show(error.BoxText(), FatalFileError::Title());
         return false;
     }
-    startUp.Run();
+    if (!startUp.Run()) {
+        return false;
+    }
     ShowSummaryLines();
     lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
     logic_.ResetMuRange();
@@ -289,7 +294,16 @@ void MainWindow::Tick() {
     lblLocalTime_->setText(display.lstText);
     lblLdate_->setText(display.localDateText);
     lblDispMu_->setText(display.muText);
-    if (!(chkBoxEncoder_->isChecked() && vars_.EncoderInUse)) {
+    if (chkBoxEncoder_->isChecked() && vars_.EncoderInUse) {
+        const double r = encoder_.ReadEncoder(0.2);
+        if (!vars_.EncoderError.isEmpty()) {
+            encoder_.ReportFailure();
+            return;
+        }
+        lblDispRpos_->setText(FormatNumber(r, u"###.0"));
+        ++readCount_;
+        setWindowTitle(MainTitle(readCount_));
+    } else {
         lblDispRpos_->setText(QStringLiteral("NoEnc"));
     }
     if (display.changedRange != 0) {
@@ -367,6 +381,24 @@ void MainWindow::TogglePrompting() {
     promptext_->setText(text.promptText);
 }
 
+void MainWindow::ResetEncoderButton() {
+    timer1_.stop();
+    encoder_.ResetEncoder();
+    if (vars_.EncoderInUse) {
+        const double r = encoder_.ReadEncoder(0.2);
+        if (!vars_.EncoderError.isEmpty()) {
+            encoder_.ReportFailure();
+            return;
+        }
+        lblDispRpos_->setText(FormatNumber(r, u"###.0"));
+    }
+    timer1_.start(1000);
+}
+
+void MainWindow::CheckEncoderEntry() {
+    HandOver(false, [this] { CheckEncoder(services_, this); });
+}
+
 void MainWindow::ExitProgram() {
     timer1_.stop();
     if (messages_.AskYesNo(
@@ -375,6 +407,7 @@ void MainWindow::ExitProgram() {
         transferAction_) {
         transferAction_();
     }
+    encoder_.ClosePort();
     QApplication::closeAllWindows();
     QApplication::quit();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainTimerLogic.h"
+#include "app/Services.h"
 #include "app/StartUp.h"
 #include "app/screens/InfoScreens.h"
 #include "app/screens/ScreenHelpers.h"
@@ -25,8 +26,7 @@ class Sounds;
 class MainWindow : public QMainWindow, public StartUpScreens {
     Q_OBJECT
 public:
-    MainWindow(SharedVars& vars, Clock& clock, OperatorMessages& messages, Sounds& sounds,
-               QWidget* parent = nullptr);
+    explicit MainWindow(Services& services, QWidget* parent = nullptr);
 
     // The start-up sequence. False when a fatal file error stopped it (the
     // operator has seen the box; the program must end).
@@ -37,6 +37,7 @@ public:
 
     QTimer* Timer1() { return &timer1_; }
     int MuRange() const { return logic_.MuRange(); }
+    long ReadCount() const { return readCount_; }
 
     // Hooks for the parts that run from this screen: the observation of a
     // type, and the archive transfer at a new day and at exit.
@@ -67,12 +68,17 @@ private:
     void ShowProgramInfo();
     void ShowOperParam();
     void TogglePrompting();
+    void ResetEncoderButton();
+    void CheckEncoderEntry();
 
+    Services& services_;
     SharedVars& vars_;
     Clock& clock_;
     OperatorMessages& messages_;
     Sounds& sounds_;
+    Cub5Encoder& encoder_;
     MainTimerLogic logic_;
+    long readCount_ = 0;
     QTimer timer1_;
     OperParamScreen operParam_;
     std::function<void(const QString&)> observationRunner_;

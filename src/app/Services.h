@@ -1,0 +1,21 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "instrument/Cub5Encoder.h"
+#include "sound/Play.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+namespace quillon {
+
+// What every screen of the program works with: the shared records and the
+// program's contacts with the world. Made once by the program (or a test).
+struct Services {
+    SharedVars& vars;
+    Clock& clock;
+    OperatorMessages& messages;
+    Sounds& sounds;
+    Cub5Encoder& encoder;
+};
+
+} // namespace quillon

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillon {
+
+// The serial line to the CUB5 counter that counts the R-dial encoder's
+// pulses. The program polls: it writes a request and looks at what is
+// waiting in the receive buffer until the reply is there.
+class CounterLink {
+public:
+    virtual ~CounterLink() = default;
+
+    // Opens `device` at 9600 baud, no parity, 8 data bits, 1 stop bit, no
+    // handshaking. False with the system's reason when it cannot.
+    virtual bool Open(const QString& device, QString* error) = 0;
+    virtual bool IsOpen() const = 0;
+    virtual void Close() = 0;
+    virtual QString Device() const = 0;
+
+    virtual void Write(const QByteArray& text) = 0;
+    // Characters waiting in the receive buffer.
+    virtual qint64 BytesWaiting() = 0;
+    // Reads (and so empties) the whole receive buffer.
+    virtual QByteArray ReadAll() = 0;
+    // Lets up to `ms` milliseconds pass while screen events are handled and
+    // the line delivers what has arrived.
+    virtual void Poll(int ms) = 0;
+};
+
+// The device of an encoder port name: "COMn" is COM port n ("/dev/ttyS(n-1)"
+// on Linux); any other text (/dev/ttyUSB0, a pty path) is the device itself.
+QString EncoderDeviceName(const QString& encoderPort);
+
+} // namespace quillon

@@ -1,0 +1,151 @@
+#include "instrument/Cub5Encoder.h"
+
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+QString Printable(const QByteArray& bytes) {
+    QString out;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        out += u >= 32 && u < 127 ? QString(QChar(u)) : QStringLiteral("<%1>").arg(u, 2, 16, QChar('0'));
+    }
+    return out;
+}
+} // namespace
+
+Cub5Encoder::Cub5Encoder(SharedVars& vars, CounterLink& link, Clock& clock,
+                         OperatorMessages& messages)
+    : vars_(vars), link_(link), clock_(clock), messages_(messages) {}
+
+bool Cub5Encoder::OpenEncoderPort(QString* error) {
+    if (vars_.EncoderPort.isEmpty()) {
+        link_.Close();
+        return true;
+    }
+    const QString device = EncoderDeviceName(vars_.EncoderPort);
+    device_ = device;
+    QString reason;
+    if (!link_.Open(device, &reason)) {
+        *error = QStringLiteral("The encoder port ") + vars_.EncoderPort + QStringLiteral(" (") +
+                 device + QStringLiteral(") could not be opened: ") + reason;
+        return false;
+    }
+    return true;
+}
+
+void Cub5Encoder::ClosePort() { link_.Close(); }
+
+bool ParseCounterReply(const QByteArray& reply, double* rdial) {
+    if (reply.size() < 20) {
+        return false;
+    }
+    const QByteArray text = reply.mid(6);
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        ++i;
+    }
+    bool digits = false;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        ++i;
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits) {
+        return false;
+    }
+    double value = text.mid(start, i - start).toDouble();
+    if (value >= 310.0) {
+        value -= 360.0;
+    }
+    *rdial = value;
+    return true;
+}
+
+bool Cub5Encoder::Sample(double* value) {
+    if (!link_.IsOpen()) {
+        vars_.EncoderError = QStringLiteral("The encoder port ") + vars_.EncoderPort +
+                             QStringLiteral(" is not open.");
+        return false;
+    }
+    Pause(clock_, 0.05f);
+    link_.Write("N2TA*");
+    const DateTimeValue asked = clock_.Now();
+    while (link_.BytesWaiting() < 20) {
+        if ((clock_.Now() - asked) * 86400.0 > kReplyTimeoutSeconds) {
+            const QByteArray partial = link_.ReadAll();
+            vars_.EncoderError =
+                QStringLiteral("The encoder counter on ") + device_ +
+                QStringLiteral(" did not answer within 2 seconds (") +
+                (partial.isEmpty() ? QStringLiteral("nothing arrived")
+                                   : QStringLiteral("only \"") + Printable(partial) +
+                                         QStringLiteral("\" arrived")) +
+                QStringLiteral("). Check the cable and the counter's power.");
+            return false;
+        }
+        link_.Poll(5);
+    }
+    const QByteArray reply = link_.ReadAll();
+    if (!ParseCounterReply(reply, value)) {
+        vars_.EncoderError = QStringLiteral("The encoder counter on ") + device_ +
+                             QStringLiteral(" answered \"") + Printable(reply) +
+                             QStringLiteral("\", which holds no R-dial value.");
+        return false;
+    }
+    return true;
+}
+
+double Cub5Encoder::ReadEncoder(double seconds) {
+    vars_.EncoderError.clear();
+    lastSamples_ = 0;
+    const double start = clock_.SecondsSinceMidnight();
+    const double end = start + seconds;
+    double value = 0;
+    if (!Sample(&value)) {
+        return 0;
+    }
+    double sum = value;
+    int count = 1;
+    for (;;) {
+        if (!Sample(&value)) {
+            return 0;
+        }
+        double now = clock_.SecondsSinceMidnight();
+        if (start > now) {
+            now += 86400.0; // midnight has passed since the window opened
+        }
+        sum += value;
+        ++count;
+        if (now >= end) {
+            break;
+        }
+    }
+    lastSamples_ = count;
+    return sum / count;
+}
+
+void Cub5Encoder::ResetEncoder() {
+    if (link_.IsOpen()) {
+        link_.Write("N2VA0*");
+    }
+}
+
+void Cub5Encoder::ReportFailure() {
+    messages_.Show(vars_.EncoderError, QStringLiteral("ReadEncdr Error"));
+    if (failureAction_) {
+        failureAction_();
+    }
+}
+
+} // namespace quillon

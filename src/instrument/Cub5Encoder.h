@@ -1,0 +1,58 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "instrument/CounterLink.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+#include <functional>
+
+namespace quillon {
+
+// The R-dial as the CUB5 counter reports it: "N2TA*" asks node 2 for count
+// A, whose reply (20 characters or more) carries the value from character
+// 7; "N2VA0*" sets count A to zero.
+class Cub5Encoder {
+public:
+    Cub5Encoder(SharedVars& vars, CounterLink& link, Clock& clock, OperatorMessages& messages);
+
+    // Opens the configured encoder port (nothing when none is configured).
+    // False with a message naming the port and the system's reason.
+    bool OpenEncoderPort(QString* error);
+    void ClosePort();
+
+    // The mean R-dial value over a window of `seconds` (at least two
+    // samples). On failure it returns 0 and fills vars.EncoderError.
+    double ReadEncoder(double seconds);
+
+    // Sets the counter to zero.
+    void ResetEncoder();
+
+    // Shows vars.EncoderError in the "ReadEncdr Error" box, then runs the
+    // failure action (the program ends: it cannot observe without its dial).
+    void ReportFailure();
+    void SetFailureAction(std::function<void()> action) { failureAction_ = std::move(action); }
+
+    int SamplesInLastRead() const { return lastSamples_; }
+
+    // A reply that never reaches 20 characters is given up after this long.
+    static constexpr double kReplyTimeoutSeconds = 2.0;
+
+private:
+    bool Sample(double* value);
+
+    SharedVars& vars_;
+    CounterLink& link_;
+    Clock& clock_;
+    OperatorMessages& messages_;
+    std::function<void()> failureAction_;
+    QString device_; // the device opened, named in the operator's messages
+    int lastSamples_ = 0;
+};
+
+// The counter's value in a reply: the number from character 7, blanks before
+// it allowed, ending at the first character that cannot continue it. Values
+// of 310 and more are positions just below zero (360 is subtracted).
+bool ParseCounterReply(const QByteArray& reply, double* rdial);
+
+} // namespace quillon

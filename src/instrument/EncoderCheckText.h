@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+namespace quillon {
+
+// The instructions of the encoder zero and span checks, in order.
+QStringList EncoderZeroLines();
+QStringList EncoderSpanLines();
+
+} // namespace quillon

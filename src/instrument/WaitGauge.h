@@ -1,0 +1,51 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "instrument/Cub5Encoder.h"
+#include "sound/Play.h"
+#include "util/Clock.h"
+
+#include <QStringList>
+
+namespace quillon {
+
+// The wait gauge "Gas Gauge Wait": a progress bar that counts readings up
+// ("UP") or seconds down ("DOWN"), with an e&Xit button that stays live.
+class GaugeDisplay {
+public:
+    virtual ~GaugeDisplay() = default;
+    // The caller's caption and instruction lines (count-downs of observations).
+    virtual void SetCallerText(const QString& caption, const QString& bottomLine) = 0;
+    virtual void Open(const QString& mode, int maximum, int value, const QString& info) = 0;
+    virtual void SetProgress(int value, const QString& topLine) = 0;
+    virtual bool ExitPressed() const = 0;
+    virtual void Close() = 0;
+};
+
+struct RdialReading {
+    double mean = 0;
+    double sd = 0;
+    bool escaped = false; // the operator left with e&Xit
+    bool failed = false;  // the counter failed (vars.EncoderError says why)
+};
+
+// Readings of one measurement: n + 2 values of 1-second windows, the highest
+// and the lowest dropped, mean and deviation of the n others. n below 2
+// becomes 4 (in the caller's variable).
+RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge,
+                       Sounds& sounds, Clock& clock, int& n);
+
+// Counts `seconds` down on the gauge, speaking each remaining second; more
+// than 60 is cut to 60 in the caller's variable. False when the operator
+// left with e&Xit (vars.DialogChoice is then 1).
+bool CountdownGauge(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock,
+                    short& seconds);
+
+// The statistics of a completed series with its extremes dropped.
+struct TrimmedStats {
+    double mean = 0;
+    double sd = 0;
+};
+TrimmedStats TrimmedMean(double sum, double sumSquares, double highest, double lowest, int n);
+
+} // namespace quillon

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+
+namespace quillon {
+
+// "Check Encoder Zero" and "Check Encoder Scan": the live R-dial against the
+// hairline at 0 and at 300.0; the judgement is the operator's.
+class EncoderCheckScreen : public QDialog {
+    Q_OBJECT
+public:
+    enum class Kind { Zero, Span };
+    EncoderCheckScreen(Kind kind, Services& services, QWidget* parent = nullptr);
+
+    // One refresh of the R-dial value (the timer's tick).
+    void Refresh();
+    QTimer* Timer1() { return &timer_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Services& services_;
+    QLabel* rdial_;
+    QTimer timer_;
+};
+
+// Runs the zero check and then the span check, each modally.
+void CheckEncoder(Services& services, QWidget* parent);
+
+} // namespace quillon

@@ -1,0 +1,84 @@
+#include "instrument/screens/GaugeScreen.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+GaugeScreen::GaugeScreen(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Ggauge"));
+    setWindowTitle(QStringLiteral("Gas Gauge Wait"));
+    auto* layout = new QVBoxLayout(this);
+    frame_ = new QGroupBox(QStringLiteral("UP"), this);
+    auto* frameLayout = new QVBoxLayout(frame_);
+    bar_ = new QProgressBar(frame_);
+    bar_->setObjectName(QStringLiteral("hscGasGauge"));
+    bar_->setTextVisible(false);
+    frameLayout->addWidget(bar_);
+    layout->addWidget(frame_);
+    for (auto [label, name] : {std::pair{&info_, "lblInfo"}, std::pair{&topLine_, "lblTopLine"},
+                               std::pair{&bottomLine_, "lblBtmLine"}}) {
+        *label = new QLabel(this);
+        (*label)->setObjectName(QString::fromLatin1(name));
+        QFont font = (*label)->font();
+        font.setPointSize(font.pointSize() + 4);
+        (*label)->setFont(font);
+        layout->addWidget(*label);
+    }
+    auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
+    exit->setObjectName(QStringLiteral("cmmdExit"));
+    connect(exit, &QPushButton::clicked, this, [this] { exitPressed_ = true; });
+    layout->addWidget(exit);
+    setWindowModality(Qt::ApplicationModal);
+    setMinimumWidth(420);
+}
+
+void GaugeScreen::SetCallerText(const QString& caption, const QString& bottomLine) {
+    if (!caption.isEmpty()) {
+        setWindowTitle(caption);
+    }
+    bottomLine_->setText(bottomLine);
+}
+
+void GaugeScreen::Open(const QString& mode, int maximum, int value, const QString& info) {
+    exitPressed_ = false;
+    frame_->setTitle(mode);
+    bar_->setRange(0, maximum);
+    bar_->setValue(value);
+    info_->setText(info);
+    topLine_->clear();
+    show();
+    raise();
+    QCoreApplication::processEvents();
+}
+
+void GaugeScreen::SetProgress(int value, const QString& topLine) {
+    bar_->setValue(value);
+    topLine_->setText(topLine);
+    repaint();
+}
+
+void GaugeScreen::Close() {
+    hide();
+    setWindowTitle(QStringLiteral("Gas Gauge Wait"));
+    bottomLine_->clear();
+}
+
+void GaugeScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        exitPressed_ = true;
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void GaugeScreen::closeEvent(QCloseEvent* event) {
+    // Closing the window is leaving with e&Xit; the core hides it.
+    exitPressed_ = true;
+    event->ignore();
+}
+
+} // namespace quillon

@@ -1,0 +1,91 @@
+// The real serial link against cub5-sim on a pseudo-terminal: reads, the
+// wrap, reset, a silent counter, garbage, and quillon-cli rdial.
+#include "instrument/Cub5Encoder.h"
+#include "instrument/SerialCounterLink.h"
+#include "support/Cub5Sim.h"
+#include "support/Recorders.h"
+#include "support/TestStation.h"
+#include "util/SystemClock.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+class Cub5SimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.Started());
+        vars.EncoderPort = sim.Device();
+        vars.EncoderInUse = true;
+        QString error;
+        ASSERT_TRUE(encoder.OpenEncoderPort(&error)) << error.toStdString();
+    }
+    Cub5Sim sim;
+    SharedVars vars;
+    SystemClock clock;
+    SerialCounterLink link;
+    RecordingMessages messages;
+    Cub5Encoder encoder{vars, link, clock, messages};
+};
+} // namespace
+
+TEST_F(Cub5SimTest, ReadsTheDialAndBelowZero) {
+    sim.Send("152.3");
+    EXPECT_NEAR(encoder.ReadEncoder(0.2), 152.3, 1e-9);
+    EXPECT_TRUE(vars.EncoderError.isEmpty());
+    EXPECT_GE(encoder.SamplesInLastRead(), 2);
+    sim.Send("-0.2");
+    EXPECT_NEAR(encoder.ReadEncoder(0.0), -0.2, 1e-9);
+}
+
+TEST_F(Cub5SimTest, ResetMakesTheDialZero) {
+    sim.Send("100");
+    EXPECT_NEAR(encoder.ReadEncoder(0.0), 100.0, 1e-9);
+    encoder.ResetEncoder();
+    EXPECT_NEAR(encoder.ReadEncoder(0.2), 0.0, 1e-9);
+}
+
+TEST_F(Cub5SimTest, SilentCounterAndGarbage) {
+    sim.Send("silent");
+    QElapsedTimer timer;
+    timer.start();
+    encoder.ReadEncoder(0.2);
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_TRUE(vars.EncoderError.contains("did not answer within 2 seconds"));
+    EXPECT_TRUE(vars.EncoderError.contains(sim.Device()));
+    sim.Send("garbage");
+    encoder.ReadEncoder(0.2);
+    EXPECT_TRUE(vars.EncoderError.contains("holds no R-dial value")) << vars.EncoderError.toStdString();
+    sim.Send("normal");
+    sim.Send("7.5");
+    EXPECT_NEAR(encoder.ReadEncoder(0.0), 7.5, 1e-9);
+}
+
+TEST(Cub5SimCli, RdialPrintsTheDialOrTheError) {
+    Cub5Sim sim;
+    ASSERT_TRUE(sim.Started());
+    TestStation station;
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
+    sim.Send("123.4");
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "rdial", "--window", "0.3"});
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.readAllStandardOutput(), "rdial: 123.4\n");
+
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "rdial", "--series", "2"});
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    const QByteArray series = cli.readAllStandardOutput();
+    EXPECT_TRUE(series.startsWith("mean: 123.4\nsd: ")) << series.toStdString();
+
+    sim.Send("silent");
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "rdial"});
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 3);
+    EXPECT_TRUE(cli.readAllStandardError().contains("did not answer within 2 seconds"));
+}

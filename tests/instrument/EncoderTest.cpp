@@ -1,0 +1,115 @@
+// The counter link through the fake counter and the fake clock: replies,
+// the wrap below zero, windows, time-outs and bad replies.
+#include "instrument/Cub5Encoder.h"
+#include "support/TestServices.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+class EncoderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vars.EncoderPort = "/dev/ttyUSB0";
+        vars.EncoderInUse = true;
+        QString error;
+        ASSERT_TRUE(fakes.encoder.OpenEncoderPort(&error));
+    }
+    SharedVars vars;
+    TestServices fakes{vars, MakeDateTime(2026, 12, 8, 12, 0, 0)};
+};
+} // namespace
+
+TEST(ParseCounterReply, ValueFromCharacterSevenAndTheWrap) {
+    double r = 0;
+    ASSERT_TRUE(ParseCounterReply(CounterReply(152.3), &r));
+    EXPECT_DOUBLE_EQ(r, 152.3);
+    ASSERT_TRUE(ParseCounterReply(CounterReply(309.9), &r));
+    EXPECT_DOUBLE_EQ(r, 309.9);
+    ASSERT_TRUE(ParseCounterReply(CounterReply(310.0), &r));
+    EXPECT_DOUBLE_EQ(r, -50.0);
+    ASSERT_TRUE(ParseCounterReply(CounterReply(359.8), &r));
+    EXPECT_NEAR(r, -0.2, 1e-9);
+    ASSERT_TRUE(ParseCounterReply(" 2 CTA      12.5xyz\r\n", &r));
+    EXPECT_DOUBLE_EQ(r, 12.5);
+    EXPECT_FALSE(ParseCounterReply(" 2 CTA  12.5\r\n", &r)); // under 20 characters
+    EXPECT_FALSE(ParseCounterReply(" 2 CTA  ERR?OVERFLW\r\n", &r));
+}
+
+TEST(EncoderDeviceName, ComPortsAndDevicePaths) {
+#ifndef Q_OS_WIN
+    EXPECT_EQ(EncoderDeviceName("COM1"), "/dev/ttyS0");
+    EXPECT_EQ(EncoderDeviceName("com2"), "/dev/ttyS1");
+#endif
+    EXPECT_EQ(EncoderDeviceName("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(EncoderDeviceName(" /tmp/pty-link "), "/tmp/pty-link");
+}
+
+TEST_F(EncoderTest, WindowsAverageAtLeastTwoSamples) {
+    fakes.link.SetValues({100.0, 102.0});
+    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.0), 101.0);
+    EXPECT_EQ(fakes.encoder.SamplesInLastRead(), 2);
+    fakes.link.SetValue(152.3);
+    EXPECT_NEAR(fakes.encoder.ReadEncoder(1.0), 152.3, 1e-9);
+    // 0.05 s pause plus 26 ms reply per sample: about 13 in a second.
+    EXPECT_GE(fakes.encoder.SamplesInLastRead(), 13);
+    EXPECT_LE(fakes.encoder.SamplesInLastRead(), 15);
+    EXPECT_TRUE(vars.EncoderError.isEmpty());
+    EXPECT_EQ(fakes.link.written.front(), "N2TA*");
+}
+
+TEST_F(EncoderTest, WindowAcrossMidnightEndsOnTime) {
+    fakes.clock.Set(MakeDateTime(2026, 12, 8, 23, 59, 59) + 0.6 / 86400.0);
+    fakes.link.SetValue(359.9);
+    EXPECT_NEAR(fakes.encoder.ReadEncoder(1.0), -0.1, 1e-9);
+    EXPECT_LE(fakes.encoder.SamplesInLastRead(), 15);
+    EXPECT_EQ(SplitDateTime(fakes.clock.Now()).day, 9);
+}
+
+TEST_F(EncoderTest, SilentCounterGivesAnErrorWithinTheTimeOut) {
+    fakes.link.SetMode(FakeCounterLink::Mode::Silent);
+    const DateTimeValue start = fakes.clock.Now();
+    EXPECT_EQ(fakes.encoder.ReadEncoder(0.2), 0.0);
+    EXPECT_LT((fakes.clock.Now() - start) * 86400.0, 2.2);
+    EXPECT_EQ(vars.EncoderError,
+              "The encoder counter on /dev/ttyUSB0 did not answer within 2 seconds (nothing "
+              "arrived). Check the cable and the counter's power.");
+    fakes.encoder.ReportFailure();
+    EXPECT_EQ(fakes.messages.titles.last(), "ReadEncdr Error");
+    EXPECT_EQ(fakes.programEnds, 1);
+}
+
+TEST_F(EncoderTest, PartialAndGarbageRepliesAreErrorsNotZero) {
+    fakes.link.SetMode(FakeCounterLink::Mode::HalfReply);
+    fakes.encoder.ReadEncoder(0.2);
+    EXPECT_TRUE(vars.EncoderError.contains("only \" 2 CTA   \" arrived")) << vars.EncoderError.toStdString();
+    fakes.link.SetMode(FakeCounterLink::Mode::Garbage);
+    fakes.encoder.ReadEncoder(0.2);
+    EXPECT_EQ(vars.EncoderError, "The encoder counter on /dev/ttyUSB0 answered \" 2 CTA  "
+                                 "ERR?OVERFLW<0d><0a>\", which holds no R-dial value.");
+    fakes.link.SetMode(FakeCounterLink::Mode::Normal);
+    fakes.link.SetValue(10);
+    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.2), 10.0);
+    EXPECT_TRUE(vars.EncoderError.isEmpty());
+}
+
+TEST_F(EncoderTest, ResetAndPortOpening) {
+    fakes.encoder.ResetEncoder();
+    EXPECT_EQ(fakes.link.written.last(), "N2VA0*");
+
+    fakes.link.Close();
+    EXPECT_EQ(fakes.encoder.ReadEncoder(0.2), 0.0);
+    EXPECT_EQ(vars.EncoderError, "The encoder port /dev/ttyUSB0 is not open.");
+
+    fakes.link.FailOpen("No such file or directory");
+    QString error;
+    EXPECT_FALSE(fakes.encoder.OpenEncoderPort(&error));
+    EXPECT_EQ(error, "The encoder port /dev/ttyUSB0 (/dev/ttyUSB0) could not be opened: No such "
+                     "file or directory");
+
+    vars.EncoderPort.clear();
+    EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));
+    EXPECT_FALSE(fakes.link.IsOpen());
+}

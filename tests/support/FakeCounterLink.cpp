@@ -1,0 +1,62 @@
+#include "support/FakeCounterLink.h"
+
+namespace quillon::test {
+
+QByteArray CounterReply(double value) {
+    return QByteArray(" 2 CTA") + QByteArray::number(value, 'f', 1).rightJustified(12, ' ') + "\r\n";
+}
+
+bool FakeCounterLink::Open(const QString& device, QString* error) {
+    device_ = device;
+    if (!openFailure_.isEmpty()) {
+        *error = openFailure_;
+        return false;
+    }
+    open_ = true;
+    return true;
+}
+
+void FakeCounterLink::Write(const QByteArray& text) {
+    written << text;
+    if (text != "N2TA*") {
+        return;
+    }
+    ++requests;
+    const double value = values_[std::min(next_, values_.size() - 1)];
+    ++next_;
+    const DateTimeValue due = clock_.Now() + 0.026 / 86400.0;
+    switch (mode_) {
+    case Mode::Normal:
+        pending_.push_back({due, CounterReply(value)});
+        break;
+    case Mode::Garbage:
+        pending_.push_back({due, " 2 CTA  ERR?OVERFLW\r\n"});
+        break;
+    case Mode::HalfReply:
+        pending_.push_back({due, CounterReply(value).left(9)});
+        break;
+    case Mode::Silent:
+        break;
+    }
+}
+
+void FakeCounterLink::Deliver() {
+    while (!pending_.empty() && pending_.front().due <= clock_.Now()) {
+        received_ += pending_.front().bytes;
+        pending_.pop_front();
+    }
+}
+
+qint64 FakeCounterLink::BytesWaiting() {
+    Deliver();
+    return received_.size();
+}
+
+QByteArray FakeCounterLink::ReadAll() {
+    Deliver();
+    QByteArray out = received_;
+    received_.clear();
+    return out;
+}
+
+} // namespace quillon::test

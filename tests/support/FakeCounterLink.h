@@ -1,0 +1,60 @@
+#pragma once
+
+#include "instrument/CounterLink.h"
+#include "support/FakeClock.h"
+
+#include <QList>
+#include <deque>
+#include <vector>
+
+namespace quillon::test {
+
+// A CUB5 counter behind a fake serial line on the fake clock: replies come
+// 26 ms of fake time after each request, as on a 9600-baud line; it can
+// fall silent, answer garbage or answer in pieces.
+class FakeCounterLink : public CounterLink {
+public:
+    enum class Mode { Normal, Silent, Garbage, HalfReply };
+
+    explicit FakeCounterLink(FakeClock& clock) : clock_(clock) {}
+
+    bool Open(const QString& device, QString* error) override;
+    bool IsOpen() const override { return open_; }
+    void Close() override { open_ = false; }
+    QString Device() const override { return device_; }
+    void Write(const QByteArray& text) override;
+    qint64 BytesWaiting() override;
+    QByteArray ReadAll() override;
+    void Poll(int ms) override { clock_.Advance(ms / 1000.0); }
+
+    // Counter values to report, one per request; the last one repeats.
+    void SetValues(std::vector<double> values) { values_ = std::move(values); next_ = 0; }
+    void SetValue(double value) { SetValues({value}); }
+    void SetMode(Mode mode) { mode_ = mode; }
+    void FailOpen(const QString& reason) { openFailure_ = reason; }
+
+    QList<QByteArray> written;
+    int requests = 0;
+
+private:
+    struct Pending {
+        DateTimeValue due;
+        QByteArray bytes;
+    };
+    void Deliver();
+
+    FakeClock& clock_;
+    bool open_ = false;
+    QString device_;
+    QString openFailure_;
+    Mode mode_ = Mode::Normal;
+    std::vector<double> values_{0.0};
+    size_t next_ = 0;
+    std::deque<Pending> pending_;
+    QByteArray received_;
+};
+
+// The counter's reply text for a value: " 2 CTA", 12 columns, CR LF.
+QByteArray CounterReply(double value);
+
+} // namespace quillon::test

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/Services.h"
+#include "support/FakeClock.h"
+#include "support/FakeCounterLink.h"
+#include "support/Recorders.h"
+
+namespace quillon::test {
+
+// The program's services made of fakes: the fake clock, a fake counter on
+// it, recorded messages and sounds. The encoder's failure action records
+// instead of ending the test.
+struct TestServices {
+    explicit TestServices(SharedVars& vars, DateTimeValue now = 0)
+        : clock(now), link(clock), sounds(player), encoder(vars, link, clock, messages),
+          services{vars, clock, messages, sounds, encoder} {
+        encoder.SetFailureAction([this] { ++programEnds; });
+    }
+    FakeClock clock;
+    FakeCounterLink link;
+    RecordingMessages messages;
+    RecordingPlayer player;
+    Sounds sounds;
+    Cub5Encoder encoder;
+    Services services;
+    int programEnds = 0;
+};
+
+} // namespace quillon::test

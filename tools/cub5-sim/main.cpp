@@ -1,0 +1,111 @@
+// cub5-sim: a CUB5 counter on a pseudo-terminal, for tests, the demo and
+// operator training.
+//
+//   cub5-sim [--link PATH]
+//
+// Prints "device: /dev/pts/N" (use it, or PATH, as the encoder port in
+// disc.cfg). Standard input turns the dial: a position per line ("152.3"),
+// optionally with a noise amplitude ("152.3 0.2"); "noise A", "silent",
+// "garbage", "slow MS", "normal" choose how the counter answers; "quit" ends.
+// Replies are paced like a 9600-baud line (about 26 ms per request).
+#include "Cub5Simulator.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <string>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    std::string link;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--link") == 0 && i + 1 < argc) {
+            link = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: cub5-sim [--link PATH]\n");
+            return 64;
+        }
+    }
+    int master = -1;
+    int slave = -1;
+    char name[256] = {0};
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+        std::perror("cub5-sim: openpty");
+        return 1;
+    }
+    termios raw{};
+    tcgetattr(slave, &raw);
+    cfmakeraw(&raw);
+    cfsetispeed(&raw, B9600);
+    cfsetospeed(&raw, B9600);
+    tcsetattr(slave, TCSANOW, &raw);
+    if (!link.empty()) {
+        unlink(link.c_str());
+        if (symlink(name, link.c_str()) != 0) {
+            std::perror("cub5-sim: symlink");
+            return 1;
+        }
+    }
+    std::printf("device: %s\n", link.empty() ? name : link.c_str());
+    std::fflush(stdout);
+
+    Cub5Simulator counter;
+    std::string input;
+    for (;;) {
+        pollfd fds[2] = {{master, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        if (fds[0].revents & POLLIN) {
+            char buf[256];
+            const ssize_t n = read(master, buf, sizeof buf);
+            if (n > 0) {
+                const std::string reply = counter.Receive(std::string(buf, static_cast<size_t>(n)));
+                if (!reply.empty()) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(counter.ReplyDelayMs()));
+                    if (write(master, reply.data(), reply.size()) < 0) {
+                        std::perror("cub5-sim: write");
+                    }
+                }
+            }
+        }
+        if (fds[1].revents & (POLLIN | POLLHUP)) {
+            char buf[256];
+            const ssize_t n = read(STDIN_FILENO, buf, sizeof buf);
+            if (n <= 0) {
+                break; // standard input closed: the test or trainee is done
+            }
+            input.append(buf, static_cast<size_t>(n));
+            size_t end;
+            bool quit = false;
+            while ((end = input.find('\n')) != std::string::npos) {
+                std::string message;
+                if (!counter.Command(input.substr(0, end), &message)) {
+                    quit = true;
+                    break;
+                }
+                input.erase(0, end + 1);
+                std::printf("%s\n", message.c_str());
+                std::fflush(stdout);
+            }
+            if (quit) {
+                break;
+            }
+        }
+    }
+    if (!link.empty()) {
+        unlink(link.c_str());
+    }
+    close(master);
+    close(slave);
+    return 0;
+}
