@@ -14,11 +14,12 @@ void Pause(Clock& clock, float seconds) {
     if (target > 86400.0f) {
         target -= 86400.0f;
         while (clock.SecondsSinceMidnight() > 1.0) {
-            clock.Idle();
+            clock.Idle(0.001);
         }
     }
-    while (clock.SecondsSinceMidnight() < target) {
-        clock.Idle();
+    for (double now = clock.SecondsSinceMidnight(); now < target;
+         now = clock.SecondsSinceMidnight()) {
+        clock.Idle(target - now);
     }
 }
 

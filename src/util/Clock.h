@@ -13,8 +13,9 @@ public:
     // UTC now.
     virtual DateTimeValue Now() const = 0;
 
-    // Lets a little time pass without handling screen events (busy waits).
-    virtual void Idle() = 0;
+    // Lets a little time pass, at most `maxSeconds`, without handling screen
+    // events (busy waits).
+    virtual void Idle(double maxSeconds) = 0;
 
     // Waits for `seconds` while the screen stays responsive.
     virtual void WaitProcessingEvents(double seconds) = 0;

@@ -10,7 +10,10 @@ namespace quillon {
 
 DateTimeValue SystemClock::Now() const { return FromQDateTime(QDateTime::currentDateTimeUtc()); }
 
-void SystemClock::Idle() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+void SystemClock::Idle(double maxSeconds) {
+    const double seconds = maxSeconds < 0.001 ? maxSeconds : 0.001;
+    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(seconds * 1e6) + 1));
+}
 
 void SystemClock::WaitProcessingEvents(double seconds) {
     QEventLoop loop;

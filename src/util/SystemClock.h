@@ -8,7 +8,7 @@ namespace quillon {
 class SystemClock : public Clock {
 public:
     DateTimeValue Now() const override;
-    void Idle() override;
+    void Idle(double maxSeconds) override;
     void WaitProcessingEvents(double seconds) override;
 };
 

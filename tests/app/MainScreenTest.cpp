@@ -4,6 +4,7 @@
 #include "app/Guidance.h"
 #include "app/screens/MainWindow.h"
 #include "astro/AstroFunctions.h"
+#include "instrument/screens/EncoderCheckScreen.h"
 #include "sound/Play.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
@@ -12,6 +13,7 @@
 #include "util/TextFile.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -342,4 +344,76 @@ TEST(Guidance, RangeBoundaries) {
     EXPECT_TRUE(GuidanceFor(7).entries.contains("CDDSGQP"));
     EXPECT_FALSE(GuidanceFor(1).showShortcutFrame);
     EXPECT_FALSE(GuidanceFor(9).showShortcutFrame);
+}
+
+TEST_F(MainScreenTest, TickReadsTheDialAndCountsInTheTitle) {
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
+    fakes.link.SetValue(152.34);
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    EXPECT_TRUE(fakes.link.IsOpen());
+    EXPECT_EQ(fakes.link.Device(), "/dev/ttyUSB0");
+    main->Tick();
+    main->Tick();
+    EXPECT_EQ(Text(*main, "lblDispRpos"), "152.3");
+    EXPECT_EQ(main->windowTitle(), "Main Form: Version date 07Apr06:Carddatefixed 2");
+    // Records now go to the instrument's own day file.
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D27005.061"));
+
+    main->findChild<QCheckBox*>("ChkBoxEncoder")->setChecked(false);
+    main->Tick();
+    EXPECT_EQ(Text(*main, "lblDispRpos"), "NoEnc");
+    EXPECT_EQ(main->ReadCount(), 2);
+
+    main->findChild<QCheckBox*>("ChkBoxEncoder")->setChecked(true);
+    main->findChild<QPushButton*>("CmdEncRst")->click();
+    EXPECT_TRUE(fakes.link.written.contains("N2VA0*"));
+    EXPECT_TRUE(main->Timer1()->isActive());
+
+    fakes.link.SetMode(FakeCounterLink::Mode::Silent);
+    main->Tick();
+    EXPECT_EQ(messages.titles.last(), "ReadEncdr Error");
+    EXPECT_EQ(fakes.programEnds, 1);
+}
+
+TEST_F(MainScreenTest, EncoderPortThatCannotOpenStopsStartUp) {
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\nCOM3\r\n");
+    fakes.link.FailOpen("No such file or directory");
+    auto main = Make();
+    EXPECT_FALSE(main->Load());
+    ASSERT_FALSE(messages.titles.isEmpty());
+    EXPECT_EQ(messages.titles.last(), "Encoder Port Error");
+    EXPECT_TRUE(messages.texts.last().contains("COM3"));
+    EXPECT_TRUE(messages.texts.last().contains("No such file or directory"));
+}
+
+TEST_F(MainScreenTest, EncoderChecksShowTheLiveDial) {
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    fakes.link.SetValue(359.8);
+    QStringList seen;
+    WhenModal([&](QWidget* zero) {
+        EXPECT_EQ(zero->objectName(), "EncoderZero");
+        EXPECT_EQ(zero->findChild<QLabel*>("lblLine2")->text(),
+                  "Turn the R-dial to the ZERO against the  Hairline on the Post.");
+        EXPECT_EQ(zero->findChild<QTimer*>("Timer1")->interval(), 1000);
+        static_cast<EncoderCheckScreen*>(zero)->Refresh();
+        seen << zero->findChild<QLabel*>("lblRdial")->text();
+        fakes.link.SetValue(0.0);
+        zero->findChild<QPushButton*>("cmdReset")->click();
+        seen << zero->findChild<QLabel*>("lblRdial")->text();
+        WhenModal([&](QWidget* span) {
+            EXPECT_EQ(span->windowTitle(), "Check Encoder Scan");
+            fakes.link.SetValue(300.1);
+            static_cast<EncoderCheckScreen*>(span)->Refresh();
+            seen << span->findChild<QLabel*>("lblRdial")->text();
+            span->findChild<QPushButton*>("cmmdokay")->click();
+        });
+        zero->findChild<QPushButton*>("cmmdokay")->click();
+    });
+    Action(*main, "muEncoder")->trigger();
+    EXPECT_EQ(seen, QStringList({"-0.2", "0.0", "300.1"}));
+    EXPECT_TRUE(fakes.link.written.contains("N2VA0*"));
+    EXPECT_TRUE(std::count(player.played.begin(), player.played.end(), 133) >= 2);
 }

@@ -11,9 +11,9 @@ public:
     explicit FakeClock(DateTimeValue now = 0) : now_(now) {}
 
     DateTimeValue Now() const override { return now_; }
-    void Idle() override {
+    void Idle(double maxSeconds) override {
         ++idleCalls_;
-        Advance(idleStep_);
+        Advance(maxSeconds < idleStep_ ? maxSeconds + 1e-9 : idleStep_);
     }
     void WaitProcessingEvents(double seconds) override { Advance(seconds); }
 
