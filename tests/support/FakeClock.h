@@ -3,6 +3,8 @@
 #include "support/QtPrinters.h"
 #include "util/Clock.h"
 
+#include <algorithm>
+
 namespace quillon::test {
 
 // A clock that tests set to any UTC instant; waits advance it instantly.
@@ -13,7 +15,8 @@ public:
     DateTimeValue Now() const override { return now_; }
     void Idle(double maxSeconds) override {
         ++idleCalls_;
-        Advance(maxSeconds < idleStep_ ? maxSeconds + 1e-9 : idleStep_);
+        // At least 10 us: a day count near 46,000 resolves about 1 us.
+        Advance(std::max(std::min(maxSeconds, idleStep_), 1e-5));
     }
     void WaitProcessingEvents(double seconds) override { Advance(seconds); }
 
