@@ -8,6 +8,8 @@
 #include "instrument/SerialCounterLink.h"
 #include "instrument/WaitGauge.h"
 #include "sound/Play.h"
+#include "transfer/ArchiveTransfer.h"
+#include "transfer/CurlFtpClient.h"
 #include "util/Format.h"
 #include "config/GetInfo.h"
 #include "config/ParameterText.h"
@@ -52,7 +54,8 @@ int Usage() {
              "  reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5\n"
              "         [--sd S1,S2,S3,S4,S5]       N-values and ozone of one observation\n"
              "  rdial [--window SECONDS] [--series N]\n"
-             "                                      read the R-dial through the counter\n";
+             "                                      read the R-dial through the counter\n"
+             "  send                                send finished day files to the archive now\n";
     Err().flush();
     return 64;
 }
@@ -251,6 +254,29 @@ int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     return 0;
 }
 
+int Send(SharedVars& vars, OperatorMessages& messages) {
+    if (!Load(vars, messages)) {
+        return 2;
+    }
+    SystemClock clock;
+    CurlFtpClient ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    bool failed = false;
+    for (const TransferOutcome& outcome : transfer.FindFiles2SendSA()) {
+        if (outcome.sent) {
+            Out() << "Sent:" << outcome.file << '\n';
+            if (!outcome.moved) {
+                Out() << "Failed Archive " << outcome.file << ": " << outcome.message << '\n';
+            }
+        } else {
+            Out() << "Failed:" << outcome.file << ':' << outcome.message << '\n';
+            failed = true;
+        }
+    }
+    Out().flush();
+    return failed ? 1 : 0;
+}
+
 } // namespace
 
 int RunCliCommand(QStringList args) {
@@ -275,6 +301,9 @@ int RunCliCommand(QStringList args) {
     }
     if (command == QLatin1String("rdial")) {
         return Rdial(vars, messages, args);
+    }
+    if (command == QLatin1String("send")) {
+        return Send(vars, messages);
     }
     return Usage();
 }

@@ -5,6 +5,8 @@
 #include "config/SharedVars.h"
 #include "instrument/SerialCounterLink.h"
 #include "sound/Play.h"
+#include "transfer/ArchiveTransfer.h"
+#include "transfer/CurlFtpClient.h"
 #include "sound/QtSoundPlayer.h"
 #include "util/SystemClock.h"
 
@@ -35,6 +37,10 @@ int main(int argc, char** argv) {
 
     quillon::MainWindow main(services);
     messages.SetParent(&main);
+    quillon::CurlFtpClient ftp;
+    quillon::ArchiveTransfer transfer(vars, clock, messages, ftp);
+    transfer.SetMessageLine([&main](const QString& text) { main.ShowMessageLine(text); });
+    main.SetTransferAction([&transfer] { transfer.FindFiles2SendSA(); });
     if (!main.Load()) {
         return 1;
     }

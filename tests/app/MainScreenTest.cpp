@@ -417,3 +417,20 @@ TEST_F(MainScreenTest, EncoderChecksShowTheLiveDial) {
     EXPECT_TRUE(fakes.link.written.contains("N2VA0*"));
     EXPECT_TRUE(std::count(player.played.begin(), player.played.end(), 133) >= 2);
 }
+
+TEST_F(MainScreenTest, ExitAsksAboutTheTransfer) {
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    int passes = 0;
+    main->SetTransferAction([&] { ++passes; });
+    messages.answer = true;
+    Action(*main, "cmmdExit")->trigger();
+    EXPECT_EQ(passes, 1);
+    EXPECT_EQ(messages.titles.last(), "Press Yes to Transfer files and exit -- No to just exit.");
+    EXPECT_EQ(messages.texts.last(),
+              "Do you wish to let the program attempt to transfer files before Exit?");
+    EXPECT_FALSE(main->Timer1()->isActive());
+    messages.answer = false;
+    Action(*main, "cmmdExit")->trigger();
+    EXPECT_EQ(passes, 1);
+}

@@ -237,6 +237,11 @@ void MainWindow::ShowSummaryLines() {
     lblCDDSOz_->setText(vars_.SummaryCDDS);
 }
 
+void MainWindow::ShowMessageLine(const QString& text) {
+    lblMessage_->setText(text);
+    lblMessage_->repaint();
+}
+
 void MainWindow::ShowParameters(const SharedVars& vars) {
     operParam_.Fill(vars);
     operParam_.show();

@@ -54,6 +54,8 @@ public:
     void HandOver(bool hideMain, const std::function<void()>& run);
 
     void ShowSummaryLines();
+    // The message line under the summary (guidance, transfer progress).
+    void ShowMessageLine(const QString& text);
 
 private:
     void BuildControls();

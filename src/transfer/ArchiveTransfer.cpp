@@ -1,0 +1,122 @@
+#include "transfer/ArchiveTransfer.h"
+
+#include "astro/AstroFunctions.h"
+#include "records/DayFile.h"
+#include "util/Format.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace quillon {
+
+ArchiveTransfer::ArchiveTransfer(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                                 FtpClient& ftp)
+    : vars_(vars), clock_(clock), messages_(messages), ftp_(ftp) {}
+
+QString ArchiveFolderName(const QString& dayFileName) {
+    const int year = 2000 + dayFileName.mid(1, 2).toInt();
+    const int dayOfYear = dayFileName.mid(3, 3).toInt();
+    const DateTimeValue date = DateSerial(year - 1, 12, 31) + dayOfYear;
+    return FormatDate(date, u"MMM") + FormatNumber(year, u"####");
+}
+
+void ArchiveTransfer::Comment(const QString& text) {
+    vars_.CommentText = text;
+    WriteComment(vars_, clock_, messages_);
+    vars_.CommentText.clear();
+}
+
+void ArchiveTransfer::Show(const QString& text) {
+    if (show_) {
+        show_(text);
+    }
+}
+
+QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
+    QList<TransferOutcome> outcomes;
+    if (running_) {
+        return outcomes;
+    }
+    running_ = true;
+    const QString localDate = FormatDate(LocalStandardTime(vars_, clock_.Now()), u"MM/DD/YYYY");
+    const QString today = u'D' + localDate.right(2) +
+                          FormatNumber(DayOfYearFromText(localDate), u"000") + u'.' +
+                          vars_.InstrumentId;
+    const QStringList files = QDir(vars_.DataDir)
+                                  .entryList({QStringLiteral("D*.") + vars_.InstrumentId},
+                                             QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+        if (file.compare(today, Qt::CaseInsensitive) == 0) {
+            continue; // still being written
+        }
+        Show(QStringLiteral("Attempting to send:") + file);
+        TransferOutcome outcome;
+        outcome.file = file;
+        outcome.sent = Sendafile(vars_.DataDir, file, &outcome.message);
+        outcomes << outcome;
+        if (!outcome.sent) {
+            Show(QStringLiteral("Failed to send:") + file);
+            Comment(QStringLiteral("Failed:") + file + u':' + outcome.message);
+            break;
+        }
+        Comment(QStringLiteral("Sent:") + file);
+        QString moveMessage;
+        outcomes.last().moved = Trans2Archive(file, &moveMessage);
+        if (!outcomes.last().moved) {
+            outcomes.last().message = moveMessage;
+            Comment(QStringLiteral("Failed Archive ") + file);
+            break;
+        }
+    }
+    running_ = false;
+    return outcomes;
+}
+
+bool ArchiveTransfer::Sendafile(const QString& directory, const QString& file, QString* message) {
+    const FtpClient::Site site{vars_.ArchiveUrl, vars_.ArchiveUser, vars_.ArchivePassword};
+    const FtpReply put = ftp_.Put(site, directory + file, file);
+    if (!put.ok) {
+        // A refused upload is a failed send, not the end of the program:
+        // the file stays for the next pass.
+        *message = put.text;
+        return false;
+    }
+    const FtpReply listed = ftp_.List(site, file);
+    if (!listed.ok) {
+        *message = listed.text;
+        return false;
+    }
+    if (listed.text.trimmed().isEmpty() || !listed.text.contains(file)) {
+        *message = QStringLiteral("DIR failed to respond with file") + file;
+        return false;
+    }
+    message->clear();
+    return true;
+}
+
+bool ArchiveTransfer::Trans2Archive(const QString& file, QString* message) {
+    const QString folder = ArchiveFolderName(file);
+    const QString source = vars_.DataDir + file;
+    const QString target = vars_.DataDir + folder + u'/' + file;
+    if (!QDir(vars_.DataDir + folder).exists() && !QDir().mkpath(vars_.DataDir + folder)) {
+        *message = QStringLiteral("Cannot create ") + vars_.DataDir + folder;
+        return false;
+    }
+    // A file sent again after a failed move replaces its earlier copy.
+    if (QFile::exists(target) && !QFile::remove(target)) {
+        *message = QStringLiteral("Cannot replace ") + target;
+        return false;
+    }
+    if (!QFile::copy(source, target)) {
+        *message = QStringLiteral("Cannot copy ") + source + QStringLiteral(" to ") + target;
+        return false;
+    }
+    if (!QFile::remove(source)) {
+        *message = QStringLiteral("Cannot remove ") + source;
+        return false;
+    }
+    message->clear();
+    return true;
+}
+
+} // namespace quillon

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "transfer/FtpClient.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+#include <QList>
+#include <functional>
+
+namespace quillon {
+
+// One file of a transfer pass.
+struct TransferOutcome {
+    QString file;
+    bool sent = false;
+    bool moved = false; // filed into its monthly folder
+    QString message;    // why it failed
+};
+
+// Sends finished day files to the archive server and files them by month
+// in the data directory. A file is moved only after the server has listed
+// it: a file that is not proven to have arrived stays where it is and is
+// sent again by the next pass.
+class ArchiveTransfer {
+public:
+    ArchiveTransfer(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                    FtpClient& ftp);
+
+    // The main screen's message line.
+    void SetMessageLine(std::function<void(const QString&)> show) { show_ = std::move(show); }
+
+    // One pass over the data directory; stops at the first failure. A pass
+    // asked for while one is running (from a tick inside it) does nothing.
+    QList<TransferOutcome> FindFiles2SendSA();
+
+    bool Sendafile(const QString& directory, const QString& file, QString* message);
+    bool Trans2Archive(const QString& file, QString* message);
+
+    bool Running() const { return running_; }
+
+private:
+    void Comment(const QString& text);
+    void Show(const QString& text);
+
+    SharedVars& vars_;
+    const Clock& clock_;
+    OperatorMessages& messages_;
+    FtpClient& ftp_;
+    std::function<void(const QString&)> show_;
+    bool running_ = false;
+};
+
+// The monthly archive folder of a day file: "D06083.083" gives "Mar2006".
+QString ArchiveFolderName(const QString& dayFileName);
+
+} // namespace quillon

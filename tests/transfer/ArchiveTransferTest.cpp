@@ -1,0 +1,246 @@
+// The archive transfer: naming and folders through a fake client, and whole
+// passes against a real FTP server on 127.0.0.1.
+#include "records/DayFile.h"
+#include "support/FakeClock.h"
+#include "support/FtpServer.h"
+#include "support/Recorders.h"
+#include "support/TestStation.h"
+#include "transfer/ArchiveTransfer.h"
+#include "transfer/CurlFtpClient.h"
+#include "util/TextFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+// A server that keeps what it is sent in memory and can be told to fail.
+class FakeFtp : public FtpClient {
+public:
+    FtpReply Put(const Site&, const QString& localPath, const QString& name) override {
+        puts << name;
+        if (refuse) {
+            return {false, 553, "Upload refused"};
+        }
+        QFile f(localPath);
+        f.open(QIODevice::ReadOnly);
+        stored[name] = f.readAll();
+        return {true, 226, {}};
+    }
+    FtpReply List(const Site&, const QString& name) override {
+        if (listNothing || !stored.contains(name)) {
+            return {true, 226, {}};
+        }
+        return {true, 226, "-rw-r--r-- 1 dobson dobson 100 Mar 24 12:00 " + name + "\r\n"};
+    }
+    QStringList puts;
+    QMap<QString, QByteArray> stored;
+    bool refuse = false;
+    bool listNothing = false;
+};
+
+class TransferTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vars = LoadedVars(station);
+        vars.InstrumentId = "083";
+        vars.EncoderInUse = true;
+        vars.UtcOffsetHours = 0;
+    }
+    void DayFile(const QString& name) {
+        station.Write("data/" + name, "\"Boulder, Colorado\"\r\nDobson, 83 \r\n" + name.toUtf8() + "\r\n");
+    }
+    QStringList Comments() {
+        const QStringList lines =
+            SplitLines(DecodeWindows1252(station.Read("data/" + DayFileName(vars, clock.Now()))));
+        return lines.filter(QRegularExpression("^\"(Sent|Failed)"));
+    }
+    TestStation station;
+    SharedVars vars;
+    FakeClock clock{MakeDateTime(2006, 3, 25, 0, 5, 0)}; // just after local midnight
+    RecordingMessages messages;
+};
+
+} // namespace
+
+TEST(ArchiveFolderName, MonthOfTheDayOfYear) {
+    EXPECT_EQ(ArchiveFolderName("D06083.083"), "Mar2006");
+    EXPECT_EQ(ArchiveFolderName("D07001.083"), "Jan2007");
+    EXPECT_EQ(ArchiveFolderName("D08060.083"), "Feb2008"); // 29 February
+    EXPECT_EQ(ArchiveFolderName("D06365.083"), "Dec2006");
+    EXPECT_EQ(CurlFtpClient::DirectoryUrl("FTP://10.0.0.1/dobson"), "ftp://10.0.0.1/dobson/");
+}
+
+TEST_F(TransferTest, PassSkipsTodayAndFilesTheRestByMonth) {
+    DayFile("D06083.083");
+    DayFile("D06059.083");
+    DayFile("D06084.083"); // today
+    DayFile("D06082.999"); // another instrument suffix: not this pass's
+    FakeFtp ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    QStringList shown;
+    transfer.SetMessageLine([&](const QString& s) { shown << s; });
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    ASSERT_EQ(out.size(), 2);
+    EXPECT_EQ(ftp.puts, QStringList({"D06059.083", "D06083.083"}));
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "Feb2006/D06059.083"));
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "Mar2006/D06083.083"));
+    EXPECT_FALSE(QFile::exists(station.DataDir() + "D06083.083"));
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D06082.999"));
+    EXPECT_EQ(shown, QStringList({"Attempting to send:D06059.083", "Attempting to send:D06083.083"}));
+    EXPECT_EQ(Comments(), QStringList({"\"Sent:D06059.083\"", "\"Sent:D06083.083\""}));
+}
+
+TEST_F(TransferTest, TodaysFileAloneAndEmptyDirectory) {
+    FakeFtp ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
+    EXPECT_FALSE(QFile::exists(station.DataDir() + DayFileName(vars, clock.Now())));
+    DayFile("D06084.083");
+    EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
+    EXPECT_TRUE(ftp.puts.isEmpty());
+}
+
+TEST_F(TransferTest, FailuresStopThePassAndKeepTheFiles) {
+    DayFile("D06081.083");
+    DayFile("D06082.083");
+    FakeFtp ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ftp.listNothing = true;
+    QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_FALSE(out[0].sent);
+    EXPECT_EQ(out[0].message, "DIR failed to respond with fileD06081.083");
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D06081.083"));
+    EXPECT_EQ(Comments(),
+              QStringList({"\"Failed:D06081.083:DIR failed to respond with fileD06081.083\""}));
+
+    ftp.listNothing = false;
+    ftp.refuse = true;
+    out = transfer.FindFiles2SendSA();
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_EQ(out[0].message, "Upload refused");
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D06081.083"));
+    EXPECT_TRUE(messages.titles.isEmpty()); // the program goes on
+}
+
+TEST_F(TransferTest, SentButNotMovedIsSentAgainNextPass) {
+    DayFile("D06081.083");
+    station.Write("data/Mar2006", "a file where the folder should be");
+    FakeFtp ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_TRUE(out[0].sent);
+    EXPECT_FALSE(out[0].moved);
+    EXPECT_EQ(Comments(), QStringList({"\"Sent:D06081.083\"", "\"Failed Archive D06081.083\""}));
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D06081.083"));
+
+    station.Remove("data/Mar2006");
+    out = transfer.FindFiles2SendSA();
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_TRUE(out[0].moved);
+    EXPECT_EQ(ftp.puts.size(), 2);
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "Mar2006/D06081.083"));
+}
+
+TEST_F(TransferTest, RealServerReceivesByteIdenticalFiles) {
+    FtpServer server;
+    ASSERT_TRUE(server.Started());
+    vars.ArchiveUrl = server.Url();
+    vars.ArchiveUser = "dobson";
+    vars.ArchivePassword = "secret";
+    DayFile("D06083.083");
+    DayFile("D06031.083");
+    DayFile("D06084.083"); // today
+    const QByteArray original = station.Read("data/D06083.083");
+    CurlFtpClient ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    ASSERT_EQ(out.size(), 2);
+    EXPECT_TRUE(out[0].sent) << out[0].message.toStdString();
+    EXPECT_TRUE(out[1].sent) << out[1].message.toStdString();
+    QFile arrived(server.Root() + "D06083.083");
+    ASSERT_TRUE(arrived.open(QIODevice::ReadOnly));
+    EXPECT_EQ(arrived.readAll(), original);
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "Jan2006/D06031.083"));
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "Mar2006/D06083.083"));
+    EXPECT_FALSE(QFile::exists(server.Root() + "D06084.083"));
+}
+
+TEST_F(TransferTest, RealServerFailures) {
+    DayFile("D06083.083");
+    CurlFtpClient ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    vars.ArchiveUser = "dobson";
+
+    {
+        FtpServer server;
+        ASSERT_TRUE(server.Started());
+        vars.ArchiveUrl = server.Url();
+        vars.ArchivePassword = "wrong";
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        ASSERT_EQ(out.size(), 1);
+        EXPECT_FALSE(out[0].sent);
+        EXPECT_TRUE(out[0].message.contains("530")) << out[0].message.toStdString();
+    }
+    vars.ArchivePassword = "secret";
+    {
+        vars.ArchiveUrl = QStringLiteral("ftp://127.0.0.1:%1/").arg(ClosedPort());
+        QElapsedTimer timer;
+        timer.start();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        EXPECT_LT(timer.elapsed(), 5000);
+        ASSERT_EQ(out.size(), 1);
+        EXPECT_FALSE(out[0].sent);
+        EXPECT_FALSE(out[0].message.isEmpty());
+    }
+    {
+        FtpServer server("nolist");
+        ASSERT_TRUE(server.Started());
+        vars.ArchiveUrl = server.Url();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        ASSERT_EQ(out.size(), 1);
+        EXPECT_EQ(out[0].message, "DIR failed to respond with fileD06083.083");
+    }
+    {
+        FtpServer server("refuse");
+        ASSERT_TRUE(server.Started());
+        vars.ArchiveUrl = server.Url();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        ASSERT_EQ(out.size(), 1);
+        EXPECT_FALSE(out[0].sent);
+        EXPECT_TRUE(out[0].message.contains("553")) << out[0].message.toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D06083.083"));
+    EXPECT_EQ(Comments().size(), 4);
+}
+
+TEST(TransferCli, SendPrintsOneLinePerFile) {
+    FtpServer server;
+    ASSERT_TRUE(server.Started());
+    TestStation station;
+    station.Write("config/CallHome.cfg", server.Url().toUtf8() + "\r\ndobson\r\nsecret\r\n");
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/null\r\n");
+    station.Write("data/D06083.061", "\"Boulder, Colorado\"\r\n");
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "send"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.readAllStandardOutput(), "Sent:D06083.061\n");
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "Mar2006/D06083.061"));
+
+    station.Write("data/D06084.061", "\"Boulder, Colorado\"\r\n");
+    station.Write("config/CallHome.cfg", server.Url().toUtf8() + "\r\ndobson\r\nwrong\r\n");
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "send"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(cli.readAllStandardOutput().startsWith("Failed:D06084.061:"));
+}
