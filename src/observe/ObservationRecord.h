@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/Services.h"
+#include "observe/ObservationDriver.h"
+#include "observe/SkyConditions.h"
+#include "records/DayFile.h"
+
+namespace quillon {
+
+// The accepted observation as its OBS record.
+ObsRecord MakeObsRecord(const SharedVars& vars, const ObservationRun& run, const SkySelection& sky,
+                        DateTimeValue utcNow);
+
+// Writes an accepted observation: the OBS record, then the observer's
+// comment (initials, ":" and the text), then the day's summary lines are
+// brought up to date. False when the record could not be written (the
+// operator has been told).
+bool RecordObservation(Services& services, const ObservationRun& run, const SkySelection& sky,
+                       const QString& commentText);
+
+// The comment written before an observation made without an encoder.
+bool WriteFakeObservationComment(Services& services);
+
+} // namespace quillon
