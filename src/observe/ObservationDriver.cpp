@@ -20,6 +20,17 @@ QString OzoneText(const ReductionResult& r) {
            QStringLiteral(" DU");
 }
 
+MeanTime MeanObservationTime(float start, float end, DateTimeValue obsDate, DateTimeValue today) {
+    if (today == obsDate) {
+        return {(static_cast<double>(start) + end) / 2.0, obsDate};
+    }
+    const double mean = (static_cast<double>(start) + end + 86400.0) / 2.0;
+    if (mean >= 86400.0) {
+        return {mean - 86400.0, today};
+    }
+    return {mean, obsDate};
+}
+
 namespace {
 
 class Driver {
@@ -224,19 +235,10 @@ ObservationRun Driver::Run() {
     }
     // Mean time, across midnight when the observation ran over it.
     const float end = static_cast<float>(s_.clock.SecondsSinceMidnight());
-    const DateTimeValue today = std::floor(s_.clock.Now());
-    double mean;
-    if (today == run_.obsDate) {
-        mean = (static_cast<double>(start) + end) / 2.0;
-    } else {
-        mean = (static_cast<double>(start) + end + 86400.0) / 2.0;
-        if (mean >= 86400.0) {
-            mean -= 86400.0;
-            run_.obsDate = today;
-        }
-    }
-    run_.meanSeconds = mean;
-    run_.meanTimeText = FormatDate(mean / 86400.0, u"hhmmss");
+    const MeanTime mean = MeanObservationTime(start, end, run_.obsDate, std::floor(s_.clock.Now()));
+    run_.meanSeconds = mean.seconds;
+    run_.obsDate = mean.date;
+    run_.meanTimeText = FormatDate(mean.seconds / 86400.0, u"hhmmss");
 
     ReductionInput input;
     input.type = type_;

@@ -55,6 +55,15 @@ inline constexpr QChar kPlusMinus = QChar(0xB1);
 // mu and ozone. Without an encoder the readings are simulated from mu.
 ObservationRun RunObservation(Services& services, ObservationScreens& screens, int& n);
 
+// The mean time of an observation from its start and end (UTC seconds of
+// the day): across midnight the end counts from the day before, and a mean
+// past midnight moves the observation to `today`.
+struct MeanTime {
+    double seconds;
+    DateTimeValue date;
+};
+MeanTime MeanObservationTime(float start, float end, DateTimeValue obsDate, DateTimeValue today);
+
 // A reading field's text: mean "##0.0 ", plus-minus, deviation " #0.0".
 QString ReadingText(double mean, double sd);
 // The ozone field: "####.0 " plus-minus " ###.0" " DU", or "Not Calc'd".
