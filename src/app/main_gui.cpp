@@ -4,6 +4,7 @@
 #include "app/screens/QtMessages.h"
 #include "config/SharedVars.h"
 #include "instrument/SerialCounterLink.h"
+#include "observe/screens/ObservationFlow.h"
 #include "sound/Play.h"
 #include "transfer/ArchiveTransfer.h"
 #include "transfer/CurlFtpClient.h"
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
     quillon::ArchiveTransfer transfer(vars, clock, messages, ftp);
     transfer.SetMessageLine([&main](const QString& text) { main.ShowMessageLine(text); });
     main.SetTransferAction([&transfer] { transfer.FindFiles2SendSA(); });
+    main.SetObservationRunner([&services, &main](const QString& type) {
+        quillon::RunObservationSession(services, type, &main);
+    });
     if (!main.Load()) {
         return 1;
     }

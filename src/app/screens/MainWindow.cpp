@@ -335,6 +335,7 @@ void MainWindow::StartObservation(const QString& type) {
     HandOver(true, [this, &type] {
         vars_.ObserverInitials.clear();
         vars_.DialogChoice = 0;
+        CheckLampTestsDue(vars_, clock_.Now(), *this);
         if (observationRunner_) {
             observationRunner_(type);
         }

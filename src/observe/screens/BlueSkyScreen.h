@@ -1,0 +1,42 @@
+#pragma once
+
+#include "observe/SkyConditions.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+
+namespace quillon {
+
+class Sounds;
+
+// "Direct Sun or Zenith Sky Conditions": the sky choices with F1 to F7 (or
+// clicks on their labels), then the comment.
+class BlueSkyScreen : public QDialog {
+    Q_OBJECT
+public:
+    BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* parent = nullptr);
+
+    const SkySelection& Selection() const { return selection_; }
+    QString CommentText() const { return comment_->text(); }
+    bool escaped = false;
+
+    void Press(int fkey);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowStage();
+
+    SkySelection selection_;
+    Sounds* sounds_;
+    QLabel* message_;
+    QLabel* commentHint_;
+    QLineEdit* comment_;
+    QMap<QString, QLabel*> labels_;
+};
+
+} // namespace quillon

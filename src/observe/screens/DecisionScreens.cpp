@@ -1,0 +1,161 @@
+#include "observe/screens/DecisionScreens.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+QLabel* Wrapped(const QString& text, QWidget* parent, const QString& name = QString()) {
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    label->setObjectName(name);
+    return label;
+}
+} // namespace
+
+QString HelpContactLine() {
+    return QStringLiteral("Help: ask your network's Dobson station coordinator.");
+}
+
+WarningScreen::WarningScreen(const ObservationWarning& warning, const QString& escapeButton,
+                             QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(warning.screen);
+    setWindowTitle(warning.title);
+    setMinimumWidth(560);
+    auto* layout = new QVBoxLayout(this);
+    if (!warning.caption.isEmpty()) {
+        QLabel* caption = Wrapped(warning.caption, this, QStringLiteral("lblCaption"));
+        QFont font = caption->font();
+        font.setBold(true);
+        caption->setFont(font);
+        layout->addWidget(caption);
+    }
+    int i = 0;
+    for (const QString& line : warning.lines) {
+        layout->addWidget(Wrapped(line, this, QStringLiteral("lblText%1").arg(i++)));
+    }
+    auto* go = new QPushButton(warning.button, this);
+    go->setObjectName(QStringLiteral("cmmdContinue"));
+    connect(go, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(go);
+    if (!escapeButton.isEmpty()) {
+        auto* escape = new QPushButton(escapeButton, this);
+        escape->setObjectName(QStringLiteral("cmmdEscape"));
+        escape->setAutoDefault(false);
+        connect(escape, &QPushButton::clicked, this, [this] {
+            escaped = true;
+            reject();
+        });
+        layout->addWidget(escape);
+    }
+    layout->addWidget(Wrapped(HelpContactLine(), this, QStringLiteral("lblHelp")));
+    go->setFocus();
+}
+
+void WarningScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        escaped = true;
+        reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+PromptScreen::PromptScreen(const QString& caption, const QString& message, const QStringList& lines,
+                           QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("ObsvrPrompt"));
+    setWindowTitle(caption);
+    setMinimumWidth(420);
+    auto* layout = new QVBoxLayout(this);
+    QLabel* text = Wrapped(message, this, QStringLiteral("lblMessage"));
+    QFont font = text->font();
+    font.setPointSize(font.pointSize() + 4);
+    text->setFont(font);
+    layout->addWidget(text);
+    for (const QString& line : lines) {
+        layout->addWidget(Wrapped(line, this));
+    }
+    auto* go = new QPushButton(QStringLiteral("Continue: Space Bar"), this);
+    go->setObjectName(QStringLiteral("cmmdContinue"));
+    connect(go, &QPushButton::clicked, this, &QDialog::accept);
+    auto* stop = new QPushButton(QStringLiteral("Escape key will stop Observation"), this);
+    stop->setObjectName(QStringLiteral("cmmdEscape"));
+    stop->setAutoDefault(false);
+    connect(stop, &QPushButton::clicked, this, [this] {
+        escaped = true;
+        reject();
+    });
+    layout->addWidget(go);
+    layout->addWidget(stop);
+    go->setFocus();
+}
+
+void PromptScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        escaped = true;
+        reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+ConfirmRejScreen::ConfirmRejScreen(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ConfirmRej"));
+    setWindowTitle(QStringLiteral("Confirm reject of observation."));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Wrapped(QStringLiteral("Reject was pressed, Press Spacebar to confirm."), this));
+    layout->addWidget(Wrapped(QStringLiteral("Alt+A to Accept Observation."), this));
+    auto* yes = new QPushButton(QStringLiteral("Yes, Reject"), this);
+    yes->setObjectName(QStringLiteral("cmmdYes"));
+    auto* accept = new QPushButton(QStringLiteral("no, &Accept"), this);
+    accept->setObjectName(QStringLiteral("cmmdAccept"));
+    auto* escape =
+        new QPushButton(QStringLiteral("Escape to Reject and Select another Observation"), this);
+    escape->setObjectName(QStringLiteral("cmmdEscape"));
+    connect(yes, &QPushButton::clicked, this, [this] {
+        choice = 0;
+        QDialog::accept();
+    });
+    connect(accept, &QPushButton::clicked, this, [this] {
+        choice = 7;
+        QDialog::accept();
+    });
+    connect(escape, &QPushButton::clicked, this, [this] {
+        choice = 1;
+        QDialog::accept();
+    });
+    for (QPushButton* b : {yes, accept, escape}) {
+        b->setAutoDefault(false);
+        layout->addWidget(b);
+    }
+    yes->setFocus();
+}
+
+void ConfirmRejScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        choice = 0;
+        accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        choice = 1;
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace quillon

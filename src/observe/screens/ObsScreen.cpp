@@ -1,0 +1,406 @@
+#include "observe/screens/ObsScreen.h"
+
+#include "app/screens/InfoScreens.h"
+#include "astro/AstroFunctions.h"
+#include "instrument/screens/EntryScreens.h"
+#include "observe/ObservationRecord.h"
+#include "observe/ObservationTypes.h"
+#include "observe/screens/BlueSkyScreen.h"
+#include "observe/screens/DecisionScreens.h"
+#include "observe/screens/MoreobsScreen.h"
+#include "records/DayFile.h"
+#include "util/Format.h"
+
+#include <QActionGroup>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+QLabel* Named(const QString& name, QWidget* parent, const QString& text = QString()) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+} // namespace
+
+ObsScreen::ObsScreen(Services& services, int& readingsCount, QWidget* parent)
+    : QDialog(parent), services_(services), n_(readingsCount), gauge_(this) {
+    setObjectName(QStringLiteral("Obs"));
+    setWindowTitle(QStringLiteral("This is the form controlling the observations."));
+    auto* layout = new QVBoxLayout(this);
+    BuildMenus(layout);
+    heading_ = Named(QStringLiteral("lblCaption_0"), this);
+    QFont big = heading_->font();
+    big.setPointSize(big.pointSize() + 3);
+    big.setBold(true);
+    heading_->setFont(big);
+    layout->addWidget(heading_);
+
+    auto* grid = new QGridLayout();
+    temperature_ = Named(QStringLiteral("lblTemp"), this);
+    grid->addWidget(temperature_, 0, 0, 1, 2);
+    for (int i = 0; i < 4; ++i) {
+        qLabels_ << Named(QStringLiteral("lblQLabel%1").arg(i), this);
+        qValues_ << Named(QStringLiteral("lblQValue%1").arg(i), this);
+        grid->addWidget(qLabels_.last(), 1 + i, 0);
+        grid->addWidget(qValues_.last(), 1 + i, 1);
+    }
+    const char* fields[5] = {"lbl1stRa", "lbl1stRd", "lbl2cdRa", "lbl2cdRd", "lbl3rdRA"};
+    // Displayed in the order first, second, third of the first wavelength,
+    // then first and second of the second.
+    const int rowOf[5] = {0, 3, 1, 4, 2};
+    for (int i = 0; i < 5; ++i) {
+        readingLabels_ << Named(QStringLiteral("lblRdgLabel%1").arg(i), this);
+        readings_ << Named(QString::fromLatin1(fields[i]), this);
+        readings_.last()->setFont(big);
+        grid->addWidget(readingLabels_.last(), 1 + rowOf[i], 2);
+        grid->addWidget(readings_.last(), 1 + rowOf[i], 3);
+    }
+    layout->addLayout(grid);
+
+    auto* results = new QGridLayout();
+    results->addWidget(new QLabel(QStringLiteral("Mean Time:"), this), 0, 0);
+    results->addWidget(new QLabel(QStringLiteral("Mu:"), this), 1, 0);
+    results->addWidget(new QLabel(QStringLiteral("Ozone:"), this), 2, 0);
+    obsTime_ = Named(QStringLiteral("lblObsTime"), this);
+    obsMu_ = Named(QStringLiteral("lblObsMu"), this);
+    calcO3_ = Named(QStringLiteral("lblCalcO3"), this);
+    calcO3_->setFont(big);
+    results->addWidget(obsTime_, 0, 1);
+    results->addWidget(obsMu_, 1, 1);
+    results->addWidget(calcO3_, 2, 1);
+    clockFrame_ = new QGroupBox(QStringLiteral("UTC:"), this);
+    clockFrame_->setObjectName(QStringLiteral("FrameTime"));
+    auto* clockLayout = new QVBoxLayout(clockFrame_);
+    sysTime_ = Named(QStringLiteral("lblSysTime"), clockFrame_);
+    dispMu_ = Named(QStringLiteral("lblDispMu"), clockFrame_);
+    clockLayout->addWidget(sysTime_);
+    clockLayout->addWidget(new QLabel(QStringLiteral("Mu:"), clockFrame_));
+    clockLayout->addWidget(dispMu_);
+    results->addWidget(clockFrame_, 0, 2, 3, 1);
+    layout->addLayout(results);
+
+    for (int i = 0; i < 5; ++i) {
+        messageLines_ << Named(QStringLiteral("Label1_%1").arg(i), this);
+        layout->addWidget(messageLines_.last());
+    }
+    start_ = new QPushButton(QStringLiteral("Press spacebar to start "), this);
+    start_->setObjectName(QStringLiteral("cmmdPrsAny"));
+    accept_ = new QPushButton(QStringLiteral("&Accept Ob"), this);
+    accept_->setObjectName(QStringLiteral("cmmdAccept"));
+    reject_ = new QPushButton(QStringLiteral("&Reject Ob"), this);
+    reject_->setObjectName(QStringLiteral("cmmdReject"));
+    auto* escape = new QPushButton(QStringLiteral("Press Escape to Cancel Observation"), this);
+    escape->setObjectName(QStringLiteral("cmmdObsEsc"));
+    auto* newTemp = new QPushButton(QStringLiteral("Input &New Temperature"), this);
+    newTemp->setObjectName(QStringLiteral("cmmdNewTemp"));
+    for (QPushButton* b : {start_, accept_, reject_, escape, newTemp}) {
+        b->setAutoDefault(false);
+        layout->addWidget(b);
+    }
+    connect(start_, &QPushButton::clicked, this, &ObsScreen::Start);
+    connect(accept_, &QPushButton::clicked, this, &ObsScreen::Accept);
+    connect(reject_, &QPushButton::clicked, this, &ObsScreen::Reject);
+    connect(escape, &QPushButton::clicked, this, &ObsScreen::EscapeToTypeSelection);
+    connect(newTemp, &QPushButton::clicked, this, &ObsScreen::NewTemperature);
+    tmrTime_.setParent(this);
+    tmrTime_.setObjectName(QStringLiteral("tmrTime"));
+    connect(&tmrTime_, &QTimer::timeout, this, &ObsScreen::TimeTick);
+}
+
+void ObsScreen::BuildMenus(QVBoxLayout* layout) {
+    auto* bar = new QMenuBar(this);
+    QMenu* style = bar->addMenu(QStringLiteral("st&Yle"));
+    auto checkable = [&](QMenu* menu, const char* name, const char* caption) {
+        QAction* a = menu->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(true);
+        return a;
+    };
+    visual_ = checkable(style, "mnuVisual", "Visual Prompts Only");
+    both_ = checkable(style, "mnuBoth", "Audio and Visual Prompts");
+    style->addSeparator();
+    computer_ = checkable(style, "mnuComputer", "Computer Timed");
+    observer_ = checkable(style, "mnuObserver", "Observer Controlled");
+    auto* prompts = new QActionGroup(this);
+    prompts->addAction(visual_);
+    prompts->addAction(both_);
+    auto* speed = new QActionGroup(this);
+    speed->addAction(computer_);
+    speed->addAction(observer_);
+    connect(visual_, &QAction::triggered, this, [this] { services_.vars.AudioPrompts = 0; });
+    connect(both_, &QAction::triggered, this, [this] { services_.vars.AudioPrompts = 1; });
+    connect(computer_, &QAction::triggered, this, [this] { services_.vars.ComputerTimed = 1; });
+    connect(observer_, &QAction::triggered, this, [this] { services_.vars.ComputerTimed = 0; });
+
+    QAction* info = bar->addAction(QStringLiteral("&Info"));
+    info->setObjectName(QStringLiteral("mnInfo"));
+    connect(info, &QAction::triggered, this, [this] {
+        ProginfoScreen screen(services_.vars, this);
+        screen.exec();
+    });
+    QMenu* encoder = bar->addMenu(QStringLiteral("&Encoder"));
+    encoder->setObjectName(QStringLiteral("mnuEncoder"));
+    xovers10_ = checkable(encoder, "mnuXover10", "Xovers=10");
+    xovers5_ = checkable(encoder, "mnuXovers5", "Xovers=5");
+    connect(xovers10_, &QAction::triggered, this, [this] { n_ = 10; });
+    connect(xovers5_, &QAction::triggered, this, [this] { n_ = 5; });
+    connect(encoder, &QMenu::aboutToShow, this, [this] {
+        if (n_ != 5 && n_ != 10) {
+            n_ = 10;
+        }
+        xovers10_->setChecked(n_ == 10);
+        xovers5_->setChecked(n_ == 5);
+    });
+    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
+    comment->setObjectName(QStringLiteral("mnuComment"));
+    connect(comment, &QAction::triggered, this, [this] {
+        services_.vars.CommentText.clear();
+        AddCommentScreen screen(services_.vars, &services_.sounds, this);
+        if (screen.exec() == QDialog::Accepted) {
+            WriteComment(services_.vars, services_.clock, services_.messages);
+        }
+        services_.vars.CommentText.clear();
+        services_.vars.DialogChoice = 0;
+    });
+    layout->setMenuBar(bar);
+}
+
+void ObsScreen::Prepare() {
+    const SharedVars& v = services_.vars;
+    heading_->setText(ObservationHeading(v, v.ObsType, services_.clock.Now()));
+    ResetObsScreen();
+    ShowQSettingsOnScreen();
+    services_.vars.DialogChoice = 0;
+    (v.ComputerTimed == 1 ? computer_ : observer_)->setChecked(true);
+    (v.AudioPrompts == 1 ? both_ : visual_)->setChecked(true);
+    PrepareRestart();
+}
+
+void ObsScreen::ResetObsScreen() {
+    const QSettingsText ad = ShowQSettings(services_.vars, QStringLiteral("AD"), 0);
+    for (int i = 0; i < 4; ++i) {
+        qLabels_[i]->setText(i < 2 ? ad.q1Labels[i] : ad.q2Labels[i - 2]);
+        qValues_[i]->setText(QStringLiteral(" "));
+    }
+    const int order[5] = {0, 3, 1, 4, 2};
+    for (int i = 0; i < 5; ++i) {
+        readingLabels_[i]->setText(ad.readingLabels[order[i]]);
+        readings_[i]->setText(QStringLiteral(" "));
+    }
+    temperature_->setText(QStringLiteral("Instrument Degs C"));
+}
+
+void ObsScreen::ShowQSettingsOnScreen() {
+    const QSettingsText q = ShowQSettings(services_.vars, PairOf(services_.vars.ObsType),
+                                          services_.vars.InstrumentTemperature);
+    temperature_->setText(q.temperature);
+    for (int i = 0; i < 4; ++i) {
+        const QStringList& labels = i < 2 ? q.q1Labels : q.q2Labels;
+        const QStringList& values = i < 2 ? q.q1Values : q.q2Values;
+        const int k = i % 2;
+        qLabels_[i]->setText(k < labels.size() ? labels[k] : QString());
+        qValues_[i]->setText(k < values.size() ? values[k] : QString());
+    }
+    const int order[5] = {0, 3, 1, 4, 2};
+    for (int i = 0; i < 5; ++i) {
+        readingLabels_[i]->setText(q.readingLabels[order[i]]);
+    }
+    messageLines_[0]->setText(q.firstMessage);
+    messageLines_[1]->setText(q.message);
+}
+
+void ObsScreen::SetMessageLines(const QStringList& lines) {
+    for (int i = 0; i < messageLines_.size(); ++i) {
+        messageLines_[i]->setText(i < lines.size() ? lines[i] : QString());
+    }
+}
+
+void ObsScreen::PrepareRestart() {
+    ShowQSettingsOnScreen();
+    // Accept and Reject belong to a completed run only: an escaped or
+    // stopped run has nothing to accept.
+    accept_->setVisible(false);
+    reject_->setVisible(false);
+    start_->setVisible(true);
+    start_->setEnabled(true);
+    start_->setFocus();
+    services_.vars.DialogChoice = 0;
+    sysTime_->setText(FormatDate(services_.clock.Now(), u"HH:MM.SS"));
+    clockFrame_->setVisible(true);
+    tmrTime_.start(990);
+}
+
+void ObsScreen::TimeTick() {
+    const DateTimeValue now = services_.clock.Now();
+    sysTime_->setText(FormatDate(now, u"HH:MM:SS"));
+    dispMu_->setText(FormatNumber(SunMu(services_.vars, now), u"##.000;No sun"));
+}
+
+void ObsScreen::Start() {
+    tmrTime_.stop();
+    clockFrame_->setVisible(false);
+    start_->setVisible(false);
+    messageLines_[1]->clear();
+    for (QLabel* r : readings_) {
+        r->setText(QStringLiteral(" "));
+    }
+    obsTime_->clear();
+    obsMu_->clear();
+    calcO3_->clear();
+    services_.vars.DialogChoice = 0;
+    run_ = RunObservation(services_, *this, n_);
+    accept_->setVisible(true);
+    reject_->setVisible(true);
+    accept_->setFocus();
+    SetMessageLines({"Inspect the observation -- Press Accept or Reject.", "",
+                     "A reason to reject the observation would be that the ",
+                     "sky conditions changed completely during the observation.", ""});
+    tmrTime_.start(990);
+    clockFrame_->setVisible(true);
+    if (run_.outcome == kObservationComplete) {
+        services_.sounds.PlayStartCue();
+        return;
+    }
+    if (run_.outcome == kObservationEscaped && EscapePrompt()) {
+        EscapeToTypeSelection();
+        return;
+    }
+    run_.outcome = kObservationRestart;
+    services_.vars.DialogChoice = 0;
+    PrepareRestart();
+    services_.sounds.PlayStartCue();
+}
+
+bool ObsScreen::EscapePrompt() {
+    services_.vars.DialogChoice = 0;
+    PromptScreen prompt(QStringLiteral("Escape was pressed during observation"),
+                        QStringLiteral("Escape was pressed during observation\n"),
+                        {QStringLiteral("Space bar to Re-start observation."),
+                         QStringLiteral("Escape key to Abort Observation.")},
+                        this);
+    prompt.exec();
+    services_.vars.DialogChoice = 0;
+    return prompt.escaped;
+}
+
+void ObsScreen::Accept() {
+    if (run_.outcome != kObservationComplete) {
+        return;
+    }
+    tmrTime_.stop();
+    accept_->setEnabled(false);
+    reject_->setEnabled(false);
+    if (!services_.vars.EncoderInUse) {
+        WriteFakeObservationComment(services_);
+    }
+    for (;;) {
+        BlueSkyScreen sky(services_.vars.ObsType, &services_.sounds, this);
+        sky.exec();
+        if (!sky.escaped) {
+            RecordObservation(services_, run_, sky.Selection(),
+                              services_.vars.ObserverInitials + u':' + sky.CommentText());
+            break;
+        }
+        services_.vars.DialogChoice = 0;
+        PromptScreen prompt(QStringLiteral("Escaped out of Select Sky Conditions."),
+                            QStringLiteral("Escape key was pressed\nin the selection of Sky Conditions"),
+                            {QStringLiteral("Space bar to Re-start selection"),
+                             QStringLiteral("Escape key to Abort Observation.")},
+                            this);
+        prompt.exec();
+        if (prompt.escaped) {
+            accept_->setEnabled(true);
+            reject_->setEnabled(true);
+            EscapeToTypeSelection();
+            return;
+        }
+    }
+    run_.outcome = kObservationRestart; // written once
+    accept_->setEnabled(true);
+    reject_->setEnabled(true);
+    PrepareRestart();
+}
+
+void ObsScreen::Reject() {
+    tmrTime_.stop();
+    accept_->setVisible(false);
+    reject_->setVisible(false);
+    services_.sounds.PlayInfoCue();
+    ConfirmRejScreen confirm(this);
+    confirm.exec();
+    if (confirm.choice == 7) {
+        accept_->setVisible(true);
+        Accept();
+    } else if (confirm.choice == 1) {
+        run_.outcome = kObservationRestart;
+        EscapeToTypeSelection();
+    } else {
+        run_.outcome = kObservationRestart;
+        calcO3_->setText(QStringLiteral("This Ob rejected."));
+        PrepareRestart();
+    }
+    services_.vars.DialogChoice = 0;
+}
+
+void ObsScreen::EscapeToTypeSelection() {
+    tmrTime_.stop();
+    services_.vars.DialogChoice = 0;
+    const double mu = SunMu(services_.vars, services_.clock.Now());
+    const QStringList offered = MoreobsTypes(mu);
+    nextType_.clear();
+    if (!offered.isEmpty()) {
+        services_.sounds.PlayAttention();
+        MoreobsScreen more(offered, mu, this);
+        more.exec();
+        nextType_ = more.chosen;
+    }
+    gauge_.Close();
+    done(QDialog::Rejected);
+}
+
+void ObsScreen::NewTemperature() {
+    services_.sounds.PlayTempCue();
+    GetDegsCScreen screen(services_.vars, &services_.sounds, this);
+    screen.exec();
+    services_.vars.DialogChoice = 0;
+    ShowQSettingsOnScreen();
+}
+
+bool ObsScreen::ObserverPrompt(const QString& caption, const QString& message,
+                               const QStringList& lines) {
+    services_.sounds.PlayStartCue();
+    PromptScreen prompt(caption, message, lines, this);
+    prompt.exec();
+    return !prompt.escaped;
+}
+
+void ObsScreen::ShowWarning(const ObservationWarning& warning) {
+    WarningScreen screen(warning, QString(), this);
+    screen.exec();
+}
+
+void ObsScreen::ShowReading(int field, const QString& text) {
+    readings_[field]->setText(text);
+    readings_[field]->repaint();
+}
+
+void ObsScreen::ShowResult(const QString& meanTime, const QString& mu, const QString& ozone) {
+    obsTime_->setText(meanTime);
+    obsMu_->setText(mu);
+    calcO3_->setText(ozone);
+}
+
+void ObsScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        EscapeToTypeSelection();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace quillon

@@ -1,0 +1,169 @@
+// One whole observation on the real offscreen screens, driven by key
+// presses and clicks, with the R-dial read from cub5-sim on a pty: F1 on
+// the main screen to the OBS record in the day file.
+#include "app/screens/MainWindow.h"
+#include "instrument/SerialCounterLink.h"
+#include "observe/screens/ObservationFlow.h"
+#include "support/Cub5Sim.h"
+#include "support/FakeClock.h"
+#include "support/Recorders.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+// The counter link with a hook just before each count request.
+class TurningLink : public SerialCounterLink {
+public:
+    void Write(const QByteArray& text) override {
+        if (text == "N2TA*" && beforeRequest) {
+            beforeRequest();
+        }
+        SerialCounterLink::Write(text);
+    }
+    std::function<void()> beforeRequest;
+};
+
+// Runs an operator's action after the polling timer's tick has returned:
+// the action may open further screens, and the timer must keep watching.
+void Later(std::function<void()> action) { QTimer::singleShot(0, action); }
+} // namespace
+
+TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
+    Cub5Sim sim;
+    ASSERT_TRUE(sim.Started());
+    sim.Send("slow 1"); // no need to wait out 9600 baud here
+    sim.Send("170");
+    TestStation station;
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
+    station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\","
+                                     "\"02/26/2027\",\"02/27/2027\"\r\n");
+    SharedVars vars;
+    vars.HomeDir = station.Home();
+    FakeClock clock(MakeDateTime(2027, 3, 1, 19, 0, 0)); // noon at Boulder, mu about 1.5
+    RecordingMessages messages;
+    RecordingPlayer player;
+    Sounds sounds(player);
+    // The operator turns the dial to each wavelength's balance point before
+    // its readings start: the counter is set just before each request.
+    TurningLink link;
+    QString lastCaption;
+    link.beforeRequest = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "Ggauge" && w->windowTitle() != lastCaption) {
+                lastCaption = w->windowTitle();
+                if (lastCaption.startsWith("Taking Readings")) {
+                    const bool second = lastCaption.endsWith(" D");
+                    const bool again = lastCaption.contains("second");
+                    sim.Send(second ? (again ? "80.5" : "80") : (again ? "170.5" : "170"));
+                }
+            }
+        }
+    };
+    Cub5Encoder encoder(vars, link, clock, messages);
+    Services services{vars, clock, messages, sounds, encoder};
+    MainWindow main(services);
+    main.SetObservationRunner(
+        [&](const QString& type) { RunObservationSession(services, type, &main); });
+    ASSERT_TRUE(main.Load()) << messages.texts.join("|").toStdString();
+    main.show();
+    QApplication::setActiveWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    main.Tick();
+    ASSERT_TRUE(main.findChild<QLabel*>("lblF1")->isVisible());
+
+    // The operator at the instrument: answers each screen as it comes up,
+    // and turns the dial for each wavelength.
+    QStringList seen;
+    int skyClicks = 0;
+    QTimer operatorHands;
+    QObject::connect(&operatorHands, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("handled").toBool()) {
+            return;
+        }
+        const QString name = modal->objectName();
+        if (name == "Ggauge") {
+            return; // the wait gauge runs by itself
+        }
+        if (name == "GetInitials") {
+            modal->setProperty("handled", true);
+            seen << name;
+            QLineEdit* box = modal->findChild<QLineEdit*>("txtInitials");
+            Later([box] {
+                QTest::keyClicks(box, "jkl");
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+        } else if (name == "GetDegsC") {
+            modal->setProperty("handled", true);
+            seen << name;
+            QLineEdit* box = modal->findChild<QLineEdit*>("txtDegsC");
+            Later([box] {
+                QTest::keyClicks(box, "22");
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+        } else if (name == "Obs") {
+            auto* accept = modal->findChild<QPushButton*>("cmmdAccept");
+            auto* start = modal->findChild<QPushButton*>("cmmdPrsAny");
+            if (start->isVisible() && !seen.contains("started")) {
+                seen << "started";
+                Later([start] { QTest::keyClick(start, Qt::Key_Space); });
+            } else if (accept->isVisible() && !seen.contains("accepted")) {
+                seen << "accepted" << modal->findChild<QLabel*>("lblCalcO3")->text();
+                Later([accept] { QTest::mouseClick(accept, Qt::LeftButton); });
+            } else if (start->isVisible() && seen.contains("accepted")) {
+                modal->setProperty("handled", true);
+                Later([modal] { QTest::keyClick(modal, Qt::Key_Escape); });
+            }
+        } else if (name == "Blue_sky") {
+            const char* labels[] = {"lblBSC", "lblNone"};
+            if (skyClicks < 2) {
+                QLabel* label = modal->findChild<QLabel*>(labels[skyClicks++]);
+                Later([label] { QTest::mouseClick(label, Qt::LeftButton); });
+            } else {
+                modal->setProperty("handled", true);
+                QLineEdit* box = modal->findChild<QLineEdit*>("txtComment");
+                Later([box] {
+                    QTest::keyClicks(box, "end to end");
+                    QTest::keyClick(box, Qt::Key_Return);
+                });
+            }
+        } else if (name == "Moreobs") {
+            modal->setProperty("handled", true);
+            seen << name;
+            Later([modal] { QTest::keyClick(modal, Qt::Key_Escape); });
+        } else {
+            modal->setProperty("handled", true);
+            seen << "unexpected " + name + ": " + modal->windowTitle();
+            Later([modal] { modal->close(); });
+        }
+    });
+    operatorHands.start(5);
+    QTest::keyClick(&main, Qt::Key_F1);
+    operatorHands.stop();
+
+    EXPECT_EQ(seen.filter("unexpected").join(";"), "");
+    ASSERT_TRUE(seen.contains("accepted")) << seen.join(";").toStdString();
+    EXPECT_TRUE(main.isVisible());
+    const QStringList lines =
+        SplitLines(DecodeWindows1252(station.Read("data/" + QString("D27060.061"))));
+    const QStringList obs = lines.filter(QRegularExpression("^OBS,"));
+    ASSERT_EQ(obs.size(), 1) << lines.join("\n").toStdString();
+    EXPECT_TRUE(obs[0].startsWith("OBS,03/01/2027,"));
+    EXPECT_TRUE(obs[0].contains(",ADDSGQP,22.0, "));
+    const qsizetype at = lines.indexOf(obs[0]);
+    EXPECT_TRUE(lines[at + 1].startsWith(" 170.0 170.5 170.0 080.0 080.5ADDSGQP 01 "));
+    EXPECT_TRUE(lines[at + 1].endsWith("C         " "        061  BDR"));
+    EXPECT_EQ(lines[at + 3], "\"JKL:end to end\"");
+    EXPECT_TRUE(main.findChild<QLabel*>("lblADDSoz")->text().startsWith("One ADDS Obs with Ozone="));
+}
