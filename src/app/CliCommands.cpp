@@ -2,18 +2,18 @@
 
 #include "app/HomeDir.h"
 #include "astro/AstroFunctions.h"
-#include "ozone/Reduction.h"
 #include "config/FatalFileError.h"
+#include "config/GetInfo.h"
+#include "config/ParameterText.h"
 #include "instrument/Cub5Encoder.h"
 #include "instrument/SerialCounterLink.h"
 #include "instrument/WaitGauge.h"
+#include "ozone/Reduction.h"
+#include "records/DaySummary.h"
 #include "sound/Play.h"
 #include "transfer/ArchiveTransfer.h"
 #include "transfer/CurlFtpClient.h"
 #include "util/Format.h"
-#include "config/GetInfo.h"
-#include "config/ParameterText.h"
-#include "records/DaySummary.h"
 #include "util/OperatorMessages.h"
 #include "util/SystemClock.h"
 
@@ -110,7 +110,9 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
     return 0;
 }
 
-QString Full(double value) { return QString::asprintf("%.12g", value); }
+QString Full(double value) {
+    return QString::asprintf("%.12g", value);
+}
 
 bool ParseUtc(const QString& text, DateTimeValue* utc) {
     if (!ParseIsoDateTime(text, utc)) {
@@ -168,8 +170,8 @@ int Reduce(SharedVars& vars, OperatorMessages& messages, const QStringList& args
         !ParseFive("--readings", OptionValue(args, "--readings"), &input.readings)) {
         return 64;
     }
-    if (const QString sd = OptionValue(args, "--sd"); !sd.isEmpty() &&
-                                                     !ParseFive("--sd", sd, &input.deviations)) {
+    if (const QString sd = OptionValue(args, "--sd");
+        !sd.isEmpty() && !ParseFive("--sd", sd, &input.deviations)) {
         return 64;
     }
     if (!Load(vars, messages)) {

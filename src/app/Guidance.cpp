@@ -58,7 +58,7 @@ const MuGuidance& GuidanceFor(int range) {
         QStringLiteral("Currently in AD-CD overlap region -- "),
         QStringLiteral("Both Focused Image and GQP type observations can be made."),
         QStringLiteral("Very helpful to make multiple observations with various types.")};
-    static const QStringList overlapEntries = {"ADDSGQP", "CDDSGQP", "ADZB",   "CCZB", "CCZC",
+    static const QStringList overlapEntries = {"ADDSGQP", "CDDSGQP", "ADZB", "CCZB", "CCZC",
                                                "ADDSFI",  "CDDSFI",  "CDZB", "CDZC"};
     static const std::array<MuGuidance, 10> table = {{
         {0, {}, {}, {}, false},

@@ -16,7 +16,7 @@ struct TickDisplay {
     QString lstText;
     QString localDateText;
     double mu = 0;
-    QString muText;     // "##.000" or "No Sun"
+    QString muText;       // "##.000" or "No Sun"
     int changedRange = 0; // the new range when the guidance must be rebuilt, else 0
 };
 

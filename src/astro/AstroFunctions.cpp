@@ -28,13 +28,19 @@ double ReduceDegrees(double x) {
     return x;
 }
 
-int Sign(double x) { return (x > 0) - (x < 0); }
+int Sign(double x) {
+    return (x > 0) - (x < 0);
+}
 
 } // namespace
 
-double DegToRad(double degrees) { return degrees * kPi / 180.0; }
+double DegToRad(double degrees) {
+    return degrees * kPi / 180.0;
+}
 
-double RadToDeg(double radians) { return radians * 180.0 / kPi; }
+double RadToDeg(double radians) {
+    return radians * 180.0 / kPi;
+}
 
 double ArcCos(double x) {
     if (x > 1.0 || x < -1.0) {

@@ -70,6 +70,8 @@ double ConfigFile::Number() {
     return value;
 }
 
-std::optional<QString> ConfigFile::OptionalText() { return reader_.Next(); }
+std::optional<QString> ConfigFile::OptionalText() {
+    return reader_.Next();
+}
 
 } // namespace quillon

@@ -14,8 +14,8 @@ constexpr double kPi = 3.14159265359;
 }
 
 void ReadDirectories(SharedVars& vars) {
-    ConfigFile file = ConfigFile::Open(vars.HomeDir, QStringLiteral("disc.cfg"),
-                                       QStringLiteral("disk.cfg"));
+    ConfigFile file =
+        ConfigFile::Open(vars.HomeDir, QStringLiteral("disc.cfg"), QStringLiteral("disk.cfg"));
     vars.ConfigDir = NormalizeDirectory(file.Text(), vars.HomeDir);
     vars.DataDir = NormalizeDirectory(file.Text(), vars.HomeDir);
     vars.HistoryDir = NormalizeDirectory(file.Text(), vars.HomeDir);
@@ -46,8 +46,9 @@ void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
         }
     }
     {
-        ConfigFile table = ConfigFile::Open(vars.ConfigDir, QStringLiteral("ntable.") + vars.InstrumentId,
-                                            QStringLiteral("Ntable.") + vars.InstrumentId);
+        ConfigFile table =
+            ConfigFile::Open(vars.ConfigDir, QStringLiteral("ntable.") + vars.InstrumentId,
+                             QStringLiteral("Ntable.") + vars.InstrumentId);
         vars.NTableDate = table.Text();
         for (auto& row : vars.NTable) {
             for (double& value : row) {
@@ -64,8 +65,8 @@ void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
             throw FatalFileError(error.number, vars.ConfigDir,
                                  QStringLiteral("LampCorrections file "), error.description);
         }
-        messages.Show(QStringLiteral("LAMPCORR.") + vars.InstrumentId + QStringLiteral(" Not Found in ") +
-                          u'\n' + vars.ConfigDir + u'\n' +
+        messages.Show(QStringLiteral("LAMPCORR.") + vars.InstrumentId +
+                          QStringLiteral(" Not Found in ") + u'\n' + vars.ConfigDir + u'\n' +
                           QStringLiteral("Corrections of 0.0 will be used."),
                       QStringLiteral("Lamp Adjustments not Found."));
         vars.LampCorr = {0, 0, 0, 0};
@@ -82,7 +83,8 @@ void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
     }
     // A station that never recorded its standard lamp test in inst.cfg still
     // knows it from the corrections that test produced.
-    if (vars.LampCorrDate != QLatin1String("None") && vars.LastStdTest == QLatin1String("UNKNOWN")) {
+    if (vars.LampCorrDate != QLatin1String("None") &&
+        vars.LastStdTest == QLatin1String("UNKNOWN")) {
         vars.LastStdTest = vars.LampCorrDate;
     }
 }

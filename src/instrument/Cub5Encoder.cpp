@@ -9,7 +9,8 @@ QString Printable(const QByteArray& bytes) {
     QString out;
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
-        out += u >= 32 && u < 127 ? QString(QChar(u)) : QStringLiteral("<%1>").arg(u, 2, 16, QChar('0'));
+        out += u >= 32 && u < 127 ? QString(QChar(u))
+                                  : QStringLiteral("<%1>").arg(u, 2, 16, QChar('0'));
     }
     return out;
 }
@@ -35,7 +36,9 @@ bool Cub5Encoder::OpenEncoderPort(QString* error) {
     return true;
 }
 
-void Cub5Encoder::ClosePort() { link_.Close(); }
+void Cub5Encoder::ClosePort() {
+    link_.Close();
+}
 
 bool ParseCounterReply(const QByteArray& reply, double* rdial) {
     if (reply.size() < 20) {

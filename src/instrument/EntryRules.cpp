@@ -21,7 +21,9 @@ EntryResult DegsCEnter(const QString& text, double* degrees) {
     return {true, {}};
 }
 
-bool DegsCAcceptsChar(QChar c) { return c == u'.' || (c >= u'0' && c <= u'9'); }
+bool DegsCAcceptsChar(QChar c) {
+    return c == u'.' || (c >= u'0' && c <= u'9');
+}
 
 QString DegsCSignKey(const QString& text, QChar sign) {
     if (text.isEmpty()) {

@@ -47,9 +47,13 @@ void SerialCounterLink::Write(const QByteArray& text) {
     port_.flush();
 }
 
-qint64 SerialCounterLink::BytesWaiting() { return port_.bytesAvailable(); }
+qint64 SerialCounterLink::BytesWaiting() {
+    return port_.bytesAvailable();
+}
 
-QByteArray SerialCounterLink::ReadAll() { return port_.readAll(); }
+QByteArray SerialCounterLink::ReadAll() {
+    return port_.readAll();
+}
 
 void SerialCounterLink::Poll(int ms) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -15,14 +15,15 @@ TrimmedStats TrimmedMean(double sum, double sumSquares, double highest, double l
     return out;
 }
 
-RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge,
-                       Sounds& sounds, Clock& clock, int& n) {
+RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge, Sounds& sounds,
+                       Clock& clock, int& n) {
     if (n < 2) {
         n = 4;
     }
     const int total = n + 2;
     gauge.Open(QStringLiteral("UP"), total, 1,
-               QStringLiteral("Reading R-dial ") + QString::number(total) + QStringLiteral(" times."));
+               QStringLiteral("Reading R-dial ") + QString::number(total) +
+                   QStringLiteral(" times."));
     if (vars.AudioPrompts == 1) {
         for (int i = 0; i < 3; ++i) {
             sounds.Beep();

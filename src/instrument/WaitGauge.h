@@ -32,8 +32,8 @@ struct RdialReading {
 // Readings of one measurement: n + 2 values of 1-second windows, the highest
 // and the lowest dropped, mean and deviation of the n others. n below 2
 // becomes 4 (in the caller's variable).
-RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge,
-                       Sounds& sounds, Clock& clock, int& n);
+RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge, Sounds& sounds,
+                       Clock& clock, int& n);
 
 // Counts `seconds` down on the gauge, speaking each remaining second; more
 // than 60 is cut to 60 in the caller's variable. False when the operator

@@ -23,7 +23,9 @@ const char* const kSensitivity =
     "obs., and always greater for the C' (Rod in) in CC' obs.  Make a trial ob. to determine "
     "this before starting the actual ob.";
 
-QString Tenths(double v) { return FormatNumber(v, u"###.#"); }
+QString Tenths(double v) {
+    return FormatNumber(v, u"###.#");
+}
 
 } // namespace
 
@@ -93,8 +95,8 @@ double ProvisionalOzone(const SharedVars& vars, const QString& type, double firs
     const QString pair = PairOf(type);
     const QString target = TargetOf(type);
     const bool ad = pair == QLatin1String("AD");
-    const double n = RtoN(vars, ad ? kWavelengthA : kWavelengthC, first1) -
-                     RtoN(vars, kWavelengthD, second1);
+    const double n =
+        RtoN(vars, ad ? kWavelengthA : kWavelengthC, first1) - RtoN(vars, kWavelengthD, second1);
     if (target == QLatin1String("DS")) {
         return ad ? OzoneAD(vars, n, utc).ozone : OzoneCD(vars, n, utc).ozone;
     }

@@ -74,7 +74,9 @@ private:
 
 bool Driver::Countdown(int index, const QString& caption, const QString& line, short seconds) {
     screens_.Gauge().SetCallerText(
-        caption, line + u'\n' + QStringLiteral("Have the measurement started before the countdown completes."));
+        caption,
+        line + u'\n' +
+            QStringLiteral("Have the measurement started before the countdown completes."));
     run_.countdowns[static_cast<size_t>(index)] = seconds;
     if (!CountdownGauge(s_.vars, screens_.Gauge(), s_.sounds, s_.clock, seconds)) {
         run_.outcome = kObservationEscaped;
@@ -95,12 +97,11 @@ bool Driver::Warn(const std::optional<ObservationWarning>& warning) {
 
 bool Driver::Read(bool firstWavelength, int slot, const QString& ordinal, int field) {
     const QString letter = firstWavelength ? x_ : y_;
-    screens_.Gauge().SetCallerText(QStringLiteral("Taking Readings for ") + ordinal + u' ' + letter,
-                                   QStringLiteral("Taking the ") +
-                                       (ordinal == QLatin1String("first") ? QStringLiteral("First")
-                                                                          : ordinal) +
-                                       u' ' + letter + QStringLiteral(" in ") + type_ +
-                                       QStringLiteral(" Ob."));
+    screens_.Gauge().SetCallerText(
+        QStringLiteral("Taking Readings for ") + ordinal + u' ' + letter,
+        QStringLiteral("Taking the ") +
+            (ordinal == QLatin1String("first") ? QStringLiteral("First") : ordinal) + u' ' +
+            letter + QStringLiteral(" in ") + type_ + QStringLiteral(" Ob."));
     double mean = 0;
     double sd = 0;
     if (encoder_) {
@@ -144,8 +145,9 @@ bool Driver::PromptForSecond() {
     if (timed_) {
         return true;
     }
-    QString message = y_ == QLatin1String("D") ? QStringLiteral("Switch Q-levers DOWN to the D stops.")
-                                               : QStringLiteral("Push the Selector Rod FIRMLY in.");
+    QString message = y_ == QLatin1String("D")
+                          ? QStringLiteral("Switch Q-levers DOWN to the D stops.")
+                          : QStringLiteral("Push the Selector Rod FIRMLY in.");
     if (type_.endsWith(QLatin1String("DSFI"))) {
         message += QStringLiteral("\nCheck sun's position on Slit.");
     } else if (type_.endsWith(QLatin1String("RMFI"))) {
@@ -163,9 +165,10 @@ bool Driver::PromptForFirst(bool sunSpotLine) {
     if (timed_) {
         return true;
     }
-    QString message = y_ == QLatin1String("D")
-                          ? QStringLiteral("Switch Q-levers UP to the ") + x_ + QStringLiteral(" position")
-                          : QStringLiteral("Pull the Selector Rod FIRMLY out.");
+    QString message =
+        y_ == QLatin1String("D")
+            ? QStringLiteral("Switch Q-levers UP to the ") + x_ + QStringLiteral(" position")
+            : QStringLiteral("Pull the Selector Rod FIRMLY out.");
     if (sunSpotLine && target_ == QLatin1String("DS")) {
         message += QStringLiteral("\nCheck Sun Spot!");
     }
@@ -200,7 +203,8 @@ ObservationRun Driver::Run() {
         return run_;
     }
     // The first pair: backwards readings, then an ozone far out of range.
-    if (!Warn(CheckReversed(type_, run_.first[0], run_.second[0], SunMu(s_.vars, s_.clock.Now())))) {
+    if (!Warn(
+            CheckReversed(type_, run_.first[0], run_.second[0], SunMu(s_.vars, s_.clock.Now())))) {
         return run_;
     }
     if (pair_ != QLatin1String("CC") && !IsMoonType(type_)) {

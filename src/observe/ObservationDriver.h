@@ -27,7 +27,11 @@ public:
     virtual void ShowResult(const QString& meanTime, const QString& mu, const QString& ozone) = 0;
 };
 
-enum ObservationOutcome { kObservationComplete = 0, kObservationEscaped = 1, kObservationRestart = 2 };
+enum ObservationOutcome {
+    kObservationComplete = 0,
+    kObservationEscaped = 1,
+    kObservationRestart = 2
+};
 
 // One run of the five measurements and its reduction.
 struct ObservationRun {
@@ -36,9 +40,9 @@ struct ObservationRun {
     std::array<double, 3> firstSd{};
     std::array<double, 2> second{};
     std::array<double, 2> secondSd{};
-    DateTimeValue obsDate = 0;    // UTC date of the mean time
-    double meanSeconds = 0;       // UTC seconds of the day
-    QString meanTimeText;         // "hhmmss"
+    DateTimeValue obsDate = 0; // UTC date of the mean time
+    double meanSeconds = 0;    // UTC seconds of the day
+    QString meanTimeText;      // "hhmmss"
     ReductionResult result;
     std::array<short, 5> countdowns{}; // seconds counted before each measurement
 

@@ -9,12 +9,11 @@ namespace quillon {
 
 namespace {
 
-const QStringList kTypes = {"ADDSGQP", "CDDSGQP", "ADZB", "ADZC", "CCZB", "CCZC",
+const QStringList kTypes = {"ADDSGQP", "CDDSGQP", "ADZB", "ADZC", "CCZB",   "CCZC",
                             "CDDSFI",  "ADDSFI",  "CDZB", "CDZC", "ADRMFI", "CDRMFI"};
 
 const QStringList kTimed = {
-    "This is a TIMED observation.",
-    "You must make the observation in concert with the computer.",
+    "This is a TIMED observation.", "You must make the observation in concert with the computer.",
     "ONCE THE OBSERVATION STARTS, THE SYSTEM EXPECTS YOU TO BE READY WHEN IT IS",
     "You can change to OBSERVER control under menu stYle (Alt+S) in Obs Driver."};
 const QStringList kPrompted = {
@@ -30,8 +29,10 @@ const QStringList kAdPrompted = {
 const QStringList kCdPrompted = {
     "The observation sequence is C:D:C:D:C.",
     "There will be a 5 second  countdown after you prompt the computer",
-    "to start the measurement", "Check the sun spot placement before the second C.",
-    "Each Measurement is 15 seconds long.", "Use the Auxilary C stops for best results"};
+    "to start the measurement",
+    "Check the sun spot placement before the second C.",
+    "Each Measurement is 15 seconds long.",
+    "Use the Auxilary C stops for best results"};
 const QStringList kAdTimedSun = {
     "The observation sequence is A:D:A:D:A.",
     "There will be a 5 second countdown for the first A and a 10 second countdown",
@@ -43,14 +44,14 @@ const QStringList kFiDifficult = {
     "Focused Image Observations, chose Prompted observations in the main menu."};
 const QStringList kFiOptics = {"Move the lens up to the UV focus position",
                                "Remove the GQP - Place the Sun image on the entrance slit"};
-const QStringList kMoon = {
-    "This observation is very difficult and should be attempted only",
-    "after practice.  The point of maximum sensitivity on the entrance slit",
-    "should have been determined from focused sun observations.",
-    "The observation will be of the Prompted type, where you tell the",
-    "Computer when to start the measurement.",
-    "Each measurement will be 30 seconds long after a 10 second countdown.",
-    "Move the Lens up in the Periscope to the UV focus.", "Remove the GQP."};
+const QStringList kMoon = {"This observation is very difficult and should be attempted only",
+                           "after practice.  The point of maximum sensitivity on the entrance slit",
+                           "should have been determined from focused sun observations.",
+                           "The observation will be of the Prompted type, where you tell the",
+                           "Computer when to start the measurement.",
+                           "Each measurement will be 30 seconds long after a 10 second countdown.",
+                           "Move the Lens up in the Periscope to the UV focus.",
+                           "Remove the GQP."};
 
 QStringList FiPrompted(const QString& pair) {
     QStringList lines = {pair == QLatin1String("AD") ? "The observation sequence is A:D:A:D:A."
@@ -85,14 +86,24 @@ QString Sky(const QString& target) {
 
 } // namespace
 
-bool IsKnownObservationType(const QString& type) { return kTypes.contains(type); }
-QString PairOf(const QString& type) { return type.left(2).toUpper(); }
-QString TargetOf(const QString& type) { return type.mid(2, 2).toUpper(); }
-bool IsMoonType(const QString& type) { return TargetOf(type) == QLatin1String("RM"); }
+bool IsKnownObservationType(const QString& type) {
+    return kTypes.contains(type);
+}
+QString PairOf(const QString& type) {
+    return type.left(2).toUpper();
+}
+QString TargetOf(const QString& type) {
+    return type.mid(2, 2).toUpper();
+}
+bool IsMoonType(const QString& type) {
+    return TargetOf(type) == QLatin1String("RM");
+}
 bool IsFocusedSunType(const QString& type) {
     return type == QLatin1String("ADDSFI") || type == QLatin1String("CDDSFI");
 }
-QString FirstLetter(const QString& type) { return type.left(1); }
+QString FirstLetter(const QString& type) {
+    return type.left(1);
+}
 QString SecondLetter(const QString& type) {
     return PairOf(type) == QLatin1String("CC") ? QStringLiteral("C'") : QStringLiteral("D");
 }
@@ -100,8 +111,8 @@ QString SecondLetter(const QString& type) {
 ObservationInstructions InstructionsFor(const QString& type, bool timed, double muNow) {
     ObservationInstructions out;
     out.initialsCaption = type + QStringLiteral(" Observation information -- Enter Initials");
-    out.temperatureCaption = QStringLiteral("Input Instrument Temperature for ") + type +
-                             QStringLiteral(" Obs.");
+    out.temperatureCaption =
+        QStringLiteral("Input Instrument Temperature for ") + type + QStringLiteral(" Obs.");
     if (!IsKnownObservationType(type)) {
         out.initialsLines = {"Observation:", type, "Not Recognized",
                              "Press Okay to return to Main Menu."};
@@ -133,8 +144,9 @@ ObservationInstructions InstructionsFor(const QString& type, bool timed, double 
         in << (timed ? kTimed : kPrompted) << kCdPrompted;
         temp << Trial(pair);
     } else if (IsFocusedSunType(type)) {
-        in << (pair == QLatin1String("AD") ? "A and D Wavelength Pairs using the focused image of the Sun"
-                                           : "C and D Wavelength Pairs using the focused image of the Sun")
+        in << (pair == QLatin1String("AD")
+                   ? "A and D Wavelength Pairs using the focused image of the Sun"
+                   : "C and D Wavelength Pairs using the focused image of the Sun")
            << "Experiment will help determine the most sensitive spot along the slit.";
         if (timed) {
             in << kTimed.mid(0, 3) << kFiDifficult
@@ -158,8 +170,9 @@ ObservationInstructions InstructionsFor(const QString& type, bool timed, double 
         }
         temp << Trial(pair);
     } else if (pair == QLatin1String("CD") && target != QLatin1String("RM")) {
-        in << type + (target == QLatin1String("ZB") ? " Uses C and D Wavelengths on the Clear Zenith."
-                                                    : " Uses C and D Wavelengths on the Cloudy Zenith.")
+        in << type + (target == QLatin1String("ZB")
+                          ? " Uses C and D Wavelengths on the Clear Zenith."
+                          : " Uses C and D Wavelengths on the Cloudy Zenith.")
            << "This is an Experimental observation at Vesk Sites.";
         if (timed) {
             in << kTimed << "The observation sequence is C:D:C:D:C."
@@ -237,11 +250,13 @@ QStringList MoreobsTypes(double mu) {
 
 QSettingsText ShowQSettings(const SharedVars& vars, const QString& pair, double t) {
     QSettingsText out;
-    out.temperature = QStringLiteral("Instr. Temp. ") + FormatNumber(t, u"##.0") + QStringLiteral(" DgsC");
+    out.temperature =
+        QStringLiteral("Instr. Temp. ") + FormatNumber(t, u"##.0") + QStringLiteral(" DgsC");
     out.message = QStringLiteral("When set to make the measurement - Press any Key");
     auto q = [](double v) { return FormatNumber(v, u"##.0"); };
     if (pair == QLatin1String("CD")) {
-        out.firstMessage = QStringLiteral(" Start with the Q-levers set to the `C' Wavelength stops");
+        out.firstMessage =
+            QStringLiteral(" Start with the Q-levers set to the `C' Wavelength stops");
         out.q1Labels = {"Set C Q1 stop to:", "Set D Q1 stop to:"};
         out.q1Values = {q(QSetC(vars, t)), q(QSetD(vars, t))};
         out.q2Labels = {"Set C Q2 stop to:", "Set D Q2 stop to:"};
@@ -256,7 +271,8 @@ QSettingsText ShowQSettings(const SharedVars& vars, const QString& pair, double 
         out.q2Values = {q(vars.Q15C)};
         out.readingLabels = {"First C:", "Second C:", "Third C:", "First C':", "Second C':"};
     } else {
-        out.firstMessage = QStringLiteral(" Start with the Q-levers set to the `A' Wavelength stops");
+        out.firstMessage =
+            QStringLiteral(" Start with the Q-levers set to the `A' Wavelength stops");
         out.q1Labels = {"Set A Q1 stop to:", "Set D Q1 stop to:"};
         out.q1Values = {q(QSetA(vars, t)), q(QSetD(vars, t))};
         out.q2Labels = {"Set A Q2 stop to:", "Set D Q2 stop to:"};
@@ -267,9 +283,9 @@ QSettingsText ShowQSettings(const SharedVars& vars, const QString& pair, double 
 }
 
 QString ObservationHeading(const SharedVars& vars, const QString& type, DateTimeValue utcNow) {
-    return type + QStringLiteral(" Observation With D.") + vars.InstrumentId + QStringLiteral(" at ") +
-           vars.StationCode + QStringLiteral(" on ") + FormatDate(utcNow, u"DD MMM YYYY") +
-           QStringLiteral("(UTC)");
+    return type + QStringLiteral(" Observation With D.") + vars.InstrumentId +
+           QStringLiteral(" at ") + vars.StationCode + QStringLiteral(" on ") +
+           FormatDate(utcNow, u"DD MMM YYYY") + QStringLiteral("(UTC)");
 }
 
 } // namespace quillon

@@ -7,12 +7,14 @@ namespace quillon {
 SkySelection::SkySelection(const QString& type) {
     const QString target = TargetOf(type);
     if (target == QLatin1String("ZC")) {
-        caption = QStringLiteral("Select the Cloud conditions for a ") + type + QStringLiteral(" Observation.");
+        caption = QStringLiteral("Select the Cloud conditions for a ") + type +
+                  QStringLiteral(" Observation.");
         message = QStringLiteral("Select the base Height of the Cloud on the Zenith.");
         stage_ = kHeight;
         return;
     }
-    caption = QStringLiteral("Select the Blue Sky condition for a ") + type + QStringLiteral(" Observation.");
+    caption = QStringLiteral("Select the Blue Sky condition for a ") + type +
+              QStringLiteral(" Observation.");
     stage_ = kSky;
     if (target == QLatin1String("ZB")) {
         skyFrameCaption = QStringLiteral("Blue Zenith");

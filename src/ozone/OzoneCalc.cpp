@@ -40,7 +40,9 @@ double RtoN(const SharedVars& vars, int wavelengthCode, double r) {
     if (column < 0 || column > 2) {
         return 0;
     }
-    auto t = [&](int row) { return vars.NTable[static_cast<size_t>(row - 1)][static_cast<size_t>(column)]; };
+    auto t = [&](int row) {
+        return vars.NTable[static_cast<size_t>(row - 1)][static_cast<size_t>(column)];
+    };
     double n;
     if (r < 10) {
         n = t(1) + (t(2) - t(1)) * r / 10.0;
@@ -64,22 +66,31 @@ double RtoN(const SharedVars& vars, int wavelengthCode, double r) {
     }
 }
 
-double QSetA(const SharedVars& v, double t) { return v.Q15A + v.TempCoeff * 0.67 * (t - 15.0); }
-double QSetC(const SharedVars& v, double t) { return v.Q15C + v.TempCoeff * 0.99 * (t - 15.0); }
-double QSetD(const SharedVars& v, double t) { return v.Q15D + v.TempCoeff * 0.97 * (t - 15.0); }
-double QSetHg(const SharedVars& v, double t) { return v.Q15Hg + v.TempCoeff * 1.0 * (t - 15.0); }
+double QSetA(const SharedVars& v, double t) {
+    return v.Q15A + v.TempCoeff * 0.67 * (t - 15.0);
+}
+double QSetC(const SharedVars& v, double t) {
+    return v.Q15C + v.TempCoeff * 0.99 * (t - 15.0);
+}
+double QSetD(const SharedVars& v, double t) {
+    return v.Q15D + v.TempCoeff * 0.97 * (t - 15.0);
+}
+double QSetHg(const SharedVars& v, double t) {
+    return v.Q15Hg + v.TempCoeff * 1.0 * (t - 15.0);
+}
 
 ObsMeansResult ObsMeans(const SharedVars& vars, const QString& pairType,
                         const ObservationReadings& r) {
     ObsMeansResult out;
     out.meanFirst = (r.first[0] + r.first[1] + r.first[2]) / 3.0;
     out.meanSecond = (r.second[0] + r.second[1]) / 2.0;
-    out.spreadFirst = std::sqrt((r.firstSd[0] * r.firstSd[0] + r.firstSd[1] * r.firstSd[1] +
-                                 r.firstSd[2] * r.firstSd[2]) /
-                                3.0);
+    out.spreadFirst = std::sqrt(
+        (r.firstSd[0] * r.firstSd[0] + r.firstSd[1] * r.firstSd[1] + r.firstSd[2] * r.firstSd[2]) /
+        3.0);
     out.spreadSecond =
         std::sqrt((r.secondSd[0] * r.secondSd[0] + r.secondSd[1] * r.secondSd[1]) / 2.0);
-    out.spread = std::sqrt((out.spreadFirst * out.spreadFirst + out.spreadSecond * out.spreadSecond) / 2.0);
+    out.spread =
+        std::sqrt((out.spreadFirst * out.spreadFirst + out.spreadSecond * out.spreadSecond) / 2.0);
     const QString pair = pairType.toUpper();
     if (pair == QLatin1String("AD")) {
         out.nFirst = RtoN(vars, kWavelengthA, out.meanFirst);
@@ -152,8 +163,12 @@ OzoneResult OzoneCDZenith(const SharedVars& vars, double nCD, DateTimeValue utc)
     return {ozone, mu};
 }
 
-double OzoneSpreadAD(double spread, double mu) { return 10.0 * spread / (1.432 * mu); }
+double OzoneSpreadAD(double spread, double mu) {
+    return 10.0 * spread / (1.432 * mu);
+}
 
-double OzoneSpreadCD(double spread, double mu) { return 10.0 * spread / (0.459 * mu); }
+double OzoneSpreadCD(double spread, double mu) {
+    return 10.0 * spread / (0.459 * mu);
+}
 
 } // namespace quillon

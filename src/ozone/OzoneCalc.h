@@ -42,7 +42,7 @@ struct ObsMeansResult {
     double spreadFirst = 0;
     double spreadSecond = 0;
     double spread = 0; // combined, R-dial units
-    double nFirst = 0;  // not produced for "CC"
+    double nFirst = 0; // not produced for "CC"
     double nSecond = 0;
 };
 

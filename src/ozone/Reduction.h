@@ -9,8 +9,8 @@ namespace quillon {
 // display carry. The observation driver and `quillon-cli reduce` both use
 // this, so a reprocessed day matches what the station computed.
 struct ReductionInput {
-    QString type;               // "ADDSGQP", "CDZC", "CCZB", "ADRMFI" ...
-    DateTimeValue meanUtc = 0;  // mean time of the readings
+    QString type;              // "ADDSGQP", "CDZC", "CCZB", "ADRMFI" ...
+    DateTimeValue meanUtc = 0; // mean time of the readings
     // In measuring order: first, second, first, second, first wavelength.
     std::array<double, 5> readings{};
     std::array<double, 5> deviations{};

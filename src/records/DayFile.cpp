@@ -12,7 +12,9 @@ namespace quillon {
 
 namespace {
 
-QString Quoted(const QString& text) { return u'"' + text + u'"'; }
+QString Quoted(const QString& text) {
+    return u'"' + text + u'"';
+}
 
 bool AppendLines(SharedVars& vars, const Clock& clock, const QStringList& lines,
                  OperatorMessages& messages, bool* created) {
@@ -41,7 +43,9 @@ bool AppendLines(SharedVars& vars, const Clock& clock, const QStringList& lines,
 }
 
 // Values the intercomparison writes in single precision.
-double Single(double v) { return static_cast<double>(static_cast<float>(v)); }
+double Single(double v) {
+    return static_cast<double>(static_cast<float>(v));
+}
 
 } // namespace
 
@@ -125,8 +129,9 @@ QStringList WrapComment(const QString& text) {
 
 QStringList CommentRecordLines(const QStringList& textLines, DateTimeValue localNow) {
     QStringList lines;
-    lines << Quoted(QStringLiteral("COMMENT")) + u',' + Quoted(FormatDate(localNow, u"MM/DD/YYYY")) +
-                 u',' + Quoted(FormatDate(localNow, u"HH:MM:SS")) + u',' +
+    lines << Quoted(QStringLiteral("COMMENT")) + u',' +
+                 Quoted(FormatDate(localNow, u"MM/DD/YYYY")) + u',' +
+                 Quoted(FormatDate(localNow, u"HH:MM:SS")) + u',' +
                  QString::number(textLines.size());
     for (const QString& line : textLines) {
         lines << Quoted(line);

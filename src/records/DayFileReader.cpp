@@ -73,8 +73,7 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                 ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v);
             }
             obs.line2 = i + 1 < lines.size() ? lines[i + 1] : QString();
-            const bool intercomparison =
-                obs.type.startsWith(u'I') || obs.type.startsWith(u'U');
+            const bool intercomparison = obs.type.startsWith(u'I') || obs.type.startsWith(u'U');
             if (ok && !intercomparison) {
                 out.observations.append(obs);
             }

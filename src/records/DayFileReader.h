@@ -27,8 +27,8 @@ enum class DayFileStatus {
 
 struct DayFileContents {
     DayFileStatus status = DayFileStatus::CannotOpen;
-    QString message;          // the operator's message for a refused file
-    bool headerOnly = false;  // the file ends after its five header lines
+    QString message;                    // the operator's message for a refused file
+    bool headerOnly = false;            // the file ends after its five header lines
     QList<DayObservation> observations; // intercomparison records left out
 };
 

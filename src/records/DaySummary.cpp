@@ -27,18 +27,18 @@ struct ClassText {
 
 // In the order the summary lists them: ADDS, AD zenith, CDDS, CD zenith.
 const ClassText kClasses[4] = {
-    {"No ADDS type observations this day.", "One ADDS Obs         Ozone=",
-     "One ADDS Obs with Ozone=", "One ADDS Obs with Ozone=", "  ADDS Obs Average Ozone=",
-     " ADDS OBS Average Ozone=", " ADDS OBS Average Ozone="},
-    {"No AD zenith type observations this day.", "One ADZ  Obs         Ozone=",
-     "One AD zenith Ob with O3=", "One AD zenith Ob with O3=", "  ADZ Obs Average Ozone=",
-     " AD Zenith OBS Ave O3=", " AD Zenith OBS Ave O3="},
-    {"No CDDS type observations this day.", "One CDDS  Obs         Ozone=",
-     "One CDDS Obs with Ozone=", "One CDDS Obs with Ozone=", "  CDDS Obs Average Ozone=",
-     " CDDS OBS Average Ozone=", " CDDS OBS Average Ozone="},
-    {"No CDZenith type observations this day.", "One CD Zenith Obs         Ozone=",
-     "One CD Zenith Obs with O3=", "One CDz Obs with O3=", "  CD Zenith Obs Average Ozone=",
-     " CD Zenith OBS Average O3=", " CD zenith  OBS Average O3="},
+    {"No ADDS type observations this day.",
+     "One ADDS Obs         Ozone=", "One ADDS Obs with Ozone=", "One ADDS Obs with Ozone=",
+     "  ADDS Obs Average Ozone=", " ADDS OBS Average Ozone=", " ADDS OBS Average Ozone="},
+    {"No AD zenith type observations this day.",
+     "One ADZ  Obs         Ozone=", "One AD zenith Ob with O3=", "One AD zenith Ob with O3=",
+     "  ADZ Obs Average Ozone=", " AD Zenith OBS Ave O3=", " AD Zenith OBS Ave O3="},
+    {"No CDDS type observations this day.",
+     "One CDDS  Obs         Ozone=", "One CDDS Obs with Ozone=", "One CDDS Obs with Ozone=",
+     "  CDDS Obs Average Ozone=", " CDDS OBS Average Ozone=", " CDDS OBS Average Ozone="},
+    {"No CDZenith type observations this day.",
+     "One CD Zenith Obs         Ozone=", "One CD Zenith Obs with O3=", "One CDz Obs with O3=",
+     "  CD Zenith Obs Average Ozone=", " CD Zenith OBS Average O3=", " CD zenith  OBS Average O3="},
 };
 
 int ClassOf(const QString& type) {
@@ -78,9 +78,8 @@ QString At(int column, const QString& text) {
 
 } // namespace
 
-bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText,
-              SummaryDetail detail, const QString& directory, SummaryTexts& texts,
-              OperatorMessages& messages) {
+bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+              const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
     texts.adds = QStringLiteral("No ADDS Obs. today");
     texts.adZenith = QStringLiteral("No AD Zenith Obs. today");
     texts.cdds = QStringLiteral("No CDDS Obs. today");
@@ -115,8 +114,8 @@ bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText,
                            FormatDate(localNow, u"DD MMM YYYY") + QChar(12);
     QStringList header;
     {
-        const QString title = QStringLiteral("Dobson ") + vars.InstrumentId +
-                              QStringLiteral(" Observations at:");
+        const QString title =
+            QStringLiteral("Dobson ") + vars.InstrumentId + QStringLiteral(" Observations at:");
         header << QString() << At(CentredColumn(title), title)
                << At(CentredColumn(vars.StationName), vars.StationName)
                << At(27, QStringLiteral("Observations for ") + dateText) << QString()
@@ -163,8 +162,8 @@ bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText,
                 ++s.count;
                 s.ozone += ozone;
                 s.ozoneSquared += ozone * ozone;
-                s.seconds += obs.time.mid(0, 2).toInt() * 3600.0 + obs.time.mid(2, 2).toInt() * 60.0 +
-                             obs.time.mid(4, 2).toInt();
+                s.seconds += obs.time.mid(0, 2).toInt() * 3600.0 +
+                             obs.time.mid(2, 2).toInt() * 60.0 + obs.time.mid(4, 2).toInt();
                 s.inverseMu += static_cast<float>(1.0 / mu);
             }
             if (withFile && lineCount >= 55) {
@@ -213,8 +212,8 @@ bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText,
             const double spread = std::sqrt(std::max(0.0, variance));
             const QString time = FormatDate(s.seconds / n / 86400.0, u"hhmmss");
             const double mu = 1.0 / (static_cast<double>(s.inverseMu) / n);
-            const QString meanText = FormatNumber(mean, u"##0.0") + kPlusMinus +
-                                     FormatNumber(spread, u"#0.0");
+            const QString meanText =
+                FormatNumber(mean, u"##0.0") + kPlusMinus + FormatNumber(spread, u"#0.0");
             if (withFile) {
                 file << FormatNumber(n, u"###") + QString::fromLatin1(t.averageFile) + meanText +
                             QStringLiteral(" DU at mean time:") + time + QStringLiteral(" Mu:") +

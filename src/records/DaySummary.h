@@ -24,8 +24,7 @@ struct SummaryTexts {
 // left as the caller passes it unless a CD zenith class is summarised.
 // A refused day file is reported to the operator and sets `vars.AbortFlag`.
 // Returns false when the file was refused or could not be written.
-bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText,
-              SummaryDetail detail, const QString& directory, SummaryTexts& texts,
-              OperatorMessages& messages);
+bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+              const QString& directory, SummaryTexts& texts, OperatorMessages& messages);
 
 } // namespace quillon

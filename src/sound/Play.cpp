@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
-static void InitSoundResources() { Q_INIT_RESOURCE(sounds); }
+static void InitSoundResources() {
+    Q_INIT_RESOURCE(sounds);
+}
 
 namespace quillon {
 
@@ -21,7 +23,9 @@ QByteArray SoundResource(int number) {
     return file.readAll();
 }
 
-void Sounds::PlaySound(int number) { player_.Play(number, SoundResource(number)); }
+void Sounds::PlaySound(int number) {
+    player_.Play(number, SoundResource(number));
+}
 
 namespace {
 // 0.1 s of an 880 Hz sine, 22,050 Hz mono 16-bit, made once.
@@ -31,7 +35,8 @@ QByteArray BeepWav() {
     QByteArray pcm(samples * 2, '\0');
     for (int i = 0; i < samples; ++i) {
         const double fade = i > samples - 200 ? (samples - i) / 200.0 : 1.0;
-        const auto v = static_cast<qint16>(12000.0 * fade * std::sin(2 * 3.14159265358979 * 880.0 * i / rate));
+        const auto v =
+            static_cast<qint16>(12000.0 * fade * std::sin(2 * 3.14159265358979 * 880.0 * i / rate));
         pcm[2 * i] = static_cast<char>(v & 0xFF);
         pcm[2 * i + 1] = static_cast<char>((v >> 8) & 0xFF);
     }

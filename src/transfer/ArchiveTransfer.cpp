@@ -42,9 +42,9 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
     const QString today = u'D' + localDate.right(2) +
                           FormatNumber(DayOfYearFromText(localDate), u"000") + u'.' +
                           vars_.InstrumentId;
-    const QStringList files = QDir(vars_.DataDir)
-                                  .entryList({QStringLiteral("D*.") + vars_.InstrumentId},
-                                             QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(vars_.DataDir)
+            .entryList({QStringLiteral("D*.") + vars_.InstrumentId}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         if (file.compare(today, Qt::CaseInsensitive) == 0) {
             continue; // still being written

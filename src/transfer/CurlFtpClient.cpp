@@ -78,9 +78,13 @@ FtpReply Finish(CURL* easy, CURLcode code, const char* errorBuffer, const QByteA
 
 } // namespace
 
-CurlFtpClient::CurlFtpClient() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+CurlFtpClient::CurlFtpClient() {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+}
 
-CurlFtpClient::~CurlFtpClient() { curl_global_cleanup(); }
+CurlFtpClient::~CurlFtpClient() {
+    curl_global_cleanup();
+}
 
 QString CurlFtpClient::DirectoryUrl(const QString& url) {
     QString out = url.trimmed();

@@ -7,8 +7,8 @@ namespace quillon {
 // What the archive server said to one request.
 struct FtpReply {
     bool ok = false;
-    long code = 0;    // the server's last response code (0 when none came)
-    QString text;     // listing text, or the reason of a failure
+    long code = 0; // the server's last response code (0 when none came)
+    QString text;  // listing text, or the reason of a failure
 };
 
 // The archive site's FTP server: upload one file, list one file.

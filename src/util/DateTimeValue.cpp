@@ -22,7 +22,9 @@ DateTimeValue MakeDateTime(int year, int month, int day, int hour, int minute, i
     return DateSerial(year, month, day) + TimeSerial(hour, minute, second);
 }
 
-DateTimeValue DatePart(DateTimeValue value) { return std::floor(value); }
+DateTimeValue DatePart(DateTimeValue value) {
+    return std::floor(value);
+}
 
 CivilDateTime SplitDateTime(DateTimeValue value) {
     double days = std::floor(value);

@@ -59,11 +59,14 @@ DecimalDigits RoundDecimal(double value, int decimals) {
     out.integer = digits.substr(0, static_cast<size_t>(pointPos));
     out.fraction = digits.substr(static_cast<size_t>(pointPos));
     const size_t firstNonZero = out.integer.find_first_not_of('0');
-    out.integer = firstNonZero == std::string::npos ? std::string() : out.integer.substr(firstNonZero);
+    out.integer =
+        firstNonZero == std::string::npos ? std::string() : out.integer.substr(firstNonZero);
     return out;
 }
 
-bool IsDigitPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
+bool IsDigitPlaceholder(QChar c) {
+    return c == u'0' || c == u'#';
+}
 
 struct Section {
     QString prefix;
@@ -154,13 +157,15 @@ bool IsZero(const DecimalDigits& d) {
     return d.integer.empty() && d.fraction.find_first_not_of('0') == std::string::npos;
 }
 
-QString TwoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+QString TwoDigits(int v) {
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
 
 const char* const kMonthAbbrev[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char* const kMonthName[] = {"January", "February", "March",     "April",
-                                  "May",     "June",     "July",      "August",
-                                  "September", "October", "November", "December"};
+const char* const kMonthName[] = {"January",   "February", "March",    "April",
+                                  "May",       "June",     "July",     "August",
+                                  "September", "October",  "November", "December"};
 
 QString StrFromDigits(double value, int significant) {
     if (value == 0) {
@@ -258,9 +263,13 @@ QString FormatDate(DateTimeValue value, QStringView picture) {
     return out;
 }
 
-QString Str(double value) { return StrFromDigits(value, 15); }
+QString Str(double value) {
+    return StrFromDigits(value, 15);
+}
 
-QString StrSingle(float value) { return StrFromDigits(static_cast<double>(value), 7); }
+QString StrSingle(float value) {
+    return StrFromDigits(static_cast<double>(value), 7);
+}
 
 QString PadRight(const QString& text, int width) {
     return text.leftJustified(width, u' ', true);

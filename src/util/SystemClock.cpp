@@ -8,7 +8,9 @@
 
 namespace quillon {
 
-DateTimeValue SystemClock::Now() const { return FromQDateTime(QDateTime::currentDateTimeUtc()); }
+DateTimeValue SystemClock::Now() const {
+    return FromQDateTime(QDateTime::currentDateTimeUtc());
+}
 
 void SystemClock::Idle(double maxSeconds) {
     const double seconds = maxSeconds < 0.001 ? maxSeconds : 0.001;

@@ -1,7 +1,7 @@
 #include "util/TextFile.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -86,7 +86,8 @@ bool ReadTextFile(const QString& path, QString* text, FileError* error) {
         } else if (!info.exists()) {
             *error = {kErrFileNotFound, QStringLiteral("File not found")};
         } else {
-            *error = {kErrAccess, QStringLiteral("Path/File access error (%1)").arg(file.errorString())};
+            *error = {kErrAccess,
+                      QStringLiteral("Path/File access error (%1)").arg(file.errorString())};
         }
         return false;
     }

@@ -13,8 +13,8 @@
 #include "util/TextFile.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -93,7 +93,8 @@ TEST_F(MainScreenTest, StartUpTitleHeadlineAndOrder) {
     ASSERT_TRUE(main->Load());
     EXPECT_EQ(main->windowTitle(), "Main Form: Version date 07Apr06:Carddatefixed 1");
     // The headline's day of year has three digits at start-up.
-    EXPECT_EQ(Text(*main, "lblCaption"), "Main Menu 061 at Boulder, Colorado Day of Year:005 05 Jan 2027");
+    EXPECT_EQ(Text(*main, "lblCaption"),
+              "Main Menu 061 at Boulder, Colorado Day of Year:005 05 Jan 2027");
     EXPECT_EQ(Text(*main, "Promptext"), "Computer controls speed.");
     EXPECT_EQ(main->findChild<QPushButton*>("CmmdPrompting")->text(),
               " Change to obs'r controlled s&Peed");
@@ -222,7 +223,8 @@ TEST_F(MainScreenTest, NewDayAtLocalMidnightNotUtcMidnight) {
     clock.Set(MakeDateTime(2027, 1, 6, 7, 0, 1)); // local midnight at UTC-7
     main->Tick();
     EXPECT_TRUE(transferred);
-    EXPECT_EQ(Text(*main, "lblCaption"), "Main Menu 061 at Boulder, Colorado Day of Year:6 06 Jan 2027");
+    EXPECT_EQ(Text(*main, "lblCaption"),
+              "Main Menu 061 at Boulder, Colorado Day of Year:6 06 Jan 2027");
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D27006.999"));
     EXPECT_EQ(Text(*main, "lblADDSoz"), "No ADDS Obs. Yet Today");
     EXPECT_EQ(vars.LocalDate, DateSerial(2027, 1, 6));
@@ -275,7 +277,8 @@ TEST_F(MainScreenTest, CommentEntryWritesItsRecord) {
     WhenModal([](QWidget* modal) {
         auto* box = modal->findChild<QLineEdit*>("txtCmmt");
         QTest::keyClick(box, Qt::Key_Return);
-        EXPECT_EQ(modal->findChild<QLabel*>("lblErr")->text(), "No Text -- Enter Text or press Escape");
+        EXPECT_EQ(modal->findChild<QLabel*>("lblErr")->text(),
+                  "No Text -- Enter Text or press Escape");
         QTest::keyClicks(box, "Thin cirrus to the west");
         QTest::keyClick(box, Qt::Key_Return);
     });

@@ -107,9 +107,10 @@ TEST(ReadInstrument, NumbersNameTheFiles) {
     TestStation station;
     const QByteArray table = station.Read("config/ntable.061");
     const QByteArray lamp = station.Read("config/lampcorr.061");
-    for (const auto& [number, suffix] : {std::pair{"105", "105"}, std::pair{"99", "99"},
-                                         std::pair{"5", "05"}}) {
-        station.Write("config/inst.cfg", QByteArray(number) + ",-0.25,96.5,118.2,132.7,174.3,\"x\"\r\n");
+    for (const auto& [number, suffix] :
+         {std::pair{"105", "105"}, std::pair{"99", "99"}, std::pair{"5", "05"}}) {
+        station.Write("config/inst.cfg",
+                      QByteArray(number) + ",-0.25,96.5,118.2,132.7,174.3,\"x\"\r\n");
         station.Write(QString("config/ntable.") + suffix, table);
         station.Write(QString("config/lampcorr.") + suffix, lamp);
         SharedVars vars;
@@ -120,8 +121,9 @@ TEST(ReadInstrument, NumbersNameTheFiles) {
 
 TEST(ReadStation, ItemsOnOneLineAndDerivedValues) {
     TestStation station;
-    station.Write("config/station.cfg",
-                  "6371000, 105.25, 40.04, 7, 1013, 1600, 22000, 67, \"Name, with comma\", ABC\r\n");
+    station.Write(
+        "config/station.cfg",
+        "6371000, 105.25, 40.04, 7, 1013, 1600, 22000, 67, \"Name, with comma\", ABC\r\n");
     SharedVars vars;
     ASSERT_EQ(FatalText(station, &vars), QString());
     EXPECT_EQ(vars.StationName, "Name, with comma");
@@ -135,8 +137,8 @@ TEST(ReadStation, ItemsOnOneLineAndDerivedValues) {
 TEST(FatalFileError, LabelsAndTextOfEachMandatoryFile) {
     TestStation station;
     station.Remove("config/inst.cfg");
-    EXPECT_EQ(FatalText(station), "Error # 53:" + station.ConfigDir() +
-                                      ":INST.CFG\nFile not found\nSystem is stopped");
+    EXPECT_EQ(FatalText(station),
+              "Error # 53:" + station.ConfigDir() + ":INST.CFG\nFile not found\nSystem is stopped");
 
     TestStation noDisc;
     noDisc.Remove("disc.cfg");

@@ -1,8 +1,8 @@
 // The real serial link against cub5-sim on a pseudo-terminal: reads, the
 // wrap, reset, a silent counter, garbage, and quillon-cli rdial.
+#include "support/Cub5Sim.h"
 #include "instrument/Cub5Encoder.h"
 #include "instrument/SerialCounterLink.h"
-#include "support/Cub5Sim.h"
 #include "support/Recorders.h"
 #include "support/TestStation.h"
 #include "util/SystemClock.h"
@@ -59,7 +59,8 @@ TEST_F(Cub5SimTest, SilentCounterAndGarbage) {
     EXPECT_TRUE(vars.EncoderError.contains(sim.Device()));
     sim.Send("garbage");
     encoder.ReadEncoder(0.2);
-    EXPECT_TRUE(vars.EncoderError.contains("holds no R-dial value")) << vars.EncoderError.toStdString();
+    EXPECT_TRUE(vars.EncoderError.contains("holds no R-dial value"))
+        << vars.EncoderError.toStdString();
     sim.Send("normal");
     sim.Send("7.5");
     EXPECT_NEAR(encoder.ReadEncoder(0.0), 7.5, 1e-9);

@@ -84,7 +84,8 @@ TEST_F(EncoderTest, SilentCounterGivesAnErrorWithinTheTimeOut) {
 TEST_F(EncoderTest, PartialAndGarbageRepliesAreErrorsNotZero) {
     fakes.link.SetMode(FakeCounterLink::Mode::HalfReply);
     fakes.encoder.ReadEncoder(0.2);
-    EXPECT_TRUE(vars.EncoderError.contains("only \" 2 CTA   \" arrived")) << vars.EncoderError.toStdString();
+    EXPECT_TRUE(vars.EncoderError.contains("only \" 2 CTA   \" arrived"))
+        << vars.EncoderError.toStdString();
     fakes.link.SetMode(FakeCounterLink::Mode::Garbage);
     fakes.encoder.ReadEncoder(0.2);
     EXPECT_EQ(vars.EncoderError, "The encoder counter on /dev/ttyUSB0 answered \" 2 CTA  "

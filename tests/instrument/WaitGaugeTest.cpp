@@ -29,7 +29,9 @@ public:
             onProgress(value);
         }
     }
-    bool ExitPressed() const override { return exitAfter >= 0 && progress >= 0 && lines.size() >= exitAfter; }
+    bool ExitPressed() const override {
+        return exitAfter >= 0 && progress >= 0 && lines.size() >= exitAfter;
+    }
     void Close() override { open = false; }
 
     QString caption, mode, info;
@@ -81,7 +83,8 @@ TEST(TrimmedMean, DropsOneHighAndOneLow) {
 }
 
 TEST_F(WaitGaugeTest, SeriesOfTwelveWithOutliersGivesTheMeanOfTheOthers) {
-    const std::vector<double> readings = {104, 150, 100, 101, 102, 103, 50, 105, 106, 107, 108, 109};
+    const std::vector<double> readings = {104, 150, 100, 101, 102, 103,
+                                          50,  105, 106, 107, 108, 109};
     fakes.link.SetValue(readings[0]);
     gauge.onProgress = [&](int count) {
         if (count < static_cast<int>(readings.size())) {

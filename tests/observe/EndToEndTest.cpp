@@ -36,7 +36,9 @@ public:
 
 // Runs an operator's action after the polling timer's tick has returned:
 // the action may open further screens, and the timer must keep watching.
-void Later(std::function<void()> action) { QTimer::singleShot(0, action); }
+void Later(std::function<void()> action) {
+    QTimer::singleShot(0, action);
+}
 } // namespace
 
 TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
@@ -163,7 +165,9 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
     EXPECT_TRUE(obs[0].contains(",ADDSGQP,22.0, "));
     const qsizetype at = lines.indexOf(obs[0]);
     EXPECT_TRUE(lines[at + 1].startsWith(" 170.0 170.5 170.0 080.0 080.5ADDSGQP 01 "));
-    EXPECT_TRUE(lines[at + 1].endsWith("C         " "        061  BDR"));
+    EXPECT_TRUE(lines[at + 1].endsWith("C         "
+                                       "        061  BDR"));
     EXPECT_EQ(lines[at + 3], "\"JKL:end to end\"");
-    EXPECT_TRUE(main.findChild<QLabel*>("lblADDSoz")->text().startsWith("One ADDS Obs with Ozone="));
+    EXPECT_TRUE(
+        main.findChild<QLabel*>("lblADDSoz")->text().startsWith("One ADDS Obs with Ozone="));
 }

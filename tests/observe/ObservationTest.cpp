@@ -26,11 +26,14 @@ public:
     explicit ScriptedOperator(FakeCounterLink& link) : link_(link) {}
 
     GaugeDisplay& Gauge() override { return *this; }
-    bool ObserverPrompt(const QString& caption, const QString& message, const QStringList&) override {
+    bool ObserverPrompt(const QString& caption, const QString& message,
+                        const QStringList&) override {
         prompts << caption + "|" + message;
         return !escapePrompt;
     }
-    void ShowWarning(const ObservationWarning& w) override { warnings << w.screen + "|" + w.caption; }
+    void ShowWarning(const ObservationWarning& w) override {
+        warnings << w.screen + "|" + w.caption;
+    }
     void ShowReading(int field, const QString& text) override { fields[field] = text; }
     void ShowResult(const QString& t, const QString& mu, const QString& ozone) override {
         result = {t, mu, ozone};
@@ -203,7 +206,8 @@ TEST_F(ObservationTest, ChecksStopTheRun) {
     run = Run("ADDSGQP", {290.0, 10.0, 290.0, 10.0, 290.0});
     EXPECT_EQ(run.outcome, kObservationRestart);
     ASSERT_EQ(op.warnings.size(), 1);
-    EXPECT_TRUE(op.warnings[0].startsWith("Unlkly|Calculated Ozone: ")) << op.warnings[0].toStdString();
+    EXPECT_TRUE(op.warnings[0].startsWith("Unlkly|Calculated Ozone: "))
+        << op.warnings[0].toStdString();
 
     // A noisy series: large deviation.
     op.warnings.clear();
@@ -333,8 +337,10 @@ TEST_F(ObservationTest, NoEncoderObservationIsSimulatedAndMarkedFake) {
 
 TEST(ObservationTypes, InstructionsWarningsAndChooser) {
     const ObservationInstructions low = InstructionsFor("ADDSGQP", true, 1.1);
-    EXPECT_TRUE(low.temperatureLines.contains("GQP must be in place, and the lens removed from the Periscope."));
-    EXPECT_TRUE(InstructionsFor("ADDSGQP", true, 1.15).temperatureLines.contains("GQP must be in place"));
+    EXPECT_TRUE(low.temperatureLines.contains(
+        "GQP must be in place, and the lens removed from the Periscope."));
+    EXPECT_TRUE(
+        InstructionsFor("ADDSGQP", true, 1.15).temperatureLines.contains("GQP must be in place"));
     EXPECT_EQ(low.initialsCaption, "ADDSGQP Observation information -- Enter Initials");
     EXPECT_EQ(low.temperatureCaption, "Input Instrument Temperature for ADDSGQP Obs.");
     EXPECT_EQ(low.initialsLines[2], "This is a TIMED observation.");
@@ -344,7 +350,8 @@ TEST(ObservationTypes, InstructionsWarningsAndChooser) {
     EXPECT_EQ(cc.initialsLines.last(), "Each Measurement is 15 seconds long.");
     EXPECT_LE(InstructionsFor("CDDSFI", true, 2).initialsLines.size(), 13);
     EXPECT_EQ(InstructionsFor("XYZ", true, 2).initialsLines,
-              QStringList({"Observation:", "XYZ", "Not Recognized", "Press Okay to return to Main Menu."}));
+              QStringList(
+                  {"Observation:", "XYZ", "Not Recognized", "Press Okay to return to Main Menu."}));
 
     EXPECT_TRUE(NeedsFocusedSunWarning("ADDSFI", 45));
     EXPECT_TRUE(NeedsFocusedSunWarning("ADDSFI", -45));

@@ -69,15 +69,14 @@ TEST(DayFile, HeaderThenRecordsOnLocalDay) {
     EXPECT_EQ(vars.SummaryCDDS, "No CDDS Obs. Yet Today");
     vars.CommentText = "Using K5Sndr site";
     ASSERT_TRUE(WriteComment(vars, clock, messages));
-    const QByteArray expected =
-        "\"Boulder\"\r\n"
-        "Dobson, 83 \r\n"
-        "03/24/2006\r\n"
-        "20:00:00\r\n" +
-        QByteArray(70, '=') +
-        "07Apr06:Carddatefixed\r\n"
-        "\"COMMENT\",\"03/24/2006\",\"20:00:00\",1\r\n"
-        "\"Using K5Sndr site\"\r\n";
+    const QByteArray expected = "\"Boulder\"\r\n"
+                                "Dobson, 83 \r\n"
+                                "03/24/2006\r\n"
+                                "20:00:00\r\n" +
+                                QByteArray(70, '=') +
+                                "07Apr06:Carddatefixed\r\n"
+                                "\"COMMENT\",\"03/24/2006\",\"20:00:00\",1\r\n"
+                                "\"Using K5Sndr site\"\r\n";
     EXPECT_EQ(station.Read("data/D06083.083"), expected);
     EXPECT_EQ(vars.DayFileLength, expected.size());
     EXPECT_TRUE(messages.titles.isEmpty());
@@ -113,7 +112,7 @@ TEST(WrapComment, FilterAndSeventyEightColumns) {
     ASSERT_EQ(broken.size(), 2);
     EXPECT_EQ(broken[0], QString(69, u'c') + u' ');
     EXPECT_EQ(broken[1], QString(20, u'd'));
-    EXPECT_EQ(WrapComment("tab\there\x01") , QStringList{"tabhere"});
+    EXPECT_EQ(WrapComment("tab\there\x01"), QStringList{"tabhere"});
     EXPECT_EQ(WrapComment(QString("caf") + QChar(0xE9)), QStringList{"caf"});
     EXPECT_TRUE(WrapComment("").isEmpty());
 }
@@ -141,7 +140,8 @@ TEST(ObsRecord, TwoLinesByteForByte) {
     // C/C' observations carry no N-values: 0.0, never an earlier observation's.
     ObsRecord cc = SampleObs();
     cc.type = "CCZC";
-    EXPECT_TRUE(ObsRecordLines(cc, vars)[0].startsWith("OBS,03/24/2006,092807,CCZC   ,23.0, 0.0, 0.0,"));
+    EXPECT_TRUE(
+        ObsRecordLines(cc, vars)[0].startsWith("OBS,03/24/2006,092807,CCZC   ,23.0, 0.0, 0.0,"));
 }
 
 TEST(CalibrationRecords, HgLampStdLampAndIntercomparison) {
@@ -158,10 +158,9 @@ TEST(CalibrationRecords, HgLampStdLampAndIntercomparison) {
     hg.difference = -0.034;
     hg.qTableDate = "06/15/2005";
     EXPECT_EQ(HgLampRecordLines(hg),
-              QStringList({"HGLAMP,03/24/2006,16:05:00,  21.5, 22.0",
-                           "  12.3   00.0   01.0   02.0   03.0 ",
-                           "  04.0   05.0   06.0   07.0   08.0 ",
-                           "   01.23   01.20   -0.03  06/15/2005"}));
+              QStringList(
+                  {"HGLAMP,03/24/2006,16:05:00,  21.5, 22.0", "  12.3   00.0   01.0   02.0   03.0 ",
+                   "  04.0   05.0   06.0   07.0   08.0 ", "   01.23   01.20   -0.03  06/15/2005"}));
 
     StdLampRecord std;
     std.local = hg.local;
@@ -204,9 +203,16 @@ TEST(DayFileReader, ValidationAndRecordSkipping) {
     for (int i = 0; i < 12; ++i) {
         lines << "\"OBS,fake,line\"";
     }
-    lines << "\"STDLAMP\",\"x\"" << "OBS,a" << "OBS,b" << "OBS,c";
-    lines << "HGLAMP,03/24/2006" << "OBS" << "OBS" << "OBS";
-    lines << "\"OBS\",\"03/24/2006\",\"101700\",\"I DSGQP\", 150.1," << "OBS,skip,me";
+    lines << "\"STDLAMP\",\"x\""
+          << "OBS,a"
+          << "OBS,b"
+          << "OBS,c";
+    lines << "HGLAMP,03/24/2006"
+          << "OBS"
+          << "OBS"
+          << "OBS";
+    lines << "\"OBS\",\"03/24/2006\",\"101700\",\"I DSGQP\", 150.1,"
+          << "OBS,skip,me";
     lines << "OBS,03/24/2006,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.000,300.0,1.2"
           << " 170.0 170.0 170.0 080.0 080.0ADDSGQP 24 120000 03 06";
     lines << "UNKNOWN LINE";
@@ -220,8 +226,8 @@ TEST(DayFileReader, ValidationAndRecordSkipping) {
 
     const DayFileContents wrongDate = ReadDayFile(path, "Boulder", DateSerial(2006, 3, 25));
     EXPECT_EQ(wrongDate.status, DayFileStatus::WrongDate);
-    EXPECT_EQ(wrongDate.message, "Date in file " + path +
-                                     " is 03/24/2006 not 03/25/2006\nProgram will continue.");
+    EXPECT_EQ(wrongDate.message,
+              "Date in file " + path + " is 03/24/2006 not 03/25/2006\nProgram will continue.");
     const DayFileContents wrongName = ReadDayFile(path, "Elsewhere", DateSerial(2006, 3, 24));
     EXPECT_EQ(wrongName.status, DayFileStatus::NotADataFile);
     EXPECT_EQ(wrongName.message, "This file:" + path + " is not a data file\nFirst Line:Boulder");

@@ -1,7 +1,7 @@
 // The day summary: class averages and their texts at the three detail
 // settings, and the printable summary file with its pages.
-#include "records/DayFile.h"
 #include "records/DaySummary.h"
+#include "records/DayFile.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
 #include "support/TestStation.h"
@@ -77,7 +77,8 @@ TEST_F(DaySummaryTest, AveragesSampleSpreadAndHarmonicMu) {
                                  "7.1 DU at mean time:120000; Mu:2.00");
     const SummaryTexts brief = Run(SummaryDetail::Brief);
     EXPECT_EQ(brief.adds, QString("2 ADDS OBS Average Ozone=305.0") + QChar(0xB1) + "7.1 DU");
-    EXPECT_EQ(brief.cdZenith, QString("2 CD zenith  OBS Average O3=285.0") + QChar(0xB1) + "7.1 DU");
+    EXPECT_EQ(brief.cdZenith,
+              QString("2 CD zenith  OBS Average O3=285.0") + QChar(0xB1) + "7.1 DU");
 }
 
 TEST_F(DaySummaryTest, SummaryFileLayout) {
@@ -86,7 +87,8 @@ TEST_F(DaySummaryTest, SummaryFileLayout) {
     const SummaryTexts texts = Run(SummaryDetail::WithFile);
     EXPECT_EQ(texts.adds, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000");
     const QByteArray bytes = station.Read("data/S06083.999");
-    EXPECT_TRUE(bytes.contains("300.0\xb1" "1.0"));
+    EXPECT_TRUE(bytes.contains("300.0\xb1"
+                               "1.0"));
     const QStringList lines = SummaryFileLines();
     ASSERT_GE(lines.size(), 14);
     EXPECT_EQ(lines[0], "");
@@ -94,8 +96,10 @@ TEST_F(DaySummaryTest, SummaryFileLayout) {
     EXPECT_EQ(lines[2], QString(31, u' ') + "Boulder, Colorado");
     EXPECT_EQ(lines[3], QString(26, u' ') + "Observations for 03/24/2006");
     EXPECT_EQ(lines[5], "         Type:     Time:     Mu:       DS Ozone:           Zen Ozone: ");
-    EXPECT_EQ(lines[6], QString(9, u' ') + "ADDSGQP   120000    2.000     300.0" + QChar(0xB1) + "1.0");
-    EXPECT_EQ(lines[7], QString(9, u' ') + "ADRMFI    130000    -9.999" + QString(19, u' ') + "Not Calc'd");
+    EXPECT_EQ(lines[6],
+              QString(9, u' ') + "ADDSGQP   120000    2.000     300.0" + QChar(0xB1) + "1.0");
+    EXPECT_EQ(lines[7],
+              QString(9, u' ') + "ADRMFI    130000    -9.999" + QString(19, u' ') + "Not Calc'd");
     EXPECT_EQ(lines[8], QString(32, u' ') + "Daily Averages");
     EXPECT_EQ(lines[9], "One ADDS Obs         Ozone=300.0 DU                  at:120000 Mu:2.000");
     EXPECT_EQ(lines[10], "No AD zenith type observations this day.");
@@ -125,7 +129,8 @@ TEST_F(DaySummaryTest, HeaderOnlyDayAndLongListingPages) {
 
 TEST_F(DaySummaryTest, RefusedFilesAndMissingFile) {
     SummaryTexts texts;
-    EXPECT_TRUE(SumToDay(vars, clock, "03/25/2006", SummaryDetail::Full, vars.DataDir, texts, messages));
+    EXPECT_TRUE(
+        SumToDay(vars, clock, "03/25/2006", SummaryDetail::Full, vars.DataDir, texts, messages));
     EXPECT_EQ(texts.adds, "No ADDS Obs. today");
     EXPECT_TRUE(messages.titles.isEmpty());
 

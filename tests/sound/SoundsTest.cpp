@@ -102,11 +102,10 @@ TEST(QtSoundPlayer, PlaysThroughPulseAudioNullSink) {
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.insert("HOME", runtime.path());
     server.setProcessEnvironment(env);
-    server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1",
-                                "--disable-shm=yes",
-                                "--load=module-native-protocol-unix auth-anonymous=1",
-                                "--load=module-null-sink sink_name=nullsink",
-                                "--load=module-always-sink"});
+    server.start("pulseaudio",
+                 {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm=yes",
+                  "--load=module-native-protocol-unix auth-anonymous=1",
+                  "--load=module-null-sink sink_name=nullsink", "--load=module-always-sink"});
     ASSERT_TRUE(server.waitForStarted()) << "pulseaudio is installed by scripts/install-deps";
     const QString socket = runtime.path() + "/pulse/native";
     for (int i = 0; i < 500 && !QFileInfo::exists(socket); ++i) {

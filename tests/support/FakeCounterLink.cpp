@@ -3,7 +3,8 @@
 namespace quillon::test {
 
 QByteArray CounterReply(double value) {
-    return QByteArray(" 2 CTA") + QByteArray::number(value, 'f', 1).rightJustified(12, ' ') + "\r\n";
+    return QByteArray(" 2 CTA") + QByteArray::number(value, 'f', 1).rightJustified(12, ' ') +
+           "\r\n";
 }
 
 bool FakeCounterLink::Open(const QString& device, QString* error) {

@@ -28,7 +28,10 @@ public:
     void Poll(int ms) override { clock_.Advance(ms / 1000.0); }
 
     // Counter values to report, one per request; the last one repeats.
-    void SetValues(std::vector<double> values) { values_ = std::move(values); next_ = 0; }
+    void SetValues(std::vector<double> values) {
+        values_ = std::move(values);
+        next_ = 0;
+    }
     void SetValue(double value) { SetValues({value}); }
     void SetMode(Mode mode) { mode_ = mode; }
     void FailOpen(const QString& reason) { openFailure_ = reason; }

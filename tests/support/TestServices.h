@@ -12,8 +12,8 @@ namespace quillon::test {
 // instead of ending the test.
 struct TestServices {
     explicit TestServices(SharedVars& vars, DateTimeValue now = 0)
-        : clock(now), link(clock), sounds(player), encoder(vars, link, clock, messages),
-          services{vars, clock, messages, sounds, encoder} {
+        : clock(now), link(clock), sounds(player),
+          encoder(vars, link, clock, messages), services{vars, clock, messages, sounds, encoder} {
         encoder.SetFailureAction([this] { ++programEnds; });
     }
     FakeClock clock;

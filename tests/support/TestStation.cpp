@@ -37,7 +37,9 @@ QByteArray TestStation::Read(const QString& relativePath) const {
     return file.readAll();
 }
 
-void TestStation::Remove(const QString& relativePath) const { QFile::remove(home_ + relativePath); }
+void TestStation::Remove(const QString& relativePath) const {
+    QFile::remove(home_ + relativePath);
+}
 
 SharedVars LoadedVars(const TestStation& station) {
     SharedVars vars;

@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     const QByteArray padding(300, 'x');
     for (long n = 0;; ++n) {
         const QByteArray number = QByteArray::number(n);
-        const QByteArray record = "\"REC\"," + number + "\r\n\"" + padding + "\"\r\n\"END\"," +
-                                  number + "\r\n";
+        const QByteArray record =
+            "\"REC\"," + number + "\r\n\"" + padding + "\"\r\n\"END\"," + number + "\r\n";
         QString error;
         if (!quillon::AppendRecord(path, record, &error)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));

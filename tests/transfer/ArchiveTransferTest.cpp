@@ -1,11 +1,11 @@
 // The archive transfer: naming and folders through a fake client, and whole
 // passes against a real FTP server on 127.0.0.1.
+#include "transfer/ArchiveTransfer.h"
 #include "records/DayFile.h"
 #include "support/FakeClock.h"
 #include "support/FtpServer.h"
 #include "support/Recorders.h"
 #include "support/TestStation.h"
-#include "transfer/ArchiveTransfer.h"
 #include "transfer/CurlFtpClient.h"
 #include "util/TextFile.h"
 
@@ -55,7 +55,8 @@ protected:
         vars.UtcOffsetHours = 0;
     }
     void DayFile(const QString& name) {
-        station.Write("data/" + name, "\"Boulder, Colorado\"\r\nDobson, 83 \r\n" + name.toUtf8() + "\r\n");
+        station.Write("data/" + name,
+                      "\"Boulder, Colorado\"\r\nDobson, 83 \r\n" + name.toUtf8() + "\r\n");
     }
     QStringList Comments() {
         const QStringList lines =
@@ -94,7 +95,8 @@ TEST_F(TransferTest, PassSkipsTodayAndFilesTheRestByMonth) {
     EXPECT_TRUE(QFile::exists(station.DataDir() + "Mar2006/D06083.083"));
     EXPECT_FALSE(QFile::exists(station.DataDir() + "D06083.083"));
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D06082.999"));
-    EXPECT_EQ(shown, QStringList({"Attempting to send:D06059.083", "Attempting to send:D06083.083"}));
+    EXPECT_EQ(shown,
+              QStringList({"Attempting to send:D06059.083", "Attempting to send:D06083.083"}));
     EXPECT_EQ(Comments(), QStringList({"\"Sent:D06059.083\"", "\"Sent:D06083.083\""}));
 }
 

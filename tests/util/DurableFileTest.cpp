@@ -1,7 +1,7 @@
 // Appends that survive a killed process, torn tails, atomic replacement,
 // and the blocking Pause across midnight.
-#include "support/FakeClock.h"
 #include "util/DurableFile.h"
+#include "support/FakeClock.h"
 
 #include <QFile>
 #include <QProcess>

@@ -31,7 +31,8 @@ TEST(ItemReader, NumbersWithBlanksAndRefusals) {
 }
 
 TEST(TextFile, Windows1252AndCrLf) {
-    const QString text = QStringLiteral("300.0") + QChar(0xB1) + QStringLiteral("1.2 ") + QChar(0x20AC);
+    const QString text =
+        QStringLiteral("300.0") + QChar(0xB1) + QStringLiteral("1.2 ") + QChar(0x20AC);
     const QByteArray bytes = CrLfLines({text, QStringLiteral("second")});
     EXPECT_EQ(static_cast<unsigned char>(bytes[5]), 177);
     EXPECT_EQ(static_cast<unsigned char>(bytes[10]), 0x80);

@@ -24,9 +24,9 @@ public:
     int ReplyDelayMs() const { return replyDelayMs_; }
 
 private:
-    double position_ = 0;  // R-dial position in dial units
-    double zero_ = 0;      // position at the last "N2VA0*"
-    double noise_ = 0;     // amplitude of random noise on each answer
+    double position_ = 0; // R-dial position in dial units
+    double zero_ = 0;     // position at the last "N2VA0*"
+    double noise_ = 0;    // amplitude of random noise on each answer
     Mode mode_ = Mode::Normal;
     int replyDelayMs_ = 26; // 9600 baud: 5 characters out, 20 back
     std::string pending_;

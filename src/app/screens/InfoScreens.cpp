@@ -36,9 +36,9 @@ void OperParamScreen::Fill(const SharedVars& vars) {
     auto* menuBar = new QMenuBar(this);
     QMenu* change = menuBar->addMenu(QStringLiteral("&Change"));
     QMenu* station = change->addMenu(QStringLiteral("Station Parameters"));
-    for (const char* entry : {"Name", "Code", "Latitude", "Longitude", "Altitude",
-                              "Mean Stn Pressure", "Time Difference", "Earth Radius", "O3 Layer",
-                              "WMO Number"}) {
+    for (const char* entry :
+         {"Name", "Code", "Latitude", "Longitude", "Altitude", "Mean Stn Pressure",
+          "Time Difference", "Earth Radius", "O3 Layer", "WMO Number"}) {
         station->addAction(QString::fromLatin1(entry));
     }
     QMenu* instrument = change->addMenu(QStringLiteral("Instrument"));

@@ -8,7 +8,6 @@
 
 namespace quillon {
 
-
 // "Station and Instrument Parameters": filled once at start-up and shown
 // again unchanged from the Info menu.
 class OperParamScreen : public SpaceOrEscapeDialog {

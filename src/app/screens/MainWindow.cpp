@@ -73,11 +73,16 @@ void MainWindow::BuildControls() {
     lblDispTime_ = NamedLabel(QStringLiteral("lblDispTime"), QStringLiteral("hh:mm:ss"), central);
     lblDispMu_ = NamedLabel(QStringLiteral("lblDispMu"), QStringLiteral("uu.uuu"), central);
     lblDispRpos_ = NamedLabel(QStringLiteral("lblDispRpos"), QStringLiteral("RRR.R"), central);
-    clocks->addWidget(Framed(QStringLiteral("Frame1"), QStringLiteral("Local Date:"), lblLdate_, central));
-    clocks->addWidget(Framed(QStringLiteral("FrmLocal"), QStringLiteral("LST:"), lblLocalTime_, central));
-    clocks->addWidget(Framed(QStringLiteral("FrameTime"), QStringLiteral("UTC:"), lblDispTime_, central));
-    clocks->addWidget(Framed(QStringLiteral("FrameMu"), QStringLiteral("Mu:"), lblDispMu_, central));
-    clocks->addWidget(Framed(QStringLiteral("FrameRpos"), QStringLiteral("R-Dial:"), lblDispRpos_, central));
+    clocks->addWidget(
+        Framed(QStringLiteral("Frame1"), QStringLiteral("Local Date:"), lblLdate_, central));
+    clocks->addWidget(
+        Framed(QStringLiteral("FrmLocal"), QStringLiteral("LST:"), lblLocalTime_, central));
+    clocks->addWidget(
+        Framed(QStringLiteral("FrameTime"), QStringLiteral("UTC:"), lblDispTime_, central));
+    clocks->addWidget(
+        Framed(QStringLiteral("FrameMu"), QStringLiteral("Mu:"), lblDispMu_, central));
+    clocks->addWidget(
+        Framed(QStringLiteral("FrameRpos"), QStringLiteral("R-Dial:"), lblDispRpos_, central));
     layout->addLayout(clocks);
 
     auto* controls = new QHBoxLayout();
@@ -100,11 +105,15 @@ void MainWindow::BuildControls() {
 
     auto* summary = new QGridLayout();
     summary->addWidget(new QLabel(QStringLiteral("Ozone from ADDS Observations"), central), 0, 0);
-    summary->addWidget(new QLabel(QStringLiteral("Ozone from AD zenith observations"), central), 1, 0);
+    summary->addWidget(new QLabel(QStringLiteral("Ozone from AD zenith observations"), central), 1,
+                       0);
     summary->addWidget(new QLabel(QStringLiteral("Ozone from CDDS Observations."), central), 2, 0);
-    lblADDSoz_ = NamedLabel(QStringLiteral("lblADDSoz"), QStringLiteral("Ozone from ADDS Observations"), central);
-    lblADZenOz_ = NamedLabel(QStringLiteral("lblADZenOz"), QStringLiteral("Ozone from AD zenith observations"), central);
-    lblCDDSOz_ = NamedLabel(QStringLiteral("lblCDDSOz"), QStringLiteral("Ozone from CDDS Observations."), central);
+    lblADDSoz_ = NamedLabel(QStringLiteral("lblADDSoz"),
+                            QStringLiteral("Ozone from ADDS Observations"), central);
+    lblADZenOz_ = NamedLabel(QStringLiteral("lblADZenOz"),
+                             QStringLiteral("Ozone from AD zenith observations"), central);
+    lblCDDSOz_ = NamedLabel(QStringLiteral("lblCDDSOz"),
+                            QStringLiteral("Ozone from CDDS Observations."), central);
     summary->addWidget(lblADDSoz_, 0, 1);
     summary->addWidget(lblADZenOz_, 1, 1);
     summary->addWidget(lblCDDSOz_, 2, 1);
@@ -168,8 +177,8 @@ void MainWindow::BuildMenu() {
     QMenu* obs = bar->addMenu(QStringLiteral("&Obs"));
     obs->setObjectName(QStringLiteral("mnuObs"));
     for (const ObservationEntry& entry : ObservationEntries()) {
-        QAction* action = AddAction(obs, QString::fromLatin1(entry.menuName),
-                                    QString::fromLatin1(entry.caption));
+        QAction* action =
+            AddAction(obs, QString::fromLatin1(entry.menuName), QString::fromLatin1(entry.caption));
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
         const QString code = QString::fromLatin1(entry.code);
@@ -192,9 +201,9 @@ void MainWindow::BuildMenu() {
     connect(AddAction(maintenance, QStringLiteral("muEncoder"), QStringLiteral("&Encoder")),
             &QAction::triggered, this, &MainWindow::CheckEncoderEntry);
     for (const auto& [name, caption] :
-         {std::pair{"mnHg", "&Mercury"},
-          std::pair{"mnStandard", "&Standard "}, std::pair{"mnDeltaQtable", "Change &Q Table"},
-          std::pair{"mnuPrtQtbl", "&Print Q table"}, std::pair{"mnuIC", "&Intercomparison"}}) {
+         {std::pair{"mnHg", "&Mercury"}, std::pair{"mnStandard", "&Standard "},
+          std::pair{"mnDeltaQtable", "Change &Q Table"}, std::pair{"mnuPrtQtbl", "&Print Q table"},
+          std::pair{"mnuIC", "&Intercomparison"}}) {
         AddAction(maintenance, QString::fromLatin1(name), QString::fromLatin1(caption))
             ->setEnabled(false);
     }
@@ -203,8 +212,9 @@ void MainWindow::BuildMenu() {
     info->setObjectName(QStringLiteral("mmuInfo"));
     connect(AddAction(info, QStringLiteral("mnPrgInfo"), QStringLiteral("&Program Info")),
             &QAction::triggered, this, &MainWindow::ShowProgramInfo);
-    connect(AddAction(info, QStringLiteral("mnOperParam"), QStringLiteral("&Operational Parameters")),
-            &QAction::triggered, this, &MainWindow::ShowOperParam);
+    connect(
+        AddAction(info, QStringLiteral("mnOperParam"), QStringLiteral("&Operational Parameters")),
+        &QAction::triggered, this, &MainWindow::ShowOperParam);
 }
 
 bool MainWindow::Load() {
@@ -249,7 +259,9 @@ void MainWindow::ShowParameters(const SharedVars& vars) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void MainWindow::HideParameters() { operParam_.hide(); }
+void MainWindow::HideParameters() {
+    operParam_.hide();
+}
 
 void MainWindow::ShowLampOverDue(const LampTestAges& ages) {
     LampOverDueDialog screen(ages, this);
@@ -365,7 +377,8 @@ void MainWindow::ShowToday() {
         const DateTimeValue local = LocalStandardTime(vars_, clock_.Now());
         const QString date = FormatDate(local, u"MM/DD/YYYY");
         SummaryScreen screen(vars_, clock_, messages_, &sounds_, this);
-        screen.ShowDay(date, QStringLiteral("Summary for TODAY:") + date + QStringLiteral(" So far"));
+        screen.ShowDay(date,
+                       QStringLiteral("Summary for TODAY:") + date + QStringLiteral(" So far"));
         screen.exec();
     });
 }

@@ -101,7 +101,7 @@ private:
     QLabel* lblCDDSOz_ = nullptr;
     QLabel* lblMessage_ = nullptr;
     QGroupBox* frmFkeys_ = nullptr;
-    QMap<QString, QAction*> obsActions_;  // by observation code
+    QMap<QString, QAction*> obsActions_;   // by observation code
     QMap<QString, ClickLabel*> obsLabels_; // by observation code
 };
 

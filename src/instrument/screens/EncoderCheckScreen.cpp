@@ -13,7 +13,8 @@ EncoderCheckScreen::EncoderCheckScreen(Kind kind, Services& services, QWidget* p
     : QDialog(parent), services_(services) {
     const bool zero = kind == Kind::Zero;
     setObjectName(zero ? QStringLiteral("EncoderZero") : QStringLiteral("EncoderSpan"));
-    setWindowTitle(zero ? QStringLiteral("Check Encoder Zero") : QStringLiteral("Check Encoder Scan"));
+    setWindowTitle(zero ? QStringLiteral("Check Encoder Zero")
+                        : QStringLiteral("Check Encoder Scan"));
     auto* layout = new QVBoxLayout(this);
     int i = 0;
     for (const QString& line : zero ? EncoderZeroLines() : EncoderSpanLines()) {

@@ -86,8 +86,10 @@ GetDegsCScreen::GetDegsCScreen(SharedVars& vars, Sounds* sounds, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     lines = InstructionLines(7, layout, this);
     layout->addWidget(new QLabel(QStringLiteral("Read the Temperature"), this));
-    layout->addWidget(new QLabel(QStringLiteral("Carefully -- do not put fingers on the bulb!"), this));
-    auto* frame = new QGroupBox(QStringLiteral("Read Dobson Temperature and enter below: Degs. C."), this);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Carefully -- do not put fingers on the bulb!"), this));
+    auto* frame =
+        new QGroupBox(QStringLiteral("Read Dobson Temperature and enter below: Degs. C."), this);
     auto* frameLayout = new QVBoxLayout(frame);
     box_ = new QLineEdit(frame);
     box_->setObjectName(QStringLiteral("txtDegsC"));
@@ -123,7 +125,9 @@ bool GetDegsCScreen::FilterKey(QKeyEvent* event) {
     return text.size() != 1 || !DegsCAcceptsChar(text[0]);
 }
 
-void GetDegsCScreen::PlayOpeningCue() { sounds_->PlayAttention(); }
+void GetDegsCScreen::PlayOpeningCue() {
+    sounds_->PlayAttention();
+}
 
 GetInitialsScreen::GetInitialsScreen(SharedVars& vars, Sounds* sounds, QWidget* parent)
     : EntryScreen(vars, sounds, parent) {
@@ -167,7 +171,9 @@ bool GetInitialsScreen::FilterKey(QKeyEvent* event) {
     return true;
 }
 
-void GetInitialsScreen::PlayOpeningCue() { sounds_->PlayStartCue(); }
+void GetInitialsScreen::PlayOpeningCue() {
+    sounds_->PlayStartCue();
+}
 
 AddCommentScreen::AddCommentScreen(SharedVars& vars, Sounds* sounds, QWidget* parent)
     : EntryScreen(vars, sounds, parent) {
@@ -201,8 +207,12 @@ void AddCommentScreen::Enter() {
     accept();
 }
 
-bool AddCommentScreen::FilterKey(QKeyEvent*) { return false; }
+bool AddCommentScreen::FilterKey(QKeyEvent*) {
+    return false;
+}
 
-void AddCommentScreen::PlayOpeningCue() { sounds_->PlayInfoCue(); }
+void AddCommentScreen::PlayOpeningCue() {
+    sounds_->PlayInfoCue();
+}
 
 } // namespace quillon

@@ -38,24 +38,40 @@ BlueSkyScreen::BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* paren
     }
     layout->setMenuBar(bar);
     const QList<Frame> frames = {
-        {"fBS", "Sky", SkySelection::kSky,
+        {"fBS",
+         "Sky",
+         SkySelection::kSky,
          {{"lblBSC", "F1:Clear"}, {"lblBSH", "F2:Hazy"}, {"lblBSVH", "F3:Very Hazy"}}},
-        {"fHgt", "Height", SkySelection::kHeight,
+        {"fHgt",
+         "Height",
+         SkySelection::kHeight,
          {{"lblhgtH", "F1:High"}, {"lblhgtM", "F2:Medium"}, {"lblhgtL", "F3:Low"}}},
-        {"fthk", "Thickness", SkySelection::kThickness,
+        {"fthk",
+         "Thickness",
+         SkySelection::kThickness,
          {{"lblthkTN", "F1:Thin"}, {"lblthkM", "F2:Medium"}, {"lblthkTK", "F3:Thick"}}},
-        {"fTX", "Texture", SkySelection::kTexture,
+        {"fTX",
+         "Texture",
+         SkySelection::kTexture,
          {{"lblTxU", "F1:Uniform"}, {"lblTxV", "F2:Variable"}, {"lblTxP", "F3:Patchy"}}},
-        {"fSpecl", "Special Conditions", SkySelection::kSpecial,
-         {{"lblNone", "F1:NONE"}, {"lblRain", "F2:RAIN"}, {"lblSnow", "F3:SNOW"}, {"lblFog", "F4:FOG"},
-          {"lblSmog", "F5:SMOG"}, {"lblDust", "F6:DUST"}, {"lblSmoke", "F7:SMOKE"}}},
+        {"fSpecl",
+         "Special Conditions",
+         SkySelection::kSpecial,
+         {{"lblNone", "F1:NONE"},
+          {"lblRain", "F2:RAIN"},
+          {"lblSnow", "F3:SNOW"},
+          {"lblFog", "F4:FOG"},
+          {"lblSmog", "F5:SMOG"},
+          {"lblDust", "F6:DUST"},
+          {"lblSmoke", "F7:SMOKE"}}},
     };
     auto* grid = new QGridLayout();
     int column = 0;
     for (const Frame& f : frames) {
-        const QString caption = f.stage == SkySelection::kSky && !selection_.skyFrameCaption.isEmpty()
-                                    ? selection_.skyFrameCaption
-                                    : QString::fromLatin1(f.caption);
+        const QString caption =
+            f.stage == SkySelection::kSky && !selection_.skyFrameCaption.isEmpty()
+                ? selection_.skyFrameCaption
+                : QString::fromLatin1(f.caption);
         auto* frame = new QGroupBox(caption, this);
         frame->setObjectName(QString::fromLatin1(f.name));
         auto* frameLayout = new QVBoxLayout(frame);
@@ -85,7 +101,8 @@ BlueSkyScreen::BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* paren
     comment_ = new QLineEdit(this);
     comment_->setObjectName(QStringLiteral("txtComment"));
     layout->addWidget(comment_);
-    layout->addWidget(new QLabel(QStringLiteral("Please make several observations of different types."), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Please make several observations of different types."), this));
     auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
     exit->setAutoDefault(false);

@@ -116,7 +116,8 @@ ConfirmRejScreen::ConfirmRejScreen(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ConfirmRej"));
     setWindowTitle(QStringLiteral("Confirm reject of observation."));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Wrapped(QStringLiteral("Reject was pressed, Press Spacebar to confirm."), this));
+    layout->addWidget(
+        Wrapped(QStringLiteral("Reject was pressed, Press Spacebar to confirm."), this));
     layout->addWidget(Wrapped(QStringLiteral("Alt+A to Accept Observation."), this));
     auto* yes = new QPushButton(QStringLiteral("Yes, Reject"), this);
     yes->setObjectName(QStringLiteral("cmmdYes"));

@@ -47,7 +47,8 @@ MoreobsScreen::MoreobsScreen(const QStringList& offered, double mu, QWidget* par
         frameLayout->addWidget(label);
     }
     layout->addWidget(frame);
-    auto* exit = new QPushButton(QStringLiteral("e&Xit or Escape Key will take you back to top level"), this);
+    auto* exit = new QPushButton(
+        QStringLiteral("e&Xit or Escape Key will take you back to top level"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(exit);

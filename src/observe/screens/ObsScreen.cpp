@@ -307,11 +307,12 @@ void ObsScreen::Accept() {
             break;
         }
         services_.vars.DialogChoice = 0;
-        PromptScreen prompt(QStringLiteral("Escaped out of Select Sky Conditions."),
-                            QStringLiteral("Escape key was pressed\nin the selection of Sky Conditions"),
-                            {QStringLiteral("Space bar to Re-start selection"),
-                             QStringLiteral("Escape key to Abort Observation.")},
-                            this);
+        PromptScreen prompt(
+            QStringLiteral("Escaped out of Select Sky Conditions."),
+            QStringLiteral("Escape key was pressed\nin the selection of Sky Conditions"),
+            {QStringLiteral("Space bar to Re-start selection"),
+             QStringLiteral("Escape key to Abort Observation.")},
+            this);
         prompt.exec();
         if (prompt.escaped) {
             accept_->setEnabled(true);

@@ -16,8 +16,8 @@ class Sounds;
 class SummaryScreen : public QDialog {
     Q_OBJECT
 public:
-    SummaryScreen(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
-                  Sounds* sounds, QWidget* parent = nullptr);
+    SummaryScreen(SharedVars& vars, const Clock& clock, OperatorMessages& messages, Sounds* sounds,
+                  QWidget* parent = nullptr);
 
     // Summarises the local date `dateText` ("MM/DD/YYYY") with full texts.
     void ShowDay(const QString& dateText, const QString& caption);
