@@ -3,6 +3,7 @@
 #include "support/QtPrinters.h"
 #include "util/Clock.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace quillon::test {
@@ -18,7 +19,10 @@ public:
         // At least 10 us: a day count near 46,000 resolves about 1 us.
         Advance(std::max(std::min(maxSeconds, idleStep_), 1e-5));
     }
-    void WaitProcessingEvents(double seconds) override { Advance(seconds); }
+    void WaitProcessingEvents(double seconds) override {
+        Advance(seconds);
+        QCoreApplication::processEvents(); // screens stay live, as on the real clock
+    }
 
     void Set(DateTimeValue now) { now_ = now; }
     void Advance(double seconds) { now_ += seconds / 86400.0; }

@@ -20,9 +20,26 @@ QString HelpContactLine() {
     return QStringLiteral("Help: ask your network's Dobson station coordinator.");
 }
 
+void ContinueOrEscapeScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        Escape();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ContinueOrEscapeScreen::Escape() {
+    escaped = true;
+    reject();
+}
+
 WarningScreen::WarningScreen(const ObservationWarning& warning, const QString& escapeButton,
                              QWidget* parent)
-    : QDialog(parent) {
+    : ContinueOrEscapeScreen(parent) {
     setObjectName(warning.screen);
     setWindowTitle(warning.title);
     setMinimumWidth(560);
@@ -46,32 +63,16 @@ WarningScreen::WarningScreen(const ObservationWarning& warning, const QString& e
         auto* escape = new QPushButton(escapeButton, this);
         escape->setObjectName(QStringLiteral("cmmdEscape"));
         escape->setAutoDefault(false);
-        connect(escape, &QPushButton::clicked, this, [this] {
-            escaped = true;
-            reject();
-        });
+        connect(escape, &QPushButton::clicked, this, &WarningScreen::Escape);
         layout->addWidget(escape);
     }
     layout->addWidget(Wrapped(HelpContactLine(), this, QStringLiteral("lblHelp")));
     go->setFocus();
 }
 
-void WarningScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space) {
-        accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape) {
-        escaped = true;
-        reject();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 PromptScreen::PromptScreen(const QString& caption, const QString& message, const QStringList& lines,
                            QWidget* parent)
-    : QDialog(parent) {
+    : ContinueOrEscapeScreen(parent) {
     setObjectName(QStringLiteral("ObsvrPrompt"));
     setWindowTitle(caption);
     setMinimumWidth(420);
@@ -90,26 +91,10 @@ PromptScreen::PromptScreen(const QString& caption, const QString& message, const
     auto* stop = new QPushButton(QStringLiteral("Escape key will stop Observation"), this);
     stop->setObjectName(QStringLiteral("cmmdEscape"));
     stop->setAutoDefault(false);
-    connect(stop, &QPushButton::clicked, this, [this] {
-        escaped = true;
-        reject();
-    });
+    connect(stop, &QPushButton::clicked, this, &PromptScreen::Escape);
     layout->addWidget(go);
     layout->addWidget(stop);
     go->setFocus();
-}
-
-void PromptScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space) {
-        accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape) {
-        escaped = true;
-        reject();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 ConfirmRejScreen::ConfirmRejScreen(QWidget* parent) : QDialog(parent) {

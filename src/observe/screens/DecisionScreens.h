@@ -7,30 +7,33 @@
 
 namespace quillon {
 
+// A screen left with the Space bar (go on) or Escape (`escaped` set).
+class ContinueOrEscapeScreen : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    bool escaped = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void Escape();
+};
+
 // A warning that stops an observation (largeStdDev, NegOzone, Unlkly,
-// Exvar) or asks before a difficult one (Warnfi). Space or the button
-// closes it; Escape too, with `escaped` set.
-class WarningScreen : public QDialog {
+// Exvar) or asks before a difficult one (Warnfi).
+class WarningScreen : public ContinueOrEscapeScreen {
     Q_OBJECT
 public:
     WarningScreen(const ObservationWarning& warning, const QString& escapeButton,
                   QWidget* parent = nullptr);
-    bool escaped = false;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // "Waiting for Observer Prompt.": Continue (Space) or Escape.
-class PromptScreen : public QDialog {
+class PromptScreen : public ContinueOrEscapeScreen {
     Q_OBJECT
 public:
     PromptScreen(const QString& caption, const QString& message, const QStringList& lines,
                  QWidget* parent = nullptr);
-    bool escaped = false;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // "Confirm reject of observation.": 0 rejected, 7 accept after all, 1

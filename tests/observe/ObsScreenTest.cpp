@@ -1,0 +1,179 @@
+// The observation screens offscreen without an encoder (practice readings
+// from mu): reject, escape and restart, the sky selection's escape, the
+// focused-sun warning and the moon's forced style.
+#include "observe/screens/ObsScreen.h"
+#include "astro/AstroFunctions.h"
+#include "observe/screens/ObservationFlow.h"
+#include "support/TestServices.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+// Answers modal screens by their object name, each once, from a timer.
+class Operator {
+public:
+    using Answer = std::function<void(QWidget*)>;
+    Operator() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+        timer_.start(2);
+    }
+    void On(const QString& screen, Answer answer) { answers_[screen] << answer; }
+    QStringList seen;
+
+private:
+    void Look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("answered").toBool() || modal->objectName() == "Ggauge") {
+            return;
+        }
+        const QString name = modal->objectName();
+        if (name == "Obs" || answers_.value(name).isEmpty()) {
+            return; // the observation screen is driven by the test itself
+        }
+        modal->setProperty("answered", true);
+        seen << name;
+        const Answer answer = answers_[name].takeFirst();
+        QTimer::singleShot(0, modal, [answer, modal] { answer(modal); });
+    }
+    QTimer timer_;
+    QMap<QString, QList<Answer>> answers_;
+};
+
+void Type(QWidget* modal, const char* box, const char* text) {
+    auto* edit = modal->findChild<QLineEdit*>(box);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+void Click(QWidget* modal, const char* button) {
+    modal->findChild<QPushButton*>(button)->click();
+}
+
+class ObsScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vars = LoadedVars(station);
+        vars.EncoderInUse = false; // practice readings, no counter
+        vars.ObserverInitials = "JKL";
+        vars.InstrumentTemperature = 21;
+        vars.ObsType = "ADDSGQP";
+    }
+    QStringList ObsLines() {
+        return SplitLines(DecodeWindows1252(station.Read("data/D27060.999")))
+            .filter(QRegularExpression("^OBS,"));
+    }
+    TestStation station;
+    SharedVars vars;
+    TestServices fakes{vars, MakeDateTime(2027, 3, 1, 19, 0, 0)};
+    Operator op;
+};
+
+} // namespace
+
+TEST_F(ObsScreenTest, RejectConfirmedWritesNothing) {
+    int n = 10;
+    ObsScreen obs(fakes.services, n);
+    obs.Prepare();
+    obs.show();
+    obs.Start();
+    ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
+    EXPECT_TRUE(obs.findChild<QPushButton*>("cmmdAccept")->isVisible());
+    op.On("ConfirmRej", [](QWidget* m) { Click(m, "cmmdYes"); });
+    obs.Reject();
+    EXPECT_EQ(obs.findChild<QLabel*>("lblCalcO3")->text(), "This Ob rejected.");
+    EXPECT_TRUE(obs.findChild<QPushButton*>("cmmdPrsAny")->isVisible());
+    EXPECT_FALSE(obs.findChild<QPushButton*>("cmmdAccept")->isVisible());
+    EXPECT_TRUE(ObsLines().isEmpty());
+    EXPECT_EQ(op.seen, QStringList{"ConfirmRej"});
+}
+
+TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
+    int n = 10;
+    ObsScreen obs(fakes.services, n);
+    obs.Prepare();
+    obs.show();
+    // e&Xit on the gauge during the first count-down.
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        if (obs.GaugeWindow().isVisible()) {
+            obs.GaugeWindow().findChild<QPushButton*>("cmmdExit")->click();
+            press.stop();
+        }
+    });
+    press.start(1);
+    op.On("ObsvrPrompt", [](QWidget* m) {
+        EXPECT_EQ(m->windowTitle(), "Escape was pressed during observation");
+        QTest::keyClick(m, Qt::Key_Space); // re-start
+    });
+    obs.Start();
+    EXPECT_EQ(op.seen, QStringList{"ObsvrPrompt"});
+    EXPECT_TRUE(obs.findChild<QPushButton*>("cmmdPrsAny")->isVisible());
+    EXPECT_FALSE(obs.findChild<QPushButton*>("cmmdAccept")->isVisible());
+    EXPECT_EQ(vars.ObsType, "ADDSGQP");
+
+    obs.Start();
+    ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
+    // The sky selection escaped once, re-started, then completed.
+    op.On("Blue_sky", [](QWidget* m) { QTest::keyClick(m, Qt::Key_Escape); });
+    op.On("ObsvrPrompt", [](QWidget* m) {
+        EXPECT_EQ(m->windowTitle(), "Escaped out of Select Sky Conditions.");
+        QTest::keyClick(m, Qt::Key_Space);
+    });
+    op.On("Blue_sky", [](QWidget* m) {
+        QTest::mouseClick(m->findChild<QLabel*>("lblBSH"), Qt::LeftButton);
+        QTest::mouseClick(m->findChild<QLabel*>("lblNone"), Qt::LeftButton);
+        Type(m, "txtComment", "");
+    });
+    obs.Accept();
+    const QStringList lines = SplitLines(DecodeWindows1252(station.Read("data/D27060.999")));
+    const QStringList obsLines = lines.filter(QRegularExpression("^OBS,"));
+    ASSERT_EQ(obsLines.size(), 1);
+    // Without an encoder the record is marked as a practice run.
+    const qsizetype at = lines.indexOf(obsLines[0]);
+    EXPECT_EQ(lines[at - 1], "\"JKL: Fake Observation follows.\"");
+    EXPECT_TRUE(lines[at + 1].contains("ADDSGQP 01 "));
+    EXPECT_TRUE(lines[at + 1].endsWith(" H" + QString(17, u' ') + "061  BDR"))
+        << lines[at + 1].toStdString();
+    EXPECT_EQ(lines[at + 3], "\"JKL:\"");
+}
+
+TEST_F(ObsScreenTest, FocusedSunWarningAtLatitudeFortyAndTheMoonStyle) {
+    vars.ObsType = "ADDSFI";
+    op.On("Warnfi", [](QWidget* m) {
+        EXPECT_EQ(m->windowTitle(), "A and D Wavelength Pairs using the focused image of the Sun.");
+        Click(m, "cmmdEscape");
+    });
+    int n = 10;
+    EXPECT_FALSE(SetupObservation(fakes.services, n, nullptr));
+    EXPECT_EQ(vars.DialogChoice, 1);
+    EXPECT_EQ(fakes.player.played.back(), 134);
+
+    vars.ObsType = "ADRMFI";
+    vars.ComputerTimed = 1;
+    QStringList lines;
+    op.On("GetInitials", [&](QWidget* m) {
+        lines << m->findChild<QLabel*>("lblL1_0")->text() << m->windowTitle();
+        Type(m, "txtInitials", "abc");
+    });
+    op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "18.5"); });
+    EXPECT_TRUE(SetupObservation(fakes.services, n, nullptr));
+    EXPECT_EQ(vars.ComputerTimed, 0);
+    EXPECT_EQ(n, 20);
+    EXPECT_EQ(vars.ObserverInitials, "ABC");
+    EXPECT_EQ(vars.InstrumentTemperature, 18.5);
+    EXPECT_EQ(lines, QStringList({"ADRMFI Observation Information",
+                                  "ADRMFI Observation information -- Enter Initials"}));
+}
