@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -20,7 +21,10 @@ struct DecimalDigits {
 // binary expansion.
 DecimalDigits RoundDecimal(double value, int decimals) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    const auto end = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
+                                   std::chars_format::scientific, 14)
+                         .ptr;
+    *end = '\0';
     std::string digits;
     const char* p = buf;
     for (; *p != 'e'; ++p) {
