@@ -17,6 +17,7 @@
 #include "util/OperatorMessages.h"
 #include "util/SystemClock.h"
 
+#include <QDir>
 #include <QTextStream>
 #include <cstdio>
 
@@ -61,6 +62,8 @@ int Usage() {
 }
 
 bool Load(SharedVars& vars, OperatorMessages& messages) {
+    // Relative names in the configuration are the station home's, as at start-up.
+    QDir::setCurrent(vars.HomeDir);
     try {
         ReadConfiguration(vars, messages);
         return true;

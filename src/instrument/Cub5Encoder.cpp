@@ -1,5 +1,6 @@
 #include "instrument/Cub5Encoder.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace quillon {
@@ -25,7 +26,12 @@ bool Cub5Encoder::OpenEncoderPort(QString* error) {
         link_.Close();
         return true;
     }
-    const QString device = EncoderDeviceName(vars_.EncoderPort);
+    QString device = EncoderDeviceName(vars_.EncoderPort);
+    // A relative name (a link to the counter's device in the station's home,
+    // say) is taken from the current directory, as other paths are.
+    if (QFileInfo(device).isRelative() && QFileInfo::exists(device)) {
+        device = QFileInfo(device).absoluteFilePath();
+    }
     device_ = device;
     QString reason;
     if (!link_.Open(device, &reason)) {
