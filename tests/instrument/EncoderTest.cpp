@@ -3,6 +3,9 @@
 #include "instrument/Cub5Encoder.h"
 #include "support/TestServices.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -113,4 +116,21 @@ TEST_F(EncoderTest, ResetAndPortOpening) {
     vars.EncoderPort.clear();
     EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));
     EXPECT_FALSE(fakes.link.IsOpen());
+}
+
+TEST(EncoderPort, RelativeNameIsTakenFromTheStationHome) {
+    QTemporaryDir home;
+    QFile link(home.filePath("cub5"));
+    ASSERT_TRUE(link.open(QIODevice::WriteOnly));
+    link.close();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    SharedVars vars;
+    vars.EncoderPort = "cub5";
+    vars.EncoderInUse = true;
+    TestServices fakes(vars);
+    QString error;
+    EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));
+    EXPECT_EQ(fakes.link.Device(), home.filePath("cub5"));
+    QDir::setCurrent(before);
 }
