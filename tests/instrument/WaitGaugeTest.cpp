@@ -45,12 +45,7 @@ public:
 
 class WaitGaugeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        vars.EncoderPort = "/dev/ttyUSB0";
-        vars.EncoderInUse = true;
-        QString error;
-        ASSERT_TRUE(fakes.encoder.OpenEncoderPort(&error));
-    }
+    void SetUp() override { ASSERT_TRUE(fakes.OpenEncoder()); }
     SharedVars vars;
     TestServices fakes{vars, MakeDateTime(2026, 12, 8, 12, 0, 0)};
     ScriptedGauge gauge;

@@ -77,12 +77,9 @@ class ObservationTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vars = LoadedVars(station);
-        vars.EncoderPort = "/dev/ttyUSB0";
-        vars.EncoderInUse = true;
+        ASSERT_TRUE(fakes.OpenEncoder());
         vars.InstrumentTemperature = 22.0;
         vars.ObserverInitials = "JKL";
-        QString error;
-        ASSERT_TRUE(fakes.encoder.OpenEncoderPort(&error));
         vars.AudioPrompts = 0;
     }
     ObservationRun Run(const QString& type, std::vector<double> dial) {

@@ -16,6 +16,14 @@ struct TestServices {
           encoder(vars, link, clock, messages), services{vars, clock, messages, sounds, encoder} {
         encoder.SetFailureAction([this] { ++programEnds; });
     }
+    // Configures the encoder on a (fake) port and opens it.
+    bool OpenEncoder(const QString& port = QStringLiteral("/dev/ttyUSB0")) {
+        services.vars.EncoderPort = port;
+        services.vars.EncoderInUse = true;
+        QString error;
+        return encoder.OpenEncoderPort(&error);
+    }
+
     FakeClock clock;
     FakeCounterLink link;
     RecordingMessages messages;
