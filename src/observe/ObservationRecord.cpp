@@ -2,7 +2,6 @@
 
 #include "records/DayFile.h"
 #include "records/DaySummary.h"
-#include "util/Format.h"
 
 namespace quillon {
 
@@ -31,25 +30,15 @@ bool RecordObservation(Services& s, const ObservationRun& run, const SkySelectio
     if (!AppendDayRecord(s.vars, s.clock, ObsRecordLines(record, s.vars), s.messages)) {
         return false;
     }
-    s.vars.CommentText = commentText;
-    WriteComment(s.vars, s.clock, s.messages);
-    s.vars.CommentText.clear();
-    SummaryTexts texts;
-    texts.cdZenith = s.vars.SummaryCDZenith;
-    SumToDay(s.vars, s.clock, FormatDate(LocalStandardTime(s.vars, s.clock.Now()), u"MM/DD/YYYY"),
-             SummaryDetail::Brief, s.vars.DataDir, texts, s.messages);
-    s.vars.SummaryADDS = texts.adds;
-    s.vars.SummaryADZenith = texts.adZenith;
-    s.vars.SummaryCDDS = texts.cdds;
-    s.vars.SummaryCDZenith = texts.cdZenith;
+    WriteCommentText(s.vars, s.clock, s.messages, commentText);
+    RefreshDaySummaryLines(s.vars, s.clock, s.messages);
     return true;
 }
 
 bool WriteFakeObservationComment(Services& s) {
-    s.vars.CommentText = s.vars.ObserverInitials + QStringLiteral(": Fake Observation follows.");
-    const bool ok = WriteComment(s.vars, s.clock, s.messages);
-    s.vars.CommentText.clear();
-    return ok;
+    return WriteCommentText(s.vars, s.clock, s.messages,
+                            s.vars.ObserverInitials +
+                                QStringLiteral(": Fake Observation follows."));
 }
 
 } // namespace quillon

@@ -78,14 +78,7 @@ bool OpenDayFile(SharedVars& vars, const Clock& clock, OperatorMessages& message
     const QFileInfo info(path);
     if (info.exists() && info.size() > 0) {
         vars.DayFileLength = info.size();
-        SummaryTexts texts;
-        texts.cdZenith = vars.SummaryCDZenith;
-        SumToDay(vars, clock, FormatDate(localNow, u"MM/DD/YYYY"), SummaryDetail::Brief,
-                 vars.DataDir, texts, messages);
-        vars.SummaryADDS = texts.adds;
-        vars.SummaryADZenith = texts.adZenith;
-        vars.SummaryCDDS = texts.cdds;
-        vars.SummaryCDZenith = texts.cdZenith;
+        RefreshDaySummaryLines(vars, clock, messages);
         return true;
     }
     if (!AppendLines(vars, clock, {}, messages, nullptr)) {
@@ -146,6 +139,14 @@ bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messag
     }
     const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
     return AppendDayRecord(vars, clock, CommentRecordLines(text, localNow), messages);
+}
+
+bool WriteCommentText(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                      const QString& text) {
+    vars.CommentText = text;
+    const bool ok = WriteComment(vars, clock, messages);
+    vars.CommentText.clear();
+    return ok;
 }
 
 QStringList ObsRecordLines(const ObsRecord& r, const SharedVars& vars) {

@@ -41,6 +41,11 @@ QStringList WrapComment(const QString& text);
 // Writes `vars.CommentText` as a COMMENT record (nothing when it is empty).
 bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
 
+// Writes `text` as a COMMENT record through vars.CommentText, which is
+// empty again afterwards.
+bool WriteCommentText(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                      const QString& text);
+
 // The lines of a COMMENT record written at local time `localNow`.
 QStringList CommentRecordLines(const QStringList& textLines, DateTimeValue localNow);
 

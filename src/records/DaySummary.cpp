@@ -245,4 +245,15 @@ bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, Sum
     return true;
 }
 
+void RefreshDaySummaryLines(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
+    SummaryTexts texts;
+    texts.cdZenith = vars.SummaryCDZenith;
+    SumToDay(vars, clock, FormatDate(LocalStandardTime(vars, clock.Now()), u"MM/DD/YYYY"),
+             SummaryDetail::Brief, vars.DataDir, texts, messages);
+    vars.SummaryADDS = texts.adds;
+    vars.SummaryADZenith = texts.adZenith;
+    vars.SummaryCDDS = texts.cdds;
+    vars.SummaryCDZenith = texts.cdZenith;
+}
+
 } // namespace quillon

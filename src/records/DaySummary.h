@@ -27,4 +27,8 @@ struct SummaryTexts {
 bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
               const QString& directory, SummaryTexts& texts, OperatorMessages& messages);
 
+// Brings the main screen's four summary lines up to date from today's day
+// file (brief texts).
+void RefreshDaySummaryLines(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
+
 } // namespace quillon

@@ -21,9 +21,7 @@ QString ArchiveFolderName(const QString& dayFileName) {
 }
 
 void ArchiveTransfer::Comment(const QString& text) {
-    vars_.CommentText = text;
-    WriteComment(vars_, clock_, messages_);
-    vars_.CommentText.clear();
+    WriteCommentText(vars_, clock_, messages_, text);
 }
 
 void ArchiveTransfer::Show(const QString& text) {

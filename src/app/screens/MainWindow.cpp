@@ -362,13 +362,7 @@ void MainWindow::AddComment() {
     HandOver(false, [this] {
         vars_.ObserverInitials.clear();
         vars_.DialogChoice = 0;
-        vars_.CommentText.clear();
-        AddCommentScreen screen(vars_, &sounds_, this);
-        if (screen.exec() == QDialog::Accepted) {
-            WriteComment(vars_, clock_, messages_);
-        }
-        vars_.CommentText.clear();
-        vars_.DialogChoice = 0;
+        RunCommentEntry(vars_, clock_, messages_, &sounds_, this);
     });
 }
 

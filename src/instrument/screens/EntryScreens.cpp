@@ -1,6 +1,7 @@
 #include "instrument/screens/EntryScreens.h"
 
 #include "instrument/EntryRules.h"
+#include "records/DayFile.h"
 #include "sound/Play.h"
 
 #include <QGroupBox>
@@ -213,6 +214,17 @@ bool AddCommentScreen::FilterKey(QKeyEvent*) {
 
 void AddCommentScreen::PlayOpeningCue() {
     sounds_->PlayInfoCue();
+}
+
+void RunCommentEntry(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                     Sounds* sounds, QWidget* parent) {
+    vars.CommentText.clear();
+    AddCommentScreen screen(vars, sounds, parent);
+    if (screen.exec() == QDialog::Accepted) {
+        WriteComment(vars, clock, messages);
+    }
+    vars.CommentText.clear();
+    vars.DialogChoice = 0;
 }
 
 } // namespace quillon

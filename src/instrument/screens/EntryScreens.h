@@ -1,6 +1,8 @@
 #pragma once
 
 #include "config/SharedVars.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -74,5 +76,10 @@ protected:
     bool FilterKey(QKeyEvent* event) override;
     void PlayOpeningCue() override;
 };
+
+// The "&Comment" entries of the menus: the comment screen, then the comment
+// record in the day file when the operator entered one.
+void RunCommentEntry(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                     Sounds* sounds, QWidget* parent);
 
 } // namespace quillon

@@ -159,13 +159,8 @@ void ObsScreen::BuildMenus(QVBoxLayout* layout) {
     QAction* comment = bar->addAction(QStringLiteral("&Comment"));
     comment->setObjectName(QStringLiteral("mnuComment"));
     connect(comment, &QAction::triggered, this, [this] {
-        services_.vars.CommentText.clear();
-        AddCommentScreen screen(services_.vars, &services_.sounds, this);
-        if (screen.exec() == QDialog::Accepted) {
-            WriteComment(services_.vars, services_.clock, services_.messages);
-        }
-        services_.vars.CommentText.clear();
-        services_.vars.DialogChoice = 0;
+        RunCommentEntry(services_.vars, services_.clock, services_.messages, &services_.sounds,
+                        this);
     });
     layout->setMenuBar(bar);
 }
