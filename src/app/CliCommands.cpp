@@ -63,7 +63,6 @@ int Usage() {
 
 bool Load(SharedVars& vars, OperatorMessages& messages) {
     // Relative names in the configuration are the station home's, as at start-up.
-    QDir::setCurrent(vars.HomeDir);
     try {
         ReadConfiguration(vars, messages);
         return true;

@@ -1,8 +1,8 @@
 #include "app/MainTimerLogic.h"
 
-#include "app/Guidance.h"
 #include "app/MainScreenText.h"
 #include "astro/AstroFunctions.h"
+#include "observe/Guidance.h"
 #include "records/DayFile.h"
 #include "util/Format.h"
 
@@ -10,26 +10,23 @@
 
 namespace quillon {
 
-MainTimerLogic::MainTimerLogic(SharedVars& vars, const Clock& clock, OperatorMessages& messages)
-    : vars_(vars), clock_(clock), messages_(messages) {}
+MainTimerLogic::MainTimerLogic(Services& services) : s_(services) {}
 
-TickDisplay MainTimerLogic::Tick() {
+TickDisplay MainTimerLogic::Clocks() {
     TickDisplay out;
-    const DateTimeValue now = clock_.Now();
-    const DateTimeValue local = LocalStandardTime(vars_, now);
-    if (std::floor(local) != vars_.LocalDate) {
+    SharedVars& vars = s_.vars;
+    const DateTimeValue now = s_.clock.Now();
+    const DateTimeValue local = LocalStandardTime(vars, now);
+    if (std::floor(local) != vars.LocalDate) {
         out.newDay = true;
-        out.headline = NewDayHeadline(vars_, now);
-        vars_.LocalDate = std::floor(local);
-        OpenDayFile(vars_, clock_, messages_);
-        if (newDayAction_) {
-            newDayAction_();
-        }
+        out.headline = NewDayHeadline(vars, now);
+        vars.LocalDate = std::floor(local);
+        OpenDayFile(vars, s_.clock, s_.messages);
     }
     out.utcText = FormatDate(now, u"HH:MM:SS");
     out.lstText = FormatDate(local, u"HH:MM:SS");
     out.localDateText = FormatDate(local, u"DD MMM YYYY");
-    out.mu = SunMu(vars_, now);
+    out.mu = SunMu(vars, now);
     out.muText = out.mu > 0 ? FormatNumber(out.mu, u"##.000") : QStringLiteral("No Sun");
     const int range = MuRangeFor(out.mu);
     if (range != 0 && range != muRange_) {
@@ -37,6 +34,46 @@ TickDisplay MainTimerLogic::Tick() {
         out.changedRange = range;
     }
     return out;
+}
+
+bool MainTimerLogic::Tick(MainScreenView& view) {
+    BusyGate::Hold hold(s_.gate);
+    const TickDisplay display = Clocks();
+    if (display.newDay) {
+        // The operator sees the new day before the transfer starts.
+        view.ShowHeadline(display.headline);
+        view.ShowSummaryLines();
+        if (newDayAction_) {
+            newDayAction_();
+        }
+    }
+    view.ShowClocks(display);
+    if (view.DialReadingWanted() && s_.vars.EncoderInUse) {
+        const double r = s_.encoder.ReadEncoder(0.2);
+        if (!s_.vars.EncoderError.isEmpty()) {
+            s_.encoder.ReportFailure();
+            return false;
+        }
+        ++readCount_;
+        view.ShowDial(FormatNumber(r, u"###.0"), readCount_);
+    } else {
+        view.ShowDial(QStringLiteral("NoEnc"), readCount_);
+    }
+    if (display.changedRange != 0) {
+        view.ApplyGuidance(display.changedRange);
+    }
+    return true;
+}
+
+void RunExitSequence(Services& s, const std::function<void()>& transfer) {
+    BusyGate::Hold hold(s.gate);
+    if (s.messages.AskYesNo(
+            QStringLiteral("Do you wish to let the program attempt to transfer files before Exit?"),
+            QStringLiteral("Press Yes to Transfer files and exit -- No to just exit.")) &&
+        transfer) {
+        transfer();
+    }
+    s.encoder.ClosePort();
 }
 
 } // namespace quillon

@@ -13,7 +13,6 @@ StartUp::StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages,
     : vars_(vars), clock_(clock), messages_(messages), screens_(screens), encoder_(encoder) {}
 
 void StartUp::LoadConfiguration() {
-    QDir::setCurrent(vars_.HomeDir);
     vars_.DialogChoice = 0;
     vars_.EncoderError.clear();
     if (!vars_.StationCode.isEmpty()) {
@@ -27,7 +26,9 @@ void StartUp::LoadConfiguration() {
 bool StartUp::Run() {
     vars_.LocalDate = std::floor(LocalStandardTime(vars_, clock_.Now()));
     screens_.ShowParameters(vars_);
-    Pause(clock_, kParameterSeconds);
+    // The screen paints (a window manager draws it only from the event
+    // loop) while the operator's keys wait for the main screen.
+    clock_.WaitPainting(kParameterSeconds);
     screens_.HideParameters();
     CheckLampTestsDue(vars_, clock_.Now(), screens_);
     if (vars_.EncoderInUse) {

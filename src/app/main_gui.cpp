@@ -12,7 +12,6 @@
 #include "util/SystemClock.h"
 
 #include <QApplication>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -30,11 +29,15 @@ int main(int argc, char** argv) {
     quillon::Cub5Encoder encoder(vars, link, clock, messages);
     // A counter that stops answering ends the program: observing on a dial
     // that cannot be read would only make wrong records.
-    encoder.SetFailureAction([&link] {
+    // Every event loop the workflow waits in ends with the program's.
+    bool dialFailed = false;
+    encoder.SetFailureAction([&link, &dialFailed] {
         link.Close();
-        std::exit(3);
+        dialFailed = true;
+        QCoreApplication::exit(3);
     });
-    quillon::Services services{vars, clock, messages, sounds, encoder};
+    quillon::BusyGate gate;
+    quillon::Services services{vars, clock, messages, sounds, encoder, gate};
 
     quillon::MainWindow main(services);
     messages.SetParent(&main);
@@ -46,8 +49,8 @@ int main(int argc, char** argv) {
         quillon::RunObservationSession(services, type, &main);
     });
     if (!main.Load()) {
-        return 1;
+        return dialFailed ? 3 : 1;
     }
     main.show();
-    return app.exec();
+    return dialFailed ? 3 : app.exec();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Constants.h"
+
 #include "config/SharedVars.h"
 
 namespace quillon {
@@ -8,8 +10,6 @@ namespace quillon {
 // with its epoch at 1900, the zenith angle, mu for a spherical ozone shell
 // and Kasten's relative air mass. Pure functions of a UTC date-time counted
 // in days and the station's geometry.
-
-inline constexpr double kPi = 3.14159265359;
 
 // Air mass and mu values stored when they cannot be had.
 inline constexpr double kNoAirMass = -9.999;

@@ -1,5 +1,7 @@
 #include "config/GetInfo.h"
 
+#include "util/Constants.h"
+
 #include "config/ConfigFile.h"
 #include "config/FatalFileError.h"
 #include "util/ItemReader.h"
@@ -9,9 +11,7 @@
 
 namespace quillon {
 
-namespace {
-constexpr double kPi = 3.14159265359;
-}
+namespace {}
 
 void ReadDirectories(SharedVars& vars) {
     ConfigFile file =

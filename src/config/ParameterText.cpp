@@ -30,6 +30,7 @@ QList<LabelledValue> InstrumentParameterLines(const SharedVars& v) {
         {QStringLiteral("Q table date:"), v.QTableDate},
         {QStringLiteral("Ntable Date:"), v.NTableDate},
         {QStringLiteral("Standard lamp tests Date:"), v.LampCorrDate},
+        {QStringLiteral("N value adjustments from"), QString()},
         {QStringLiteral("A:"), FormatNumber(v.LampCorr[0], u"##0.0")},
         {QStringLiteral("C:"), FormatNumber(v.LampCorr[1], u"##0.0")},
         {QStringLiteral("Cprime:"), FormatNumber(v.LampCorr[2], u"##0.0")},

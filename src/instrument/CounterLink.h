@@ -24,13 +24,16 @@ public:
     virtual qint64 BytesWaiting() = 0;
     // Reads (and so empties) the whole receive buffer.
     virtual QByteArray ReadAll() = 0;
-    // Lets up to `ms` milliseconds pass while screen events are handled and
-    // the line delivers what has arrived.
-    virtual void Poll(int ms) = 0;
+    // Lets up to `ms` milliseconds pass while the line delivers what has
+    // arrived and screens paint. Keys and clicks are handled only when
+    // `userInput` is true; otherwise they wait until the read is over.
+    virtual void Poll(int ms, bool userInput) = 0;
 };
 
 // The device of an encoder port name: "COMn" is COM port n ("/dev/ttyS(n-1)"
-// on Linux); any other text (/dev/ttyUSB0, a pty path) is the device itself.
-QString EncoderDeviceName(const QString& encoderPort);
+// on Linux), n being the number after the M; any other text (/dev/ttyUSB0,
+// a pty path) is the device itself. False with the reason for a COM name
+// without a port number of 1 or more.
+bool EncoderDeviceName(const QString& encoderPort, QString* device, QString* error);
 
 } // namespace quillon

@@ -1,5 +1,6 @@
 #include "instrument/Cub5Encoder.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cmath>
 
@@ -26,11 +27,14 @@ bool Cub5Encoder::OpenEncoderPort(QString* error) {
         link_.Close();
         return true;
     }
-    QString device = EncoderDeviceName(vars_.EncoderPort);
+    QString device;
+    if (!EncoderDeviceName(vars_.EncoderPort, &device, error)) {
+        return false;
+    }
     // A relative name (a link to the counter's device in the station's home,
-    // say) is taken from the current directory, as other paths are.
-    if (QFileInfo(device).isRelative() && QFileInfo::exists(device)) {
-        device = QFileInfo(device).absoluteFilePath();
+    // say) is taken from the home directory, as every other path is.
+    if (QFileInfo(device).isRelative() && !vars_.HomeDir.isEmpty()) {
+        device = QDir(vars_.HomeDir).absoluteFilePath(device);
     }
     device_ = device;
     QString reason;
@@ -43,6 +47,10 @@ bool Cub5Encoder::OpenEncoderPort(QString* error) {
 }
 
 void Cub5Encoder::ClosePort() {
+    if (reading_) {
+        closeAfterRead_ = true;
+        return;
+    }
     link_.Close();
 }
 
@@ -55,10 +63,16 @@ bool ParseCounterReply(const QByteArray& reply, double* rdial) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
-    const qsizetype start = i;
+    QByteArray number;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        number += text[i];
         ++i;
+        // The number parse lets blanks stand between the sign and the digits.
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+            ++i;
+        }
     }
+    const qsizetype start = i;
     bool digits = false;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
         ++i;
@@ -74,7 +88,8 @@ bool ParseCounterReply(const QByteArray& reply, double* rdial) {
     if (!digits) {
         return false;
     }
-    double value = text.mid(start, i - start).toDouble();
+    number += text.mid(start, i - start);
+    double value = number.toDouble();
     if (value >= 310.0) {
         value -= 360.0;
     }
@@ -82,13 +97,13 @@ bool ParseCounterReply(const QByteArray& reply, double* rdial) {
     return true;
 }
 
-bool Cub5Encoder::Sample(double* value) {
+bool Cub5Encoder::Sample(double* value, const std::function<bool()>& stop) {
     if (!link_.IsOpen()) {
         vars_.EncoderError = QStringLiteral("The encoder port ") + vars_.EncoderPort +
                              QStringLiteral(" is not open.");
         return false;
     }
-    Pause(clock_, 0.05f);
+    Pause(clock_, 0.05);
     link_.Write("N2TA*");
     const DateTimeValue asked = clock_.Now();
     while (link_.BytesWaiting() < 20) {
@@ -103,7 +118,11 @@ bool Cub5Encoder::Sample(double* value) {
                 QStringLiteral("). Check the cable and the counter's power.");
             return false;
         }
-        link_.Poll(5);
+        link_.Poll(5, static_cast<bool>(stop));
+        if (stop && stop()) {
+            interrupted_ = true;
+            return false;
+        }
     }
     const QByteArray reply = link_.ReadAll();
     if (!ParseCounterReply(reply, value)) {
@@ -115,19 +134,31 @@ bool Cub5Encoder::Sample(double* value) {
     return true;
 }
 
-double Cub5Encoder::ReadEncoder(double seconds) {
+double Cub5Encoder::ReadEncoder(double seconds, const std::function<bool()>& stop) {
     vars_.EncoderError.clear();
     lastSamples_ = 0;
+    interrupted_ = false;
+    reading_ = true;
+    const double mean = ReadWindow(seconds, stop);
+    reading_ = false;
+    if (closeAfterRead_) {
+        closeAfterRead_ = false;
+        link_.Close();
+    }
+    return mean;
+}
+
+double Cub5Encoder::ReadWindow(double seconds, const std::function<bool()>& stop) {
     const double start = clock_.SecondsSinceMidnight();
     const double end = start + seconds;
     double value = 0;
-    if (!Sample(&value)) {
+    if (!Sample(&value, stop)) {
         return 0;
     }
     double sum = value;
     int count = 1;
     for (;;) {
-        if (!Sample(&value)) {
+        if (!Sample(&value, stop)) {
             return 0;
         }
         double now = clock_.SecondsSinceMidnight();

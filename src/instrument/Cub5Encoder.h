@@ -19,11 +19,18 @@ public:
     // Opens the configured encoder port (nothing when none is configured).
     // False with a message naming the port and the system's reason.
     bool OpenEncoderPort(QString* error);
+    // Closes the port; during a read it closes when the read is over, so a
+    // read never loses its port underneath it.
     void ClosePort();
 
     // The mean R-dial value over a window of `seconds` (at least two
-    // samples). On failure it returns 0 and fills vars.EncoderError.
-    double ReadEncoder(double seconds);
+    // samples). On failure it returns 0 and fills vars.EncoderError. While
+    // it waits for the counter, keys and clicks wait too, unless the caller
+    // has a control that must stay live: then `stop` is asked between
+    // polls, and a true answer ends the read at once (Interrupted()).
+    double ReadEncoder(double seconds, const std::function<bool()>& stop = {});
+    bool Interrupted() const { return interrupted_; }
+    bool Reading() const { return reading_; }
 
     // Sets the counter to zero.
     void ResetEncoder();
@@ -39,7 +46,8 @@ public:
     static constexpr double kReplyTimeoutSeconds = 2.0;
 
 private:
-    bool Sample(double* value);
+    bool Sample(double* value, const std::function<bool()>& stop);
+    double ReadWindow(double seconds, const std::function<bool()>& stop);
 
     SharedVars& vars_;
     CounterLink& link_;
@@ -48,6 +56,9 @@ private:
     std::function<void()> failureAction_;
     QString device_; // the device opened, named in the operator's messages
     int lastSamples_ = 0;
+    bool reading_ = false;
+    bool closeAfterRead_ = false;
+    bool interrupted_ = false;
 };
 
 // The counter's value in a reply: the number from character 7, blanks before

@@ -5,18 +5,27 @@
 
 namespace quillon {
 
-QString EncoderDeviceName(const QString& encoderPort) {
-    static const QRegularExpression com(QStringLiteral("^\\s*COM(\\d+)\\s*$"),
+bool EncoderDeviceName(const QString& encoderPort, QString* device, QString* error) {
+    // "COMn": the port number is the number after the M ("COM2:" is port 2).
+    static const QRegularExpression com(QStringLiteral("^\\s*COM\\s*(\\d*)"),
                                         QRegularExpression::CaseInsensitiveOption);
     const auto m = com.match(encoderPort);
     if (!m.hasMatch()) {
-        return encoderPort.trimmed();
+        *device = encoderPort.trimmed();
+        return true;
+    }
+    const int number = m.captured(1).left(4).toInt();
+    if (number < 1) {
+        *error = QStringLiteral("The encoder port ") + encoderPort.trimmed() +
+                 QStringLiteral(" names no serial port: COM ports are numbered from 1.");
+        return false;
     }
 #ifdef Q_OS_WIN
-    return QStringLiteral("COM") + m.captured(1);
+    *device = QStringLiteral("COM%1").arg(number);
 #else
-    return QStringLiteral("/dev/ttyS%1").arg(m.captured(1).toInt() - 1);
+    *device = QStringLiteral("/dev/ttyS%1").arg(number - 1);
 #endif
+    return true;
 }
 
 bool SerialCounterLink::Open(const QString& device, QString* error) {
@@ -55,8 +64,12 @@ QByteArray SerialCounterLink::ReadAll() {
     return port_.readAll();
 }
 
-void SerialCounterLink::Poll(int ms) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+void SerialCounterLink::Poll(int ms, bool userInput) {
+    QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents
+                                              : QEventLoop::ExcludeUserInputEvents);
+    if (!port_.isOpen()) {
+        return;
+    }
     // bytesAvailable() only grows inside the event loop or while waiting here.
     port_.waitForReadyRead(ms);
 }

@@ -16,7 +16,7 @@ public:
     void Write(const QByteArray& text) override;
     qint64 BytesWaiting() override;
     QByteArray ReadAll() override;
-    void Poll(int ms) override;
+    void Poll(int ms, bool userInput) override;
 
 private:
     QSerialPort port_;

@@ -39,7 +39,11 @@ RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gau
         if (gauge.ExitPressed()) {
             break;
         }
-        const double x = encoder.ReadEncoder(1.0);
+        // The gauge's e&Xit stays live during the read and ends it at once.
+        const double x = encoder.ReadEncoder(1.0, [&gauge] { return gauge.ExitPressed(); });
+        if (encoder.Interrupted()) {
+            break;
+        }
         if (!vars.EncoderError.isEmpty()) {
             gauge.Close();
             result.failed = true;

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/Services.h"
 #include "instrument/WaitGauge.h"
 #include "observe/ObservationChecks.h"
 #include "ozone/Reduction.h"
+#include "station/Services.h"
+
+#include "util/Constants.h"
 
 #include <array>
 
@@ -48,9 +50,6 @@ struct ObservationRun {
 
     DateTimeValue MeanUtc() const { return obsDate + meanSeconds / 86400.0; }
 };
-
-// The plus-minus character of the reading and result fields.
-inline constexpr QChar kPlusMinus = QChar(0xB1);
 
 // Runs the observation of vars.ObsType at instrument temperature
 // vars.InstrumentTemperature with readings count `n`: five measurements

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Services.h"
 #include "observe/ObservationDriver.h"
 #include "observe/SkyConditions.h"
 #include "records/DayFile.h"
+#include "station/Services.h"
 
 namespace quillon {
 

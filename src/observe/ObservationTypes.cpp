@@ -1,26 +1,25 @@
 #include "observe/ObservationTypes.h"
 
+#include "observe/Guidance.h"
 #include "ozone/OzoneCalc.h"
 #include "util/Format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillon {
 
 namespace {
 
-const QStringList kTypes = {"ADDSGQP", "CDDSGQP", "ADZB", "ADZC", "CCZB",   "CCZC",
-                            "CDDSFI",  "ADDSFI",  "CDZB", "CDZC", "ADRMFI", "CDRMFI"};
-
 const QStringList kTimed = {
     "This is a TIMED observation.", "You must make the observation in concert with the computer.",
     "ONCE THE OBSERVATION STARTS, THE SYSTEM EXPECTS YOU TO BE READY WHEN IT IS",
-    "You can change to OBSERVER control under menu stYle (Alt+S) in Obs Driver."};
+    "You can change to OBSERVER control under menu stYle (Alt+Y) in Obs Driver."};
 const QStringList kPrompted = {
     "This is an Observer prompted observation.",
     "You, the operator, control the speed of the Observation.",
     "The length of the observation should not exceed 3 minutes",
-    "You can change to COMPUTER control in the menu stYle (Alt+S) in Obs Driver."};
+    "You can change to COMPUTER control in the menu stYle (Alt+Y) in Obs Driver."};
 const QStringList kAdPrompted = {
     "The observation sequence is A:D:A:D:A.",
     "There will be a 5 second  countdown after you prompt the computer",
@@ -87,7 +86,10 @@ QString Sky(const QString& target) {
 } // namespace
 
 bool IsKnownObservationType(const QString& type) {
-    return kTypes.contains(type);
+    const QList<ObservationEntry>& entries = ObservationEntries();
+    return std::any_of(entries.begin(), entries.end(), [&type](const ObservationEntry& entry) {
+        return type == QLatin1String(entry.code);
+    });
 }
 QString PairOf(const QString& type) {
     return type.left(2).toUpper();

@@ -149,6 +149,21 @@ bool WriteCommentText(SharedVars& vars, const Clock& clock, OperatorMessages& me
     return ok;
 }
 
+namespace {
+// An R-dial field of six columns, " 000.0" for the dial's usual values. A
+// value below zero keeps the width (" -01.0"), so that the columns other
+// programs read never move.
+QString ReadingField(double value) {
+    const QString digits = FormatNumber(std::fabs(value), u"000.0");
+    if (value >= 0 || digits == QLatin1String("000.0")) {
+        return u' ' + digits;
+    }
+    const QString negative =
+        u'-' + (digits.startsWith(u'0') ? digits.mid(1) : digits); // "-01.0", "-123.4"
+    return negative.rightJustified(6, u' ');
+}
+} // namespace
+
 QStringList ObsRecordLines(const ObsRecord& r, const SharedVars& vars) {
     const QString type = PadRight(r.type, 7);
     const QString time = FormatDate(r.obsLocal, u"hhmmss");
@@ -164,7 +179,7 @@ QStringList ObsRecordLines(const ObsRecord& r, const SharedVars& vars) {
                     FormatNumber(r.ozoneSpread, u"##0.0");
     QString line2;
     for (const double reading : r.readings) {
-        line2 += FormatNumber(reading, u" 000.0");
+        line2 += ReadingField(reading);
     }
     line2 += type + u' ' + FormatDate(r.obsLocal, u"DD") + u' ' + time + u' ' +
              FormatDate(r.obsLocal, u"MM") + u' ' + FormatDate(r.obsLocal, u"YY");
@@ -230,11 +245,11 @@ QStringList IntercompRecordLines(const IntercompRecord& r, const SharedVars& var
                     Quoted(FormatDate(r.writtenLocal, u"MM/DD/YYYY")) + u',' + Quoted(time) + u',' +
                     Quoted(r.type) + u',';
     for (const double v : {r.rC, r.sdC, r.rD, r.sdD, r.rA, r.sdA}) {
-        line1 += FormatNumber(Single(v), u" 000.0") + u',';
+        line1 += ReadingField(Single(v)) + u',';
     }
     QString line2;
     for (const double v : {r.rC, r.rD, r.rA, 0.0, 0.0}) {
-        line2 += FormatNumber(Single(v), u" 000.0");
+        line2 += ReadingField(Single(v));
     }
     line2 += PadRight(r.type, 7) + u' ' + FormatDate(set, u"DD") + u' ' + time + u' ' +
              FormatDate(set, u"MM") + u' ' + FormatDate(set, u"YY") + u' ' + PadRight(r.sky, 2) +

@@ -4,6 +4,9 @@
 #include "util/ItemReader.h"
 #include "util/TextFile.h"
 
+#include <QFileInfo>
+#include <algorithm>
+
 namespace quillon {
 
 namespace {
@@ -18,12 +21,47 @@ int CommentLineCount(const QString& tagLine) {
     if (line.endsWith(u'"')) {
         return 1;
     }
-    const QString lastTwo = line.right(2);
-    if (!lastTwo.contains(u',')) {
-        return lastTwo.trimmed().toInt();
+    QString count = line.right(2);
+    if (count.contains(u',')) {
+        count = line.right(1);
     }
-    return line.right(1).toInt();
+    count = count.trimmed();
+    // A count is digits only: a sign or any other character makes the
+    // record unreadable, so that no count can send the reader backwards.
+    if (count.isEmpty() ||
+        !std::all_of(count.begin(), count.end(), [](QChar c) { return c.isDigit(); })) {
+        return -1;
+    }
+    return count.toInt();
 }
+
+namespace {
+
+// The tags that open a record.
+bool IsRecordTag(const QString& tag) {
+    return tag == QLatin1String("COMMENT") || tag == QLatin1String("ERROR") ||
+           tag == QLatin1String("STDLAMP") || tag == QLatin1String("HGLAMP") ||
+           tag == QLatin1String("OBS");
+}
+
+// Whether a line opens a record. Comment and error texts are written in
+// quotes, so an unquoted tag is a record's start even where an earlier
+// record, torn short, declared more lines than it has.
+bool StartsRecord(const QString& line) {
+    const QStringView t = QStringView(line).trimmed();
+    if (t.isEmpty()) {
+        return false;
+    }
+    if (t.startsWith(u'"')) {
+        // A quoted tag opens a record only when the quoted text is the tag.
+        const qsizetype close = t.indexOf(u'"', 1);
+        return close > 1 && IsRecordTag(t.mid(1, close - 1).toString()) &&
+               (close + 1 == t.size() || t[close + 1] == u',');
+    }
+    return IsRecordTag(FirstField(line));
+}
+
+} // namespace
 
 DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                             DateTimeValue requestedDate) {
@@ -31,7 +69,12 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
     QString text;
     FileError error;
     if (!ReadTextFile(path, &text, &error)) {
-        out.status = DayFileStatus::CannotOpen;
+        // A day without a file yet is normal; a file that is there but
+        // cannot be read (a directory, no permission) is reported.
+        const bool missing = !QFileInfo::exists(path);
+        out.status = missing ? DayFileStatus::CannotOpen : DayFileStatus::Unreadable;
+        out.message = QStringLiteral("The day file ") + path + QStringLiteral(" cannot be read: ") +
+                      error.description;
         return out;
     }
     const QStringList lines = SplitLines(text);
@@ -53,14 +96,41 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
     }
     out.status = DayFileStatus::Ok;
     out.headerOnly = lines.size() <= 5;
+    const qsizetype n = lines.size();
+    auto unreadable = [&out](qsizetype index, const QString& why) {
+        out.problems << QStringLiteral("The record on line %1 cannot be read: ").arg(index + 1) +
+                            why;
+    };
+    // Takes up to `count` lines after the record's first, stopping at a line
+    // that opens the next record. Always moves forward.
+    auto takeLines = [&](qsizetype at, int count, const QString& tag) {
+        qsizetype next = at + 1;
+        int taken = 0;
+        while (taken < count && next < n && !StartsRecord(lines[next])) {
+            ++next;
+            ++taken;
+        }
+        if (taken < count) {
+            unreadable(at, tag + QStringLiteral(" record declares %1 lines, %2 follow it.")
+                                     .arg(count + 1)
+                                     .arg(taken + 1));
+        }
+        return next;
+    };
     qsizetype i = 5;
-    while (i < lines.size()) {
+    while (i < n) {
         const QString& line = lines[i];
         const QString tag = FirstField(line);
         if (tag == QLatin1String("COMMENT") || tag == QLatin1String("ERROR")) {
-            i += 1 + CommentLineCount(line);
+            const int count = CommentLineCount(line);
+            if (count < 0) {
+                unreadable(i, tag + QStringLiteral(" record with no line count."));
+                i += 1;
+            } else {
+                i = takeLines(i, count, tag);
+            }
         } else if (tag == QLatin1String("STDLAMP") || tag == QLatin1String("HGLAMP")) {
-            i += 4;
+            i = takeLines(i, 3, tag);
         } else if (tag == QLatin1String("OBS")) {
             ItemReader reader(line);
             reader.Next();
@@ -72,12 +142,25 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
             for (double& v : obs.values) {
                 ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v);
             }
-            obs.line2 = i + 1 < lines.size() ? lines[i + 1] : QString();
+            // The second line belongs to this record only when it does not
+            // itself open a record: a torn OBS line must not hide the next.
+            const bool secondLine = i + 1 < n && !StartsRecord(lines[i + 1]);
+            obs.line2 = secondLine ? lines[i + 1] : QString();
             const bool intercomparison = obs.type.startsWith(u'I') || obs.type.startsWith(u'U');
-            if (ok && !intercomparison) {
+            if (intercomparison) {
+                // Intercomparison sets have a layout of their own; the summary
+                // leaves them out.
+                if (!secondLine) {
+                    unreadable(i, QStringLiteral("OBS record without its second line."));
+                }
+            } else if (!ok) {
+                unreadable(i, QStringLiteral("OBS record whose numbers are not all numbers."));
+            } else if (!secondLine) {
+                unreadable(i, QStringLiteral("OBS record without its second line."));
+            } else {
                 out.observations.append(obs);
             }
-            i += 2;
+            i += secondLine ? 2 : 1;
         } else {
             i += 1;
         }

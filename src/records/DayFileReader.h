@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace quillon {
@@ -21,6 +22,7 @@ struct DayObservation {
 enum class DayFileStatus {
     Ok,
     CannotOpen,   // no message: the day simply has no file yet
+    Unreadable,   // the file is there but cannot be read (message says why)
     NotADataFile, // first line is neither the station name nor "DAILY DATA FILE"
     WrongDate,    // the date on line 3 is not the requested day
 };
@@ -30,6 +32,7 @@ struct DayFileContents {
     QString message;                    // the operator's message for a refused file
     bool headerOnly = false;            // the file ends after its five header lines
     QList<DayObservation> observations; // intercomparison records left out
+    QStringList problems;               // one line per record that cannot be read
 };
 
 // Reads and validates a day file for the requested local date, skipping
@@ -39,7 +42,7 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
 
 // Number of text lines of a COMMENT or ERROR tag line, read from its end:
 // 1 when it ends in a quote, else its last two characters, or the last one
-// when those hold a comma (so up to 99 lines).
+// when those hold a comma (so up to 99 lines); -1 when those are not digits.
 int CommentLineCount(const QString& tagLine);
 
 } // namespace quillon

@@ -1,5 +1,7 @@
 #include "records/DaySummary.h"
 
+#include "util/Constants.h"
+
 #include "records/DayFile.h"
 #include "records/DayFileReader.h"
 #include "util/DurableFile.h"
@@ -12,8 +14,6 @@
 namespace quillon {
 
 namespace {
-
-const QChar kPlusMinus(0xB1);
 
 struct ClassText {
     const char* none;
@@ -101,10 +101,24 @@ bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, Sum
     if (contents.status == DayFileStatus::CannotOpen) {
         return true;
     }
+    if (contents.status == DayFileStatus::Unreadable) {
+        messages.Show(contents.message + u'\n' + QStringLiteral("Program will continue."),
+                      QStringLiteral("MISC:SumToDay"));
+        vars.AbortFlag = true;
+        return false;
+    }
     if (contents.status != DayFileStatus::Ok) {
         messages.Show(contents.message, QStringLiteral("Day File"));
         vars.AbortFlag = true;
         return false;
+    }
+
+    if (!contents.problems.isEmpty()) {
+        // Every good record is summarised; the bad ones are named.
+        messages.Show(QStringLiteral("Day file ") + dayPath + u'\n' +
+                          contents.problems.join(u'\n') + u'\n' +
+                          QStringLiteral("Program will continue."),
+                      QStringLiteral("MISC:SumToDay"));
     }
 
     const bool withFile = detail == SummaryDetail::WithFile;

@@ -1,5 +1,7 @@
 #include "sound/Play.h"
 
+#include "util/Constants.h"
+
 #include <QFile>
 #include <cmath>
 #include <cstdlib>
@@ -35,8 +37,7 @@ QByteArray BeepWav() {
     QByteArray pcm(samples * 2, '\0');
     for (int i = 0; i < samples; ++i) {
         const double fade = i > samples - 200 ? (samples - i) / 200.0 : 1.0;
-        const auto v =
-            static_cast<qint16>(12000.0 * fade * std::sin(2 * 3.14159265358979 * 880.0 * i / rate));
+        const auto v = static_cast<qint16>(12000.0 * fade * std::sin(2 * kPi * 880.0 * i / rate));
         pcm[2 * i] = static_cast<char>(v & 0xFF);
         pcm[2 * i + 1] = static_cast<char>((v >> 8) & 0xFF);
     }

@@ -9,17 +9,29 @@ double Clock::SecondsSinceMidnight() const {
     return (now - std::floor(now)) * 86400.0;
 }
 
-void Pause(Clock& clock, float seconds) {
-    float target = static_cast<float>(clock.SecondsSinceMidnight()) + seconds;
-    if (target > 86400.0f) {
-        target -= 86400.0f;
-        while (clock.SecondsSinceMidnight() > 1.0) {
-            clock.Idle(0.001);
-        }
+void Pause(Clock& clock, double seconds) {
+    double last = clock.SecondsSinceMidnight();
+    double target = last + seconds;
+    // The day's seconds wrap to zero at midnight: a target at or past 86400
+    // is reached only after the wrap, and a target just short of it may be
+    // stepped over by the wrap itself, which also ends the wait.
+    bool beforeWrap = target >= 86400.0;
+    if (beforeWrap) {
+        target -= 86400.0;
     }
-    for (double now = clock.SecondsSinceMidnight(); now < target;
-         now = clock.SecondsSinceMidnight()) {
-        clock.Idle(target - now);
+    for (;;) {
+        const double now = clock.SecondsSinceMidnight();
+        if (now < last) {
+            if (!beforeWrap) {
+                return;
+            }
+            beforeWrap = false;
+        }
+        last = now;
+        if (!beforeWrap && now >= target) {
+            return;
+        }
+        clock.Idle(beforeWrap ? 86400.0 - now : target - now);
     }
 }
 

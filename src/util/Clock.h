@@ -20,13 +20,17 @@ public:
     // Waits for `seconds` while the screen stays responsive.
     virtual void WaitProcessingEvents(double seconds) = 0;
 
-    // Seconds since UTC midnight, as the legacy Timer function counts them.
+    // Waits for `seconds` while screens paint and timers run, but keys and
+    // mouse clicks wait until it is over (the parameter screen at start-up).
+    virtual void WaitPainting(double seconds) = 0;
+
+    // Seconds since UTC midnight.
     double SecondsSinceMidnight() const;
 };
 
-// The blocking wait used before counter requests and for the parameter
-// screen: it handles no screen events. A wait that runs across midnight
-// first waits for the time of day to wrap, then for the remainder.
-void Pause(Clock& clock, float seconds);
+// The blocking wait used before counter requests: it handles no screen
+// events. A wait whose end lies at or past midnight first waits for the
+// time of day to wrap, then for the remainder.
+void Pause(Clock& clock, double seconds);
 
 } // namespace quillon

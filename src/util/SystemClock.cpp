@@ -23,4 +23,10 @@ void SystemClock::WaitProcessingEvents(double seconds) {
     loop.exec();
 }
 
+void SystemClock::WaitPainting(double seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000.0), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace quillon

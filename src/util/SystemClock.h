@@ -10,6 +10,7 @@ public:
     DateTimeValue Now() const override;
     void Idle(double maxSeconds) override;
     void WaitProcessingEvents(double seconds) override;
+    void WaitPainting(double seconds) override;
 };
 
 } // namespace quillon

@@ -1,10 +1,10 @@
 // The main screen offscreen: start-up order, title and headline, the
 // one-second tick with its clocks, mu guidance and new day, the menu's
 // shortcuts and the entries wired here.
-#include "app/Guidance.h"
 #include "app/screens/MainWindow.h"
 #include "astro/AstroFunctions.h"
 #include "instrument/screens/EncoderCheckScreen.h"
+#include "observe/Guidance.h"
 #include "sound/Play.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"

@@ -209,6 +209,9 @@ TEST(ParameterText, ScreenFormats) {
     const QList<LabelledValue> instrument = InstrumentParameterLines(vars);
     EXPECT_EQ(instrument[0].value, "061");
     EXPECT_EQ(instrument[1].value, "-.25");
-    EXPECT_EQ(instrument[11].label, "Cprime:");
-    EXPECT_EQ(instrument[11].value, "0.2");
+    // The four corrections stand under their heading.
+    EXPECT_EQ(instrument[9].label, "N value adjustments from");
+    EXPECT_EQ(instrument[10].label, "A:");
+    EXPECT_EQ(instrument[12].label, "Cprime:");
+    EXPECT_EQ(instrument[12].value, "0.2");
 }

@@ -36,13 +36,94 @@ TEST(ParseCounterReply, ValueFromCharacterSevenAndTheWrap) {
     EXPECT_FALSE(ParseCounterReply(" 2 CTA  ERR?OVERFLW\r\n", &r));
 }
 
+TEST(ParseCounterReply, BlanksBetweenSignAndDigits) {
+    double r = 0;
+    ASSERT_TRUE(ParseCounterReply(" 2 CTA  -    12.5  \r\n", &r));
+    EXPECT_DOUBLE_EQ(r, -12.5);
+    ASSERT_TRUE(ParseCounterReply(" 2 CTA  +  152.3   \r\n", &r));
+    EXPECT_DOUBLE_EQ(r, 152.3);
+    EXPECT_FALSE(ParseCounterReply(" 2 CTA  -     .    \r\n", &r)); // no digits
+    EXPECT_FALSE(ParseCounterReply(" 2 CTA  -           \r\n", &r));
+}
+
+namespace {
+QString Device(const QString& port, QString* error = nullptr) {
+    QString device;
+    QString reason;
+    if (!EncoderDeviceName(port, &device, &reason)) {
+        if (error) {
+            *error = reason;
+        }
+        return QStringLiteral("refused");
+    }
+    return device;
+}
+} // namespace
+
 TEST(EncoderDeviceName, ComPortsAndDevicePaths) {
 #ifndef Q_OS_WIN
-    EXPECT_EQ(EncoderDeviceName("COM1"), "/dev/ttyS0");
-    EXPECT_EQ(EncoderDeviceName("com2"), "/dev/ttyS1");
+    EXPECT_EQ(Device("COM1"), "/dev/ttyS0");
+    EXPECT_EQ(Device("com2"), "/dev/ttyS1");
+    EXPECT_EQ(Device("COM2:"), "/dev/ttyS1"); // the number after the M
+    EXPECT_EQ(Device("COM12"), "/dev/ttyS11");
 #endif
-    EXPECT_EQ(EncoderDeviceName("/dev/ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(EncoderDeviceName(" /tmp/pty-link "), "/tmp/pty-link");
+    EXPECT_EQ(Device("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(Device(" /tmp/pty-link "), "/tmp/pty-link");
+    QString error;
+    EXPECT_EQ(Device("COM0", &error), "refused");
+    EXPECT_EQ(error, "The encoder port COM0 names no serial port: COM ports are numbered from 1.");
+    EXPECT_EQ(Device("COM"), "refused");
+}
+
+TEST(EncoderPort, ComZeroIsRefusedWhenOpening) {
+    SharedVars vars;
+    vars.EncoderPort = "COM0";
+    TestServices fakes(vars);
+    QString error;
+    EXPECT_FALSE(fakes.encoder.OpenEncoderPort(&error));
+    EXPECT_TRUE(error.contains("COM0 names no serial port")) << error.toStdString();
+    EXPECT_FALSE(fakes.link.IsOpen());
+}
+
+TEST_F(EncoderTest, PortClosedDuringAReadClosesAfterIt) {
+    // An exit chosen while the tick waits for the counter must not take the
+    // port from under the read: the read finishes, then the port closes.
+    fakes.link.SetValue(42.0);
+    int polls = 0;
+    fakes.link.OnPoll([&] {
+        if (++polls == 1) {
+            fakes.encoder.ClosePort();
+        }
+    });
+    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.2), 42.0);
+    EXPECT_TRUE(vars.EncoderError.isEmpty()) << vars.EncoderError.toStdString();
+    EXPECT_FALSE(fakes.link.IsOpen());
+    // A read without a stop control lets no key or click through.
+    EXPECT_GT(fakes.link.polls, 0);
+    EXPECT_EQ(fakes.link.userInputPolls, 0);
+}
+
+TEST_F(EncoderTest, StopControlEndsAReadAtOnce) {
+    fakes.link.SetValue(42.0);
+    int asked = 0;
+    const double r = fakes.encoder.ReadEncoder(1.0, [&] { return ++asked >= 3; });
+    EXPECT_EQ(r, 0.0);
+    EXPECT_TRUE(fakes.encoder.Interrupted());
+    EXPECT_TRUE(vars.EncoderError.isEmpty());
+    EXPECT_LE(fakes.link.requests, 2);
+    EXPECT_GT(fakes.link.userInputPolls, 0);
+}
+
+TEST_F(EncoderTest, StalledCounterRecoversAndAClosedLinkDeliversNothing) {
+    fakes.link.SetValue(7.0);
+    fakes.link.Stall(1);
+    EXPECT_EQ(fakes.encoder.ReadEncoder(0.2), 0.0);
+    EXPECT_TRUE(vars.EncoderError.contains("did not answer")) << vars.EncoderError.toStdString();
+    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.2), 7.0);
+    fakes.link.Write("N2TA*");
+    fakes.link.Close();
+    fakes.clock.Advance(1.0);
+    EXPECT_EQ(fakes.link.BytesWaiting(), 0);
 }
 
 TEST_F(EncoderTest, WindowsAverageAtLeastTwoSamples) {
@@ -118,14 +199,13 @@ TEST(EncoderPort, RelativeNameIsTakenFromTheStationHome) {
     QFile link(home.filePath("cub5"));
     ASSERT_TRUE(link.open(QIODevice::WriteOnly));
     link.close();
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(home.path());
     SharedVars vars;
+    vars.HomeDir = home.path() + "/";
     vars.EncoderPort = "cub5";
     vars.EncoderInUse = true;
     TestServices fakes(vars);
     QString error;
     EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));
     EXPECT_EQ(fakes.link.Device(), home.filePath("cub5"));
-    QDir::setCurrent(before);
+    EXPECT_NE(QDir::currentPath(), home.path()); // the current directory is not used
 }

@@ -73,7 +73,8 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
         }
     };
     Cub5Encoder encoder(vars, link, clock, messages);
-    Services services{vars, clock, messages, sounds, encoder};
+    BusyGate gate;
+    Services services{vars, clock, messages, sounds, encoder, gate};
     MainWindow main(services);
     main.SetObservationRunner(
         [&](const QString& type) { RunObservationSession(services, type, &main); });

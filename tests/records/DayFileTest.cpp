@@ -142,6 +142,12 @@ TEST(ObsRecord, TwoLinesByteForByte) {
     cc.type = "CCZC";
     EXPECT_TRUE(
         ObsRecordLines(cc, vars)[0].startsWith("OBS,03/24/2006,092807,CCZC   ,23.0, 0.0, 0.0,"));
+
+    // A reading below zero keeps the six columns of its field.
+    ObsRecord low = SampleObs();
+    low.readings = {-1.0, -0.04, 170.0, -12.34, 300.0};
+    EXPECT_TRUE(ObsRecordLines(low, vars)[1].startsWith(" -01.0 000.0 170.0 -12.3 300.0ADDSGQP"))
+        << ObsRecordLines(low, vars)[1].toStdString();
 }
 
 TEST(CalibrationRecords, HgLampStdLampAndIntercomparison) {
@@ -204,15 +210,15 @@ TEST(DayFileReader, ValidationAndRecordSkipping) {
         lines << "\"OBS,fake,line\"";
     }
     lines << "\"STDLAMP\",\"x\""
-          << "OBS,a"
-          << "OBS,b"
-          << "OBS,c";
+          << " 150.0 150.1"
+          << " 000.1 000.2"
+          << "Test Average: 150.0";
     lines << "HGLAMP,03/24/2006"
-          << "OBS"
-          << "OBS"
-          << "OBS";
+          << "  47.0   47.1"
+          << "  45.0   45.1"
+          << "   46.05   46.10";
     lines << "\"OBS\",\"03/24/2006\",\"101700\",\"I DSGQP\", 150.1,"
-          << "OBS,skip,me";
+          << " 150.1 080.0 170.0 000.0 000.0I DSGQP 24 101700 03 06";
     lines << "OBS,03/24/2006,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.000,300.0,1.2"
           << " 170.0 170.0 170.0 080.0 080.0ADDSGQP 24 120000 03 06";
     lines << "UNKNOWN LINE";
@@ -223,6 +229,7 @@ TEST(DayFileReader, ValidationAndRecordSkipping) {
     EXPECT_EQ(read.observations[0].type, "ADDSGQP");
     EXPECT_EQ(read.observations[0].time, "120000");
     EXPECT_DOUBLE_EQ(read.observations[0].values[5], 300.0);
+    EXPECT_TRUE(read.problems.isEmpty()) << read.problems.join("|").toStdString();
 
     const DayFileContents wrongDate = ReadDayFile(path, "Boulder", DateSerial(2006, 3, 25));
     EXPECT_EQ(wrongDate.status, DayFileStatus::WrongDate);
@@ -243,4 +250,62 @@ TEST(DayFileReader, CommentLineCountFromTheTagLine) {
     EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",12"), 12);
     EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",123"), 23);
     EXPECT_EQ(CommentLineCount("\"ERROR\",\"x\""), 1);
+    EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",0"), 0);
+    // Not a count: a sign or a letter makes the record unreadable.
+    EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",-5"), -1);
+    EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",-"), -1);
+    EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",x"), -1);
+}
+
+namespace {
+// A day file of 03/24/2006 holding `records` after its header.
+DayFileContents ReadRecords(TestStation& station, const QStringList& records) {
+    QStringList lines = {"\"Boulder\"", "Dobson, 83 ", "03/24/2006", "12:00:00", QString(70, u'=')};
+    lines << records;
+    station.Write("data/D06083.083", CrLfLines(lines));
+    return ReadDayFile(station.DataDir() + "D06083.083", "Boulder", DateSerial(2006, 3, 24));
+}
+const char* kGoodObs1 = "OBS,03/24/2006,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.000,300.0,1.2";
+const char* kGoodObs2 = " 170.0 170.0 170.0 080.0 080.0ADDSGQP 24 120000 03 06";
+} // namespace
+
+TEST(DayFileReader, DamagedRecordsAreNamedAndNeverHideTheNext) {
+    TestStation station;
+    // A torn OBS line directly before a good record: the good one is read.
+    DayFileContents read = ReadRecords(station, {"OBS,03/24/2006,11", kGoodObs1, kGoodObs2});
+    ASSERT_EQ(read.observations.size(), 1);
+    EXPECT_EQ(read.observations[0].time, "120000");
+    ASSERT_EQ(read.problems.size(), 1);
+    EXPECT_EQ(read.problems[0], "The record on line 6 cannot be read: OBS record whose numbers "
+                                "are not all numbers.");
+
+    // A field that is not a number is reported, not dropped in silence.
+    read =
+        ReadRecords(station, {"OBS,03/24/2006,120000,ADDSGQP,23.0, abc, 45.6,0.3, 2.000,300.0,1.2",
+                              kGoodObs2, kGoodObs1, kGoodObs2});
+    EXPECT_EQ(read.observations.size(), 1);
+    EXPECT_EQ(read.problems.size(), 1);
+
+    // A negative line count cannot send the reader backwards (it used to
+    // loop for ever, and start-up with it).
+    read = ReadRecords(
+        station, {"\"COMMENT\",\"03/24/2006\",\"12:00:00\",-5", "\"text\"", kGoodObs1, kGoodObs2});
+    EXPECT_EQ(read.observations.size(), 1);
+    ASSERT_EQ(read.problems.size(), 1);
+    EXPECT_EQ(read.problems[0],
+              "The record on line 6 cannot be read: COMMENT record with no line count.");
+
+    // A comment declared as four lines with two present, then a whole
+    // observation: the short comment is named, the observation is read.
+    read = ReadRecords(station, {"\"COMMENT\",\"03/24/2006\",\"12:00:00\",4", "\"one\"", "\"two\"",
+                                 kGoodObs1, kGoodObs2});
+    EXPECT_EQ(read.observations.size(), 1);
+    ASSERT_EQ(read.problems.size(), 1);
+    EXPECT_EQ(read.problems[0],
+              "The record on line 6 cannot be read: COMMENT record declares 5 lines, 3 follow it.");
+
+    // An OBS record cut after its first line at the end of the file.
+    read = ReadRecords(station, {kGoodObs1, kGoodObs2, kGoodObs1});
+    EXPECT_EQ(read.observations.size(), 1);
+    EXPECT_EQ(read.problems.size(), 1);
 }

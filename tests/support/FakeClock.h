@@ -23,6 +23,12 @@ public:
         Advance(seconds);
         QCoreApplication::processEvents(); // screens stay live, as on the real clock
     }
+    void WaitPainting(double seconds) override {
+        ++paintingWaits_;
+        Advance(seconds);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    int PaintingWaits() const { return paintingWaits_; }
 
     void Set(DateTimeValue now) { now_ = now; }
     void Advance(double seconds) { now_ += seconds / 86400.0; }
@@ -33,6 +39,7 @@ private:
     DateTimeValue now_;
     double idleStep_ = 0.001;
     int idleCalls_ = 0;
+    int paintingWaits_ = 0;
 };
 
 } // namespace quillon::test

@@ -1,5 +1,7 @@
 #include "support/FakeCounterLink.h"
 
+#include <QCoreApplication>
+
 namespace quillon::test {
 
 QByteArray CounterReply(double value) {
@@ -17,12 +19,31 @@ bool FakeCounterLink::Open(const QString& device, QString* error) {
     return true;
 }
 
+void FakeCounterLink::Poll(int ms, bool userInput) {
+    ++polls;
+    userInputPolls += userInput ? 1 : 0;
+    clock_.Advance(ms / 1000.0);
+    QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents
+                                              : QEventLoop::ExcludeUserInputEvents);
+    if (onPoll_) {
+        onPoll_();
+    }
+}
+
 void FakeCounterLink::Write(const QByteArray& text) {
+    if (!open_) {
+        return;
+    }
     written << text;
     if (text != "N2TA*") {
         return;
     }
     ++requests;
+    if (stalled_ > 0) {
+        --stalled_;
+        ++next_;
+        return;
+    }
     const double value = values_[std::min(next_, values_.size() - 1)];
     ++next_;
     const DateTimeValue due = clock_.Now() + 0.026 / 86400.0;
@@ -49,6 +70,9 @@ void FakeCounterLink::Deliver() {
 }
 
 qint64 FakeCounterLink::BytesWaiting() {
+    if (!open_) {
+        return 0;
+    }
     Deliver();
     return received_.size();
 }

@@ -5,13 +5,17 @@
 
 #include <QList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace quillon::test {
 
 // A CUB5 counter behind a fake serial line on the fake clock: replies come
 // 26 ms of fake time after each request, as on a 9600-baud line; it can
-// fall silent, answer garbage or answer in pieces.
+// fall silent, answer garbage or answer in pieces, stall for a number of
+// requests and recover, and be closed in the middle of a run. Like the
+// serial link, its wait handles pending events (keys and clicks only when
+// asked to), and a closed link delivers nothing.
 class FakeCounterLink : public CounterLink {
 public:
     enum class Mode { Normal, Silent, Garbage, HalfReply };
@@ -20,12 +24,16 @@ public:
 
     bool Open(const QString& device, QString* error) override;
     bool IsOpen() const override { return open_; }
-    void Close() override { open_ = false; }
+    void Close() override {
+        open_ = false;
+        pending_.clear();
+        received_.clear();
+    }
     QString Device() const override { return device_; }
     void Write(const QByteArray& text) override;
     qint64 BytesWaiting() override;
     QByteArray ReadAll() override;
-    void Poll(int ms) override { clock_.Advance(ms / 1000.0); }
+    void Poll(int ms, bool userInput) override;
 
     // Counter values to report, one per request; the last one repeats.
     void SetValues(std::vector<double> values) {
@@ -35,6 +43,13 @@ public:
     void SetValue(double value) { SetValues({value}); }
     void SetMode(Mode mode) { mode_ = mode; }
     void FailOpen(const QString& reason) { openFailure_ = reason; }
+    // The next `requests` requests go unanswered; then it answers again.
+    void Stall(int requests) { stalled_ = requests; }
+    // Runs on every wait for a reply (a test's operator acting mid-read).
+    void OnPoll(std::function<void()> action) { onPoll_ = std::move(action); }
+
+    int polls = 0;
+    int userInputPolls = 0;
 
     QList<QByteArray> written;
     int requests = 0;
@@ -51,6 +66,8 @@ private:
     QString device_;
     QString openFailure_;
     Mode mode_ = Mode::Normal;
+    int stalled_ = 0;
+    std::function<void()> onPoll_;
     std::vector<double> values_{0.0};
     size_t next_ = 0;
     std::deque<Pending> pending_;

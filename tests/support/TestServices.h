@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Services.h"
+#include "station/Services.h"
 #include "support/FakeClock.h"
 #include "support/FakeCounterLink.h"
 #include "support/Recorders.h"
@@ -13,7 +13,8 @@ namespace quillon::test {
 struct TestServices {
     explicit TestServices(SharedVars& vars, DateTimeValue now = 0)
         : clock(now), link(clock), sounds(player),
-          encoder(vars, link, clock, messages), services{vars, clock, messages, sounds, encoder} {
+          encoder(vars, link, clock, messages), services{vars,   clock,   messages,
+                                                         sounds, encoder, gate} {
         encoder.SetFailureAction([this] { ++programEnds; });
     }
     // Configures the encoder on a (fake) port and opens it.
@@ -30,6 +31,7 @@ struct TestServices {
     RecordingPlayer player;
     Sounds sounds;
     Cub5Encoder encoder;
+    BusyGate gate;
     Services services;
     int programEnds = 0;
 };

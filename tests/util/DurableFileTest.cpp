@@ -81,13 +81,31 @@ TEST(ReplaceFile, ReplacesWholeFile) {
 
 TEST(Pause, WaitsAcrossMidnightNotADayLonger) {
     test::FakeClock clock(MakeDateTime(2006, 3, 24, 23, 59, 59) + 0.99 / 86400.0);
-    Pause(clock, 0.05f);
+    Pause(clock, 0.05);
     const double seconds = clock.SecondsSinceMidnight();
     EXPECT_GE(seconds, 0.03);
     EXPECT_LT(seconds, 0.1);
     EXPECT_EQ(SplitDateTime(clock.Now()).day, 25);
 
     test::FakeClock noon(MakeDateTime(2006, 3, 24, 12, 0, 0));
-    Pause(noon, 3.0f);
+    Pause(noon, 3.0);
     EXPECT_NEAR(noon.SecondsSinceMidnight(), 12 * 3600 + 3.0, 0.01);
+}
+
+TEST(Pause, EndingExactlyAtMidnightReturns) {
+    // 23:59:59.950 + 0.05 s is 86400 exactly: the wait ends just after the
+    // wrap, it does not wait for a second that never comes.
+    for (const double start : {59.950, 59.953, 59.956}) {
+        test::FakeClock clock(MakeDateTime(2006, 3, 24, 23, 59, 0) + start / 86400.0);
+        clock.SetIdleStep(0.0005);
+        Pause(clock, 0.05);
+        const double seconds = clock.SecondsSinceMidnight();
+        EXPECT_LT(seconds, 0.01) << start;
+        EXPECT_EQ(SplitDateTime(clock.Now()).day, 25) << start;
+    }
+    // A wait that ends a hair before midnight ends there.
+    const DateTimeValue lateStart = MakeDateTime(2006, 3, 24, 23, 59, 59) + 0.9999 / 86400.0;
+    test::FakeClock late(lateStart);
+    Pause(late, 0.00005);
+    EXPECT_LT((late.Now() - lateStart) * 86400.0, 0.001);
 }

@@ -1,16 +1,17 @@
 #include "app/screens/MainWindow.h"
 
-#include "app/Guidance.h"
 #include "app/MainScreenText.h"
 #include "config/FatalFileError.h"
 #include "instrument/screens/EncoderCheckScreen.h"
 #include "instrument/screens/EntryScreens.h"
+#include "observe/Guidance.h"
 #include "records/DayFile.h"
 #include "records/screens/SummaryScreen.h"
 #include "sound/Play.h"
 #include "util/Format.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -35,7 +36,7 @@ QGroupBox* Framed(const QString& name, const QString& caption, QLabel* value, QW
 MainWindow::MainWindow(Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services), vars_(services.vars), clock_(services.clock),
       messages_(services.messages), sounds_(services.sounds), encoder_(services.encoder),
-      logic_(services.vars, services.clock, services.messages), operParam_(this) {
+      logic_(services), operParam_(this) {
     setObjectName(QStringLiteral("Main"));
     timer1_.setObjectName(QStringLiteral("Timer1"));
     connect(&timer1_, &QTimer::timeout, this, &MainWindow::Tick);
@@ -91,10 +92,12 @@ void MainWindow::BuildControls() {
     chkBoxEncoder_->setChecked(true);
     cmdEncRst_ = new QPushButton(QStringLiteral("enc&Dr_reset"), central);
     cmdEncRst_->setObjectName(QStringLiteral("CmdEncRst"));
-    connect(cmdEncRst_, &QPushButton::clicked, this, &MainWindow::ResetEncoderButton);
+    connect(cmdEncRst_, &QPushButton::clicked, this,
+            [this] { Command([this] { ResetEncoderButton(); }); });
     cmmdPrompting_ = new QPushButton(QStringLiteral("Change to Obs'r &Prompted Obs"), central);
     cmmdPrompting_->setObjectName(QStringLiteral("CmmdPrompting"));
-    connect(cmmdPrompting_, &QPushButton::clicked, this, &MainWindow::TogglePrompting);
+    connect(cmmdPrompting_, &QPushButton::clicked, this,
+            [this] { Command([this] { TogglePrompting(); }); });
     promptext_ = NamedLabel(QStringLiteral("Promptext"), QStringLiteral("Computer controls speed."),
                             central);
     controls->addWidget(chkBoxEncoder_);
@@ -172,7 +175,7 @@ void MainWindow::BuildMenu() {
     exitMenu->setObjectName(QStringLiteral("mmuexit"));
     AddAction(exitMenu, QStringLiteral("mmuNo"), QStringLiteral("No!"));
     connect(AddAction(exitMenu, QStringLiteral("cmmdExit"), QStringLiteral("really e&Xit")),
-            &QAction::triggered, this, &MainWindow::ExitProgram);
+            &QAction::triggered, this, [this] { Command([this] { ExitProgram(); }); });
 
     QMenu* obs = bar->addMenu(QStringLiteral("&Obs"));
     obs->setObjectName(QStringLiteral("mnuObs"));
@@ -182,24 +185,26 @@ void MainWindow::BuildMenu() {
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
         const QString code = QString::fromLatin1(entry.code);
-        connect(action, &QAction::triggered, this, [this, code] { StartObservation(code); });
+        connect(action, &QAction::triggered, this,
+                [this, code] { Command([this, code] { StartObservation(code); }); });
         obsActions_.insert(code, action);
     }
     obs->addSeparator()->setObjectName(QStringLiteral("nmSepEnd"));
     connect(AddAction(obs, QStringLiteral("mmuComment"), QStringLiteral("&Comment")),
-            &QAction::triggered, this, &MainWindow::AddComment);
+            &QAction::triggered, this, [this] { Command([this] { AddComment(); }); });
 
     QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
     reports->setObjectName(QStringLiteral("mnuReports"));
     connect(AddAction(reports, QStringLiteral("mnTODAY"), QStringLiteral("&TODAY")),
-            &QAction::triggered, this, &MainWindow::ShowToday);
+            &QAction::triggered, this, [this] { Command([this] { ShowToday(); }); });
     AddAction(reports, QStringLiteral("mnOtherDay"), QStringLiteral("&Other Days"))
         ->setEnabled(false);
 
     QMenu* maintenance = bar->addMenu(QStringLiteral("maint&Enance"));
     maintenance->setObjectName(QStringLiteral("mnuLampTests"));
-    connect(AddAction(maintenance, QStringLiteral("muEncoder"), QStringLiteral("&Encoder")),
-            &QAction::triggered, this, &MainWindow::CheckEncoderEntry);
+    muEncoder_ = AddAction(maintenance, QStringLiteral("muEncoder"), QStringLiteral("&Encoder"));
+    connect(muEncoder_, &QAction::triggered, this,
+            [this] { Command([this] { CheckEncoderEntry(); }); });
     for (const auto& [name, caption] :
          {std::pair{"mnHg", "&Mercury"}, std::pair{"mnStandard", "&Standard "},
           std::pair{"mnDeltaQtable", "Change &Q Table"}, std::pair{"mnuPrtQtbl", "&Print Q table"},
@@ -211,10 +216,10 @@ void MainWindow::BuildMenu() {
     QMenu* info = bar->addMenu(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mmuInfo"));
     connect(AddAction(info, QStringLiteral("mnPrgInfo"), QStringLiteral("&Program Info")),
-            &QAction::triggered, this, &MainWindow::ShowProgramInfo);
+            &QAction::triggered, this, [this] { Command([this] { ShowProgramInfo(); }); });
     connect(
         AddAction(info, QStringLiteral("mnOperParam"), QStringLiteral("&Operational Parameters")),
-        &QAction::triggered, this, &MainWindow::ShowOperParam);
+        &QAction::triggered, this, [this] { Command([this] { ShowOperParam(); }); });
 }
 
 bool MainWindow::Load() {
@@ -235,6 +240,9 @@ bool MainWindow::Load() {
     lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
     logic_.ResetMuRange();
     ResetObservationMenu();
+    // Without an encoder there is no counter to check or reset.
+    muEncoder_->setEnabled(vars_.EncoderInUse);
+    cmdEncRst_->setEnabled(vars_.EncoderInUse);
     vars_.DialogChoice = 0;
     TogglePrompting();
     timer1_.start(1000);
@@ -301,32 +309,49 @@ void MainWindow::ApplyGuidance(int range) {
 }
 
 void MainWindow::Tick() {
-    const TickDisplay display = logic_.Tick();
-    if (display.newDay) {
-        lblCaption_->setText(display.headline);
-        ShowSummaryLines();
+    if (services_.gate.IsBusy()) {
+        return; // a command or transfer is running; the next tick reads
     }
     timer1_.stop();
+    if (!logic_.Tick(*this)) {
+        return; // the dial failed and the program is ending
+    }
+    timer1_.start(1000);
+}
+
+void MainWindow::ShowHeadline(const QString& headline) {
+    lblCaption_->setText(headline);
+    lblCaption_->repaint();
+}
+
+void MainWindow::ShowClocks(const TickDisplay& display) {
     lblDispTime_->setText(display.utcText);
     lblLocalTime_->setText(display.lstText);
     lblLdate_->setText(display.localDateText);
     lblDispMu_->setText(display.muText);
-    if (chkBoxEncoder_->isChecked() && vars_.EncoderInUse) {
-        const double r = encoder_.ReadEncoder(0.2);
-        if (!vars_.EncoderError.isEmpty()) {
-            encoder_.ReportFailure();
-            return;
-        }
-        lblDispRpos_->setText(FormatNumber(r, u"###.0"));
-        ++readCount_;
-        setWindowTitle(MainTitle(readCount_));
-    } else {
-        lblDispRpos_->setText(QStringLiteral("NoEnc"));
+}
+
+void MainWindow::ShowDial(const QString& text, long reads) {
+    lblDispRpos_->setText(text);
+    if (text != QLatin1String("NoEnc")) {
+        setWindowTitle(MainTitle(reads));
     }
-    if (display.changedRange != 0) {
-        ApplyGuidance(display.changedRange);
+}
+
+bool MainWindow::DialReadingWanted() const {
+    return chkBoxEncoder_->isChecked();
+}
+
+void MainWindow::Command(std::function<void()> command) {
+    services_.gate.Run(std::move(command));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The close button is one more way out: the same question and transfer.
+    event->ignore();
+    if (!exiting_) {
+        Command([this] { ExitProgram(); });
     }
-    timer1_.start(1000);
 }
 
 void MainWindow::HandOver(bool hideMain, const std::function<void()>& run) {
@@ -396,8 +421,8 @@ void MainWindow::TogglePrompting() {
 
 void MainWindow::ResetEncoderButton() {
     timer1_.stop();
-    encoder_.ResetEncoder();
     if (vars_.EncoderInUse) {
+        encoder_.ResetEncoder();
         const double r = encoder_.ReadEncoder(0.2);
         if (!vars_.EncoderError.isEmpty()) {
             encoder_.ReportFailure();
@@ -414,13 +439,8 @@ void MainWindow::CheckEncoderEntry() {
 
 void MainWindow::ExitProgram() {
     timer1_.stop();
-    if (messages_.AskYesNo(
-            QStringLiteral("Do you wish to let the program attempt to transfer files before Exit?"),
-            QStringLiteral("Press Yes to Transfer files and exit -- No to just exit.")) &&
-        transferAction_) {
-        transferAction_();
-    }
-    encoder_.ClosePort();
+    RunExitSequence(services_, transferAction_);
+    exiting_ = true;
     QApplication::closeAllWindows();
     QApplication::quit();
 }

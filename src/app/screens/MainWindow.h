@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/MainTimerLogic.h"
-#include "app/Services.h"
 #include "app/StartUp.h"
-#include "app/screens/InfoScreens.h"
-#include "app/screens/ScreenHelpers.h"
+#include "station/Services.h"
+#include "ui/InfoScreens.h"
+#include "ui/ScreenHelpers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,7 +23,7 @@ class Sounds;
 // The main screen "Main": clocks, mu, R-dial, the day's summary lines, the
 // mu guidance with its shortcut labels, and the main menu through which
 // every other screen is reached.
-class MainWindow : public QMainWindow, public StartUpScreens {
+class MainWindow : public QMainWindow, public StartUpScreens, public MainScreenView {
     Q_OBJECT
 public:
     explicit MainWindow(Services& services, QWidget* parent = nullptr);
@@ -37,7 +37,7 @@ public:
 
     QTimer* Timer1() { return &timer1_; }
     int MuRange() const { return logic_.MuRange(); }
-    long ReadCount() const { return readCount_; }
+    long ReadCount() const { return logic_.ReadCount(); }
 
     // Hooks for the parts that run from this screen: the observation of a
     // type, and the archive transfer at a new day and at exit.
@@ -53,16 +53,27 @@ public:
     // timer at 1000 ms; test and observation screens hide this one meanwhile.
     void HandOver(bool hideMain, const std::function<void()>& run);
 
-    void ShowSummaryLines();
+    // MainScreenView
+    void ShowHeadline(const QString& headline) override;
+    void ShowSummaryLines() override;
+    void ShowClocks(const TickDisplay& display) override;
+    void ShowDial(const QString& text, long reads) override;
+    void ApplyGuidance(int range) override;
+    bool DialReadingWanted() const override;
     // The message line under the summary (guidance, transfer progress).
     void ShowMessageLine(const QString& text);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // An operator command: it waits while a tick, a transfer or another
+    // command runs (see BusyGate).
+    void Command(std::function<void()> command);
     void BuildControls();
     void BuildMenu();
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption);
     void ResetObservationMenu();
-    void ApplyGuidance(int range);
     void StartObservation(const QString& type);
     void ExitProgram();
     void AddComment();
@@ -80,7 +91,7 @@ private:
     Sounds& sounds_;
     Cub5Encoder& encoder_;
     MainTimerLogic logic_;
-    long readCount_ = 0;
+    bool exiting_ = false;
     QTimer timer1_;
     OperParamScreen operParam_;
     std::function<void(const QString&)> observationRunner_;
@@ -101,6 +112,7 @@ private:
     QLabel* lblCDDSOz_ = nullptr;
     QLabel* lblMessage_ = nullptr;
     QGroupBox* frmFkeys_ = nullptr;
+    QAction* muEncoder_ = nullptr;
     QMap<QString, QAction*> obsActions_;   // by observation code
     QMap<QString, ClickLabel*> obsLabels_; // by observation code
 };

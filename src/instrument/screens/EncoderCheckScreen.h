@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Services.h"
+#include "station/Services.h"
 
 #include <QDialog>
 #include <QLabel>

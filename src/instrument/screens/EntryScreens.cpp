@@ -43,8 +43,12 @@ void EntryScreen::showEvent(QShowEvent* event) {
 }
 
 void EntryScreen::Escape() {
-    vars_.DialogChoice = 1;
     reject();
+}
+
+void EntryScreen::reject() {
+    vars_.DialogChoice = 1;
+    QDialog::reject();
 }
 
 void EntryScreen::keyPressEvent(QKeyEvent* event) {

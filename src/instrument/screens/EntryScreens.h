@@ -24,6 +24,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Closing the window by its title bar is Escape.
+    void reject() override;
     void Escape();
 
     virtual void Enter() = 0;

@@ -1,7 +1,7 @@
 #include "observe/screens/BlueSkyScreen.h"
 
-#include "app/screens/ScreenHelpers.h"
 #include "sound/Play.h"
+#include "ui/ScreenHelpers.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -106,10 +106,7 @@ BlueSkyScreen::BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* paren
     auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
     exit->setAutoDefault(false);
-    connect(exit, &QPushButton::clicked, this, [this] {
-        escaped = true;
-        reject();
-    });
+    connect(exit, &QPushButton::clicked, this, &BlueSkyScreen::reject);
     layout->addWidget(exit);
     connect(comment_, &QLineEdit::returnPressed, this, [this] {
         if (selection_.CurrentStage() == SkySelection::kComment) {
@@ -149,9 +146,13 @@ void BlueSkyScreen::Press(int fkey) {
     ShowStage();
 }
 
+void BlueSkyScreen::reject() {
+    escaped = true;
+    QDialog::reject();
+}
+
 void BlueSkyScreen::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        escaped = true;
         reject();
         return;
     }

@@ -21,6 +21,8 @@ public:
     const SkySelection& Selection() const { return selection_; }
     QString CommentText() const { return comment_->text(); }
     bool escaped = false;
+    // Closing the window by its title bar is Escape.
+    void reject() override;
 
     void Press(int fkey);
 

@@ -33,8 +33,17 @@ void ContinueOrEscapeScreen::keyPressEvent(QKeyEvent* event) {
 }
 
 void ContinueOrEscapeScreen::Escape() {
-    escaped = true;
     reject();
+}
+
+void ContinueOrEscapeScreen::reject() {
+    escaped = true;
+    QDialog::reject();
+}
+
+void ConfirmRejScreen::reject() {
+    choice = 1;
+    QDialog::reject();
 }
 
 WarningScreen::WarningScreen(const ObservationWarning& warning, const QString& escapeButton,
@@ -137,8 +146,7 @@ void ConfirmRejScreen::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_Escape) {
-        choice = 1;
-        accept();
+        reject();
         return;
     }
     QDialog::keyPressEvent(event);

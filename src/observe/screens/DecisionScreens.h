@@ -14,6 +14,9 @@ public:
     using QDialog::QDialog;
     bool escaped = false;
 
+    // Closing the window by its title bar is Escape.
+    void reject() override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void Escape();
@@ -43,6 +46,9 @@ class ConfirmRejScreen : public QDialog {
 public:
     explicit ConfirmRejScreen(QWidget* parent = nullptr);
     int choice = 0;
+    // Closing the window by its title bar is Escape: reject and choose
+    // another type, as the Escape key does.
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

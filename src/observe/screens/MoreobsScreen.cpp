@@ -1,7 +1,7 @@
 #include "observe/screens/MoreobsScreen.h"
 
-#include "app/Guidance.h"
-#include "app/screens/ScreenHelpers.h"
+#include "observe/Guidance.h"
+#include "ui/ScreenHelpers.h"
 #include "util/Format.h"
 
 #include <QAction>

@@ -1,6 +1,5 @@
 #include "observe/screens/ObsScreen.h"
 
-#include "app/screens/InfoScreens.h"
 #include "astro/AstroFunctions.h"
 #include "instrument/screens/EntryScreens.h"
 #include "observe/ObservationRecord.h"
@@ -9,6 +8,7 @@
 #include "observe/screens/DecisionScreens.h"
 #include "observe/screens/MoreobsScreen.h"
 #include "records/DayFile.h"
+#include "ui/InfoScreens.h"
 #include "util/Format.h"
 
 #include <QActionGroup>

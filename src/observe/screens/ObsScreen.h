@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Services.h"
 #include "instrument/screens/GaugeScreen.h"
 #include "observe/ObservationDriver.h"
+#include "station/Services.h"
 
 #include <QAction>
 #include <QDialog>

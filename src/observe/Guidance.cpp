@@ -1,4 +1,4 @@
-#include "app/Guidance.h"
+#include "observe/Guidance.h"
 
 #include <array>
 

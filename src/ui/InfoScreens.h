@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/screens/ScreenHelpers.h"
 #include "config/LampTests.h"
 #include "config/SharedVars.h"
+#include "ui/ScreenHelpers.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "app/screens/InfoScreens.h"
+#include "ui/InfoScreens.h"
 
 #include "config/ParameterText.h"
 

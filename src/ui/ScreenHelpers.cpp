@@ -1,4 +1,4 @@
-#include "app/screens/ScreenHelpers.h"
+#include "ui/ScreenHelpers.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -3,6 +3,7 @@
 #include "config/SharedVars.h"
 #include "instrument/Cub5Encoder.h"
 #include "sound/Play.h"
+#include "station/BusyGate.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -16,6 +17,7 @@ struct Services {
     OperatorMessages& messages;
     Sounds& sounds;
     Cub5Encoder& encoder;
+    BusyGate& gate;
 };
 
 } // namespace quillon
