@@ -56,6 +56,16 @@ std::optional<QChar> InitialsKey(const QString& current, QChar typed) {
     return upper;
 }
 
+QString CleanInitials(const QString& text) {
+    QString out;
+    for (const QChar c : text) {
+        if (const auto letter = InitialsKey(out, c)) {
+            out += *letter;
+        }
+    }
+    return out;
+}
+
 EntryResult CommentEnter(const QString& text) {
     if (text.isEmpty()) {
         return {false, QStringLiteral("No Text -- Enter Text or press Escape")};

@@ -27,6 +27,8 @@ QString DegsCSignKey(const QString& text, QChar sign);
 EntryResult InitialsEnter(const QString& text);
 // The character to insert for a typed key, or nothing when it is discarded.
 std::optional<QChar> InitialsKey(const QString& current, QChar typed);
+// Pasted text by the same rule: its first three letters, raised.
+QString CleanInitials(const QString& text);
 
 // Comment: any text but none.
 EntryResult CommentEnter(const QString& text);

@@ -3,6 +3,7 @@
 #include "util/Format.h"
 
 #include <cmath>
+#include <functional>
 
 namespace quillon {
 
@@ -15,8 +16,13 @@ TrimmedStats TrimmedMean(double sum, double sumSquares, double highest, double l
     return out;
 }
 
-RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge, Sounds& sounds,
-                       Clock& clock, int& n) {
+namespace {
+
+// The series of n + 2 readings on the gauge, from `read`, which returns
+// false when the series must end (the operator's e&Xit or a counter
+// failure, told apart by `failed`).
+RdialReading ReadSeries(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock, int& n,
+                        const std::function<bool(double*, bool*)>& read) {
     if (n < 2) {
         n = 4;
     }
@@ -39,15 +45,15 @@ RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gau
         if (gauge.ExitPressed()) {
             break;
         }
-        // The gauge's e&Xit stays live during the read and ends it at once.
-        const double x = encoder.ReadEncoder(1.0, [&gauge] { return gauge.ExitPressed(); });
-        if (encoder.Interrupted()) {
+        double x = 0;
+        bool failed = false;
+        if (!read(&x, &failed)) {
+            if (failed) {
+                gauge.Close();
+                result.failed = true;
+                return result;
+            }
             break;
-        }
-        if (!vars.EncoderError.isEmpty()) {
-            gauge.Close();
-            result.failed = true;
-            return result;
         }
         if (count == 1) {
             highest = x;
@@ -74,6 +80,31 @@ RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gau
     result.mean = stats.mean;
     result.sd = stats.sd;
     return result;
+}
+
+} // namespace
+
+RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge, Sounds& sounds,
+                       Clock& clock, int& n) {
+    return ReadSeries(vars, gauge, sounds, clock, n, [&](double* x, bool* failed) {
+        // The gauge's e&Xit stays live during the read and ends it at once.
+        *x = encoder.ReadEncoder(1.0, [&gauge] { return gauge.ExitPressed(); });
+        if (encoder.Interrupted()) {
+            return false;
+        }
+        *failed = !vars.EncoderError.isEmpty();
+        return !*failed;
+    });
+}
+
+RdialReading PracticeRdial(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock,
+                           int& n, double value) {
+    return ReadSeries(vars, gauge, sounds, clock, n, [&](double* x, bool*) {
+        // The one-second window of a reading, with the gauge's e&Xit live.
+        clock.WaitProcessingEvents(1.0);
+        *x = value;
+        return !gauge.ExitPressed();
+    });
 }
 
 bool CountdownGauge(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock,

@@ -35,6 +35,11 @@ struct RdialReading {
 RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge, Sounds& sounds,
                        Clock& clock, int& n);
 
+// The same series without an encoder, for practice runs: each reading takes
+// its second as a real one does and gives `value`.
+RdialReading PracticeRdial(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock,
+                           int& n, double value);
+
 // Counts `seconds` down on the gauge, speaking each remaining second; more
 // than 60 is cut to 60 in the caller's variable. False when the operator
 // left with e&Xit (vars.DialogChoice is then 1).

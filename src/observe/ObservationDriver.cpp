@@ -2,6 +2,7 @@
 
 #include "astro/AstroFunctions.h"
 #include "observe/ObservationTypes.h"
+#include "station/MeasurementStep.h"
 #include "util/Format.h"
 
 #include <cmath>
@@ -43,8 +44,20 @@ public:
     ObservationRun Run();
 
 private:
-    bool Countdown(int index, const QString& caption, const QString& line, short seconds);
-    bool Read(bool firstWavelength, int slot, const QString& ordinal, int field);
+    // One of the five measurements (`index` 0 to 4): its wavelength, its
+    // slot among that wavelength's readings, its reading field.
+    struct Measurement {
+        int index;
+        bool firstWavelength;
+        int slot;
+        QString ordinal; // "first", "second", "third"
+        int field;
+        QString countdownLine;
+        short seconds;
+        std::function<bool()> prompt;
+        std::function<void()> beforeReadings;
+    };
+    bool Measure(const Measurement& m);
     bool Warn(const std::optional<ObservationWarning>& warning);
     QString FirstInstruction() const {
         if (pair_ == QLatin1String("AD")) {
@@ -59,8 +72,9 @@ private:
         return y_ == QLatin1String("D") ? QStringLiteral("Q-levers Down for the D wavelength.")
                                         : QStringLiteral("Push the Selector Rod FIRMLY in.");
     }
-    bool PromptForSecond();
-    bool PromptForFirst(bool sunSpotLine);
+    std::function<bool()> Prompt(const QString& message);
+    std::function<bool()> PromptForSecond();
+    std::function<bool()> PromptForFirst(bool sunSpotLine);
 
     Services& s_;
     ObservationScreens& screens_;
@@ -72,19 +86,6 @@ private:
     ObservationRun run_;
 };
 
-bool Driver::Countdown(int index, const QString& caption, const QString& line, short seconds) {
-    screens_.Gauge().SetCallerText(
-        caption,
-        line + u'\n' +
-            QStringLiteral("Have the measurement started before the countdown completes."));
-    run_.countdowns[static_cast<size_t>(index)] = seconds;
-    if (!CountdownGauge(s_.vars, screens_.Gauge(), s_.sounds, s_.clock, seconds)) {
-        run_.outcome = kObservationEscaped;
-        return false;
-    }
-    return true;
-}
-
 bool Driver::Warn(const std::optional<ObservationWarning>& warning) {
     if (!warning) {
         return true;
@@ -95,56 +96,58 @@ bool Driver::Warn(const std::optional<ObservationWarning>& warning) {
     return false;
 }
 
-bool Driver::Read(bool firstWavelength, int slot, const QString& ordinal, int field) {
-    const QString letter = firstWavelength ? x_ : y_;
-    screens_.Gauge().SetCallerText(
-        QStringLiteral("Taking Readings for ") + ordinal + u' ' + letter,
-        QStringLiteral("Taking the ") +
-            (ordinal == QLatin1String("first") ? QStringLiteral("First") : ordinal) + u' ' +
-            letter + QStringLiteral(" in ") + type_ + QStringLiteral(" Ob."));
-    double mean = 0;
-    double sd = 0;
-    if (encoder_) {
-        const RdialReading reading =
-            ReadRdial(s_.vars, s_.encoder, screens_.Gauge(), s_.sounds, s_.clock, n_);
-        if (reading.failed) {
-            s_.encoder.ReportFailure();
-            run_.outcome = kObservationEscaped;
-            return false;
-        }
-        if (reading.escaped || s_.vars.DialogChoice == 1) {
-            run_.outcome = kObservationEscaped;
-            return false;
-        }
-        mean = reading.mean;
-        sd = reading.sd;
-    } else {
-        // No encoder: a practice run on readings made up from the sun's mu.
+bool Driver::Measure(const Measurement& m) {
+    const QString letter = m.firstWavelength ? x_ : y_;
+    MeasurementSpec spec;
+    spec.prompt = m.prompt;
+    spec.countdownCaption = QStringLiteral("Countdown for ") + m.ordinal + u' ' + letter;
+    spec.countdownLine =
+        m.countdownLine + u'\n' +
+        QStringLiteral("Have the measurement started before the countdown completes.");
+    spec.countdownSeconds = m.seconds;
+    spec.beforeReadings = m.beforeReadings;
+    spec.readingCaption = QStringLiteral("Taking Readings for ") + m.ordinal + u' ' + letter;
+    spec.readingLine = QStringLiteral("Taking the ") +
+                       (m.ordinal == QLatin1String("first") ? QStringLiteral("First") : m.ordinal) +
+                       u' ' + letter + QStringLiteral(" in ") + type_ + QStringLiteral(" Ob.");
+    // No encoder: a practice run on readings made up from the sun's mu.
+    spec.practiceValue = [this, letter] {
         const double factor = letter == QLatin1String("A")   ? 64.0
                               : letter == QLatin1String("C") ? 35.0
                               : letter == QLatin1String("D") ? 21.0
                                                              : 70.0;
-        mean = factor * mu0_;
-        sd = 0.2;
-    }
-    if (firstWavelength) {
-        run_.first[static_cast<size_t>(slot)] = mean;
-        run_.firstSd[static_cast<size_t>(slot)] = sd;
-    } else {
-        run_.second[static_cast<size_t>(slot)] = mean;
-        run_.secondSd[static_cast<size_t>(slot)] = sd;
-    }
-    if (encoder_ && !Warn(CheckStdDev(type_, mean, sd, letter))) {
+        return factor * mu0_;
+    };
+    const MeasurementResult result = RunMeasurementStep(s_, screens_.Gauge(), spec, n_);
+    run_.countdowns[static_cast<size_t>(m.index)] = result.countedSeconds;
+    if (result.outcome != MeasurementOutcome::Done) {
+        run_.outcome = kObservationEscaped;
         return false;
     }
-    screens_.ShowReading(field, ReadingText(mean, sd));
+    if (m.firstWavelength) {
+        run_.first[static_cast<size_t>(m.slot)] = result.mean;
+        run_.firstSd[static_cast<size_t>(m.slot)] = result.sd;
+    } else {
+        run_.second[static_cast<size_t>(m.slot)] = result.mean;
+        run_.secondSd[static_cast<size_t>(m.slot)] = result.sd;
+    }
+    if (encoder_ && !Warn(CheckStdDev(type_, result.mean, result.sd, letter))) {
+        return false;
+    }
+    screens_.ShowReading(m.field, ReadingText(result.mean, result.sd));
     return true;
 }
 
-bool Driver::PromptForSecond() {
+std::function<bool()> Driver::Prompt(const QString& message) {
     if (timed_) {
-        return true;
+        return {};
     }
+    return [this, message] {
+        return screens_.ObserverPrompt(QStringLiteral("Waiting for Observer Prompt."), message, {});
+    };
+}
+
+std::function<bool()> Driver::PromptForSecond() {
     QString message = y_ == QLatin1String("D")
                           ? QStringLiteral("Switch Q-levers DOWN to the D stops.")
                           : QStringLiteral("Push the Selector Rod FIRMLY in.");
@@ -153,18 +156,10 @@ bool Driver::PromptForSecond() {
     } else if (type_.endsWith(QLatin1String("RMFI"))) {
         message += QStringLiteral("\nCheck moon's position on Slit.");
     }
-    if (!screens_.ObserverPrompt(QStringLiteral("Waiting for Observer Prompt."), message, {})) {
-        s_.vars.DialogChoice = 1;
-        run_.outcome = kObservationEscaped;
-        return false;
-    }
-    return true;
+    return Prompt(message);
 }
 
-bool Driver::PromptForFirst(bool sunSpotLine) {
-    if (timed_) {
-        return true;
-    }
+std::function<bool()> Driver::PromptForFirst(bool sunSpotLine) {
     QString message =
         y_ == QLatin1String("D")
             ? QStringLiteral("Switch Q-levers UP to the ") + x_ + QStringLiteral(" position")
@@ -172,34 +167,35 @@ bool Driver::PromptForFirst(bool sunSpotLine) {
     if (sunSpotLine && target_ == QLatin1String("DS")) {
         message += QStringLiteral("\nCheck Sun Spot!");
     }
-    if (!screens_.ObserverPrompt(QStringLiteral("Waiting for Observer Prompt."), message, {})) {
-        s_.vars.DialogChoice = 1;
-        run_.outcome = kObservationEscaped;
-        return false;
-    }
-    return true;
+    return Prompt(message);
 }
 
 ObservationRun Driver::Run() {
-    short countdown = 12;
+    const short countdown = 12;
     const bool directSun = target_ == QLatin1String("DS");
-    // Measurement 1: first wavelength.
-    if (!Countdown(0, QStringLiteral("Countdown for first ") + x_, FirstInstruction(), 5)) {
-        return run_;
-    }
-    run_.obsDate = std::floor(s_.clock.Now());
-    if (!encoder_) {
-        mu0_ = SunMu(s_.vars, s_.clock.Now());
-    }
-    const float start = static_cast<float>(s_.clock.SecondsSinceMidnight());
-    if (!Read(true, 0, QStringLiteral("first"), 0)) {
+    const QString first = QStringLiteral("first");
+    const QString second = QStringLiteral("second");
+    float start = 0;
+    // Measurement 1: first wavelength. The observation's date and start time
+    // are taken when its readings begin.
+    const auto began = [this, &start] {
+        run_.obsDate = std::floor(s_.clock.Now());
+        mu0_ = encoder_ ? 0.0 : SunMu(s_.vars, s_.clock.Now());
+        start = static_cast<float>(s_.clock.SecondsSinceMidnight());
+    };
+    if (!Measure({0, true, 0, first, 0, FirstInstruction(), 5, {}, began})) {
         return run_;
     }
     // Measurement 2: second wavelength.
-    if (!PromptForSecond() ||
-        !Countdown(1, QStringLiteral("Countdown for first ") + y_, SecondInstruction(),
-                   timed_ ? countdown : 5) ||
-        !Read(false, 0, QStringLiteral("first"), 1)) {
+    if (!Measure({1,
+                  false,
+                  0,
+                  first,
+                  1,
+                  SecondInstruction(),
+                  timed_ ? countdown : short{5},
+                  PromptForSecond(),
+                  {}})) {
         return run_;
     }
     // The first pair: backwards readings, then an ozone far out of range.
@@ -217,24 +213,40 @@ ObservationRun Driver::Run() {
     }
     // Measurement 3: second of the first wavelength.
     const QString spotLine = directSun ? QStringLiteral("  Check Sun Spot!") : QString();
-    if (!PromptForFirst(true) ||
-        !Countdown(2, QStringLiteral("Countdown for second ") + x_, FirstInstruction() + spotLine,
-                   timed_ ? static_cast<short>(directSun ? countdown + 5 : countdown) : 5) ||
-        !Read(true, 1, QStringLiteral("second"), 2)) {
+    const short third = timed_ ? static_cast<short>(directSun ? countdown + 5 : countdown) : 5;
+    if (!Measure({2,
+                  true,
+                  1,
+                  second,
+                  2,
+                  FirstInstruction() + spotLine,
+                  third,
+                  PromptForFirst(true),
+                  {}})) {
         return run_;
     }
     // Measurement 4: second of the second wavelength.
-    if (!PromptForSecond() ||
-        !Countdown(3, QStringLiteral("Countdown for second ") + y_, SecondInstruction(),
-                   timed_ ? countdown : 5) ||
-        !Read(false, 1, QStringLiteral("second"), 3)) {
+    if (!Measure({3,
+                  false,
+                  1,
+                  second,
+                  3,
+                  SecondInstruction(),
+                  timed_ ? countdown : short{5},
+                  PromptForSecond(),
+                  {}})) {
         return run_;
     }
     // Measurement 5: third of the first wavelength.
-    if (!PromptForFirst(false) ||
-        !Countdown(4, QStringLiteral("Countdown for third ") + x_, FirstInstruction(),
-                   timed_ ? countdown : 5) ||
-        !Read(true, 2, QStringLiteral("third"), 4)) {
+    if (!Measure({4,
+                  true,
+                  2,
+                  QStringLiteral("third"),
+                  4,
+                  FirstInstruction(),
+                  timed_ ? countdown : short{5},
+                  PromptForFirst(false),
+                  {}})) {
         return run_;
     }
     // Mean time, across midnight when the observation ran over it.
@@ -243,6 +255,10 @@ ObservationRun Driver::Run() {
     run_.meanSeconds = mean.seconds;
     run_.obsDate = mean.date;
     run_.meanTimeText = FormatDate(mean.seconds / 86400.0, u"hhmmss");
+    const QString meanTimeField =
+        run_.meanTimeText + QStringLiteral(" Date:") + FormatDate(run_.obsDate, u"DD/MMM/YYYY");
+    // The operator sees the mean time before the variation check speaks.
+    screens_.ShowResult(meanTimeField, QString(), QString());
 
     ReductionInput input;
     input.type = type_;
@@ -257,9 +273,7 @@ ObservationRun Driver::Run() {
     const QString muText = run_.result.mu == kMuNotCalculated
                                ? QStringLiteral("Not Calc'd")
                                : FormatNumber(run_.result.mu, u"##.000");
-    screens_.ShowResult(run_.meanTimeText + QStringLiteral(" Date:") +
-                            FormatDate(run_.obsDate, u"DD/MMM/YYYY"),
-                        muText, OzoneText(run_.result));
+    screens_.ShowResult(meanTimeField, muText, OzoneText(run_.result));
     run_.outcome = kObservationComplete;
     return run_;
 }

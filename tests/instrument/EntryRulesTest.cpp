@@ -4,9 +4,13 @@
 #include "instrument/screens/EntryScreens.h"
 #include "support/QtPrinters.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace quillon;
 
@@ -32,6 +36,39 @@ TEST(Initials, ThreeCapitals) {
     EXPECT_EQ(InitialsKey("ABC", 'd'), std::nullopt);
     EXPECT_EQ(InitialsKey("A", '1'), std::nullopt);
     EXPECT_EQ(InitialsEnter("").error, "Please Enter Initials or Escape");
+    EXPECT_EQ(CleanInitials("j. doe-smith"), "JDO");
+    EXPECT_EQ(CleanInitials("12"), "");
+    EXPECT_EQ(CleanInitials(QString("\u00e9ab")), "AB");
+}
+
+TEST(EntryScreens, PastedInitialsAndClosedWindows) {
+    SharedVars vars;
+    vars.ObserverInitials = "RDE";
+    {
+        // The initials held are offered again; a paste keeps to the rule.
+        GetInitialsScreen initials(vars, nullptr);
+        auto* box = initials.findChild<QLineEdit*>("txtInitials");
+        EXPECT_EQ(box->text(), "RDE");
+        box->clear();
+        initials.show();
+        box->setFocus();
+        QApplication::clipboard()->setText("wxyz, jr");
+        box->paste();
+        EXPECT_EQ(box->text(), "WXY");
+    }
+    // Closing the initials or temperature screen by its title bar is Escape.
+    for (int screen = 0; screen < 2; ++screen) {
+        vars.DialogChoice = 0;
+        std::unique_ptr<QDialog> dialog;
+        if (screen == 0) {
+            dialog = std::make_unique<GetInitialsScreen>(vars, nullptr);
+        } else {
+            dialog = std::make_unique<GetDegsCScreen>(vars, nullptr);
+        }
+        QTimer::singleShot(0, dialog.get(), [&dialog] { dialog->close(); });
+        dialog->exec();
+        EXPECT_EQ(vars.DialogChoice, 1) << screen;
+    }
 }
 
 TEST(EntryScreens, TypedKeysOnTheRealScreens) {

@@ -54,6 +54,7 @@ private:
 
 void Type(QWidget* modal, const char* box, const char* text) {
     auto* edit = modal->findChild<QLineEdit*>(box);
+    edit->clear();
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
 }
@@ -84,8 +85,9 @@ protected:
 } // namespace
 
 TEST_F(ObsScreenTest, RejectConfirmedWritesNothing) {
-    int n = 10;
-    ObsScreen obs(fakes.services, n);
+    ObsScreen obs(fakes.services);
+    ObservationSession session(fakes.services, obs);
+    obs.SetSession(&session);
     obs.Prepare();
     obs.show();
     obs.Start();
@@ -101,8 +103,9 @@ TEST_F(ObsScreenTest, RejectConfirmedWritesNothing) {
 }
 
 TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
-    int n = 10;
-    ObsScreen obs(fakes.services, n);
+    ObsScreen obs(fakes.services);
+    ObservationSession session(fakes.services, obs);
+    obs.SetSession(&session);
     obs.Prepare();
     obs.show();
     // e&Xit on the gauge during the first count-down.

@@ -154,6 +154,15 @@ GetInitialsScreen::GetInitialsScreen(SharedVars& vars, Sounds* sounds, QWidget* 
     connect(exit, &QPushButton::clicked, this, &GetInitialsScreen::Escape);
     layout->addWidget(exit);
     box_->installEventFilter(this);
+    // Pasted text keeps to the rule that typed keys follow.
+    connect(box_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString clean = CleanInitials(text);
+        if (clean != text) {
+            box_->setText(clean);
+        }
+    });
+    // The initials already given this session are offered again.
+    box_->setText(CleanInitials(vars.ObserverInitials));
 }
 
 void GetInitialsScreen::Enter() {

@@ -1,6 +1,7 @@
 #include "observe/screens/ObsScreen.h"
 
 #include "astro/AstroFunctions.h"
+#include "instrument/screens/EncoderCheckScreen.h"
 #include "instrument/screens/EntryScreens.h"
 #include "observe/ObservationRecord.h"
 #include "observe/ObservationTypes.h"
@@ -27,8 +28,8 @@ QLabel* Named(const QString& name, QWidget* parent, const QString& text = QStrin
 }
 } // namespace
 
-ObsScreen::ObsScreen(Services& services, int& readingsCount, QWidget* parent)
-    : QDialog(parent), services_(services), n_(readingsCount), gauge_(this) {
+ObsScreen::ObsScreen(Services& services, QWidget* parent)
+    : QDialog(parent), services_(services), gauge_(this) {
     setObjectName(QStringLiteral("Obs"));
     setWindowTitle(QStringLiteral("This is the form controlling the observations."));
     auto* layout = new QVBoxLayout(this);
@@ -147,14 +148,15 @@ void ObsScreen::BuildMenus(QVBoxLayout* layout) {
     encoder->setObjectName(QStringLiteral("mnuEncoder"));
     xovers10_ = checkable(encoder, "mnuXover10", "Xovers=10");
     xovers5_ = checkable(encoder, "mnuXovers5", "Xovers=5");
-    connect(xovers10_, &QAction::triggered, this, [this] { n_ = 10; });
-    connect(xovers5_, &QAction::triggered, this, [this] { n_ = 5; });
+    connect(xovers10_, &QAction::triggered, this, [this] { session_->ReadingsCount() = 10; });
+    connect(xovers5_, &QAction::triggered, this, [this] { session_->ReadingsCount() = 5; });
     connect(encoder, &QMenu::aboutToShow, this, [this] {
-        if (n_ != 5 && n_ != 10) {
-            n_ = 10;
+        int& n = session_->ReadingsCount();
+        if (n != 5 && n != 10) {
+            n = 10;
         }
-        xovers10_->setChecked(n_ == 10);
-        xovers5_->setChecked(n_ == 5);
+        xovers10_->setChecked(n == 10);
+        xovers5_->setChecked(n == 5);
     });
     QAction* comment = bar->addAction(QStringLiteral("&Comment"));
     comment->setObjectName(QStringLiteral("mnuComment"));
@@ -169,15 +171,14 @@ void ObsScreen::Prepare() {
     const SharedVars& v = services_.vars;
     heading_->setText(ObservationHeading(v, v.ObsType, services_.clock.Now()));
     ResetObsScreen();
-    ShowQSettingsOnScreen();
     services_.vars.DialogChoice = 0;
     (v.ComputerTimed == 1 ? computer_ : observer_)->setChecked(true);
     (v.AudioPrompts == 1 ? both_ : visual_)->setChecked(true);
-    PrepareRestart();
+    ShowReady();
 }
 
 void ObsScreen::ResetObsScreen() {
-    const QSettingsText ad = ShowQSettings(services_.vars, QStringLiteral("AD"), 0);
+    const QSettingsText ad = quillon::ShowQSettings(services_.vars, QStringLiteral("AD"), 0);
     for (int i = 0; i < 4; ++i) {
         qLabels_[i]->setText(i < 2 ? ad.q1Labels[i] : ad.q2Labels[i - 2]);
         qValues_[i]->setText(QStringLiteral(" "));
@@ -190,9 +191,9 @@ void ObsScreen::ResetObsScreen() {
     temperature_->setText(QStringLiteral("Instrument Degs C"));
 }
 
-void ObsScreen::ShowQSettingsOnScreen() {
-    const QSettingsText q = ShowQSettings(services_.vars, PairOf(services_.vars.ObsType),
-                                          services_.vars.InstrumentTemperature);
+void ObsScreen::ShowQSettings() {
+    const QSettingsText q = quillon::ShowQSettings(services_.vars, PairOf(services_.vars.ObsType),
+                                                   services_.vars.InstrumentTemperature);
     temperature_->setText(q.temperature);
     for (int i = 0; i < 4; ++i) {
         const QStringList& labels = i < 2 ? q.q1Labels : q.q2Labels;
@@ -205,8 +206,9 @@ void ObsScreen::ShowQSettingsOnScreen() {
     for (int i = 0; i < 5; ++i) {
         readingLabels_[i]->setText(q.readingLabels[order[i]]);
     }
-    messageLines_[0]->setText(q.firstMessage);
-    messageLines_[1]->setText(q.message);
+    // The two lines of the Q settings; the lines under them are cleared, so
+    // no inspection text of an earlier run stays.
+    SetMessageLines({q.firstMessage, q.message});
 }
 
 void ObsScreen::SetMessageLines(const QStringList& lines) {
@@ -215,12 +217,14 @@ void ObsScreen::SetMessageLines(const QStringList& lines) {
     }
 }
 
-void ObsScreen::PrepareRestart() {
-    ShowQSettingsOnScreen();
+void ObsScreen::ShowReady() {
+    ShowQSettings();
     // Accept and Reject belong to a completed run only: an escaped or
     // stopped run has nothing to accept.
     accept_->setVisible(false);
     reject_->setVisible(false);
+    accept_->setEnabled(true);
+    reject_->setEnabled(true);
     start_->setVisible(true);
     start_->setEnabled(true);
     start_->setFocus();
@@ -236,8 +240,10 @@ void ObsScreen::TimeTick() {
     dispMu_->setText(FormatNumber(SunMu(services_.vars, now), u"##.000;No sun"));
 }
 
-void ObsScreen::Start() {
+void ObsScreen::ShowRunning() {
     tmrTime_.stop();
+    // The gauge stands beside the screen, so the readings stay in view.
+    gauge_.move(frameGeometry().right() + 8, frameGeometry().top());
     clockFrame_->setVisible(false);
     start_->setVisible(false);
     messageLines_[1]->clear();
@@ -247,8 +253,9 @@ void ObsScreen::Start() {
     obsTime_->clear();
     obsMu_->clear();
     calcO3_->clear();
-    services_.vars.DialogChoice = 0;
-    run_ = RunObservation(services_, *this, n_);
+}
+
+void ObsScreen::ShowInspect() {
     accept_->setVisible(true);
     reject_->setVisible(true);
     accept_->setFocus();
@@ -257,114 +264,144 @@ void ObsScreen::Start() {
                      "sky conditions changed completely during the observation.", ""});
     tmrTime_.start(990);
     clockFrame_->setVisible(true);
-    if (run_.outcome == kObservationComplete) {
-        services_.sounds.PlayStartCue();
-        return;
-    }
-    if (run_.outcome == kObservationEscaped && EscapePrompt()) {
-        EscapeToTypeSelection();
-        return;
-    }
-    run_.outcome = kObservationRestart;
-    services_.vars.DialogChoice = 0;
-    PrepareRestart();
-    services_.sounds.PlayStartCue();
 }
 
-bool ObsScreen::EscapePrompt() {
-    services_.vars.DialogChoice = 0;
+void ObsScreen::ShowRejected() {
+    calcO3_->setText(QStringLiteral("This Ob rejected."));
+}
+
+void ObsScreen::Start() {
+    session_->Start();
+}
+
+void ObsScreen::Accept() {
+    tmrTime_.stop();
+    accept_->setEnabled(false);
+    reject_->setEnabled(false);
+    session_->Accept();
+    accept_->setEnabled(true);
+    reject_->setEnabled(true);
+}
+
+void ObsScreen::Reject() {
+    tmrTime_.stop();
+    session_->Reject();
+}
+
+void ObsScreen::EscapeToTypeSelection() {
+    tmrTime_.stop();
+    session_->EscapeToTypeSelection();
+}
+
+void ObsScreen::NewTemperature() {
+    session_->NewTemperature();
+}
+
+QWidget* ObsScreen::DialogParent() {
+    // The set-up prompts come before the observation screen is shown.
+    return isVisible() ? this : parentWidget();
+}
+
+bool ObsScreen::ConfirmFocusedSun(const ObservationWarning& warning) {
+    WarningScreen screen(warning, QStringLiteral("Escape to Top Level"), DialogParent());
+    screen.exec();
+    return !screen.escaped;
+}
+
+namespace {
+// Instruction texts onto a screen's lines; a text longer than the screen
+// has lines shares the last line.
+void FillLines(const QList<QLabel*>& labels, const QStringList& texts) {
+    for (int i = 0; i < labels.size(); ++i) {
+        if (i == labels.size() - 1 && texts.size() > labels.size()) {
+            labels[i]->setText(texts.mid(i).join(u'\n'));
+        } else {
+            labels[i]->setText(i < texts.size() ? texts[i] : QString());
+        }
+    }
+}
+} // namespace
+
+bool ObsScreen::AskInitials(const QString& caption, const QStringList& lines) {
+    GetInitialsScreen initials(services_.vars, &services_.sounds, DialogParent());
+    initials.setWindowTitle(caption);
+    FillLines(initials.lines, lines);
+    initials.exec();
+    return services_.vars.DialogChoice != 1;
+}
+
+bool ObsScreen::AskTemperature(const QString& caption, const QStringList& lines) {
+    GetDegsCScreen temperature(services_.vars, &services_.sounds, DialogParent());
+    if (!caption.isEmpty()) {
+        temperature.setWindowTitle(caption);
+        FillLines(temperature.lines, lines);
+    }
+    temperature.exec();
+    return services_.vars.DialogChoice != 1;
+}
+
+void ObsScreen::RunEncoderCheck() {
+    CheckEncoder(services_, DialogParent());
+}
+
+void ObsScreen::RunObservationScreen() {
+    Prepare();
+    exec();
+    gauge_.Close();
+}
+
+void ObsScreen::FinishObservationScreen() {
+    gauge_.Close();
+    done(QDialog::Rejected);
+}
+
+bool ObsScreen::AskRestartAfterEscape() {
     PromptScreen prompt(QStringLiteral("Escape was pressed during observation"),
                         QStringLiteral("Escape was pressed during observation\n"),
                         {QStringLiteral("Space bar to Re-start observation."),
                          QStringLiteral("Escape key to Abort Observation.")},
                         this);
     prompt.exec();
-    services_.vars.DialogChoice = 0;
-    return prompt.escaped;
+    return !prompt.escaped;
 }
 
-void ObsScreen::Accept() {
-    if (run_.outcome != kObservationComplete) {
-        return;
+SkyAnswer ObsScreen::AskSkyConditions(const QString& type) {
+    BlueSkyScreen sky(type, &services_.sounds, this);
+    sky.exec();
+    SkyAnswer answer;
+    if (!sky.escaped) {
+        answer.selection = sky.Selection();
+        answer.comment = sky.CommentText();
     }
-    tmrTime_.stop();
-    accept_->setEnabled(false);
-    reject_->setEnabled(false);
-    if (!services_.vars.EncoderInUse) {
-        WriteFakeObservationComment(services_);
-    }
-    for (;;) {
-        BlueSkyScreen sky(services_.vars.ObsType, &services_.sounds, this);
-        sky.exec();
-        if (!sky.escaped) {
-            RecordObservation(services_, run_, sky.Selection(),
-                              services_.vars.ObserverInitials + u':' + sky.CommentText());
-            break;
-        }
-        services_.vars.DialogChoice = 0;
-        PromptScreen prompt(
-            QStringLiteral("Escaped out of Select Sky Conditions."),
-            QStringLiteral("Escape key was pressed\nin the selection of Sky Conditions"),
-            {QStringLiteral("Space bar to Re-start selection"),
-             QStringLiteral("Escape key to Abort Observation.")},
-            this);
-        prompt.exec();
-        if (prompt.escaped) {
-            accept_->setEnabled(true);
-            reject_->setEnabled(true);
-            EscapeToTypeSelection();
-            return;
-        }
-    }
-    run_.outcome = kObservationRestart; // written once
-    accept_->setEnabled(true);
-    reject_->setEnabled(true);
-    PrepareRestart();
+    return answer;
 }
 
-void ObsScreen::Reject() {
-    tmrTime_.stop();
+bool ObsScreen::AskRestartSkySelection() {
+    PromptScreen prompt(
+        QStringLiteral("Escaped out of Select Sky Conditions."),
+        QStringLiteral("Escape key was pressed\nin the selection of Sky Conditions"),
+        {QStringLiteral("Space bar to Re-start selection"),
+         QStringLiteral("Escape key to Abort Observation.")},
+        this);
+    prompt.exec();
+    return !prompt.escaped;
+}
+
+int ObsScreen::ConfirmReject() {
     accept_->setVisible(false);
     reject_->setVisible(false);
-    services_.sounds.PlayInfoCue();
     ConfirmRejScreen confirm(this);
     confirm.exec();
     if (confirm.choice == 7) {
         accept_->setVisible(true);
-        Accept();
-    } else if (confirm.choice == 1) {
-        run_.outcome = kObservationRestart;
-        EscapeToTypeSelection();
-    } else {
-        run_.outcome = kObservationRestart;
-        calcO3_->setText(QStringLiteral("This Ob rejected."));
-        PrepareRestart();
     }
-    services_.vars.DialogChoice = 0;
+    return confirm.choice;
 }
 
-void ObsScreen::EscapeToTypeSelection() {
-    tmrTime_.stop();
-    services_.vars.DialogChoice = 0;
-    const double mu = SunMu(services_.vars, services_.clock.Now());
-    const QStringList offered = MoreobsTypes(mu);
-    nextType_.clear();
-    if (!offered.isEmpty()) {
-        services_.sounds.PlayAttention();
-        MoreobsScreen more(offered, mu, this);
-        more.exec();
-        nextType_ = more.chosen;
-    }
-    gauge_.Close();
-    done(QDialog::Rejected);
-}
-
-void ObsScreen::NewTemperature() {
-    services_.sounds.PlayTempCue();
-    GetDegsCScreen screen(services_.vars, &services_.sounds, this);
-    screen.exec();
-    services_.vars.DialogChoice = 0;
-    ShowQSettingsOnScreen();
+QString ObsScreen::ChooseNextType(const QStringList& offered, double mu) {
+    MoreobsScreen more(offered, mu, this);
+    more.exec();
+    return more.chosen;
 }
 
 bool ObsScreen::ObserverPrompt(const QString& caption, const QString& message,
@@ -389,11 +426,22 @@ void ObsScreen::ShowResult(const QString& meanTime, const QString& mu, const QSt
     obsTime_->setText(meanTime);
     obsMu_->setText(mu);
     calcO3_->setText(ozone);
+    obsTime_->repaint();
 }
 
 void ObsScreen::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         EscapeToTypeSelection();
+        return;
+    }
+    // "Press any Key": any key but the access keys (Alt) and the lone
+    // modifier keys starts the measurement.
+    const bool modifierOnly = event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control ||
+                              event->key() == Qt::Key_Alt || event->key() == Qt::Key_Meta ||
+                              event->key() == Qt::Key_AltGr;
+    if (start_->isVisible() && start_->isEnabled() && !modifierOnly &&
+        !(event->modifiers() & Qt::AltModifier)) {
+        Start();
         return;
     }
     QDialog::keyPressEvent(event);

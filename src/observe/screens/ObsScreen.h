@@ -1,7 +1,7 @@
 #pragma once
 
 #include "instrument/screens/GaugeScreen.h"
-#include "observe/ObservationDriver.h"
+#include "observe/ObservationSession.h"
 #include "station/Services.h"
 
 #include <QAction>
@@ -14,28 +14,29 @@
 
 namespace quillon {
 
-// "This is the form controlling the observations.": start, the five
-// measurements on the wait gauge, the result, and Accept, Reject or
-// another type.
-class ObsScreen : public QDialog, public ObservationScreens {
+// "This is the form controlling the observations.", and with it every
+// screen of an observation session: it shows what the session decides and
+// hands the operator's choices to it.
+class ObsScreen : public QDialog, public ObservationSessionScreens {
     Q_OBJECT
 public:
-    ObsScreen(Services& services, int& readingsCount, QWidget* parent = nullptr);
+    explicit ObsScreen(Services& services, QWidget* parent = nullptr);
+
+    void SetSession(ObservationSession* session) { session_ = session; }
 
     // Ready for the type in vars.ObsType after its set-up.
     void Prepare();
 
-    // The type the operator chose to do next (empty: back to the main screen).
-    const QString& NextType() const { return nextType_; }
-    const ObservationRun& LastRun() const { return run_; }
+    const QString& NextType() const { return session_->NextType(); }
+    const ObservationRun& LastRun() const { return session_->LastRun(); }
     GaugeScreen& GaugeWindow() { return gauge_; }
 
+    // The screen's commands (buttons and keys).
     void Start();
     void Accept();
     void Reject();
     void EscapeToTypeSelection();
     void NewTemperature();
-    void PrepareRestart();
 
     // ObservationScreens
     GaugeDisplay& Gauge() override { return gauge_; }
@@ -45,22 +46,37 @@ public:
     void ShowReading(int field, const QString& text) override;
     void ShowResult(const QString& meanTime, const QString& mu, const QString& ozone) override;
 
+    // ObservationSessionScreens
+    bool ConfirmFocusedSun(const ObservationWarning& warning) override;
+    bool AskInitials(const QString& caption, const QStringList& lines) override;
+    bool AskTemperature(const QString& caption, const QStringList& lines) override;
+    void RunEncoderCheck() override;
+    void RunObservationScreen() override;
+    void FinishObservationScreen() override;
+    void ShowReady() override;
+    void ShowQSettings() override;
+    void ShowRunning() override;
+    void ShowInspect() override;
+    void ShowRejected() override;
+    bool AskRestartAfterEscape() override;
+    SkyAnswer AskSkyConditions(const QString& type) override;
+    bool AskRestartSkySelection() override;
+    int ConfirmReject() override;
+    QString ChooseNextType(const QStringList& offered, double mu) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildMenus(QVBoxLayout* layout);
     void ResetObsScreen();
-    void ShowQSettingsOnScreen();
     void TimeTick();
-    bool EscapePrompt();
     void SetMessageLines(const QStringList& lines);
+    QWidget* DialogParent();
 
     Services& services_;
-    int& n_;
+    ObservationSession* session_ = nullptr;
     GaugeScreen gauge_;
-    ObservationRun run_;
-    QString nextType_;
     QTimer tmrTime_;
     QLabel* heading_;
     QLabel* temperature_;

@@ -1,0 +1,47 @@
+#include "station/MeasurementStep.h"
+
+namespace quillon {
+
+MeasurementResult RunMeasurementStep(Services& s, GaugeDisplay& gauge, const MeasurementSpec& spec,
+                                     int& n) {
+    MeasurementResult result;
+    if (spec.prompt && !spec.prompt()) {
+        s.vars.DialogChoice = 1;
+        result.outcome = MeasurementOutcome::Escaped;
+        return result;
+    }
+    gauge.SetCallerText(spec.countdownCaption, spec.countdownLine);
+    short seconds = spec.countdownSeconds;
+    const bool counted = CountdownGauge(s.vars, gauge, s.sounds, s.clock, seconds);
+    result.countedSeconds = seconds;
+    if (!counted) {
+        result.outcome = MeasurementOutcome::Escaped;
+        return result;
+    }
+    if (spec.beforeReadings) {
+        spec.beforeReadings();
+    }
+    gauge.SetCallerText(spec.readingCaption, spec.readingLine);
+    RdialReading reading;
+    if (s.vars.EncoderInUse) {
+        reading = ReadRdial(s.vars, s.encoder, gauge, s.sounds, s.clock, n);
+    } else {
+        const double value = spec.practiceValue ? spec.practiceValue() : 0.0;
+        reading = PracticeRdial(s.vars, gauge, s.sounds, s.clock, n, value);
+        reading.sd = spec.practiceDeviation;
+    }
+    if (reading.failed) {
+        s.encoder.ReportFailure();
+        result.outcome = MeasurementOutcome::Failed;
+        return result;
+    }
+    if (reading.escaped || s.vars.DialogChoice == 1) {
+        result.outcome = MeasurementOutcome::Escaped;
+        return result;
+    }
+    result.mean = reading.mean;
+    result.sd = reading.sd;
+    return result;
+}
+
+} // namespace quillon
