@@ -123,6 +123,7 @@ TEST_F(MainScreenTest, StartUpTitleHeadlineAndOrder) {
 TEST_F(MainScreenTest, FatalFileErrorStopsStartUp) {
     station.Remove("config/station.cfg");
     auto main = Make();
+    messages.Expect("Fatal File Error");
     EXPECT_FALSE(main->Load());
     ASSERT_EQ(messages.titles.size(), 1);
     EXPECT_EQ(messages.titles[0], "Fatal File Error");
@@ -215,7 +216,11 @@ TEST_F(MainScreenTest, NewDayAtLocalMidnightNotUtcMidnight) {
     auto main = Make();
     ASSERT_TRUE(main->Load());
     bool transferred = false;
-    main->SetTransferAction([&] { transferred = true; });
+    QString headlineDuringTransfer;
+    main->SetTransferAction([&] {
+        transferred = true;
+        headlineDuringTransfer = Text(*main, "lblCaption");
+    });
     clock.Set(MakeDateTime(2027, 1, 6, 0, 0, 5)); // UTC midnight: still 5 Jan locally
     main->Tick();
     EXPECT_FALSE(transferred);
@@ -225,6 +230,8 @@ TEST_F(MainScreenTest, NewDayAtLocalMidnightNotUtcMidnight) {
     EXPECT_TRUE(transferred);
     EXPECT_EQ(Text(*main, "lblCaption"),
               "Main Menu 061 at Boulder, Colorado Day of Year:6 06 Jan 2027");
+    // The operator sees the new day before the transfer starts.
+    EXPECT_EQ(headlineDuringTransfer, Text(*main, "lblCaption"));
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D27006.999"));
     EXPECT_EQ(Text(*main, "lblADDSoz"), "No ADDS Obs. Yet Today");
     EXPECT_EQ(vars.LocalDate, DateSerial(2027, 1, 6));
@@ -373,6 +380,7 @@ TEST_F(MainScreenTest, TickReadsTheDialAndCountsInTheTitle) {
     EXPECT_TRUE(fakes.link.written.contains("N2VA0*"));
     EXPECT_TRUE(main->Timer1()->isActive());
 
+    messages.Expect("ReadEncdr Error");
     fakes.link.SetMode(FakeCounterLink::Mode::Silent);
     main->Tick();
     EXPECT_EQ(messages.titles.last(), "ReadEncdr Error");
@@ -383,6 +391,7 @@ TEST_F(MainScreenTest, EncoderPortThatCannotOpenStopsStartUp) {
     station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\nCOM3\r\n");
     fakes.link.FailOpen("No such file or directory");
     auto main = Make();
+    messages.Expect("Encoder Port Error");
     EXPECT_FALSE(main->Load());
     ASSERT_FALSE(messages.titles.isEmpty());
     EXPECT_EQ(messages.titles.last(), "Encoder Port Error");
@@ -426,6 +435,7 @@ TEST_F(MainScreenTest, ExitAsksAboutTheTransfer) {
     ASSERT_TRUE(main->Load());
     int passes = 0;
     main->SetTransferAction([&] { ++passes; });
+    messages.Expect("Press Yes to Transfer files and exit -- No to just exit.", 2);
     messages.answer = true;
     Action(*main, "cmmdExit")->trigger();
     EXPECT_EQ(passes, 1);
@@ -436,4 +446,80 @@ TEST_F(MainScreenTest, ExitAsksAboutTheTransfer) {
     messages.answer = false;
     Action(*main, "cmmdExit")->trigger();
     EXPECT_EQ(passes, 1);
+}
+
+TEST_F(MainScreenTest, CommandsDuringTheTicksReadWaitForIt) {
+    // e&Xit chosen while the tick waits for the counter: the read ends with
+    // its value and no error, then the exit runs and closes the port.
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
+    fakes.link.SetValue(42.0);
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    messages.Expect("Press Yes to Transfer files and exit -- No to just exit.");
+    bool chosen = false;
+    fakes.link.OnPoll([&] {
+        if (!chosen) {
+            chosen = true;
+            Action(*main, "cmmdExit")->trigger(); // as a shortcut would, mid-read
+            EXPECT_TRUE(fakes.link.IsOpen());
+        }
+    });
+    main->Tick();
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(Text(*main, "lblDispRpos"), "42.0");
+    EXPECT_TRUE(messages.titles.isEmpty()); // nothing ran inside the read
+    EXPECT_EQ(fakes.link.userInputPolls, 0);
+    QTest::qWait(1); // the waiting command runs from the event loop
+    EXPECT_EQ(messages.titles,
+              QStringList{"Press Yes to Transfer files and exit -- No to just exit."});
+    EXPECT_FALSE(fakes.link.IsOpen());
+    EXPECT_EQ(fakes.programEnds, 0);
+}
+
+TEST_F(MainScreenTest, WithoutAnEncoderItsEntriesAreOff) {
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    EXPECT_FALSE(Action(*main, "muEncoder")->isEnabled());
+    EXPECT_FALSE(main->findChild<QPushButton*>("CmdEncRst")->isEnabled());
+    main->Tick();
+    EXPECT_EQ(Text(*main, "lblDispRpos"), "NoEnc");
+    EXPECT_EQ(fakes.link.requests, 0);
+}
+
+TEST_F(MainScreenTest, ClosingTheWindowRunsTheExitSequence) {
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    main->show();
+    int passes = 0;
+    main->SetTransferAction([&] { ++passes; });
+    messages.Expect("Press Yes to Transfer files and exit -- No to just exit.");
+    messages.answer = true;
+    main->close();
+    EXPECT_EQ(passes, 1);
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(MainScreenTest, ParameterScreenPaintsDuringItsWait) {
+    auto main = Make();
+    QImage during;
+    // The first of the clock's painting waits is the parameter screen's.
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "OperParam" && w->isVisible()) {
+                during = w->grab().toImage();
+            }
+        }
+    });
+    ASSERT_TRUE(main->Load());
+    EXPECT_EQ(clock.PaintingWaits(), 1);
+    ASSERT_FALSE(during.isNull());
+    // Not one colour: the labels and values were drawn.
+    const QRgb first = during.pixel(0, 0);
+    bool drawn = false;
+    for (int y = 0; y < during.height() && !drawn; y += 2) {
+        for (int x = 0; x < during.width() && !drawn; x += 2) {
+            drawn = during.pixel(x, y) != first;
+        }
+    }
+    EXPECT_TRUE(drawn);
 }

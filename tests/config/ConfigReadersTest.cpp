@@ -84,6 +84,7 @@ TEST(ReadInstrument, SevenItemsLeaveDatesUnknownUntilLampFileGivesOne) {
     station.Remove("config/lampcorr.061");
     SharedVars vars;
     RecordingMessages messages;
+    messages.Expect("Lamp Adjustments not Found.");
     ASSERT_EQ(FatalText(station, &vars, &messages), QString());
     EXPECT_EQ(vars.LastHgTest, "UNKNOWN");
     EXPECT_EQ(vars.LastStdTest, "UNKNOWN");

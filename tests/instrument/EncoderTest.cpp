@@ -152,6 +152,7 @@ TEST_F(EncoderTest, SilentCounterGivesAnErrorWithinTheTimeOut) {
     const DateTimeValue start = fakes.clock.Now();
     EXPECT_EQ(fakes.encoder.ReadEncoder(0.2), 0.0);
     EXPECT_LT((fakes.clock.Now() - start) * 86400.0, 2.2);
+    fakes.messages.Expect("ReadEncdr Error");
     EXPECT_EQ(vars.EncoderError,
               "The encoder counter on /dev/ttyUSB0 did not answer within 2 seconds (nothing "
               "arrived). Check the cable and the counter's power.");

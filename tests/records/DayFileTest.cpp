@@ -94,6 +94,7 @@ TEST(DayFile, WriteFailureIsReportedNotLost) {
     RecordingMessages messages;
     FakeClock clock(MakeDateTime(2006, 3, 24, 12, 0, 0));
     vars.CommentText = "hello";
+    messages.Expect("Day File Error");
     EXPECT_FALSE(WriteComment(vars, clock, messages));
     ASSERT_EQ(messages.titles.size(), 1);
     EXPECT_EQ(messages.titles[0], "Day File Error");

@@ -135,6 +135,7 @@ TEST_F(DaySummaryTest, RefusedFilesAndMissingFile) {
     EXPECT_TRUE(messages.titles.isEmpty());
 
     vars.StationName = "Elsewhere";
+    messages.Expect("Day File");
     EXPECT_FALSE(SumToDay(vars, clock, "03/24/2006", SummaryDetail::WithFile, vars.DataDir, texts,
                           messages));
     EXPECT_TRUE(vars.AbortFlag);

@@ -348,9 +348,14 @@ void MainWindow::Command(std::function<void()> command) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The close button is one more way out: the same question and transfer.
+    if (exiting_) {
+        event->accept();
+        return;
+    }
     event->ignore();
-    if (!exiting_) {
-        Command([this] { ExitProgram(); });
+    Command([this] { ExitProgram(); });
+    if (exiting_) {
+        event->accept(); // the exit ran at once; this close is its own
     }
 }
 
