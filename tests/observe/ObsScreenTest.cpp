@@ -9,7 +9,9 @@
 #include "util/TextFile.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -22,7 +24,9 @@ using namespace quillon::test;
 
 namespace {
 
-// Answers modal screens by their object name, each once, from a timer.
+// Answers modal screens by their object name, each once, from a timer. A
+// screen it has no answer for fails the test and is closed within two
+// seconds, instead of hanging the test until its time-out.
 class Operator {
 public:
     using Answer = std::function<void(QWidget*)>;
@@ -37,11 +41,24 @@ private:
     void Look() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal->property("answered").toBool() || modal->objectName() == "Ggauge") {
+            unanswered_ = nullptr;
             return;
         }
         const QString name = modal->objectName();
-        if (name == "Obs" || answers_.value(name).isEmpty()) {
+        if (name == "Obs") {
             return; // the observation screen is driven by the test itself
+        }
+        if (answers_.value(name).isEmpty()) {
+            if (unanswered_ != modal) {
+                unanswered_ = modal;
+                since_.start();
+            } else if (since_.elapsed() > 2000) {
+                ADD_FAILURE() << "No answer for the screen " << name.toStdString() << " ("
+                              << modal->windowTitle().toStdString() << ")";
+                modal->setProperty("answered", true);
+                modal->close();
+            }
+            return;
         }
         modal->setProperty("answered", true);
         seen << name;
@@ -50,6 +67,8 @@ private:
     }
     QTimer timer_;
     QMap<QString, QList<Answer>> answers_;
+    QPointer<QWidget> unanswered_;
+    QElapsedTimer since_;
 };
 
 void Type(QWidget* modal, const char* box, const char* text) {
