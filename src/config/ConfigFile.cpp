@@ -3,8 +3,12 @@
 #include "config/FatalFileError.h"
 #include "util/TextFile.h"
 
+#include "util/DateTimeValue.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 namespace quillon {
@@ -39,7 +43,7 @@ ConfigFile ConfigFile::Open(const QString& directory, const QString& fileName,
                             const QString& label) {
     QString text;
     FileError error;
-    if (!ReadTextFile(ResolveFileName(directory, fileName), &text, &error)) {
+    if (!ReadTextFile(ResolveFileName(directory, fileName), &text, &error, kMaxConfigFileBytes)) {
         throw FatalFileError(error.number, directory, label, error.description);
     }
     return ConfigFile(std::move(text), directory, label);
@@ -58,16 +62,55 @@ QString ConfigFile::Text() {
     return *item;
 }
 
+void ConfigFile::Refuse(const QString& what, const QString& item) {
+    // The text found, cut so that a line of junk still gives a readable box.
+    const QString shown = item.size() > 40 ? item.left(40) + QStringLiteral("...") : item;
+    throw FatalFileError(kErrTypeMismatch, directory_, label_,
+                         QStringLiteral("Type mismatch: item %1 is not %2: \"%3\"")
+                             .arg(reader_.ItemNumber())
+                             .arg(what, shown));
+}
+
 double ConfigFile::Number() {
     const QString item = Text();
     double value = 0;
-    if (!ParseNumberItem(item, &value)) {
-        throw FatalFileError(kErrTypeMismatch, directory_, label_,
-                             QStringLiteral("Type mismatch: item %1 is not a number: \"%2\"")
-                                 .arg(reader_.ItemNumber())
-                                 .arg(item));
+    if (!ParseNumberItem(item, &value) || !std::isfinite(value)) {
+        Refuse(QStringLiteral("a number"), item);
     }
     return value;
+}
+
+float ConfigFile::Single() {
+    const QString item = Text();
+    double value = 0;
+    if (!ParseNumberItem(item, &value) || !std::isfinite(value) ||
+        std::fabs(value) > std::numeric_limits<float>::max()) {
+        Refuse(QStringLiteral("a single-precision number"), item);
+    }
+    return static_cast<float>(value);
+}
+
+int ConfigFile::Integer16() {
+    const QString item = Text();
+    double value = 0;
+    if (!ParseNumberItem(item, &value) || !std::isfinite(value) ||
+        std::nearbyint(value) < -32768.0 || std::nearbyint(value) > 32767.0) {
+        Refuse(QStringLiteral("a whole number from -32768 to 32767"), item);
+    }
+    return static_cast<int>(std::nearbyint(value));
+}
+
+QString ConfigFile::OptionalTestDate() {
+    const std::optional<QString> item = reader_.Next();
+    if (!item || item->trimmed().isEmpty() ||
+        item->trimmed().compare(QLatin1String("UNKNOWN"), Qt::CaseInsensitive) == 0) {
+        return QStringLiteral("UNKNOWN");
+    }
+    DateTimeValue date = 0;
+    if (!ParseMdy(*item, &date)) {
+        Refuse(QStringLiteral("a date MM/DD/YYYY or UNKNOWN"), *item);
+    }
+    return item->trimmed();
 }
 
 std::optional<QString> ConfigFile::OptionalText() {

@@ -19,10 +19,21 @@ public:
     ConfigFile(QString text, QString directory, QString label);
 
     QString Text();
+    // A finite number; `nan`, `inf` and the like are refused.
     double Number();
+    // A finite number within single precision's range.
+    float Single();
+    // A whole number within -32768..32767.
+    int Integer16();
+    // Item 8 or 9 of inst.cfg: a lamp test's date, "UNKNOWN" when the item
+    // is absent, empty or says so; anything but a real MM/DD/YYYY date is a
+    // fatal error (a wrong date would silence the overdue notice).
+    QString OptionalTestDate();
     std::optional<QString> OptionalText();
 
 private:
+    [[noreturn]] void Refuse(const QString& what, const QString& item);
+
     ItemReader reader_;
     QString directory_;
     QString label_;

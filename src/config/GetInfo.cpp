@@ -19,6 +19,13 @@ void ReadDirectories(SharedVars& vars) {
     vars.ConfigDir = NormalizeDirectory(file.Text(), vars.HomeDir);
     vars.DataDir = NormalizeDirectory(file.Text(), vars.HomeDir);
     vars.HistoryDir = NormalizeDirectory(file.Text(), vars.HomeDir);
+    // A configuration directory that is not there is disc.cfg's fault, and
+    // the box says so rather than blaming the first file looked for in it.
+    if (!QFileInfo(vars.ConfigDir).isDir()) {
+        throw FatalFileError(kErrPathNotFound, vars.HomeDir, QStringLiteral("disk.cfg"),
+                             QStringLiteral("Path not found: item 1 names the directory ") +
+                                 vars.ConfigDir + QStringLiteral(", which does not exist"));
+    }
     const std::optional<QString> port = file.OptionalText();
     vars.EncoderPort = port ? port->trimmed() : QString();
     vars.EncoderInUse = !vars.EncoderPort.isEmpty();
@@ -36,14 +43,8 @@ void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
         vars.Q15D = inst.Number();
         vars.Q15Hg = inst.Number();
         vars.QTableDate = inst.Text();
-        vars.LastHgTest = QStringLiteral("UNKNOWN");
-        vars.LastStdTest = QStringLiteral("UNKNOWN");
-        if (const auto hg = inst.OptionalText(); hg && !hg->isEmpty()) {
-            vars.LastHgTest = *hg;
-        }
-        if (const auto std = inst.OptionalText(); std && !std->isEmpty()) {
-            vars.LastStdTest = *std;
-        }
+        vars.LastHgTest = inst.OptionalTestDate();
+        vars.LastStdTest = inst.OptionalTestDate();
     }
     {
         ConfigFile table =
@@ -60,7 +61,7 @@ void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
     const QString lampPath = ResolveFileName(vars.ConfigDir, lampName);
     QString text;
     FileError error;
-    if (!ReadTextFile(lampPath, &text, &error)) {
+    if (!ReadTextFile(lampPath, &text, &error, kMaxConfigFileBytes)) {
         if (error.number != kErrFileNotFound) {
             throw FatalFileError(error.number, vars.ConfigDir,
                                  QStringLiteral("LampCorrections file "), error.description);
@@ -96,11 +97,11 @@ void ReadStation(SharedVars& vars) {
         vars.EarthRadius = station.Number();
         vars.Longitude = station.Number();
         vars.Latitude = station.Number();
-        vars.UtcOffsetHours = static_cast<float>(station.Number());
+        vars.UtcOffsetHours = station.Single();
         vars.MeanPressure = station.Number();
         vars.Altitude = station.Number();
         vars.OzoneLayerHeight = station.Number();
-        vars.WmoNumber = static_cast<int>(station.Number());
+        vars.WmoNumber = station.Integer16();
         vars.StationName = station.Text();
         vars.StationCode = station.Text();
     }

@@ -1,5 +1,6 @@
 #include "records/DayFile.h"
 
+#include "records/DayFileReader.h"
 #include "records/DaySummary.h"
 #include "util/DurableFile.h"
 #include "util/Format.h"
@@ -28,7 +29,7 @@ bool AppendLines(SharedVars& vars, const Clock& clock, const QStringList& lines,
     }
     all += lines;
     QString error;
-    if (!AppendRecord(path, CrLfLines(all), &error)) {
+    if (!AppendRecord(path, CrLfLines(all), &error, DayFileWholeLength)) {
         messages.Show(QStringLiteral("Could not write to the day file ") + path +
                           QStringLiteral(": ") + error + u'\n' +
                           QStringLiteral("The record was not saved."),

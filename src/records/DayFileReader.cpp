@@ -44,9 +44,8 @@ bool IsRecordTag(const QString& tag) {
            tag == QLatin1String("OBS");
 }
 
-// Whether a line opens a record. Comment and error texts are written in
-// quotes, so an unquoted tag is a record's start even where an earlier
-// record, torn short, declared more lines than it has.
+} // namespace
+
 bool StartsRecord(const QString& line) {
     const QStringView t = QStringView(line).trimmed();
     if (t.isEmpty()) {
@@ -61,7 +60,52 @@ bool StartsRecord(const QString& line) {
     return IsRecordTag(FirstField(line));
 }
 
-} // namespace
+int RecordLineCount(const QString& tagLine) {
+    const QString tag = FirstField(tagLine);
+    if (tag == QLatin1String("COMMENT") || tag == QLatin1String("ERROR")) {
+        const int count = CommentLineCount(tagLine);
+        return count < 0 ? -1 : 1 + count;
+    }
+    if (tag == QLatin1String("STDLAMP") || tag == QLatin1String("HGLAMP")) {
+        return 4;
+    }
+    return tag == QLatin1String("OBS") ? 2 : -1;
+}
+
+qint64 DayFileWholeLength(const QByteArray& contents) {
+    // Each line with the offset just past its line end; a last line without
+    // one is the torn end of an append and never whole.
+    QList<qint64> ends;
+    QStringList lines;
+    qint64 start = 0;
+    for (qint64 at = contents.indexOf('\n'); at >= 0; at = contents.indexOf('\n', at + 1)) {
+        lines << QString::fromLatin1(contents.mid(start, at - start)).trimmed();
+        ends << at + 1;
+        start = at + 1;
+    }
+    const qsizetype n = lines.size();
+    if (n < 5) {
+        return n == 0 ? 0 : ends.last(); // a header torn short: to its last line
+    }
+    // The header is the first record; after it, a record is whole when all
+    // its lines are there and none of them opens another record.
+    qint64 whole = ends[4];
+    qsizetype i = 5;
+    while (i < n) {
+        const int count = StartsRecord(lines[i]) ? RecordLineCount(lines[i]) : -1;
+        bool complete = count > 0 && i + count <= n;
+        for (qsizetype k = i + 1; complete && k < i + count; ++k) {
+            complete = !StartsRecord(lines[k]);
+        }
+        if (!complete) {
+            ++i; // a damaged record or junk: whole records after it still count
+            continue;
+        }
+        whole = ends[i + count - 1];
+        i += count;
+    }
+    return whole;
+}
 
 DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                             DateTimeValue requestedDate) {

@@ -45,4 +45,17 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
 // when those hold a comma (so up to 99 lines); -1 when those are not digits.
 int CommentLineCount(const QString& tagLine);
 
+// Whether a line opens a record. Comment and error texts are written in
+// quotes, so an unquoted tag is a record's start even where an earlier
+// record, torn short, declared more lines than it has.
+bool StartsRecord(const QString& line);
+
+// Lines of the record a tag line opens (the tag line included), -1 when
+// the line opens no readable record.
+int RecordLineCount(const QString& tagLine);
+
+// How many leading bytes of a day file are its header and whole records:
+// the repair of a torn append cuts the file back to this length.
+qint64 DayFileWholeLength(const QByteArray& contents);
+
 } // namespace quillon

@@ -36,15 +36,15 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
         return outcomes;
     }
     running_ = true;
-    const QString localDate = FormatDate(LocalStandardTime(vars_, clock_.Now()), u"MM/DD/YYYY");
-    const QString today = u'D' + localDate.right(2) +
-                          FormatNumber(DayOfYearFromText(localDate), u"000") + u'.' +
-                          vars_.InstrumentId;
+    // Today's file (by the one rule that names day files) is still being
+    // written and stays.
+    const QString today =
+        DayFileName(vars_, LocalStandardTime(vars_, clock_.Now())).section(u'.', 0, 0);
     const QStringList files =
         QDir(vars_.DataDir)
             .entryList({QStringLiteral("D*.") + vars_.InstrumentId}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
-        if (file.compare(today, Qt::CaseInsensitive) == 0) {
+        if (file.section(u'.', 0, 0).compare(today, Qt::CaseInsensitive) == 0) {
             continue; // still being written
         }
         Show(QStringLiteral("Attempting to send:") + file);

@@ -36,6 +36,12 @@ QByteArray EncodeWindows1252(const QString& text) {
             out += static_cast<char>(u);
             continue;
         }
+        // The five bytes Windows-1252 leaves undefined were read as the C1
+        // controls of the same number: they go back as they came.
+        if (u >= 0x80 && u <= 0x9F && kHigh[u - 0x80] == 0) {
+            out += static_cast<char>(u);
+            continue;
+        }
         char mapped = '?';
         for (int i = 0; i < 32; ++i) {
             if (kHigh[i] == u && u != 0) {
@@ -77,7 +83,19 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-bool ReadTextFile(const QString& path, QString* text, FileError* error) {
+bool ReadTextFile(const QString& path, QString* text, FileError* error, qint64 maxBytes) {
+    // Only a regular file of a sensible size is read: a FIFO would block the
+    // program at its open, and a device such as /dev/zero never ends.
+    const QFileInfo found(path);
+    if (found.exists() && !found.isFile()) {
+        *error = {kErrAccess, QStringLiteral("Path/File access error (not a regular file)")};
+        return false;
+    }
+    if (found.exists() && found.size() > maxBytes) {
+        *error = {kErrAccess,
+                  QStringLiteral("Path/File access error (larger than %1 bytes)").arg(maxBytes)};
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         const QFileInfo info(path);
@@ -91,7 +109,7 @@ bool ReadTextFile(const QString& path, QString* text, FileError* error) {
         }
         return false;
     }
-    *text = DecodeWindows1252(file.readAll());
+    *text = DecodeWindows1252(file.read(maxBytes + 1));
     if (file.error() != QFileDevice::NoError) {
         *error = {kErrDeviceIo, QStringLiteral("Device I/O error (%1)").arg(file.errorString())};
         return false;

@@ -32,6 +32,10 @@ constexpr int kErrAccess = 75;
 constexpr int kErrDeviceIo = 57;
 
 // Reads a whole text file; on failure fills `error` and returns false.
-bool ReadTextFile(const QString& path, QString* text, FileError* error);
+// Day files and histories may grow large; configuration files never do.
+constexpr qint64 kMaxTextFileBytes = 256LL * 1024 * 1024;
+constexpr qint64 kMaxConfigFileBytes = 1024 * 1024;
+bool ReadTextFile(const QString& path, QString* text, FileError* error,
+                  qint64 maxBytes = kMaxTextFileBytes);
 
 } // namespace quillon

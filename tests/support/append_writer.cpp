@@ -1,25 +1,37 @@
-// Helper for the crash test: appends numbered three-line records to a file
-// for ever, until the test kills it.
+// Helper for the crash tests: appends numbered day-file records to a day
+// file, by the day file's own repair rule, starting at the number given,
+// and prints each record's number once its append has returned; runs until
+// it is killed.
+#include "records/DayFileReader.h"
 #include "util/DurableFile.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    if (argc < 3) {
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    const QByteArray padding(300, 'x');
-    for (long n = 0;; ++n) {
-        const QByteArray number = QByteArray::number(n);
-        const QByteArray record =
-            "\"REC\"," + number + "\r\n\"" + padding + "\"\r\n\"END\"," + number + "\r\n";
-        QString error;
-        if (!quillon::AppendRecord(path, record, &error)) {
+    long n = std::atol(argv[2]);
+    QString error;
+    for (;; ++n) {
+        // COMMENT records of 2 to 50 lines whose text lines say which
+        // record they belong to.
+        const int lines = static_cast<int>(n % 49) + 1;
+        QByteArray record =
+            "\"COMMENT\",\"03/24/2006\",\"12:00:00\"," + QByteArray::number(lines) + "\r\n";
+        for (int i = 0; i < lines; ++i) {
+            record += "\"record " + QByteArray::number(n) + " line " + QByteArray::number(i) + " " +
+                      QByteArray(40, 'x') + "\"\r\n";
+        }
+        if (!quillon::AppendRecord(path, record, &error, quillon::DayFileWholeLength)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
         }
+        std::printf("%ld\n", n);
+        std::fflush(stdout);
     }
 }

@@ -39,36 +39,6 @@ TEST(AppendRecord, RefusedWhenTheDirectoryIsMissing) {
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(AppendRecord, KilledWriterLeavesOnlyWholeRecords) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("crash.083");
-    for (int round = 0; round < 3; ++round) {
-        QProcess writer;
-        writer.start(QStringLiteral(QUILLON_APPEND_WRITER), {path});
-        ASSERT_TRUE(writer.waitForStarted());
-        // Let it write for a while, then kill it without warning.
-        for (int i = 0; i < 200 && QFile(path).size() < (round + 1) * 20000; ++i) {
-            QThread::msleep(5);
-        }
-        writer.kill();
-        writer.waitForFinished();
-    }
-    QString error;
-    ASSERT_TRUE(AppendRecord(path, "\"TAIL\"\r\n", &error));
-    const QList<QByteArray> lines = ReadAll(path).split('\n');
-    ASSERT_GT(lines.size(), 4);
-    // Every record is REC, padding, END with matching numbers; then TAIL.
-    qsizetype i = 0;
-    while (i + 3 < lines.size() && lines[i].startsWith("\"REC\",")) {
-        const QByteArray number = lines[i].mid(6).trimmed();
-        EXPECT_TRUE(lines[i + 1].startsWith("\"xxx"));
-        EXPECT_EQ(lines[i + 2].trimmed(), "\"END\"," + number);
-        i += 3;
-    }
-    EXPECT_EQ(lines[i].trimmed(), "\"TAIL\"");
-    EXPECT_EQ(i + 2, lines.size()); // nothing after the tail but the last line end
-}
-
 TEST(ReplaceFile, ReplacesWholeFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("inst.cfg");
