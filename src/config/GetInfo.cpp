@@ -126,11 +126,21 @@ void ReadArchiveSite(SharedVars& vars) {
     vars.ArchiveUrl = QString::fromLatin1(kDefaultArchiveUrl);
     vars.ArchiveUser = QString::fromLatin1(kDefaultArchiveUser);
     vars.ArchivePassword = QString::fromLatin1(kDefaultArchivePassword);
+    vars.ArchiveSiteError.clear();
+    const QString path = ResolveFileName(vars.ConfigDir, QStringLiteral("CallHome.cfg"));
+    if (!QFileInfo::exists(path)) {
+        vars.CommentText = QStringLiteral("Using K5Sndr site");
+        return;
+    }
+    // A CallHome.cfg that is there but unusable is the station's own site
+    // gone wrong: sending the day files elsewhere would be worse than not
+    // sending them, so no transfer is tried and the operator is told.
     QString text;
     FileError error;
-    if (!ReadTextFile(ResolveFileName(vars.ConfigDir, QStringLiteral("CallHome.cfg")), &text,
-                      &error)) {
-        vars.CommentText = QStringLiteral("Using K5Sndr site");
+    if (!ReadTextFile(path, &text, &error, kMaxConfigFileBytes)) {
+        vars.ArchiveSiteError = QStringLiteral("CallHome.cfg cannot be read (") +
+                                error.description + QStringLiteral("): no files will be sent.");
+        vars.CommentText = vars.ArchiveSiteError;
         return;
     }
     ItemReader reader(text);
@@ -142,6 +152,16 @@ void ReadArchiveSite(SharedVars& vars) {
     }
     if (const auto password = reader.Next()) {
         vars.ArchivePassword = *password;
+    }
+    const QString scheme = vars.ArchiveUrl.trimmed().section(QStringLiteral("://"), 0, 0).toLower();
+    if (!vars.ArchiveUrl.contains(QStringLiteral("://")) ||
+        (scheme != QLatin1String("ftp") && scheme != QLatin1String("ftps"))) {
+        vars.ArchiveSiteError = QStringLiteral("CallHome.cfg names the archive site ") +
+                                vars.ArchiveUrl +
+                                QStringLiteral(", which is not an ftp:// or ftps:// address: no "
+                                               "files will be sent.");
+        vars.CommentText = vars.ArchiveSiteError;
+        return;
     }
     vars.CommentText = QStringLiteral("New Ftp Site Defined");
 }

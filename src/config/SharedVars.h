@@ -66,6 +66,7 @@ struct SharedVars {
 
     // Archive site (CallHome.cfg).
     QString ArchiveUrl;
+    QString ArchiveSiteError; // why CallHome.cfg gives no usable site (no transfer then)
     QString ArchiveUser;
     QString ArchivePassword;
 

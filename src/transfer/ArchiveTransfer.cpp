@@ -35,6 +35,11 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
     if (running_) {
         return outcomes;
     }
+    if (!vars_.ArchiveSiteError.isEmpty()) {
+        Show(vars_.ArchiveSiteError);
+        Comment(QStringLiteral("Failed: ") + vars_.ArchiveSiteError);
+        return outcomes;
+    }
     running_ = true;
     // Today's file (by the one rule that names day files) is still being
     // written and stays.

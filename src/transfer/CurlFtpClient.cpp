@@ -45,12 +45,18 @@ CURLcode Perform(CURL* easy) {
     return result;
 }
 
-void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer) {
+void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer,
+                   int noProgressSeconds) {
+    const long limit = FtpClient::kTimeoutSeconds;
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_TIMEOUT, static_cast<long>(FtpClient::kTimeoutSeconds));
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(FtpClient::kTimeoutSeconds));
-    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT,
-                     static_cast<long>(FtpClient::kTimeoutSeconds));
+    // No limit on the whole transfer: a day file on a slow link may need
+    // minutes. What ends a request is a stall: fewer than one byte a second
+    // for the no-progress limit, no connection, or a server that does not
+    // answer.
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(noProgressSeconds));
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, limit);
+    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, limit);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
     const QByteArray user = site.user.toUtf8();
     const QByteArray password = site.password.toUtf8();
@@ -105,7 +111,7 @@ FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QS
     }
     CURL* easy = curl_easy_init();
     char errorBuffer[CURL_ERROR_SIZE] = {0};
-    CommonOptions(easy, site, errorBuffer);
+    CommonOptions(easy, site, errorBuffer, noProgressSeconds_);
     const QByteArray url =
         (DirectoryUrl(site.url) + QString::fromLatin1(QUrl::toPercentEncoding(remoteName)))
             .toUtf8();
@@ -123,7 +129,7 @@ FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QS
 FtpReply CurlFtpClient::List(const Site& site, const QString& remoteName) {
     CURL* easy = curl_easy_init();
     char errorBuffer[CURL_ERROR_SIZE] = {0};
-    CommonOptions(easy, site, errorBuffer);
+    CommonOptions(easy, site, errorBuffer, noProgressSeconds_);
     const QByteArray url = DirectoryUrl(site.url).toUtf8();
     const QByteArray request = "LIST " + remoteName.toUtf8();
     QByteArray body;

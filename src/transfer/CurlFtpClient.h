@@ -19,6 +19,12 @@ public:
 
     // The directory URL of a site: the scheme in lower case, a final "/".
     static QString DirectoryUrl(const QString& url);
+
+    // The limit on time without a byte moving (tests shorten it).
+    void SetNoProgressSeconds(int seconds) { noProgressSeconds_ = seconds; }
+
+private:
+    int noProgressSeconds_ = kTimeoutSeconds;
 };
 
 } // namespace quillon

@@ -27,7 +27,9 @@ public:
     // Lists `remoteName` in the site's directory (empty text: not there).
     virtual FtpReply List(const Site& site, const QString& remoteName) = 0;
 
-    // Requests give up after this long without progress.
+    // Requests give up after this long without progress: no connection, no
+    // answer from the server, or no byte moved. A slow transfer that keeps
+    // moving runs as long as it needs.
     static constexpr int kTimeoutSeconds = 30;
 };
 

@@ -27,6 +27,11 @@ DateTimeValue DatePart(DateTimeValue value) {
 }
 
 CivilDateTime SplitDateTime(DateTimeValue value) {
+    // Dates the calendar cannot hold (no number, or beyond any year the
+    // program meets) come back as the empty date 00/00/0000.
+    if (!std::isfinite(value) || std::fabs(value) > 3.0e6) {
+        return CivilDateTime{0, 0, 0, 0, 0, 0};
+    }
     double days = std::floor(value);
     long long seconds = std::llround((value - days) * 86400.0);
     if (seconds >= 86400) {

@@ -27,12 +27,12 @@ DecimalDigits RoundDecimal(double value, int decimals) {
     *end = '\0';
     std::string digits;
     const char* p = buf;
-    for (; *p != 'e'; ++p) {
+    for (; *p != 'e' && *p != '\0'; ++p) {
         if (*p >= '0' && *p <= '9') {
             digits += *p;
         }
     }
-    int pointPos = std::atoi(p + 1) + 1;
+    int pointPos = *p == 'e' ? std::atoi(p + 1) + 1 : 1;
     if (pointPos <= 0) {
         digits.insert(0, static_cast<size_t>(1 - pointPos), '0');
         pointPos = 1;
@@ -172,6 +172,10 @@ const char* const kMonthName[] = {"January",   "February", "March",    "April",
                                   "September", "October",  "November", "December"};
 
 QString StrFromDigits(double value, int significant) {
+    if (!std::isfinite(value)) {
+        return std::isnan(value) ? QStringLiteral(" NaN")
+                                 : (value > 0 ? QStringLiteral(" Inf") : QStringLiteral("-Inf"));
+    }
     if (value == 0) {
         return QStringLiteral(" 0");
     }
@@ -204,6 +208,14 @@ const QList<Section>& ParsedPicture(QStringView picture) {
 } // namespace
 
 QString FormatNumber(double value, QStringView picture) {
+    // A value that is no number has no digits to show: a fixed text, never
+    // digits made up from whatever the conversion left.
+    if (std::isnan(value)) {
+        return QStringLiteral("NaN");
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
+    }
     const QList<Section>& sections = ParsedPicture(picture);
     const Section& positive = sections[0];
     if (value < 0 && sections.size() >= 2) {
@@ -248,9 +260,11 @@ QString FormatDate(DateTimeValue value, QStringView picture) {
             out += TwoDigits(c.minute);
         } else if (lower == u'm') {
             if (run >= 4) {
-                out += QLatin1String(kMonthName[c.month - 1]);
+                out += c.month >= 1 && c.month <= 12 ? QLatin1String(kMonthName[c.month - 1])
+                                                     : QLatin1String("???");
             } else if (run == 3) {
-                out += QLatin1String(kMonthAbbrev[c.month - 1]);
+                out += c.month >= 1 && c.month <= 12 ? QLatin1String(kMonthAbbrev[c.month - 1])
+                                                     : QLatin1String("???");
             } else {
                 out += TwoDigits(c.month);
             }

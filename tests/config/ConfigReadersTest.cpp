@@ -7,7 +7,10 @@
 #include "support/Recorders.h"
 #include "support/TestStation.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace quillon;
 using namespace quillon::test;
@@ -215,4 +218,132 @@ TEST(ParameterText, ScreenFormats) {
     EXPECT_EQ(instrument[10].label, "A:");
     EXPECT_EQ(instrument[12].label, "Cprime:");
     EXPECT_EQ(instrument[12].value, "0.2");
+}
+
+namespace {
+// station.cfg of the demo with item `item` (1-based) replaced by `text`.
+void StationItem(TestStation& station, int item, const QString& text) {
+    QStringList items = {"6369000", "105.2514", "40.0375",
+                         "7",       "836",      "1689",
+                         "22000",   "466",      "\"Boulder, Colorado\"",
+                         "\"BDR\""};
+    items[item - 1] = text;
+    station.Write("config/station.cfg", items.join("\r\n").toLatin1() + "\r\n");
+}
+} // namespace
+
+TEST(ReadStation, NumbersAreFiniteAndWithinTheirTypes) {
+    TestStation station;
+    // Not numbers that could be computed with: refused, naming the item and
+    // the text found.
+    for (const char* bad : {"nan", "inf", "-inf", "NaN"}) {
+        StationItem(station, 2, bad);
+        EXPECT_EQ(FatalText(station),
+                  "Error # 13:" + station.Home() +
+                      "config/:STATION.CFG\nType mismatch: item 2 is not a number: \"" + bad +
+                      "\"\nSystem is stopped")
+            << bad;
+    }
+    StationItem(station, 2, "105.2514");
+    // A UTC offset beyond single precision.
+    StationItem(station, 4, "1e39");
+    EXPECT_TRUE(FatalText(station).contains("item 4 is not a single-precision number: \"1e39\""));
+    StationItem(station, 4, "7");
+    // A WMO number beyond 16 bits; the bounds themselves are fine.
+    StationItem(station, 8, "1e10");
+    EXPECT_TRUE(
+        FatalText(station).contains("item 8 is not a whole number from -32768 to 32767: \"1e10\""));
+    StationItem(station, 8, "32768");
+    EXPECT_FALSE(FatalText(station).isEmpty());
+    SharedVars vars;
+    StationItem(station, 8, "32767");
+    ASSERT_EQ(FatalText(station, &vars), QString());
+    EXPECT_EQ(vars.WmoNumber, 32767);
+    StationItem(station, 8, "-32768");
+    ASSERT_EQ(FatalText(station, &vars), QString());
+    EXPECT_EQ(vars.WmoNumber, -32768);
+    // A line of junk is named, cut to 40 characters.
+    StationItem(station, 1, QString(100, u'z'));
+    EXPECT_TRUE(
+        FatalText(station).contains("item 1 is not a number: \"" + QString(40, u'z') + "...\""));
+}
+
+TEST(ReadInstrument, LampTestDatesAreRealDatesOrUnknown) {
+    TestStation station;
+    SharedVars vars;
+    for (const char* bad : {"13/45/2026", "02/30/2026", "soon"}) {
+        station.Write("config/inst.cfg", QByteArray("61,-0.25,96.5,118.2,132.7,174.3,"
+                                                    "\"06/15/2026\",\"") +
+                                             bad + "\",\"11/30/2026\"\r\n");
+        EXPECT_EQ(FatalText(station), "Error # 13:" + station.Home() +
+                                          "config/:INST.CFG\nType mismatch: item 8 is not a "
+                                          "date MM/DD/YYYY or UNKNOWN: \"" +
+                                          bad + "\"\nSystem is stopped")
+            << bad;
+    }
+    station.Write("config/inst.cfg",
+                  "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\",\"UNKNOWN\",\"\"\r\n");
+    ASSERT_EQ(FatalText(station, &vars), QString());
+    EXPECT_EQ(vars.LastHgTest, "UNKNOWN");
+    EXPECT_EQ(vars.LastStdTest, "11/30/2026"); // from the lamp correction file
+    station.Write("config/inst.cfg",
+                  "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\",\"02/29/2024\"\r\n");
+    ASSERT_EQ(FatalText(station, &vars), QString());
+    EXPECT_EQ(vars.LastHgTest, "02/29/2024");
+}
+
+TEST(ReadConfiguration, SpecialFilesAndAMissingDirectoryAreNamed) {
+    TestStation station;
+    // A FIFO in place of inst.cfg would block the open for ever.
+    station.Remove("config/inst.cfg");
+    ASSERT_EQ(mkfifo(QFile::encodeName(station.Home() + "config/inst.cfg").constData(), 0600), 0);
+    EXPECT_EQ(FatalText(station), "Error # 75:" + station.Home() +
+                                      "config/:INST.CFG\nPath/File access error (not a regular "
+                                      "file)\nSystem is stopped");
+    station.Remove("config/inst.cfg");
+    station.Write("config/inst.cfg",
+                  "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\",\"11/28/2026\"\r\n");
+    // /dev/zero as Cloud.txt never ends.
+    station.Remove("config/Cloud.txt");
+    ASSERT_TRUE(QFile::link("/dev/zero", station.Home() + "config/Cloud.txt"));
+    EXPECT_TRUE(FatalText(station).contains(":Cloud Parameters\nPath/File access error (not a "
+                                            "regular file)"));
+    station.Remove("config/Cloud.txt");
+    // Over a megabyte is no configuration file.
+    station.Write("config/Cloud.txt", QByteArray(1024 * 1024 + 1, '1'));
+    EXPECT_TRUE(FatalText(station).contains("(larger than 1048576 bytes)"));
+    // A configuration directory that is not there is disc.cfg's fault.
+    station.Write("disc.cfg", "NaN\r\ndata\r\nhistory\r\n");
+    EXPECT_EQ(FatalText(station), "Error # 76:" + station.Home() +
+                                      ":disk.cfg\nPath not found: item 1 names the directory " +
+                                      station.Home() +
+                                      "NaN/, which does not exist\nSystem is "
+                                      "stopped");
+}
+
+TEST(ReadArchiveSite, UnreadableFileOrOtherSchemeSendsNothing) {
+    TestStation station;
+    SharedVars vars;
+    vars.ConfigDir = station.Home() + "config/";
+    station.Write("config/CallHome.cfg", "\"ftps://archive.example.org/in/\",\"u\",\"p\"\r\n");
+    ReadArchiveSite(vars);
+    EXPECT_TRUE(vars.ArchiveSiteError.isEmpty());
+    EXPECT_EQ(vars.CommentText, "New Ftp Site Defined");
+    station.Write("config/CallHome.cfg", "\"FILE:///tmp/archive/\",\"u\",\"p\"\r\n");
+    ReadArchiveSite(vars);
+    EXPECT_EQ(vars.ArchiveSiteError,
+              "CallHome.cfg names the archive site FILE:///tmp/archive/, which is not an ftp:// "
+              "or ftps:// address: no files will be sent.");
+    EXPECT_EQ(vars.CommentText, vars.ArchiveSiteError);
+    // A directory in its place: reported, not the built-in site.
+    station.Remove("config/CallHome.cfg");
+    ASSERT_TRUE(QDir().mkpath(station.Home() + "config/CallHome.cfg"));
+    ReadArchiveSite(vars);
+    EXPECT_EQ(vars.ArchiveSiteError, "CallHome.cfg cannot be read (Path/File access error (not a "
+                                     "regular file)): no files will be sent.");
+    // No file at all: the built-in site, as always.
+    ASSERT_TRUE(QDir(station.Home() + "config/CallHome.cfg").removeRecursively());
+    ReadArchiveSite(vars);
+    EXPECT_TRUE(vars.ArchiveSiteError.isEmpty());
+    EXPECT_EQ(vars.CommentText, "Using K5Sndr site");
 }

@@ -2,12 +2,13 @@
 
 usage: ftp_server.py MODE ROOT USER PASSWORD
 MODE: normal | nolist (uploads accepted, listings empty) | refuse (uploads
-refused). Prints "port N" once it listens.
+refused) | slow (uploads taken at 16 KB a second) | stall (uploads stop
+being read after 64 KB). Prints "port N" once it listens.
 """
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -21,11 +22,31 @@ class RefuseHandler(FTPHandler):
         self.respond("553 Upload refused by the archive.")
 
 
+class SlowDTP(ThrottledDTPHandler):
+    read_limit = 16 * 1024
+
+
+class SlowHandler(FTPHandler):
+    dtp_handler = SlowDTP
+
+
+class StallingDTP(DTPHandler):
+    """Reads 64 KB of an upload, then nothing more: a server gone quiet."""
+
+    def readable(self):
+        return self.tot_bytes_received < 64 * 1024 and DTPHandler.readable(self)
+
+
+class StallHandler(FTPHandler):
+    dtp_handler = StallingDTP
+
+
 def main():
     mode, root, user, password = sys.argv[1:5]
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, root, perm="elradfmw")
-    handler = {"normal": FTPHandler, "nolist": NoListHandler, "refuse": RefuseHandler}[mode]
+    handler = {"normal": FTPHandler, "nolist": NoListHandler, "refuse": RefuseHandler,
+               "slow": SlowHandler, "stall": StallHandler}[mode]
     handler.authorizer = authorizer
     handler.auth_failed_timeout = 0.1
     server = FTPServer(("127.0.0.1", 0), handler)

@@ -225,6 +225,70 @@ TEST_F(TransferTest, RealServerFailures) {
     EXPECT_EQ(Comments().size(), 4);
 }
 
+TEST_F(TransferTest, SlowButMovingUploadCompletesAStalledOneFails) {
+    // The limit is on time without progress: a day file that takes longer
+    // than the limit on a slow link still arrives.
+    CurlFtpClient ftp;
+    ftp.SetNoProgressSeconds(2);
+    const QByteArray big(64 * 1024, 'd'); // four seconds at 16 KB/s
+    station.Write("data/D06083.083", big);
+    const FtpClient::Site site{QString(), "dobson", "secret"};
+    {
+        FtpServer server("slow");
+        ASSERT_TRUE(server.Started());
+        FtpClient::Site slow = site;
+        slow.url = server.Url();
+        QElapsedTimer timer;
+        timer.start();
+        const FtpReply put = ftp.Put(slow, station.DataDir() + "D06083.083", "D06083.083");
+        EXPECT_TRUE(put.ok) << put.text.toStdString();
+        EXPECT_GT(timer.elapsed(), 2500); // longer than the limit, and moving
+        QFile arrived(server.Root() + "D06083.083");
+        ASSERT_TRUE(arrived.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(arrived.readAll() == big) << "the file arrived changed";
+    }
+    {
+        // A server that stops reading mid-transfer: given up after the limit.
+        FtpServer server("stall");
+        ASSERT_TRUE(server.Started());
+        FtpClient::Site stalled = site;
+        stalled.url = server.Url();
+        station.Write("data/D06084.083", QByteArray(32 * 1024 * 1024, 's'));
+        QElapsedTimer timer;
+        timer.start();
+        const FtpReply put = ftp.Put(stalled, station.DataDir() + "D06084.083", "D06084.083");
+        EXPECT_FALSE(put.ok);
+        EXPECT_LT(timer.elapsed(), 20000);
+        EXPECT_FALSE(put.text.isEmpty());
+    }
+}
+
+TEST_F(TransferTest, UnusableArchiveSiteSendsNothingAndSaysWhy) {
+    DayFile("D06083.083");
+    vars.ArchiveSiteError = "CallHome.cfg cannot be read (x): no files will be sent.";
+    int puts = 0;
+    class CountingFtp : public FtpClient {
+    public:
+        explicit CountingFtp(int& puts) : puts_(puts) {}
+        FtpReply Put(const Site&, const QString&, const QString&) override {
+            ++puts_;
+            return {};
+        }
+        FtpReply List(const Site&, const QString&) override { return {}; }
+
+    private:
+        int& puts_;
+    } ftp(puts);
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    QStringList shown;
+    transfer.SetMessageLine([&](const QString& text) { shown << text; });
+    EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
+    EXPECT_EQ(puts, 0);
+    EXPECT_EQ(shown, QStringList{vars.ArchiveSiteError});
+    EXPECT_TRUE(Comments().last().contains("Failed: CallHome.cfg cannot be read"));
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D06083.083"));
+}
+
 TEST(TransferCli, SendPrintsOneLinePerFile) {
     FtpServer server;
     ASSERT_TRUE(server.Started());

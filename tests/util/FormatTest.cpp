@@ -3,6 +3,7 @@
 #include "util/Format.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace quillon;
 
@@ -80,4 +81,19 @@ TEST(TextLayout, PadAndTab) {
     line += QStringLiteral("ADDSGQP");
     TabTo(line, 20);
     EXPECT_EQ(line.size(), 19);
+}
+
+TEST(FormatNumber, ValuesThatAreNoNumberGetAFixedText) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(FormatNumber(nan, u"##0.0"), "NaN");
+    EXPECT_EQ(FormatNumber(inf, u" 000.0"), "Inf");
+    EXPECT_EQ(FormatNumber(-inf, u"+#0.00;-#0.00;0.00"), "-Inf");
+    EXPECT_EQ(Str(nan), " NaN");
+    EXPECT_EQ(Str(-inf), "-Inf");
+    // Huge but finite values keep every digit.
+    EXPECT_EQ(FormatNumber(1e20, u"##0.0"), "100000000000000000000.0");
+    // A date the calendar cannot hold has no month name to read past.
+    EXPECT_EQ(FormatDate(nan, u"DD MMM YYYY"), "00 ??? 0");
+    EXPECT_EQ(FormatDate(1e39, u"MM/DD/YYYY"), "00/00/0");
 }

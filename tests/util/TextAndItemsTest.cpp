@@ -42,6 +42,20 @@ TEST(TextFile, Windows1252AndCrLf) {
     EXPECT_EQ(SplitLines("a\nb\rc\r\n"), QStringList({"a", "b", "c"}));
 }
 
+TEST(TextFile, EveryByteReadIsWrittenBackUnchanged) {
+    // "Í" and "Ý" of a UTF-8 station name arrive as bytes 0xC3 0x8D and
+    // 0xC3 0x9D; 0x81, 0x8D, 0x8F, 0x90 and 0x9D are undefined in
+    // Windows-1252 and must survive the round trip all the same.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n') {
+            all += static_cast<char>(b);
+        }
+    }
+    EXPECT_EQ(EncodeWindows1252(DecodeWindows1252(all)), all);
+    EXPECT_EQ(EncodeWindows1252(DecodeWindows1252("\xC3\x8D\xC3\x9D")), "\xC3\x8D\xC3\x9D");
+}
+
 TEST(TextFile, MissingFileAndMissingDirectory) {
     QString text;
     FileError error;
