@@ -2,7 +2,12 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build test demo bench clean
+FUZZ_DIR ?= build-fuzz
+SANITIZE_DIR ?= build-sanitize
+FUZZ_SECONDS ?= 60
+FUZZERS = config dayfile format
+
+.PHONY: deps configure build test demo bench clean fuzz test-sanitize
 
 deps:
 	./scripts/install-deps
@@ -22,5 +27,26 @@ demo: build
 bench: build
 	for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
 
+# Each libFuzzer harness for FUZZ_SECONDS, from its seed corpus in fuzz/corpus.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZERS))
+	for f in $(FUZZERS); do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$f && \
+		$(FUZZ_DIR)/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+			-rss_limit_mb=2048 -print_final_stats=1 \
+			$(FUZZ_DIR)/corpus/$$f fuzz/corpus/$$f || exit 1; \
+	done
+
+# Every test built with AddressSanitizer and UBSan, in its own build directory.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS) -E '^Source'
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)

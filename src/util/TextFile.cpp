@@ -109,7 +109,7 @@ bool ReadTextFile(const QString& path, QString* text, FileError* error, qint64 m
         }
         return false;
     }
-    *text = DecodeWindows1252(file.read(maxBytes + 1));
+    *text = DecodeWindows1252(file.readAll());
     if (file.error() != QFileDevice::NoError) {
         *error = {kErrDeviceIo, QStringLiteral("Device I/O error (%1)").arg(file.errorString())};
         return false;

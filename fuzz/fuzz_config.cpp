@@ -1,0 +1,53 @@
+// The configuration readers on mutated files: the first byte picks the file
+// (disc.cfg, inst.cfg, station.cfg, ntable, lampcorr, Cloud.txt,
+// CallHome.cfg), the rest is its text. Every outcome is a loaded station or
+// the fatal file error; nothing may hang, crash or read out of bounds, and
+// every number loaded is finite.
+#include "FuzzStation.h"
+#include "config/FatalFileError.h"
+#include "config/GetInfo.h"
+#include "util/OperatorMessages.h"
+
+#include <QCoreApplication>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+class SilentMessages : public quillon::OperatorMessages {
+public:
+    void Show(const QString&, const QString&) override {}
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static quillon::fuzz::FuzzStation station;
+    static const char* const files[] = {"disc.cfg",     "inst.cfg",  "station.cfg", "ntable.061",
+                                        "lampcorr.061", "Cloud.txt", "CallHome.cfg"};
+    if (size == 0) {
+        return 0;
+    }
+    const QString name = QString::fromLatin1(files[data[0] % 7]);
+    const QByteArray text(reinterpret_cast<const char*>(data + 1),
+                          static_cast<qsizetype>(size - 1));
+    station.Write(name == QLatin1String("disc.cfg") ? name : QStringLiteral("config/") + name,
+                  text);
+    quillon::SharedVars vars;
+    vars.HomeDir = station.Home();
+    SilentMessages messages;
+    try {
+        quillon::ReadConfiguration(vars, messages);
+        if (!std::isfinite(vars.Latitude) || !std::isfinite(vars.UtcOffsetHours) ||
+            !std::isfinite(vars.LampCorr[0]) || !std::isfinite(vars.NTable[29][2])) {
+            std::abort();
+        }
+    } catch (const quillon::FatalFileError& error) {
+        (void)error.BoxText();
+    }
+    if (name == QLatin1String("disc.cfg")) {
+        station.Write(name, "config\r\ndata\r\nhistory\r\n");
+    } else {
+        station.Restore(name);
+    }
+    return 0;
+}

@@ -1,0 +1,47 @@
+// The day-file reader and the day summary on mutated day files, and the
+// torn-tail rule that cuts a file back to its whole records. Nothing may
+// loop, go backwards, crash or read out of bounds; the whole-record length
+// lies within the file and never cuts into its header.
+#include "FuzzStation.h"
+#include "records/DayFileReader.h"
+#include "records/DaySummary.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+#include <cstdlib>
+
+namespace {
+class SilentMessages : public quillon::OperatorMessages {
+public:
+    void Show(const QString&, const QString&) override {}
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+};
+class FixedClock : public quillon::Clock {
+public:
+    quillon::DateTimeValue Now() const override { return 38800.5; }
+    void Idle(double) override {}
+    void WaitProcessingEvents(double) override {}
+    void WaitPainting(double) override {}
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static quillon::fuzz::FuzzStation station;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const qint64 whole = quillon::DayFileWholeLength(bytes);
+    if (whole < 0 || whole > bytes.size()) {
+        std::abort();
+    }
+    // 03/24/2006 is day 38800 of the station's day count.
+    station.Write(QStringLiteral("data/D06083.999"), bytes);
+    quillon::SharedVars vars;
+    vars.StationName = QStringLiteral("Boulder, Colorado");
+    vars.InstrumentId = QStringLiteral("061");
+    vars.DataDir = station.Home() + QStringLiteral("data/");
+    quillon::SummaryTexts texts;
+    SilentMessages messages;
+    FixedClock clock;
+    quillon::SumToDay(vars, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::WithFile,
+                      vars.DataDir, texts, messages);
+    return 0;
+}
