@@ -1,5 +1,7 @@
 #include "app/CliCommands.h"
 
+#include "app/CliCalibration.h"
+#include "app/CliSupport.h"
 #include "app/HomeDir.h"
 #include "astro/AstroFunctions.h"
 #include "config/FatalFileError.h"
@@ -25,51 +27,29 @@ namespace quillon {
 
 namespace {
 
-QTextStream& Out() {
-    static QTextStream out(stdout);
-    return out;
-}
-
-QTextStream& Err() {
-    static QTextStream err(stderr);
-    return err;
-}
-
-// Message boxes become lines on stderr; questions are answered No.
-class StderrMessages : public OperatorMessages {
-public:
-    void Show(const QString& text, const QString& title) override {
-        Err() << title << ": " << QString(text).replace(u'\n', u' ') << Qt::endl;
-    }
-    bool AskYesNo(const QString& text, const QString& title) override {
-        Show(text, title);
-        return false;
-    }
-};
+using cli::Err;
+using cli::Load;
+using cli::Out;
+using cli::StderrMessages;
 
 int Usage() {
-    Err() << "usage: quillon-cli [--home DIR] COMMAND\n"
-             "  params                              station and instrument parameters\n"
-             "  summary MM/DD/YYYY [--brief|--full] day summary (default: make the file)\n"
-             "  sun YYYY-MM-DDTHH:MM:SS             mu, air mass, zenith angle (UTC)\n"
-             "  reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5\n"
-             "         [--sd S1,S2,S3,S4,S5]       N-values and ozone of one observation\n"
-             "  rdial [--window SECONDS] [--series N]\n"
-             "                                      read the R-dial through the counter\n"
-             "  send                                send finished day files to the archive now\n";
+    Err()
+        << "usage: quillon-cli [--home DIR] COMMAND\n"
+           "  params                              station and instrument parameters\n"
+           "  summary MM/DD/YYYY [--brief|--full] day summary (default: make the file)\n"
+           "  sun YYYY-MM-DDTHH:MM:SS             mu, air mass, zenith angle (UTC)\n"
+           "  reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5\n"
+           "         [--sd S1,S2,S3,S4,S5]       N-values and ozone of one observation\n"
+           "  rdial [--window SECONDS] [--series N]\n"
+           "                                      read the R-dial through the counter\n"
+           "  send                                send finished day files to the archive now\n"
+           "  qtable [--out FILE]                 write the Q setting table\n"
+           "  hgtest --temps START,END --pairs U1/L1,U2/L2[,...] [--initials XX]\n"
+           "                                      save a mercury lamp test taken on paper\n"
+           "  qreview                             the last three mercury tests against the table\n"
+           "  qadjust VALUE --initials XX         adjust the Q-table by VALUE Hg divisions\n";
     Err().flush();
     return 64;
-}
-
-bool Load(SharedVars& vars, OperatorMessages& messages) {
-    // Relative names in the configuration are the station home's, as at start-up.
-    try {
-        ReadConfiguration(vars, messages);
-        return true;
-    } catch (const FatalFileError& error) {
-        Err() << FatalFileError::Title() << ": " << error.BoxText() << Qt::endl;
-        return false;
-    }
 }
 
 int Params(SharedVars& vars, OperatorMessages& messages) {
@@ -308,6 +288,18 @@ int RunCliCommand(QStringList args) {
     }
     if (command == QLatin1String("send")) {
         return Send(vars, messages);
+    }
+    if (command == QLatin1String("qtable")) {
+        return cli::QTableCommand(vars, messages, args);
+    }
+    if (command == QLatin1String("hgtest")) {
+        return cli::HgTestCommand(vars, messages, args);
+    }
+    if (command == QLatin1String("qreview")) {
+        return cli::QReviewCommand(vars, messages, args);
+    }
+    if (command == QLatin1String("qadjust")) {
+        return cli::QAdjustCommand(vars, messages, args);
     }
     return Usage();
 }

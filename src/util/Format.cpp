@@ -196,6 +196,11 @@ const QList<Section>& ParsedPicture(QStringView picture) {
     const QString key = picture.toString();
     auto it = cache.constFind(key);
     if (it == cache.constEnd()) {
+        // The program's pictures are a few dozen; anything beyond that is
+        // not worth keeping.
+        if (cache.size() >= 256) {
+            cache.clear();
+        }
         QList<Section> sections;
         for (QStringView part : picture.split(u';')) {
             sections << ParseSection(part);

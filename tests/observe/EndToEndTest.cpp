@@ -10,6 +10,7 @@
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -171,4 +172,51 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
     EXPECT_EQ(lines[at + 3], "\"JKL:end to end\"");
     EXPECT_TRUE(
         main.findChild<QLabel*>("lblADDSoz")->text().startsWith("One ADDS Obs with Ozone="));
+}
+
+TEST(EndToEnd, ExitChosenDuringTheTicksSerialReadWaitsForIt) {
+    // The real serial link on cub5-sim: e&Xit fires while the tick waits for
+    // the counter's reply. It runs after the read, which ends with its
+    // value: no "ReadEncdr Error", and the port closes after the read.
+    Cub5Sim sim;
+    ASSERT_TRUE(sim.Started());
+    sim.Send("152.3");
+    TestStation station;
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
+    station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\","
+                                     "\"02/26/2027\",\"02/27/2027\"\r\n");
+    SharedVars vars;
+    vars.HomeDir = station.Home();
+    FakeClock clock(MakeDateTime(2027, 3, 1, 19, 0, 0));
+    RecordingMessages messages;
+    RecordingPlayer player;
+    Sounds sounds(player);
+    SerialCounterLink link;
+    Cub5Encoder encoder(vars, link, clock, messages);
+    int ends = 0;
+    encoder.SetFailureAction([&ends] { ++ends; });
+    BusyGate gate;
+    Services services{vars, clock, messages, sounds, encoder, gate};
+    MainWindow main(services);
+    ASSERT_TRUE(main.Load());
+    ASSERT_TRUE(link.IsOpen());
+    bool fired = false;
+    bool openWhenFired = false;
+    // A timer is no user input: it fires inside the read's wait, as a
+    // shortcut would if its key were let through.
+    QTimer::singleShot(0, [&] {
+        fired = true;
+        main.findChild<QAction*>("cmmdExit")->trigger();
+        openWhenFired = link.IsOpen();
+    });
+    messages.Expect("Press Yes to Transfer files and exit -- No to just exit.");
+    main.Tick();
+    EXPECT_TRUE(fired);
+    EXPECT_TRUE(openWhenFired);
+    EXPECT_EQ(main.findChild<QLabel*>("lblDispRpos")->text(), "152.3");
+    EXPECT_TRUE(messages.titles.isEmpty());
+    QTest::qWait(1);
+    EXPECT_EQ(messages.titles.size(), 1);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_EQ(ends, 0);
 }

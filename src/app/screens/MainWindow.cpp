@@ -1,6 +1,8 @@
 #include "app/screens/MainWindow.h"
 
 #include "app/MainScreenText.h"
+#include "calibration/screens/HgtestScreen.h"
+#include "calibration/screens/QTableScreens.h"
 #include "config/FatalFileError.h"
 #include "instrument/screens/EncoderCheckScreen.h"
 #include "instrument/screens/EntryScreens.h"
@@ -205,13 +207,21 @@ void MainWindow::BuildMenu() {
     muEncoder_ = AddAction(maintenance, QStringLiteral("muEncoder"), QStringLiteral("&Encoder"));
     connect(muEncoder_, &QAction::triggered, this,
             [this] { Command([this] { CheckEncoderEntry(); }); });
-    for (const auto& [name, caption] :
-         {std::pair{"mnHg", "&Mercury"}, std::pair{"mnStandard", "&Standard "},
-          std::pair{"mnDeltaQtable", "Change &Q Table"}, std::pair{"mnuPrtQtbl", "&Print Q table"},
-          std::pair{"mnuIC", "&Intercomparison"}}) {
-        AddAction(maintenance, QString::fromLatin1(name), QString::fromLatin1(caption))
-            ->setEnabled(false);
-    }
+    connect(AddAction(maintenance, QStringLiteral("mnHg"), QStringLiteral("&Mercury")),
+            &QAction::triggered, this, [this] { Command([this] { RunMercuryTest(); }); });
+    AddAction(maintenance, QStringLiteral("mnStandard"), QStringLiteral("&Standard "))
+        ->setEnabled(false);
+    connect(
+        AddAction(maintenance, QStringLiteral("mnDeltaQtable"), QStringLiteral("Change &Q Table")),
+        &QAction::triggered, this, [this] {
+            Command([this] { HandOver(true, [this] { RunQTableReview(services_, this); }); });
+        });
+    connect(AddAction(maintenance, QStringLiteral("mnuPrtQtbl"), QStringLiteral("&Print Q table")),
+            &QAction::triggered, this, [this] {
+                Command([this] { HandOver(false, [this] { RunPrintQTable(services_, this); }); });
+            });
+    AddAction(maintenance, QStringLiteral("mnuIC"), QStringLiteral("&Intercomparison"))
+        ->setEnabled(false);
 
     QMenu* info = bar->addMenu(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mmuInfo"));
@@ -436,6 +446,14 @@ void MainWindow::ResetEncoderButton() {
         lblDispRpos_->setText(FormatNumber(r, u"###.0"));
     }
     timer1_.start(1000);
+}
+
+void MainWindow::RunMercuryTest() {
+    HandOver(true, [this] {
+        HgtestScreen screen(services_, this);
+        screen.Run();
+        ShowSummaryLines();
+    });
 }
 
 void MainWindow::CheckEncoderEntry() {

@@ -83,6 +83,7 @@ private:
     void TogglePrompting();
     void ResetEncoderButton();
     void CheckEncoderEntry();
+    void RunMercuryTest();
 
     Services& services_;
     SharedVars& vars_;

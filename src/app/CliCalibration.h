@@ -1,0 +1,18 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "util/OperatorMessages.h"
+
+#include <QStringList>
+
+namespace quillon::cli {
+
+// The calibration commands of quillon-cli, for scripted and remote
+// maintenance: the Q setting table, a mercury test jotted down on paper,
+// the Q-table review and its adjustment. Each returns the exit code.
+int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
+int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
+int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
+int QAdjustCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
+
+} // namespace quillon::cli

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "records/DayFile.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace quillon {
+
+// The mercury lamp test: with the ground quartz plate and the mercury lamp
+// on the inlet window, the operator finds the two Q1 positions where the
+// photomultiplier current falls to half its peak (upper and lower), up to
+// five times, and reads the instrument temperature before and after. The
+// mean of the Q1 positions is compared with the Q-table's Hg setting at the
+// mean temperature. Everything here is plain logic: the screen `Hgtest`
+// and `quillon-cli hgtest` show and ask.
+
+// What the operator typed: box i of the ten reading boxes is the upper
+// point of pair i/2 when i is even, the lower point when odd; an empty box
+// counts as 0. A temperature not typed yet is empty.
+struct MercuryEntries {
+    std::array<double, 10> boxes{};
+    std::optional<double> startTemperature;
+    std::optional<double> endTemperature;
+};
+
+enum class MercuryWarning {
+    None,
+    BigTempDiff, // start and end more than 1.0 degree apart
+    HighVar,     // two uppers or two lowers more than 0.5 apart
+    Hgdiff,      // mean separation of upper and lower outside 5 to 12
+};
+
+struct MercuryEvaluation {
+    MercuryWarning warning = MercuryWarning::None;
+    int upperCount = 0; // non-zero upper readings
+    int lowerCount = 0;
+    int pairs = 0; // n, when both counts agree
+    // The readings with each pair's larger value in the upper row; the
+    // boxes are rewritten with them ("##.00").
+    std::array<double, 10> boxes{};
+    bool temperaturesAccepted = false;
+    double averageTemperature = 0;
+    double tableValue = 0; // 0 until both temperatures are accepted
+    bool hasAverage = false;
+    double testAverage = 0;
+    double separation = 0;
+    bool hasDifference = false;
+    double difference = 0; // test average minus table value
+    // Done(Save) may be enabled: five pairs, or three or four pairs whose
+    // uppers all agree and whose lowers all agree, with both temperatures.
+    bool complete = false;
+};
+
+// The range a reading box accepts, and a temperature box.
+bool MercuryReadingInRange(double value);     // 30 to 120
+bool MercuryTemperatureInRange(double value); // -5 to 40
+
+// The average temperature and table value of two temperatures; the
+// BigTempDiff warning when they are more than 1.0 apart.
+MercuryEvaluation UpdateTemperatures(const SharedVars& vars, double start, double end);
+
+// The whole evaluation of the entries, as each Enter and Accept runs it.
+MercuryEvaluation EvaluateReadings(const SharedVars& vars, const MercuryEntries& entries);
+
+// The verdict of a saved test: |difference| below 0.3 passes (0.3 fails).
+bool MercuryTestPasses(double difference);
+
+// The dialogs' texts, by warning, and of the verdict (pass or fail).
+struct MercuryDialogText {
+    QString name; // "HighVar", "Hgpass", ...
+    QString title;
+    QStringList lines;
+};
+MercuryDialogText WarningText(MercuryWarning warning, const MercuryEvaluation& evaluation);
+MercuryDialogText VerdictText(double difference);
+
+// The caption of the test screen, and the initials prompt's lines.
+QString MercuryCaption(const SharedVars& vars, DateTimeValue localNow);
+QStringList MercuryInitialsLines(const SharedVars& vars);
+QStringList MercuryInstructionLines();
+
+// The history file of the instrument's mercury tests.
+QString MercuryHistoryPath(const SharedVars& vars);
+
+// Done(Save): the four-line HGLAMP record to the history file and, the same
+// four lines, to the day file; then the last mercury test date in the
+// shared state and in inst.cfg. False, with the operator told, when a file
+// could not be written (the date then stays as it was).
+bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                     const MercuryEvaluation& evaluation, const MercuryEntries& entries);
+
+} // namespace quillon

@@ -1,0 +1,206 @@
+#include "calibration/QTable.h"
+
+#include "config/InstCfg.h"
+#include "ozone/OzoneCalc.h"
+#include "records/DayFile.h"
+#include "util/DurableFile.h"
+#include "util/Format.h"
+#include "util/TextFile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace quillon {
+
+HgHistory ReadHgHistory(const QString& path) {
+    HgHistory out;
+    QString text;
+    FileError error;
+    if (!ReadTextFile(path, &text, &error)) {
+        return out;
+    }
+    out.found = true;
+    const QStringList lines = SplitLines(text);
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (qsizetype i = 0; i + 3 < lines.size();) {
+        if (!lines[i].trimmed().startsWith(QLatin1String("HGLAMP"))) {
+            ++i;
+            continue;
+        }
+        const QString date = lines[i].section(u',', 1, 1).trimmed();
+        const QStringList last = lines[i + 3].split(blanks, Qt::SkipEmptyParts);
+        bool ok = last.size() >= 3;
+        const double difference = ok ? last[2].toDouble(&ok) : 0.0;
+        if (ok && std::isfinite(difference) && std::fabs(difference) < 1e6) {
+            ++out.count;
+            out.last.append({date, static_cast<float>(difference)});
+            if (out.last.size() > 3) {
+                out.last.removeFirst();
+            }
+        }
+        i += 4;
+    }
+    return out;
+}
+
+QReview ReviewLines(const HgHistory& history) {
+    QReview out;
+    switch (history.count) {
+    case 0:
+        out.countLine = QStringLiteral("The program could not find any mercury test history.");
+        break;
+    case 1:
+        out.countLine = QStringLiteral("There was one test in the file");
+        break;
+    case 2:
+        out.countLine = QStringLiteral("There were two tests in the file:");
+        break;
+    default:
+        out.countLine = QStringLiteral("The last three tests in the file:");
+        break;
+    }
+    for (const HgHistoryEntry& entry : history.last) {
+        // Single precision against the double 0.3: a stored 0.30 is out.
+        const bool out3 = std::fabs(static_cast<double>(entry.difference)) > 0.3;
+        out.outOfLimits += out3 ? 1 : 0;
+        out.testLines << QStringLiteral("Date: ") + entry.date + QStringLiteral(" Difference: ") +
+                             StrSingle(entry.difference) +
+                             (out3 ? QStringLiteral(" OUT of limits!")
+                                   : QStringLiteral(" in limits."));
+    }
+    static const char* const outLines[] = {
+        "No tests out of the limits were found.", "Only one test out of the limits were found.",
+        "Two tests were out of the limits", "All the last three tests were out of the limits."};
+    out.outLine = QString::fromLatin1(outLines[std::min(out.outOfLimits, 3)]);
+    return out;
+}
+
+bool AdjustmentInRange(double value) {
+    return std::isfinite(value) && value <= 3.5 + 1e-9 && value >= -3.5 - 1e-9;
+}
+
+QSettings15 AdjustedSettings(const SharedVars& vars, float adjustment) {
+    const double adj = adjustment;
+    return {vars.Q15A + 0.67 * adj, vars.Q15C + 0.99 * adj, vars.Q15D + 0.97 * adj,
+            vars.Q15Hg + adj};
+}
+
+QStringList QTableChangeComments(const SharedVars& vars, float adjustment) {
+    return {QStringLiteral("Q-table was Changed by: ") + vars.ObserverInitials +
+                QStringLiteral(" By ") + FormatNumber(adjustment, u"00.00"),
+            QStringLiteral(" New Values A: ") + FormatNumber(vars.Q15A, u"00.00") +
+                QStringLiteral(" C: ") + FormatNumber(vars.Q15C, u"00.00") +
+                QStringLiteral(" D: ") + FormatNumber(vars.Q15D, u"00.00") +
+                QStringLiteral(" Hg: ") + FormatNumber(vars.Q15Hg, u"00.00")};
+}
+
+bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                        float adjustment) {
+    const QSettings15 next = AdjustedSettings(vars, adjustment);
+    SharedVars updated = vars;
+    updated.Q15A = next.a;
+    updated.Q15C = next.c;
+    updated.Q15D = next.d;
+    updated.Q15Hg = next.hg;
+    updated.QTableDate = FormatDate(LocalStandardTime(vars, clock.Now()), u"DD MMM YYYY");
+    // The old table is kept as instcfg.bak; inst.cfg itself is replaced in
+    // one step, so the station is never without a whole inst.cfg.
+    const QString current = InstCfgPath(vars);
+    QString error;
+    QFile old(current);
+    bool written = old.open(QIODevice::ReadOnly);
+    if (!written) {
+        error = old.errorString();
+    } else {
+        const QByteArray bytes = old.readAll();
+        written = ReplaceFile(vars.ConfigDir + QStringLiteral("instcfg.bak"), bytes, &error) &&
+                  WriteInstCfg(updated, &error);
+    }
+    if (!written) {
+        messages.Show(QStringLiteral("The Q-table could not be changed: ") + error + u'\n' +
+                          QStringLiteral("INST.CFG in ") + vars.ConfigDir +
+                          QStringLiteral(" is unchanged."),
+                      QStringLiteral("Q table"));
+        return false;
+    }
+    vars = updated;
+    for (const QString& text : QTableChangeComments(vars, adjustment)) {
+        WriteCommentText(vars, clock, messages, text);
+    }
+    return true;
+}
+
+double TableRounding(double x) {
+    // The hundredths digit of the decimal value, not of the binary product:
+    // 12.33 is 1233 hundredths, although 100 x 12.33 is 1232.99... The
+    // settings have a few decimals at most, so a millionth of a hundredth
+    // recovers the decimal value without reaching the next one.
+    const double hundredths = std::floor(x * 100.0 + 1e-6);
+    const double tenths = std::floor(hundredths / 10.0);
+    const double h = hundredths - 10.0 * tenths;
+    if (h <= 2) {
+        return tenths / 10.0;
+    }
+    if (h <= 7) {
+        return (10.0 * tenths + 5.0) / 100.0;
+    }
+    return (10.0 * tenths + 10.0) / 100.0;
+}
+
+QString QTablePath(const SharedVars& vars, DateTimeValue localNow) {
+    const QString base = DayFileName(vars, localNow).section(u'.', 0, 0);
+    return vars.DataDir + u'Q' + base + u'.' + vars.InstrumentId;
+}
+
+QStringList QSettingTableLines(const SharedVars& vars, DateTimeValue localNow) {
+    const QString rule = QString(75, u'-');
+    auto at3 = [](const QString& text) { return QStringLiteral("  ") + text; };
+    auto settings = [&vars](double t) {
+        return FormatNumber(TableRounding(QSetA(vars, t)), u"##.00") + u' ' +
+               FormatNumber(TableRounding(QSetC(vars, t)), u"##.00") + u' ' +
+               FormatNumber(TableRounding(QSetD(vars, t)), u"###.00") + u' ' +
+               FormatNumber(TableRounding(QSetHg(vars, t)), u"##.00") + u' ';
+    };
+    const QString title =
+        QStringLiteral("TABLE OF SETTING OF Q1 FOR INSTRUMENT NUMBER ") + vars.InstrumentId;
+    QString titleLine;
+    TabTo(titleLine, static_cast<int>(std::nearbyint((80.0 - title.size()) / 2.0 + 3.0)));
+    QStringList out = {
+        QString(),
+        at3(QStringLiteral("STATION:") + vars.StationName),
+        at3(QStringLiteral("TABLE DATE:") + vars.QTableDate),
+        QString(),
+        titleLine + title,
+        at3(rule),
+        at3(QStringLiteral("| DegC    A      C       D      HG   | DegC    A      C  "
+                           "     D      HG   |")),
+        at3(rule)};
+    for (int row = 0; row < 40; ++row) {
+        const double t = row * 0.5;
+        out << at3(u'|' + FormatNumber(t, u"##.#") + u' ' + settings(t) + u'|' +
+                   FormatNumber(t + 20.0, u"##.#") + u' ' + settings(t + 20.0) + u'|');
+        if ((row + 1) % 10 == 0) {
+            out << at3(rule);
+        }
+    }
+    QString q2;
+    TabTo(q2, 20);
+    QString values = q2;
+    q2 += QStringLiteral("ALWAYS SET Q2 TO VALUE AT 15 DEGRESS C.");
+    values += QStringLiteral("A:") + FormatNumber(TableRounding(QSetA(vars, 15.0)), u"##.00") +
+              QStringLiteral("C:") + FormatNumber(TableRounding(QSetC(vars, 15.0)), u"##.00") +
+              QStringLiteral("D:") + FormatNumber(TableRounding(QSetD(vars, 15.0)), u"##.00") +
+              QStringLiteral("Hg:") + FormatNumber(TableRounding(QSetHg(vars, 15.0)), u"##.00");
+    out << QString() << q2 << values << QString()
+        << FormatDate(localNow, u"DD MMM YYYY") + u':' + FormatDate(localNow, u"HH:MM:SS") +
+               QChar(12);
+    return out;
+}
+
+bool WriteQSettingTable(const SharedVars& vars, const QString& path, DateTimeValue localNow,
+                        QString* error) {
+    return ReplaceFile(path, CrLfLines(QSettingTableLines(vars, localNow)), error);
+}
+
+} // namespace quillon

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace quillon {
+
+// The Q-table: the Q-lever settings at 15 degrees C of the A, C and D pairs
+// and the mercury 3129 line, from which every lever setting is derived. The
+// review of the last mercury tests, the adjustment of the table by one
+// value spread over the four settings, and the printable Q setting table.
+
+// One mercury test of the history: its date and its test-minus-table
+// difference (single precision, as the review has always compared it).
+struct HgHistoryEntry {
+    QString date;
+    float difference = 0;
+};
+
+struct HgHistory {
+    int count = 0;              // records read
+    QList<HgHistoryEntry> last; // the last three, oldest first
+    bool found = false;         // the file could be read
+};
+
+// Reads the mercury test history, record by record (four lines each from
+// an "HGLAMP" line); a record whose difference is no number is skipped.
+HgHistory ReadHgHistory(const QString& path);
+
+// The review's lines, as the initials prompt shows them: the count line,
+// one "Date: ... Difference: ... in limits." line per kept test, the
+// out-of-limits line. `outOfLimits` receives that count.
+struct QReview {
+    QString countLine;
+    QStringList testLines;
+    QString outLine;
+    int outOfLimits = 0;
+};
+QReview ReviewLines(const HgHistory& history);
+
+// The adjustment's limits: -3.5 to 3.5 Hg divisions.
+bool AdjustmentInRange(double value);
+
+// The four settings after an adjustment, always from the table in use.
+struct QSettings15 {
+    double a = 0;
+    double c = 0;
+    double d = 0;
+    double hg = 0;
+};
+QSettings15 AdjustedSettings(const SharedVars& vars, float adjustment);
+
+// Accept: inst.cfg kept as instcfg.bak, the new table written atomically
+// with today's local date as its date, the shared settings changed, and the
+// two comment records. False, with the operator told and nothing changed,
+// when a file could not be written.
+bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                        float adjustment);
+
+// The two comment texts of an accepted change.
+QStringList QTableChangeComments(const SharedVars& vars, float adjustment);
+
+// Rounding of the printed table: to the nearest 0.05, .x2 and .x7 down,
+// .x3 and .x8 up, worked on the decimal value.
+double TableRounding(double x);
+
+// The Q setting table: its path (data directory, "Q" + the day file's base
+// name + "." + instrument number) and its lines.
+QString QTablePath(const SharedVars& vars, DateTimeValue localNow);
+QStringList QSettingTableLines(const SharedVars& vars, DateTimeValue localNow);
+bool WriteQSettingTable(const SharedVars& vars, const QString& path, DateTimeValue localNow,
+                        QString* error);
+
+} // namespace quillon

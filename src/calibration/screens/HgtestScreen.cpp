@@ -1,0 +1,394 @@
+#include "calibration/screens/HgtestScreen.h"
+
+#include "instrument/EntryRules.h"
+#include "instrument/screens/EntryScreens.h"
+#include "ui/ContinueDialog.h"
+#include "ui/InfoScreens.h"
+#include "ui/ScreenHelpers.h"
+#include "util/Format.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+HgtestScreen::HgtestScreen(Services& services, QWidget* parent) : QDialog(parent), s_(services) {
+    setObjectName(QStringLiteral("Hgtest"));
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    QAction* info = bar->addAction(QStringLiteral("&Info"));
+    info->setObjectName(QStringLiteral("mmuInfo"));
+    connect(info, &QAction::triggered, this, [this] {
+        ProginfoScreen screen(s_.vars, this);
+        screen.exec();
+    });
+    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
+    comment->setObjectName(QStringLiteral("mmuComment"));
+    connect(comment, &QAction::triggered, this,
+            [this] { RunCommentEntry(s_.vars, s_.clock, s_.messages, &s_.sounds, this); });
+    layout->setMenuBar(bar);
+    for (int i = 0; i < 9; ++i) {
+        header_ << NamedLabel(QStringLiteral("lblHdr_%1").arg(i), QString(), this);
+        layout->addWidget(header_.last());
+    }
+    auto* grid = new QGridLayout();
+    grid->addWidget(
+        new QLabel(QStringLiteral("Q1 Readings at Half Current on MicroAmpMeter"), this), 0, 0, 1,
+        6);
+    grid->addWidget(new QLabel(QStringLiteral("Upper:"), this), 2, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Lower:"), this), 3, 0);
+    const char* ordinals[5] = {"1st", "2nd", "3rd", "4th", "5th"};
+    for (int k = 0; k < 5; ++k) {
+        grid->addWidget(new QLabel(QString::fromLatin1(ordinals[k]), this), 1, k + 1);
+    }
+    for (int i = 0; i < 10; ++i) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("txtRdg_%1").arg(i));
+        box->setPlaceholderText(QStringLiteral("DDD.D"));
+        box->installEventFilter(this);
+        grid->addWidget(box, 2 + i % 2, 1 + i / 2);
+        readings_ << box;
+    }
+    startTemp_ = new QLineEdit(this);
+    startTemp_->setObjectName(QStringLiteral("txtStartTemp"));
+    endTemp_ = new QLineEdit(this);
+    endTemp_->setObjectName(QStringLiteral("txtEndTemp"));
+    for (QLineEdit* box : {startTemp_, endTemp_}) {
+        box->installEventFilter(this);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Start Temp:"), this), 4, 0);
+    grid->addWidget(startTemp_, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("End Temp:"), this), 4, 2);
+    grid->addWidget(endTemp_, 4, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Degs C."), this), 4, 4);
+    aveTemp_ = NamedLabel(QStringLiteral("lblAveTemp"), QString(), this);
+    tableVal_ = NamedLabel(QStringLiteral("lblTableVal"), QString(), this);
+    testAve_ = NamedLabel(QStringLiteral("lblTestAve"), QString(), this);
+    diff_ = NamedLabel(QStringLiteral("lblDiff"), QString(), this);
+    tableDate_ = NamedLabel(QStringLiteral("lblTableDate"), QString(), this);
+    grid->addWidget(new QLabel(QStringLiteral("Average Temp:"), this), 5, 0);
+    grid->addWidget(aveTemp_, 5, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Table value:\n@ Average Temp"), this), 5, 2);
+    grid->addWidget(tableVal_, 5, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Test Average:"), this), 6, 0);
+    grid->addWidget(testAve_, 6, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Difference based\non Table Dated"), this), 6, 2);
+    grid->addWidget(diff_, 6, 3);
+    grid->addWidget(tableDate_, 6, 4);
+    layout->addLayout(grid);
+    accept_ = new QPushButton(QStringLiteral("&Accept"), this);
+    accept_->setObjectName(QStringLiteral("cmmdAccept"));
+    done_ = new QPushButton(QStringLiteral("&Done(Save)"), this);
+    done_->setObjectName(QStringLiteral("cmmdContinue"));
+    startOver_ = new QPushButton(QStringLiteral("&Start Over"), this);
+    startOver_->setObjectName(QStringLiteral("cmmdStOver"));
+    exit_ = new QPushButton(QStringLiteral("e&Xit:No Save"), this);
+    exit_->setObjectName(QStringLiteral("cmmdExit"));
+    auto* buttons = new QHBoxLayout();
+    for (QPushButton* b : {accept_, done_, startOver_, exit_}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+    connect(accept_, &QPushButton::clicked, this, &HgtestScreen::Accept);
+    connect(done_, &QPushButton::clicked, this, &HgtestScreen::DoneSave);
+    connect(startOver_, &QPushButton::clicked, this, [this] {
+        ResetTest();
+        startTemp_->setFocus();
+    });
+    connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void HgtestScreen::Run() {
+    SharedVars& v = s_.vars;
+    if (v.StationCode.isEmpty()) {
+        return; // no station loaded
+    }
+    v.ObserverInitials.clear();
+    v.DialogChoice = 0;
+    {
+        GetInitialsScreen initials(v, &s_.sounds, parentWidget());
+        initials.setWindowTitle(QStringLiteral("Input initials for the Mercury Test."));
+        const QStringList lines = MercuryInitialsLines(v);
+        for (int i = 0; i < initials.lines.size(); ++i) {
+            initials.lines[i]->setText(i < lines.size() ? lines[i] : QString());
+        }
+        s_.sounds.PlayAttention();
+        initials.exec();
+    }
+    ContinueDialog hint(QStringLiteral("Hint"),
+                        QStringLiteral("Hints for filling in Mercury Test Form"),
+                        {QStringLiteral("Use TAB to navigate through the test Boxes, ENTER to "
+                                        "finish the number and move to the next box.  Without the "
+                                        "ENTER, the number is not always noticed. Use ALT+A "
+                                        "(Accept) if you forget and use TAB.    ")},
+                        QStringLiteral("Continue"), parentWidget());
+    hint.exec();
+    if (v.DialogChoice == 1) {
+        v.DialogChoice = 0;
+        return;
+    }
+    ResetTest();
+    exec();
+}
+
+void HgtestScreen::ResetTest() {
+    const SharedVars& v = s_.vars;
+    setWindowTitle(MercuryCaption(v, LocalStandardTime(v, s_.clock.Now())));
+    const QStringList lines = MercuryInstructionLines();
+    for (int i = 0; i < header_.size(); ++i) {
+        header_[i]->setText(i < lines.size() ? lines[i] : QString());
+    }
+    exit_->setEnabled(true);
+    startOver_->setEnabled(true);
+    done_->setEnabled(false);
+    for (QLineEdit* box : readings_) {
+        box->clear();
+    }
+    startTemp_->clear();
+    endTemp_->clear();
+    for (QLabel* label : {aveTemp_, tableVal_, testAve_, diff_}) {
+        label->clear();
+    }
+    tableDate_->setText(v.QTableDate);
+    last_ = MercuryEvaluation{};
+}
+
+MercuryEntries HgtestScreen::Entries() const {
+    MercuryEntries e;
+    for (int i = 0; i < 10; ++i) {
+        e.boxes[static_cast<size_t>(i)] = readings_[i]->text().trimmed().toDouble();
+    }
+    if (!startTemp_->text().trimmed().isEmpty()) {
+        e.startTemperature = startTemp_->text().trimmed().toDouble();
+    }
+    if (!endTemp_->text().trimmed().isEmpty()) {
+        e.endTemperature = endTemp_->text().trimmed().toDouble();
+    }
+    return e;
+}
+
+void HgtestScreen::Warn(MercuryWarning warning, const MercuryEvaluation& evaluation) {
+    const MercuryDialogText text = WarningText(warning, evaluation);
+    if (warning != MercuryWarning::BigTempDiff) {
+        s_.sounds.PlayWarning();
+    }
+    ContinueDialog dialog(text.name, text.title, text.lines, QStringLiteral("Continue"), this);
+    dialog.exec();
+}
+
+void HgtestScreen::ShowTemperatures() {
+    if (last_.temperaturesAccepted) {
+        aveTemp_->setText(FormatNumber(last_.averageTemperature, u"+ 0.0"));
+        tableVal_->setText(FormatNumber(last_.tableValue, u"###.##"));
+    }
+}
+
+void HgtestScreen::FocusNext(const MercuryEvaluation& e, bool fromAccept) {
+    if (fromAccept) {
+        readings_[std::min(9, e.upperCount + e.lowerCount)]->setFocus();
+    }
+}
+
+void HgtestScreen::Evaluate(int caller) {
+    done_->setEnabled(false);
+    const bool fromAccept = caller < 0;
+    const MercuryEvaluation e = EvaluateReadings(s_.vars, Entries());
+    last_ = e;
+    ShowTemperatures();
+    if (e.warning == MercuryWarning::BigTempDiff) {
+        Warn(e.warning, e);
+        startTemp_->setFocus();
+        return;
+    }
+    if (e.pairs == 0) {
+        if (e.upperCount != e.lowerCount) {
+            FocusNext(e, fromAccept);
+        }
+        return;
+    }
+    for (int i = 0; i < 2 * e.pairs; ++i) {
+        readings_[i]->setText(FormatNumber(e.boxes[static_cast<size_t>(i)], u"##.00"));
+    }
+    if (e.warning != MercuryWarning::None) {
+        Warn(e.warning, e);
+        readings_[0]->setFocus();
+        return;
+    }
+    testAve_->setText(FormatNumber(e.testAverage, u"#0.00"));
+    if (e.hasDifference) {
+        diff_->setText(FormatNumber(e.difference, u"+#0.00;-#0.00;0.00"));
+    }
+    if (e.complete) {
+        done_->setEnabled(true);
+        done_->setFocus();
+    } else if (e.pairs == 5) {
+        (startTemp_->text().isEmpty() ? startTemp_ : endTemp_)->setFocus();
+    } else {
+        FocusNext(e, fromAccept);
+    }
+}
+
+void HgtestScreen::Accept() {
+    Evaluate(-1);
+}
+
+void HgtestScreen::DoneSave() {
+    if (!last_.complete) {
+        return;
+    }
+    const double difference = last_.testAverage - last_.tableValue;
+    diff_->setText(FormatNumber(difference, u"+#0.00;-#0.00;0.00"));
+    const MercuryDialogText verdict = VerdictText(difference);
+    if (!MercuryTestPasses(difference)) {
+        s_.sounds.PlayWarning();
+    }
+    ContinueDialog dialog(verdict.name, verdict.title, verdict.lines,
+                          MercuryTestPasses(difference) ? QStringLiteral("Continue.")
+                                                        : QStringLiteral("Continue"),
+                          this);
+    dialog.exec();
+    exit_->setEnabled(false);
+    startOver_->setEnabled(false);
+    saved_ = SaveMercuryTest(s_.vars, s_.clock, s_.messages, last_, Entries());
+    accept();
+}
+
+bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
+    QLineEdit* edit = readings_[box];
+    QLabel* message = header_[8];
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        if (edit->text().trimmed().isEmpty()) {
+            message->setText(QStringLiteral("Enter Reading or Press Escape"));
+            return true;
+        }
+        const double value = edit->text().trimmed().toDouble();
+        if (!MercuryReadingInRange(value)) {
+            message->setText(edit->text() + QStringLiteral(" is out of range. "));
+            edit->clear();
+            return true;
+        }
+        Evaluate(box);
+        if (box < 9) {
+            readings_[box + 1]->setFocus();
+        } else if (startTemp_->text().isEmpty()) {
+            startTemp_->setFocus();
+        } else if (endTemp_->text().isEmpty()) {
+            endTemp_->setFocus();
+        } else {
+            done_->setEnabled(last_.complete || last_.pairs == 5);
+            done_->setFocus();
+        }
+        return true;
+    }
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return false;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.size() != 1) {
+        return true;
+    }
+    const QChar c = text[0];
+    if (c.isDigit()) {
+        message->clear();
+        return false;
+    }
+    return !(c == u'.' && !edit->text().contains(u'.'));
+}
+
+bool HgtestScreen::TemperatureKey(QLineEdit* edit, QKeyEvent* event) {
+    QLabel* message = header_[8];
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        if (edit->text().trimmed().isEmpty()) {
+            message->setText(QStringLiteral("Enter Temperature or Press Escape"));
+            return true;
+        }
+        const double t = edit->text().trimmed().toDouble();
+        if (!MercuryTemperatureInRange(t)) {
+            message->setText(edit->text() + QStringLiteral(" is out of range. "));
+            edit->clear();
+            return true;
+        }
+        QLineEdit* other = edit == startTemp_ ? endTemp_ : startTemp_;
+        if (other->text().trimmed().isEmpty()) {
+            other->setFocus();
+        } else {
+            last_ = UpdateTemperatures(s_.vars, startTemp_->text().toDouble(),
+                                       endTemp_->text().toDouble());
+            if (last_.warning == MercuryWarning::BigTempDiff) {
+                Warn(last_.warning, last_);
+                startTemp_->setFocus();
+            } else {
+                ShowTemperatures();
+                Evaluate(10);
+                if (edit == endTemp_ && !done_->isEnabled()) {
+                    readings_[0]->setFocus();
+                }
+            }
+        }
+        return true;
+    }
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return false;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.size() != 1) {
+        return true;
+    }
+    const QChar c = text[0];
+    if (c == u'+' || c == u'-') {
+        edit->setText(DegsCSignKey(edit->text(), c));
+        return true;
+    }
+    if (c == u'.' && edit->text().contains(u'.')) {
+        return true;
+    }
+    return !DegsCAcceptsChar(c);
+}
+
+bool HgtestScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int box = readings_.indexOf(static_cast<QLineEdit*>(watched));
+        if (box >= 0) {
+            return ReadingKey(box, key);
+        }
+        if (watched == startTemp_ || watched == endTemp_) {
+            return TemperatureKey(static_cast<QLineEdit*>(watched), key);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void HgtestScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        return; // Enter belongs to the boxes, never to a default button
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace quillon

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "calibration/MercuryTest.h"
+#include "station/Services.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quillon {
+
+// "Hgtest": the mercury lamp test's form. The operator types the
+// temperatures and the ten Q1 readings; every Enter and Accept hands the
+// boxes to EvaluateReadings and shows what it decides.
+class HgtestScreen : public QDialog {
+    Q_OBJECT
+public:
+    HgtestScreen(Services& services, QWidget* parent = nullptr);
+
+    // The opening sequence (initials, hint) and the form; returns when the
+    // test is saved or left.
+    void Run();
+
+    void ResetTest();
+    void Accept();
+    bool Saved() const { return saved_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool ReadingKey(int box, QKeyEvent* event);
+    bool TemperatureKey(QLineEdit* box, QKeyEvent* event);
+    void Evaluate(int caller);
+    void ShowTemperatures();
+    void Warn(MercuryWarning warning, const MercuryEvaluation& evaluation);
+    void FocusNext(const MercuryEvaluation& evaluation, bool fromAccept);
+    void DoneSave();
+    MercuryEntries Entries() const;
+
+    Services& s_;
+    MercuryEvaluation last_;
+    bool saved_ = false;
+    QList<QLineEdit*> readings_;
+    QLineEdit* startTemp_;
+    QLineEdit* endTemp_;
+    QList<QLabel*> header_;
+    QLabel* aveTemp_;
+    QLabel* tableVal_;
+    QLabel* testAve_;
+    QLabel* diff_;
+    QLabel* tableDate_;
+    QPushButton* accept_;
+    QPushButton* done_;
+    QPushButton* startOver_;
+    QPushButton* exit_;
+};
+
+} // namespace quillon

@@ -1,0 +1,299 @@
+#include "calibration/screens/QTableScreens.h"
+
+#include "calibration/MercuryTest.h"
+#include "calibration/QTable.h"
+#include "instrument/screens/EntryScreens.h"
+#include "ui/ContinueDialog.h"
+#include "ui/ScreenHelpers.h"
+#include "util/Format.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+
+// "Inqadj": the adjustment value, -3.5 to 3.5.
+class InqadjScreen : public QDialog {
+public:
+    explicit InqadjScreen(QWidget* parent) : QDialog(parent) {
+        setObjectName(QStringLiteral("Inqadj"));
+        setWindowTitle(QStringLiteral("Input Value to adjust the Q-table"));
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(new QLabel(
+            QStringLiteral("Please input the amount by which to adjust the Q-table."), this));
+        box_ = new QLineEdit(this);
+        box_->setObjectName(QStringLiteral("txtAdjValue"));
+        box_->installEventFilter(this);
+        layout->addWidget(box_);
+        error_ = NamedLabel(QStringLiteral("lblErrMsg"), QString(), this);
+        layout->addWidget(error_);
+        auto* exit = new QPushButton(QStringLiteral("eXit"), this);
+        exit->setObjectName(QStringLiteral("cmmdExit"));
+        exit->setAutoDefault(false);
+        connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+        layout->addWidget(exit);
+    }
+    float value = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != box_ || event->type() != QEvent::KeyPress) {
+            return QDialog::eventFilter(watched, event);
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = box_->text().trimmed();
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (text.isEmpty()) {
+                error_->setText(QStringLiteral("Enter Reading or Press Escape"));
+                return true;
+            }
+            const double v = text.toDouble();
+            if (!AdjustmentInRange(v)) {
+                error_->setText(box_->text() + QStringLiteral(" Too large. "));
+                box_->clear();
+                return true;
+            }
+            value = static_cast<float>(v);
+            accept();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Left ||
+            key->key() == Qt::Key_Right) {
+            return false;
+        }
+        const QString typed = key->text();
+        if (typed.size() != 1) {
+            return true;
+        }
+        const QChar c = typed[0];
+        if ((c == u'-' || c == u'+') && !text.isEmpty()) {
+            const double magnitude = std::fabs(text.toDouble());
+            box_->setText(c == u'-' ? Str(-magnitude) : u'+' + Str(magnitude).trimmed());
+            return true;
+        }
+        if (c.isDigit()) {
+            error_->clear();
+            return false;
+        }
+        return !(c == u'.' && !box_->text().contains(u'.'));
+    }
+
+private:
+    QLineEdit* box_;
+    QLabel* error_;
+};
+
+class AdjQtableScreen : public QDialog {
+public:
+    AdjQtableScreen(Services& s, QWidget* parent) : QDialog(parent), s_(s) {
+        setObjectName(QStringLiteral("AdjQtable"));
+        setWindowTitle(QStringLiteral("Adjust Q-setting table."));
+        auto* layout = new QVBoxLayout(this);
+        existing_ = new QGroupBox(QStringLiteral("Existing Q values at 15 Degrees C."), this);
+        existing_->setObjectName(QStringLiteral("frmExisting"));
+        fresh_ = new QGroupBox(QStringLiteral("New Q values at 15 Degrees C."), this);
+        fresh_->setObjectName(QStringLiteral("frmNew"));
+        const char* names[4] = {"A:", "C:", "D:", "Hg:"};
+        for (int f = 0; f < 2; ++f) {
+            QGroupBox* frame = f == 0 ? existing_ : fresh_;
+            auto* grid = new QGridLayout(frame);
+            for (int i = 0; i < 4; ++i) {
+                grid->addWidget(NamedLabel(QStringLiteral("lblXQ15_%1").arg(f * 4 + i),
+                                           QString::fromLatin1(names[i]), frame),
+                                i, 0);
+                values_ << NamedLabel(QStringLiteral("lblXQ15val_%1").arg(f * 4 + i),
+                                      QStringLiteral("00.0"), frame);
+                grid->addWidget(values_.last(), i, 1);
+            }
+            layout->addWidget(frame);
+        }
+        for (int i = 0; i < 4; ++i) {
+            info_ << NamedLabel(QStringLiteral("lblInfoLine_%1").arg(i), QString(), this);
+            layout->addWidget(info_.last());
+        }
+        accept_ = new QPushButton(QStringLiteral("&Accept"), this);
+        accept_->setObjectName(QStringLiteral("cmmdAccept"));
+        continue_ = new QPushButton(QStringLiteral("&Continue"), this);
+        continue_->setObjectName(QStringLiteral("CmmdContinue"));
+        auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
+        exit->setObjectName(QStringLiteral("cmmdExit"));
+        for (QPushButton* b : {accept_, continue_, exit}) {
+            b->setAutoDefault(false);
+            layout->addWidget(b);
+        }
+        connect(accept_, &QPushButton::clicked, this, [this] { Accept(); });
+        connect(continue_, &QPushButton::clicked, this, [this] { Adjust(); });
+        connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    }
+
+    void Prepare() {
+        const SharedVars& v = s_.vars;
+        for (QLabel* value : values_) {
+            value->setText(QStringLiteral("00.0"));
+        }
+        fresh_->setVisible(false);
+        accept_->setEnabled(false);
+        continue_->setEnabled(false);
+        existing_->setTitle(QStringLiteral("Existing Q values @ 15 degs C Date:") + v.QTableDate);
+        ShowSettings(0, {v.Q15A, v.Q15C, v.Q15D, v.Q15Hg});
+        info_[0]->setText(QStringLiteral("The Program is looking for the last"));
+        info_[1]->setText(QStringLiteral("three Mercury lamp tests results."));
+        info_[2]->clear();
+        info_[3]->clear();
+    }
+
+    void ShowReview(const QReview& review) {
+        for (int i = 0; i < 3; ++i) {
+            info_[i]->setText(i < review.testLines.size() ? review.testLines[i] : QString());
+        }
+        continue_->setText(QStringLiteral("&Continue"));
+        continue_->setEnabled(true);
+        info_[3]->setText(QStringLiteral("Press Continue to Enter Ajustment value."));
+        continue_->setFocus();
+    }
+
+private:
+    void ShowSettings(int first, const QSettings15& q) {
+        values_[first]->setText(FormatNumber(q.a, u"##.00"));
+        values_[first + 1]->setText(FormatNumber(q.c, u"##.00"));
+        values_[first + 2]->setText(FormatNumber(q.d, u"###.00"));
+        values_[first + 3]->setText(FormatNumber(q.hg, u"##.00"));
+    }
+
+    void Adjust() {
+        for (;;) {
+            InqadjScreen entry(this);
+            if (entry.exec() == QDialog::Accepted) {
+                adjustment_ = entry.value;
+                break;
+            }
+            s_.vars.DialogChoice = 0;
+            const bool retry =
+                QMessageBox::question(this,
+                                      QStringLiteral("Escape was pressed during input of number"),
+                                      QStringLiteral("Press RETRY to start over, Cancel(ESC) to "
+                                                     "return to Top Level."),
+                                      QMessageBox::Retry | QMessageBox::Cancel,
+                                      QMessageBox::Retry) == QMessageBox::Retry;
+            if (!retry) {
+                reject();
+                return;
+            }
+        }
+        ShowSettings(4, AdjustedSettings(s_.vars, adjustment_));
+        fresh_->setVisible(true);
+        accept_->setEnabled(true);
+        accept_->setFocus();
+        continue_->setText(QStringLiteral("re&Start"));
+    }
+
+    void Accept() {
+        if (!AcceptQTableChange(s_.vars, s_.clock, s_.messages, adjustment_)) {
+            return;
+        }
+        hide();
+        ContinueDialog changed(QStringLiteral("Qchanged"),
+                               QStringLiteral("Q table has been Changed!"),
+                               {QStringLiteral("INST.CFG in ") + s_.vars.ConfigDir +
+                                    QStringLiteral(" has been changed."),
+                                QStringLiteral("The Old File is named:INSTCFG.BAK")},
+                               QStringLiteral("Continue"), parentWidget());
+        changed.exec();
+        accept();
+    }
+
+    Services& s_;
+    QGroupBox* existing_;
+    QGroupBox* fresh_;
+    QList<QLabel*> values_;
+    QList<QLabel*> info_;
+    QPushButton* accept_;
+    QPushButton* continue_;
+    float adjustment_ = 0;
+};
+
+} // namespace
+
+void RunQTableReview(Services& s, QWidget* parent) {
+    AdjQtableScreen screen(s, parent);
+    screen.Prepare();
+    screen.show();
+    const QReview review = ReviewLines(ReadHgHistory(MercuryHistoryPath(s.vars)));
+    {
+        GetInitialsScreen initials(s.vars, &s.sounds, &screen);
+        initials.setWindowTitle(QStringLiteral("Input initials for the Mercury Test."));
+        QStringList lines = {QStringLiteral("Changing the Q table incorrectly will cause the"),
+                             QStringLiteral("the Ozone values to incorrect -- "),
+                             QStringLiteral("Please read the following suggestions CAREFULLY"),
+                             QStringLiteral("THE TABLE SHOULD NOT BE CHANGED BASED ON ONE TEST!"),
+                             QString(),
+                             review.countLine};
+        lines << review.testLines;
+        while (lines.size() < 10) {
+            lines << QString();
+        }
+        lines << review.outLine;
+        for (int i = 0; i < initials.lines.size(); ++i) {
+            initials.lines[i]->setText(i < lines.size() ? lines[i] : QString());
+        }
+        s.vars.DialogChoice = 0;
+        initials.exec();
+    }
+    if (s.vars.DialogChoice == 1) {
+        s.vars.DialogChoice = 0;
+        return;
+    }
+    screen.ShowReview(review);
+    screen.hide();
+    screen.exec();
+}
+
+void RunPrintQTable(Services& s, QWidget* parent) {
+    const DateTimeValue local = LocalStandardTime(s.vars, s.clock.Now());
+    const QString path = QTablePath(s.vars, local);
+    QDialog screen(parent);
+    screen.setObjectName(QStringLiteral("PrintQtable"));
+    screen.setWindowTitle(QStringLiteral("Print a Q setting table based on existing parameters"));
+    auto* layout = new QVBoxLayout(&screen);
+    auto* text = new QLabel(QStringLiteral("Print this file from DOS to get a TABLE OF SETTINGS OF "
+                                           "Q, based on the parameters the program is using.  The "
+                                           "page must have at least 80 characters per line and 66 "
+                                           "lines."),
+                            &screen);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    layout->addWidget(new QLabel(QStringLiteral("System will create file:"), &screen));
+    layout->addWidget(NamedLabel(QStringLiteral("lblQfile"), path, &screen));
+    auto* go = new QPushButton(QStringLiteral("Press Space bar to continue"), &screen);
+    go->setObjectName(QStringLiteral("cmmdCont"));
+    auto* exit =
+        new QPushButton(QStringLiteral("e&Xit or Escape to leave with out making file."), &screen);
+    exit->setObjectName(QStringLiteral("cmmdExit"));
+    exit->setAutoDefault(false);
+    layout->addWidget(go);
+    layout->addWidget(exit);
+    QObject::connect(go, &QPushButton::clicked, &screen, &QDialog::accept);
+    QObject::connect(exit, &QPushButton::clicked, &screen, &QDialog::reject);
+    go->setFocus();
+    if (screen.exec() != QDialog::Accepted) {
+        return;
+    }
+    QString error;
+    if (!WriteQSettingTable(s.vars, path, local, &error)) {
+        s.messages.Show(QStringLiteral("Could not write ") + path + QStringLiteral(": ") + error,
+                        QStringLiteral("Q table"));
+    }
+}
+
+} // namespace quillon

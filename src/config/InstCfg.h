@@ -1,0 +1,22 @@
+#pragma once
+
+#include "config/SharedVars.h"
+
+#include <QByteArray>
+
+namespace quillon {
+
+// The one writer of inst.cfg, for every workflow that changes it (mercury
+// test, standard lamp test, Q-table change): all nine items, one per line,
+// numbers in their shortest form, the dates quoted as the reader takes
+// them, "UNKNOWN" for a test date not known.
+QByteArray InstCfgText(const SharedVars& vars);
+
+// The path of inst.cfg in the configuration directory (by any letter case).
+QString InstCfgPath(const SharedVars& vars);
+
+// Replaces inst.cfg atomically with InstCfgText: the file is the old one or
+// the new one, never none and never half. False with the reason.
+bool WriteInstCfg(const SharedVars& vars, QString* error);
+
+} // namespace quillon

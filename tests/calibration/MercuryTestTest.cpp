@@ -1,0 +1,142 @@
+// The mercury lamp test without widgets: the evaluation's swap, spread,
+// separation and completeness rules, the temperatures, the verdict, the
+// HGLAMP record byte for byte, and Done(Save) with inst.cfg read back.
+#include "calibration/MercuryTest.h"
+#include "config/GetInfo.h"
+#include "support/FakeClock.h"
+#include "support/Recorders.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+SharedVars Demo() {
+    SharedVars v;
+    v.Q15Hg = 74.3;
+    v.TempCoeff = -0.25;
+    return v;
+}
+
+MercuryEntries Pairs(const std::vector<std::pair<double, double>>& pairs, double start = 20.0,
+                     double end = 21.0) {
+    MercuryEntries e;
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        e.boxes[2 * k] = pairs[k].first;
+        e.boxes[2 * k + 1] = pairs[k].second;
+    }
+    e.startTemperature = start;
+    e.endTemperature = end;
+    return e;
+}
+
+} // namespace
+
+TEST(MercuryTest, SwapAverageTableValueAndCompleteness) {
+    const SharedVars v = Demo();
+    // Five pairs typed lower first: swapped so the larger value is upper.
+    MercuryEvaluation e = EvaluateReadings(
+        v, Pairs({{70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}}));
+    EXPECT_EQ(e.warning, MercuryWarning::None);
+    EXPECT_EQ(e.pairs, 5);
+    EXPECT_DOUBLE_EQ(e.boxes[0], 78.0);
+    EXPECT_DOUBLE_EQ(e.boxes[1], 70.6);
+    EXPECT_NEAR(e.testAverage, 74.3, 1e-9);
+    EXPECT_NEAR(e.separation, 7.4, 1e-9);
+    // 20.0 and 21.0: average 20.5, table 74.3 - 0.25 x 5.5 = 72.925.
+    EXPECT_NEAR(e.averageTemperature, 20.5, 1e-12);
+    EXPECT_NEAR(e.tableValue, 72.925, 1e-9);
+    EXPECT_NEAR(e.difference, 1.375, 1e-9);
+    EXPECT_TRUE(e.complete);
+
+    // Three equal pairs are complete; one differing reading is not.
+    EXPECT_TRUE(EvaluateReadings(v, Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}})).complete);
+    EXPECT_FALSE(EvaluateReadings(v, Pairs({{78.0, 70.6}, {78.1, 70.6}, {78.0, 70.6}})).complete);
+    // Two pairs never are; nor five without the temperatures.
+    EXPECT_FALSE(EvaluateReadings(v, Pairs({{78.0, 70.6}, {78.0, 70.6}})).complete);
+    MercuryEntries noTemps = Pairs({{78, 70.6}, {78, 70.6}, {78, 70.6}, {78, 70.6}, {78, 70.6}});
+    noTemps.endTemperature.reset();
+    EXPECT_FALSE(EvaluateReadings(v, noTemps).complete);
+    // Uppers and lowers not in equal numbers: no evaluation.
+    MercuryEntries odd = Pairs({{78.0, 70.6}});
+    odd.boxes[2] = 78.0;
+    EXPECT_EQ(EvaluateReadings(v, odd).pairs, 0);
+}
+
+TEST(MercuryTest, SpreadSeparationAndTemperatureLimits) {
+    const SharedVars v = Demo();
+    // Uppers 0.6 apart raise HighVar, 0.5 apart do not.
+    EXPECT_EQ(EvaluateReadings(v, Pairs({{48.2, 41.0}, {48.8, 41.0}})).warning,
+              MercuryWarning::HighVar);
+    EXPECT_EQ(EvaluateReadings(v, Pairs({{48.2, 41.0}, {48.7, 41.0}})).warning,
+              MercuryWarning::None);
+    EXPECT_EQ(EvaluateReadings(v, Pairs({{48.0, 41.2}, {48.0, 41.8}})).warning,
+              MercuryWarning::HighVar);
+    // Separation 5 and 12 accepted, 4.99 and 12.01 warned.
+    EXPECT_EQ(EvaluateReadings(v, Pairs({{50.0, 45.0}})).warning, MercuryWarning::None);
+    EXPECT_EQ(EvaluateReadings(v, Pairs({{57.0, 45.0}})).warning, MercuryWarning::None);
+    const MercuryEvaluation narrow = EvaluateReadings(v, Pairs({{49.99, 45.0}}));
+    EXPECT_EQ(narrow.warning, MercuryWarning::Hgdiff);
+    EXPECT_EQ(WarningText(narrow.warning, narrow).lines[1],
+              "The difference between the upper and lower reading is:4.99");
+    EXPECT_EQ(EvaluateReadings(v, Pairs({{57.01, 45.0}})).warning, MercuryWarning::Hgdiff);
+    // Temperatures 1.0 apart accepted, 1.1 apart warned.
+    EXPECT_EQ(UpdateTemperatures(v, 20.0, 21.0).warning, MercuryWarning::None);
+    EXPECT_EQ(UpdateTemperatures(v, 20.0, 21.1).warning, MercuryWarning::BigTempDiff);
+    EXPECT_EQ(WarningText(MercuryWarning::BigTempDiff, {}).title,
+              "Large Temperature difference between start and end.");
+    // An average of exactly 0 is taken as 0.005: 74.3 - 0.25 x (0.005 - 15).
+    const MercuryEvaluation zero = UpdateTemperatures(v, -0.5, 0.5);
+    EXPECT_DOUBLE_EQ(zero.averageTemperature, 0.005);
+    EXPECT_NEAR(zero.tableValue, 78.04875, 1e-9);
+    // The boxes' ranges.
+    EXPECT_TRUE(MercuryReadingInRange(30.0));
+    EXPECT_TRUE(MercuryReadingInRange(120.0));
+    EXPECT_FALSE(MercuryReadingInRange(29.9));
+    EXPECT_FALSE(MercuryReadingInRange(120.1));
+    EXPECT_TRUE(MercuryTemperatureInRange(-5.0));
+    EXPECT_TRUE(MercuryTemperatureInRange(40.0));
+    EXPECT_FALSE(MercuryTemperatureInRange(-5.1));
+    EXPECT_FALSE(MercuryTemperatureInRange(40.1));
+    // The verdict: +0.29 passes, 0.30 either way fails.
+    EXPECT_TRUE(MercuryTestPasses(0.29));
+    EXPECT_FALSE(MercuryTestPasses(0.30));
+    EXPECT_FALSE(MercuryTestPasses(-0.30));
+    EXPECT_EQ(VerdictText(0.29).name, "Hgpass");
+    EXPECT_EQ(VerdictText(-0.3).lines[1], "The test value differs from the table by:-0.30");
+}
+
+TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    vars.ObserverInitials = "JKL";
+    // 17:15:30 UTC is 10:15:30 local at Boulder (UTC-7).
+    FakeClock clock(MakeDateTime(2006, 3, 24, 17, 15, 30));
+    RecordingMessages messages;
+    vars.QTableDate = "24 Mar 2006";
+    const MercuryEntries entries = Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}});
+    const MercuryEvaluation e = EvaluateReadings(vars, entries);
+    ASSERT_TRUE(e.complete);
+    ASSERT_TRUE(SaveMercuryTest(vars, clock, messages, e, entries));
+    const QStringList expected = {
+        "HGLAMP,03/24/2006,10:15:30,  20.0, 21.0", "  78.0   78.0   78.0   00.0   00.0 ",
+        "  70.6   70.6   70.6   00.0   00.0 ", "   74.30   72.93   01.38  24 Mar 2006"};
+    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/hghist.061"))), expected);
+    const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D06083.999")));
+    EXPECT_EQ(day.mid(day.size() - 4), expected);
+    EXPECT_EQ(vars.LastHgTest, "03/24/2006");
+    // inst.cfg read back: the new date, everything else as it was.
+    SharedVars again;
+    again.HomeDir = station.Home();
+    RecordingMessages quiet;
+    ReadConfiguration(again, quiet);
+    EXPECT_EQ(again.LastHgTest, "03/24/2006");
+    EXPECT_EQ(again.LastStdTest, "11/30/2026");
+    EXPECT_DOUBLE_EQ(again.Q15Hg, 74.3);
+    EXPECT_DOUBLE_EQ(again.TempCoeff, -0.25);
+    EXPECT_EQ(again.QTableDate, "24 Mar 2006");
+}

@@ -1,0 +1,126 @@
+// The Q-table review, adjustment and printout without widgets: the last
+// three tests of a history, the limits, the new settings, the acceptance's
+// files, the table rounding and the printed table.
+#include "calibration/QTable.h"
+#include "calibration/MercuryTest.h"
+#include "config/GetInfo.h"
+#include "support/FakeClock.h"
+#include "support/Recorders.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+QByteArray HgRecord(const char* date, const char* difference) {
+    return QByteArray("HGLAMP,") + date + ",10:00:00,  20.0, 21.0\r\n" +
+           "  78.0   78.0   78.0   00.0   00.0 \r\n" + "  70.6   70.6   70.6   00.0   00.0 \r\n" +
+           "   74.30   74.00   " + difference + "  24 Mar 2006\r\n";
+}
+} // namespace
+
+TEST(QTableReview, LastThreeOfFiveAndTheLimits) {
+    TestStation station;
+    station.Write("history/hghist.061",
+                  HgRecord("03/01/2006", " 00.10") + HgRecord("03/02/2006", "-00.50") +
+                      HgRecord("03/03/2006", " 00.29") + HgRecord("03/04/2006", " 00.30") +
+                      HgRecord("03/05/2006", "-00.05"));
+    const HgHistory history = ReadHgHistory(station.Home() + "history/hghist.061");
+    EXPECT_EQ(history.count, 5);
+    const QReview review = ReviewLines(history);
+    EXPECT_EQ(review.countLine, "The last three tests in the file:");
+    EXPECT_EQ(review.testLines, QStringList({"Date: 03/03/2006 Difference:  .29 in limits.",
+                                             "Date: 03/04/2006 Difference:  .3 OUT of limits!",
+                                             "Date: 03/05/2006 Difference: -.05 in limits."}));
+    EXPECT_EQ(review.outLine, "Only one test out of the limits were found.");
+
+    const QReview none = ReviewLines(ReadHgHistory(station.Home() + "history/nothing"));
+    EXPECT_EQ(none.countLine, "The program could not find any mercury test history.");
+    EXPECT_TRUE(none.testLines.isEmpty());
+    EXPECT_EQ(none.outLine, "No tests out of the limits were found.");
+}
+
+TEST(QTableAdjustment, LimitsNewSettingsAndAcceptance) {
+    EXPECT_TRUE(AdjustmentInRange(3.5));
+    EXPECT_TRUE(AdjustmentInRange(-3.5));
+    EXPECT_FALSE(AdjustmentInRange(3.51));
+    EXPECT_FALSE(AdjustmentInRange(-3.51));
+
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    const QSettings15 plusOne = AdjustedSettings(vars, 1.0f);
+    EXPECT_NEAR(plusOne.a, 96.5 + 0.67, 1e-9);
+    EXPECT_NEAR(plusOne.c, 118.2 + 0.99, 1e-9);
+    EXPECT_NEAR(plusOne.d, 132.7 + 0.97, 1e-9);
+    EXPECT_NEAR(plusOne.hg, 74.3 + 1.0, 1e-9);
+    // A second adjustment starts again from the table in use.
+    EXPECT_NEAR(AdjustedSettings(vars, -1.0f).hg, 73.3, 1e-9);
+
+    const QByteArray before = station.Read("config/inst.cfg");
+    FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
+    RecordingMessages messages;
+    vars.ObserverInitials = "RDE";
+    ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, 1.0f));
+    EXPECT_EQ(station.Read("config/instcfg.bak"), before);
+    EXPECT_EQ(DecodeWindows1252(station.Read("config/inst.cfg")),
+              "61\r\n-.25\r\n97.17\r\n119.19\r\n133.67\r\n75.3\r\n\"24 Mar 2006\"\r\n"
+              "\"11/28/2026\"\r\n\"11/30/2026\"\r\n");
+    SharedVars again;
+    again.HomeDir = station.Home();
+    RecordingMessages quiet;
+    ReadConfiguration(again, quiet);
+    EXPECT_DOUBLE_EQ(again.Q15Hg, 75.3);
+    EXPECT_EQ(again.QTableDate, "24 Mar 2006");
+    const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D06083.999")));
+    EXPECT_EQ(day.mid(day.size() - 4),
+              QStringList({"\"COMMENT\",\"03/24/2006\",\"10:00:00\",1",
+                           "\"Q-table was Changed by: RDE By 01.00\"",
+                           "\"COMMENT\",\"03/24/2006\",\"10:00:00\",1",
+                           "\" New Values A: 97.17 C: 119.19 D: 133.67 Hg: 75.30\""}));
+}
+
+TEST(QTableAdjustment, AFailedWriteChangesNothing) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    const QByteArray before = station.Read("config/inst.cfg");
+    vars.ConfigDir = station.Home() + "no-such-dir/";
+    FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
+    RecordingMessages messages;
+    messages.Expect("Q table");
+    EXPECT_FALSE(AcceptQTableChange(vars, clock, messages, 1.0f));
+    EXPECT_DOUBLE_EQ(vars.Q15Hg, 74.3);
+    EXPECT_EQ(station.Read("config/inst.cfg"), before);
+}
+
+TEST(QSettingTable, RoundingAndLayout) {
+    EXPECT_DOUBLE_EQ(TableRounding(12.32), 12.30);
+    EXPECT_DOUBLE_EQ(TableRounding(12.33), 12.35);
+    EXPECT_DOUBLE_EQ(TableRounding(12.37), 12.35);
+    EXPECT_DOUBLE_EQ(TableRounding(12.38), 12.40);
+    EXPECT_DOUBLE_EQ(TableRounding(12.00), 12.00);
+    EXPECT_DOUBLE_EQ(TableRounding(75.425), 75.40); // hundredths digit 2, not rounded up
+
+    TestStation station;
+    const SharedVars vars = LoadedVars(station);
+    const DateTimeValue local = MakeDateTime(2006, 3, 24, 10, 0, 0);
+    EXPECT_EQ(QTablePath(vars, local), station.Home() + "data/QD06083.061");
+    const QStringList lines = QSettingTableLines(vars, local);
+    ASSERT_EQ(lines.size(), 57);
+    EXPECT_EQ(lines[1], "  STATION:Boulder, Colorado");
+    EXPECT_EQ(lines[4].trimmed(), "TABLE OF SETTING OF Q1 FOR INSTRUMENT NUMBER 061");
+    EXPECT_EQ(lines[4].indexOf(u'T'), 18); // column (80 - 48) / 2 + 3 = 19
+    const QString rule = "  " + QString(75, u'-');
+    for (const int at : {5, 7, 18, 29, 40, 51}) {
+        EXPECT_EQ(lines[at], rule) << at;
+    }
+    // T = 10.5 and 30.5 (row 22 of the table), worked by hand with the
+    // table rounding.
+    EXPECT_EQ(lines[31], "  |10.5 97.25 119.30 133.80 75.40 |30.5 93.90 114.35 128.95 70.40 |");
+    EXPECT_EQ(lines[53], QString(19, u' ') + "ALWAYS SET Q2 TO VALUE AT 15 DEGRESS C.");
+    EXPECT_EQ(lines[54], QString(19, u' ') + "A:96.50C:118.20D:132.70Hg:74.30");
+    EXPECT_EQ(lines[56], "24 Mar 2006:10:00:00" + QString(QChar(12)));
+}
