@@ -4,6 +4,7 @@
 #include "support/Recorders.h"
 #include "support/TestStation.h"
 
+#include <QDir>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -63,4 +64,65 @@ TEST(Cli, SummaryOfAHandMadeDayFile) {
     const CliResult refused = RunCli(station, {"summary", "03/25/2006"});
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains("is not a data file"));
+}
+
+TEST(Cli, SummaryOfAnUnreadableDayFileFails) {
+    TestStation station;
+    // A directory where the day file should be: reported, exit 1.
+    QDir().mkpath(station.Home() + "data/D06083.999");
+    const CliResult result = RunCli(station, {"summary", "03/24/2006"});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.contains("MISC:SumToDay: The day file ")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("Program will continue."));
+}
+
+TEST(Cli, MercuryTestOnPaperReviewAndAdjustment) {
+    TestStation station;
+    // Refused before anything is written: a reading out of range, a
+    // separation out of limits, an incomplete test.
+    CliResult r = RunCli(station, {"hgtest", "--temps", "20.0,21.0", "--pairs", "78.0/29.9"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "29.9 is out of range. \n");
+    r = RunCli(station, {"hgtest", "--temps", "20.0,21.0", "--pairs", "49.99/45.0"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(
+        r.err.startsWith("Warning -- Difference between upper and lower readings out of limits\n"));
+    r = RunCli(station, {"hgtest", "--temps", "20.0,21.0", "--pairs", "78.0/70.6,78.0/70.6"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(station.Read("history/hghist.061").isEmpty());
+
+    // Negative temperatures stay values. 0.0 and 0.5: average 0.25, table
+    // 74.3 - 0.25 x (0.25 - 15) = 77.9875; test average 77.9, difference -0.0875.
+    r = RunCli(station, {"hgtest", "--temps", "-0.0,0.5", "--pairs",
+                         "81.6/74.2,81.6/74.2,81.6/74.2", "--initials", "rde"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "Test Average: 77.90\nTable value: 77.99\nDifference: -0.09\n"
+                     "Test value close to existing table value.\n"
+                     "Existing table parameters used by the program are acceptable.\n");
+    EXPECT_FALSE(station.Read("history/hghist.061").isEmpty());
+
+    r = RunCli(station, {"qreview"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.startsWith("There was one test in the file\nDate: "));
+    // The history keeps the difference to two decimals.
+    EXPECT_TRUE(r.out.endsWith(" Difference: -.09 in limits.\n"
+                               "No tests out of the limits were found.\n"))
+        << r.out.toStdString();
+
+    // The adjustment: limits, initials, the files.
+    r = RunCli(station, {"qadjust", "3.51", "--initials", "RDE"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "3.51 Too large. \n");
+    r = RunCli(station, {"qadjust", "-3.5"});
+    EXPECT_EQ(r.code, 64);
+    r = RunCli(station, {"qadjust", "-1", "--initials", "RDE"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("A: 95.83\nC: 117.21\nD: 131.73\nHg: 73.30\n"))
+        << r.out.toStdString();
+    EXPECT_FALSE(station.Read("config/instcfg.bak").isEmpty());
+
+    r = RunCli(station, {"qtable", "--out", station.Home() + "q.txt"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, station.Home() + "q.txt\n");
+    EXPECT_TRUE(station.Read("q.txt").contains("A:95.85C:117.20D:131.75Hg:73.30"));
 }

@@ -1,0 +1,138 @@
+// The calibration screens offscreen, wired to their core: a whole mercury
+// test typed key by key to Done(Save), and a Q-table review to Accept.
+#include "calibration/screens/HgtestScreen.h"
+#include "calibration/screens/QTableScreens.h"
+#include "support/TestServices.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+// Answers each modal screen by name, in order; a screen without an answer
+// fails the test and is closed within two seconds.
+class Answers {
+public:
+    using Answer = std::function<void(QWidget*)>;
+    Answers() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+        timer_.start(2);
+    }
+    void On(const QString& name, Answer answer) { answers_ << std::pair{name, answer}; }
+    QStringList seen;
+
+private:
+    void Look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("answered").toBool()) {
+            return;
+        }
+        if (!answers_.isEmpty() && answers_.first().first == modal->objectName()) {
+            modal->setProperty("answered", true);
+            seen << modal->objectName();
+            const Answer answer = answers_.takeFirst().second;
+            QTimer::singleShot(0, modal, [answer, modal] { answer(modal); });
+            waiting_.invalidate();
+            return;
+        }
+        if (!waiting_.isValid()) {
+            waiting_.start();
+        } else if (waiting_.elapsed() > 2000) {
+            ADD_FAILURE() << "No answer for " << modal->objectName().toStdString();
+            modal->setProperty("answered", true);
+            modal->close();
+            waiting_.invalidate();
+        }
+    }
+    QTimer timer_;
+    QList<std::pair<QString, Answer>> answers_;
+    QElapsedTimer waiting_;
+};
+
+void Type(QWidget* screen, const QString& box, const QString& text) {
+    auto* edit = screen->findChild<QLineEdit*>(box);
+    ASSERT_NE(edit, nullptr) << box.toStdString();
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
+
+TEST(CalibrationScreens, MercuryTestTypedToDoneSave) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    Answers op;
+    op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
+    op.On("Hint", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
+    QString caption;
+    bool doneEnabled = false;
+    op.On("Hgtest", [&](QWidget* m) {
+        caption = m->windowTitle();
+        Type(m, "txtStartTemp", "20.0");
+        Type(m, "txtEndTemp", "20.5");
+        EXPECT_EQ(m->findChild<QLabel*>("lblAveTemp")->text(), "+ 20.3"); // "+ 0.0"
+        // Pairs typed lower first: the screen swaps them.
+        for (int k = 0; k < 5; ++k) {
+            Type(m, QStringLiteral("txtRdg_%1").arg(2 * k), "69.4");
+            Type(m, QStringLiteral("txtRdg_%1").arg(2 * k + 1), "76.6");
+        }
+        EXPECT_EQ(m->findChild<QLineEdit*>("txtRdg_0")->text(), "76.60");
+        EXPECT_EQ(m->findChild<QLabel*>("lblTestAve")->text(), "73.00");
+        doneEnabled = m->findChild<QPushButton*>("cmmdContinue")->isEnabled();
+        m->findChild<QPushButton*>("cmmdContinue")->click();
+    });
+    op.On("Hgpass", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
+    HgtestScreen screen(fakes.services);
+    screen.Run();
+    EXPECT_EQ(op.seen, QStringList({"GetInitials", "Hint", "Hgtest", "Hgpass"}));
+    EXPECT_TRUE(doneEnabled);
+    EXPECT_TRUE(screen.Saved());
+    EXPECT_EQ(caption, "Mercury Test on instrument 061 on 08 Dec/2026 By: RDE");
+    // 20.25 degrees: table 74.3 - 0.25 x 5.25 = 72.9875; test 73.0.
+    const QStringList history = SplitLines(DecodeWindows1252(station.Read("history/hghist.061")));
+    ASSERT_EQ(history.size(), 4);
+    EXPECT_EQ(history[0], "HGLAMP,12/08/2026,10:00:00,  20.0, 20.5");
+    EXPECT_EQ(history[3], "   73.00   72.99   00.01  06/15/2026");
+    EXPECT_EQ(vars.LastHgTest, "12/08/2026");
+}
+
+TEST(CalibrationScreens, QTableReviewToAccept) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    Answers op;
+    QString countLine;
+    op.On("GetInitials", [&](QWidget* m) {
+        countLine = m->findChild<QLabel*>("lblL1_5")->text();
+        Type(m, "txtInitials", "rde");
+    });
+    QString newHg;
+    op.On("AdjQtable", [&](QWidget* m) {
+        m->findChild<QPushButton*>("CmmdContinue")->click(); // asks for the value
+        newHg = m->findChild<QLabel*>("lblXQ15val_7")->text();
+        m->findChild<QPushButton*>("cmmdAccept")->click();
+    });
+    op.On("Inqadj", [](QWidget* m) { Type(m, "txtAdjValue", "0.5"); });
+    op.On("Qchanged", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
+    RunQTableReview(fakes.services, nullptr);
+    EXPECT_EQ(op.seen, QStringList({"GetInitials", "AdjQtable", "Inqadj", "Qchanged"}));
+    EXPECT_EQ(countLine, "The program could not find any mercury test history.");
+    EXPECT_EQ(newHg, "74.80");
+    EXPECT_DOUBLE_EQ(vars.Q15Hg, 74.8);
+    EXPECT_EQ(vars.QTableDate, "08 Dec 2026");
+    EXPECT_FALSE(station.Read("config/instcfg.bak").isEmpty());
+    EXPECT_TRUE(station.Read("config/inst.cfg").startsWith("61\r\n-.25\r\n96.835\r\n"));
+}
