@@ -222,18 +222,18 @@ QStringList StdLampRecordLines(const StdLampRecord& r) {
     QString readings;
     QString spreads;
     for (size_t i = 0; i < 12; ++i) {
-        readings += u' ' + FormatNumber(r.readings[i], u"000.0");
-        spreads += u' ' + FormatNumber(r.spreads[i], u"000.0");
+        readings += FormatNumber(r.readings[i], u"000.0") + u' ';
+        spreads += FormatNumber(r.spreads[i], u"000.0") + u' ';
     }
-    QString line4 = QStringLiteral("Test Average: ");
-    for (size_t i = 0; i < 4; ++i) {
-        line4 += (i > 0 ? QStringLiteral("  ") : QString()) + FormatNumber(r.averages[i], u"000.0");
-    }
-    line4 += QStringLiteral(" Std Dev: ");
-    for (size_t i = 0; i < 4; ++i) {
-        line4 +=
-            (i > 0 ? QStringLiteral("  ") : QString()) + FormatNumber(r.deviations[i], u"000.0");
-    }
+    // In each group the first value runs straight into the second; every
+    // later value is followed by two blanks.
+    auto group = [](const std::array<double, 4>& v) {
+        return FormatNumber(v[0], u"000.0") + FormatNumber(v[1], u"000.0") + QStringLiteral("  ") +
+               FormatNumber(v[2], u"000.0") + QStringLiteral("  ") + FormatNumber(v[3], u"000.0") +
+               QStringLiteral("  ");
+    };
+    const QString line4 = QStringLiteral("Test Average: ") + group(r.averages) +
+                          QStringLiteral(" Std Dev: ") + group(r.deviations);
     return {line1, readings, spreads, line4};
 }
 

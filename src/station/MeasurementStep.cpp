@@ -16,6 +16,7 @@ MeasurementResult RunMeasurementStep(Services& s, GaugeDisplay& gauge, const Mea
     result.countedSeconds = seconds;
     if (!counted) {
         result.outcome = MeasurementOutcome::Escaped;
+        result.escapedAt = MeasurementStage::Countdown;
         return result;
     }
     if (spec.beforeReadings) {
@@ -37,6 +38,7 @@ MeasurementResult RunMeasurementStep(Services& s, GaugeDisplay& gauge, const Mea
     }
     if (reading.escaped || s.vars.DialogChoice == 1) {
         result.outcome = MeasurementOutcome::Escaped;
+        result.escapedAt = MeasurementStage::Readings;
         return result;
     }
     result.mean = reading.mean;

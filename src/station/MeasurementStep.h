@@ -35,8 +35,12 @@ enum class MeasurementOutcome {
     Failed,  // the counter failed; it has been reported and the program is ending
 };
 
+// Where the operator left a measurement.
+enum class MeasurementStage { Prompt, Countdown, Readings };
+
 struct MeasurementResult {
     MeasurementOutcome outcome = MeasurementOutcome::Done;
+    MeasurementStage escapedAt = MeasurementStage::Prompt;
     double mean = 0;
     double sd = 0;
     short countedSeconds = 0; // the count-down as it ran (cut to 60)

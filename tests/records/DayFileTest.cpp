@@ -179,9 +179,10 @@ TEST(CalibrationRecords, HgLampStdLampAndIntercomparison) {
     std.deviations = {0.1, 0.2, 0.3, 0.4};
     const QStringList s = StdLampRecordLines(std);
     EXPECT_EQ(s[0], "\"STDLAMP\",\"03/24/2006\",\"16:05:00\",\"STD-61A\",22.5");
-    EXPECT_EQ(s[1], QString(" 123.4").repeated(12));
-    EXPECT_EQ(s[2], QString(" 000.2").repeated(12));
-    EXPECT_EQ(s[3], "Test Average: 001.0  002.0  003.0  004.0 Std Dev: 000.1  000.2  000.3  000.4");
+    EXPECT_EQ(s[1], QString("123.4 ").repeated(12));
+    EXPECT_EQ(s[2], QString("000.2 ").repeated(12));
+    // The first two values of each group run together.
+    EXPECT_EQ(s[3], "Test Average: 001.0002.0  003.0  004.0   Std Dev: 000.1000.2  000.3  000.4  ");
 
     IntercompRecord ic;
     ic.writtenLocal = hg.local;

@@ -1,0 +1,405 @@
+#include "calibration/StandardLampTest.h"
+
+#include "config/ConfigFile.h"
+#include "config/InstCfg.h"
+#include "ozone/OzoneCalc.h"
+#include "records/DayFile.h"
+#include "station/MeasurementStep.h"
+#include "util/DurableFile.h"
+#include "util/Format.h"
+#include "util/ItemReader.h"
+#include "util/TextFile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+const int kCodes[4] = {kWavelengthA, kWavelengthC, kWavelengthCPrime, kWavelengthD};
+
+// The spread a wavelength's readings may have: C' is the noisier.
+double Limit(int w) {
+    return w == kLampCPrime ? 0.75 : 0.5;
+}
+
+bool Above(double value, double limit) {
+    return value > limit + 1e-9;
+}
+
+} // namespace
+
+QString StandardLampTest::WavelengthName(int w) {
+    static const char* const names[4] = {"A", "C", "C'", "D"};
+    return QString::fromLatin1(names[w]);
+}
+
+ReferenceLamps ReadReferenceLamps(const SharedVars& vars) {
+    ReferenceLamps out;
+    QString text;
+    FileError error;
+    if (!ReadTextFile(
+            ResolveFileName(vars.ConfigDir, QStringLiteral("reflmps.") + vars.InstrumentId), &text,
+            &error, kMaxConfigFileBytes)) {
+        return out;
+    }
+    ItemReader reader(text);
+    out.date = reader.Next().value_or(QString());
+    for (;;) {
+        const std::optional<QString> name = reader.Next();
+        if (!name) {
+            break;
+        }
+        ReferenceLamp lamp;
+        lamp.name = name->trimmed();
+        bool ok = !lamp.name.isEmpty();
+        for (double& v : lamp.values) {
+            ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v) && std::isfinite(v);
+        }
+        if (!ok) {
+            break; // a record cut short ends the list
+        }
+        out.lamps << lamp;
+    }
+    return out;
+}
+
+bool StandardLampTest::DeviationTooHigh(int w, double sd) {
+    return Above(sd, Limit(w));
+}
+
+bool StandardLampTest::Scattered(int w, const std::array<double, 3>& m) {
+    return Above(std::max({m[0], m[1], m[2]}) - std::min({m[0], m[1], m[2]}), Limit(w));
+}
+
+bool StandardLampTest::BigChange(int w, double inUse, double fresh) {
+    return Above(std::fabs(fresh - inUse), w == kLampD ? 1.5 : 1.0);
+}
+
+StandardLampTest::StandardLampTest(Services& services, StandardLampScreens& screens,
+                                   ReferenceLamps lamps)
+    : s_(services), screens_(screens), lamps_(std::move(lamps)) {}
+
+bool StandardLampTest::SelectLamp(const QString& name) {
+    lamp_ = name.trimmed();
+    known_ = false;
+    reference_ = {};
+    for (const ReferenceLamp& lamp : lamps_.lamps) {
+        if (lamp.name.compare(lamp_, Qt::CaseInsensitive) == 0) {
+            known_ = true;
+            reference_ = lamp.values;
+            break;
+        }
+    }
+    return known_;
+}
+
+QStringList StandardLampTest::PromptLines(int w, int sequence) const {
+    const SharedVars& v = s_.vars;
+    const double t = v.InstrumentTemperature;
+    auto qLine = [](double q2, double q1, const char16_t* picture) {
+        return QStringLiteral("Q2: ") + FormatNumber(q2, picture) + QStringLiteral("     Q1: ") +
+               FormatNumber(q1, picture);
+    };
+    QStringList lines;
+    switch (w) {
+    case kLampA:
+        lines << QStringLiteral("Set the Q-levers for the A wavelength:")
+              << qLine(v.Q15A, QSetA(v, t), u"##.0");
+        break;
+    case kLampC:
+        lines << QStringLiteral("Set the Q-levers for the C wavelength.")
+              << qLine(v.Q15C, QSetC(v, t), u"##.0");
+        break;
+    case kLampCPrime:
+        lines << QStringLiteral("Push right hand ROD firmly in for the C' wavelength");
+        break;
+    default:
+        lines << QStringLiteral("Pull out the rod firmly -- set Q-levers for the D wavelength")
+              << qLine(v.Q15D, QSetD(v, t), u"###.0");
+        break;
+    }
+    lines << QStringLiteral("To Start the ") + WavelengthName(w) +
+                 QStringLiteral(" Measurement No:") + QString::number(sequence);
+    return lines;
+}
+
+StandardLampTest::Step StandardLampTest::Measure(int w, int sequence, LampRunOutcome* stop) {
+    const QString name = WavelengthName(w);
+    const QString seq = QString::number(sequence);
+    MeasurementSpec spec;
+    spec.prompt = [this, w, sequence] {
+        return screens_.OperatorPrompt(QStringLiteral("Escape key will stop lamp test."),
+                                       PromptLines(w, sequence));
+    };
+    spec.countdownCaption =
+        QStringLiteral("Countdown for Lamp Test ") + name + QStringLiteral(" No. ") + seq;
+    static const char* const countdownLines[4] = {
+        "Q-levers Up for the A wavelength.", "Q-Levers set for the C wavelength.",
+        "Push right hand ROD firmly in for the C' wavelength",
+        "Pull out the rod firmly and set Q-levers for the D wavelength"};
+    spec.countdownLine = QString::fromLatin1(countdownLines[w]) + u'\n' +
+                         QStringLiteral("Have the measurement started before the countdown "
+                                        "completes.");
+    spec.countdownSeconds = 5;
+    spec.readingCaption = QStringLiteral("Taking Readings for Lamp Test ") + name +
+                          QStringLiteral(" No. ") + seq + QStringLiteral(" For Lamp ") + lamp_;
+    // A practice run without an encoder reads the reference (or 150).
+    spec.practiceValue = [this, w] { return known_ ? reference_[w] : 150.0; };
+    spec.practiceDeviation = 0.1;
+    int n = 10;
+    const MeasurementResult result = RunMeasurementStep(s_, screens_.Gauge(), spec, n);
+    if (result.outcome == MeasurementOutcome::Failed) {
+        *stop = LampRunOutcome::Failed;
+        return Step::Stop;
+    }
+    if (result.outcome == MeasurementOutcome::Escaped) {
+        s_.vars.DialogChoice = 0;
+        QString stage;
+        switch (result.escapedAt) {
+        case MeasurementStage::Prompt:
+            stage =
+                QStringLiteral("Before the ") + name + QStringLiteral(" measurement in Sequence:");
+            break;
+        case MeasurementStage::Countdown:
+            stage = QStringLiteral("During Countdown for the ") + name +
+                    QStringLiteral(" measurement in Sequence:");
+            break;
+        case MeasurementStage::Readings:
+            stage =
+                QStringLiteral("During the ") + name + QStringLiteral(" measurement in Sequence:");
+            break;
+        }
+        const int choice = screens_.EscapeChoice(stage + seq);
+        s_.vars.DialogChoice = 0;
+        switch (choice) {
+        case 1:
+            return Step::Redo;
+        case 2:
+            return Step::SequenceOver;
+        case 3:
+            return Step::RestartAll;
+        case 4:
+            *stop = LampRunOutcome::NewLamp;
+            return Step::Stop;
+        default:
+            *stop = LampRunOutcome::TopLevel;
+            return Step::Stop;
+        }
+    }
+    means_[w][static_cast<size_t>(sequence - 1)] = result.mean;
+    sds_[w][static_cast<size_t>(sequence - 1)] = result.sd;
+    screens_.ShowReading(w, sequence, result.mean);
+    if (DeviationTooHigh(w, result.sd)) {
+        s_.sounds.PlayWarning();
+        screens_.HighDeviation(QStringLiteral("Reading: ") + FormatNumber(result.mean, u"##0.0") +
+                               QChar(0xB1) + FormatNumber(result.sd, u"##0.0") +
+                               QStringLiteral(" High Standard Deviation."));
+        return Step::Redo;
+    }
+    return Step::Next;
+}
+
+LampRunOutcome StandardLampTest::Run() {
+    complete_ = false;
+    means_ = {};
+    sds_ = {};
+    screens_.ClearReadings();
+    int sequence = 1;
+    int w = kLampA;
+    while (sequence <= 3) {
+        LampRunOutcome stop = LampRunOutcome::TopLevel;
+        switch (Measure(w, sequence, &stop)) {
+        case Step::Redo:
+            continue;
+        case Step::SequenceOver:
+            w = kLampA;
+            continue;
+        case Step::RestartAll:
+            sequence = 1;
+            w = kLampA;
+            means_ = {};
+            sds_ = {};
+            screens_.ClearReadings();
+            continue;
+        case Step::Stop:
+            return stop;
+        case Step::Next:
+            break;
+        }
+        if (++w <= kLampD) {
+            continue;
+        }
+        // After the first sequence: results far from the lamp's reference
+        // point to a mistake (encoder not zeroed, another lamp, the rod).
+        if (sequence == 1 && known_) {
+            bool gross = false;
+            for (int i = 0; i < 4; ++i) {
+                gross = gross || Above(std::fabs(reference_[i] - means_[i][0]),
+                                       5.0 + std::fabs(s_.vars.LampCorr[i]));
+            }
+            if (gross) {
+                switch (screens_.GrossError()) {
+                case 0:
+                    WriteCommentText(s_.vars, s_.clock, s_.messages,
+                                     QStringLiteral("Test continued after warning"));
+                    break;
+                case 1:
+                    screens_.ClearReadings();
+                    return LampRunOutcome::StartOver;
+                default:
+                    return LampRunOutcome::NewLamp;
+                }
+            }
+        }
+        w = kLampA;
+        ++sequence;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const auto& m = means_[i];
+        if (Scattered(i, m)) {
+            s_.sounds.PlayWarning();
+            QString line = WavelengthName(i) + QStringLiteral(" Readings: ");
+            for (const double v : m) {
+                line += FormatNumber(v, u"###.0 ");
+            }
+            screens_.Scattered(line);
+            screens_.ClearReadings();
+            return LampRunOutcome::Discarded;
+        }
+    }
+    std::array<double, 4> averages{};
+    for (int i = 0; i < 4; ++i) {
+        averages[i] = (means_[i][0] + means_[i][1] + means_[i][2]) / 3.0;
+    }
+    screens_.ShowAverages(averages);
+    screens_.OperatorPrompt(
+        QStringLiteral("Inspect results"),
+        {QStringLiteral("Inspect the results,"), QStringLiteral("Select Accept or Reject.")});
+    complete_ = true;
+    return LampRunOutcome::Complete;
+}
+
+std::array<double, 4> StandardLampTest::NewCorrections() const {
+    std::array<double, 4> out = s_.vars.LampCorr;
+    if (!known_) {
+        return out;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const double average = (means_[i][0] + means_[i][1] + means_[i][2]) / 3.0;
+        out[i] = RtoN(s_.vars, kCodes[i], reference_[i]) - RtoN(s_.vars, kCodes[i], average);
+    }
+    return out;
+}
+
+QString LampCorrectionPath(const SharedVars& vars) {
+    return ResolveFileName(vars.ConfigDir, QStringLiteral("lampcorr.") + vars.InstrumentId);
+}
+
+QByteArray LampCorrectionText(const QString& date, const QString& lamp,
+                              const std::array<double, 4>& c) {
+    return CrLfLines({u'"' + date + u'"', u'"' + lamp + u'"',
+                      FormatNumber(c[0], u"##0.0") + u',' + FormatNumber(c[1], u"##0.0") + u',' +
+                          FormatNumber(c[2], u"##0.0") + u',' + FormatNumber(c[3], u"##0.0")});
+}
+
+bool StandardLampTest::Accept() {
+    if (!complete_) {
+        return false;
+    }
+    SharedVars& v = s_.vars;
+    const DateTimeValue local = LocalStandardTime(v, s_.clock.Now());
+    const QString date = FormatDate(local, u"MM/DD/YYYY");
+    StdLampRecord record;
+    record.local = local;
+    record.lampName = lamp_;
+    record.temperature = v.InstrumentTemperature;
+    for (int i = 0; i < 4; ++i) {
+        for (int k = 0; k < 3; ++k) {
+            record.readings[static_cast<size_t>(3 * i + k)] = means_[i][k];
+            record.spreads[static_cast<size_t>(3 * i + k)] = sds_[i][k];
+        }
+        record.averages[i] = (means_[i][0] + means_[i][1] + means_[i][2]) / 3.0;
+        record.deviations[i] = (sds_[i][0] + sds_[i][1] + sds_[i][2]) / 3.0;
+    }
+    const std::array<double, 4> fresh = NewCorrections();
+    bool big = false;
+    for (int i = 0; i < 4; ++i) {
+        big = big || BigChange(i, v.LampCorr[i], fresh[i]);
+    }
+    if (big) {
+        QStringList lines = {QStringLiteral("Lamp: ") + lamp_};
+        for (int i = 0; i < 4; ++i) {
+            lines << WavelengthName(i) + QStringLiteral(": old ") +
+                         FormatNumber(v.LampCorr[i], u"###.0") + QStringLiteral(" new ") +
+                         FormatNumber(fresh[i], u"###.0") + QStringLiteral(" reference ") +
+                         FormatNumber(reference_[i], u"###.0") + QStringLiteral(" test ") +
+                         FormatNumber(record.averages[i], u"###.0");
+        }
+        if (!screens_.BigCorrectionChange(lines)) {
+            complete_ = false;
+            return false;
+        }
+        WriteCommentText(v, s_.clock, s_.messages, QStringLiteral("Test accepted after warning"));
+    }
+    // The new corrections go to lampcorr and inst.cfg first; only when both
+    // are written do they take effect, so a failure leaves the old ones in
+    // force everywhere.
+    SharedVars updated = v;
+    updated.LastStdTest = date;
+    const bool newCorrections = v.EncoderInUse && known_;
+    if (newCorrections) {
+        updated.LampCorr = fresh;
+        updated.LampCorrLamp = lamp_;
+        updated.LampCorrDate = date;
+    }
+    QString error;
+    const QString lampPath = LampCorrectionPath(v);
+    QByteArray oldLampFile;
+    bool hadLampFile = false;
+    if (newCorrections) {
+        QFile old(lampPath);
+        hadLampFile = old.open(QIODevice::ReadOnly);
+        oldLampFile = hadLampFile ? old.readAll() : QByteArray();
+        if (!ReplaceFile(lampPath, LampCorrectionText(date, lamp_, fresh), &error)) {
+            s_.messages.Show(QStringLiteral("The lamp corrections could not be written to ") +
+                                 lampPath + QStringLiteral(": ") + error + u'\n' +
+                                 QStringLiteral("The corrections in use stay."),
+                             QStringLiteral("Standard Lamp Test"));
+            return false;
+        }
+    }
+    if (!WriteInstCfg(updated, &error)) {
+        if (newCorrections) {
+            QString ignored;
+            if (hadLampFile) {
+                ReplaceFile(lampPath, oldLampFile, &ignored);
+            } else {
+                QFile::remove(lampPath);
+            }
+        }
+        s_.messages.Show(QStringLiteral("Could not rewrite ") + InstCfgPath(v) +
+                             QStringLiteral(": ") + error + u'\n' +
+                             QStringLiteral("The corrections in use stay."),
+                         QStringLiteral("Standard Lamp Test"));
+        return false;
+    }
+    v.LastStdTest = updated.LastStdTest;
+    v.LampCorr = updated.LampCorr;
+    v.LampCorrLamp = updated.LampCorrLamp;
+    v.LampCorrDate = updated.LampCorrDate;
+    const QStringList lines = StdLampRecordLines(record);
+    const QString history = v.HistoryDir + QStringLiteral("lamphist.") + v.InstrumentId;
+    if (!AppendRecord(history, CrLfLines(lines), &error)) {
+        s_.messages.Show(QStringLiteral("Could not write to the lamp test history ") + history +
+                             QStringLiteral(": ") + error,
+                         QStringLiteral("Standard Lamp Test"));
+    }
+    AppendDayRecord(v, s_.clock, lines, s_.messages);
+    complete_ = false;
+    return true;
+}
+
+} // namespace quillon

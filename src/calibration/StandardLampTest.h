@@ -1,0 +1,124 @@
+#pragma once
+
+#include "instrument/WaitGauge.h"
+#include "station/Services.h"
+
+#include <QList>
+#include <QStringList>
+#include <array>
+
+namespace quillon {
+
+// The standard lamp test: a lamp of known output over the inlet window,
+// the R-dial read on A, C, C' and D three times over; the averages against
+// the lamp's reference readings, turned into N-values, become the lamp
+// corrections that every observation's N-values carry.
+
+// Wavelengths in the test's order.
+enum LampWavelength { kLampA = 0, kLampC = 1, kLampCPrime = 2, kLampD = 3 };
+
+struct ReferenceLamp {
+    QString name;
+    std::array<double, 4> values{}; // A, C, C', D
+};
+
+// "reflmps." + instrument number in the configuration directory: a date
+// line, then one record per lamp (name and four reference R-dial values).
+// A missing or unreadable file gives no lamps.
+struct ReferenceLamps {
+    QString date; // the file's own date, kept apart from the N-table's
+    QList<ReferenceLamp> lamps;
+};
+ReferenceLamps ReadReferenceLamps(const SharedVars& vars);
+
+// What the test shows and asks while it runs.
+class StandardLampScreens {
+public:
+    virtual ~StandardLampScreens() = default;
+    virtual GaugeDisplay& Gauge() = 0;
+    // The operator prompt; false when the operator escaped.
+    virtual bool OperatorPrompt(const QString& caption, const QStringList& lines) = 0;
+    // "Handle_ESC" with the stage text: 1 redo the measurement, 2 the
+    // sequence over, 3 start over, 4 a new lamp, 5 back to the top level.
+    virtual int EscapeChoice(const QString& stage) = 0;
+    // "Hi_SD" with its top line; the measurement is then made again.
+    virtual void HighDeviation(const QString& line) = 0;
+    // "blunder": 0 continue, 1 start over with this lamp, 2 a new lamp.
+    virtual int GrossError() = 0;
+    // "Hi_Scatter" with the wavelength's readings line.
+    virtual void Scattered(const QString& line) = 0;
+    virtual void ShowReading(int wavelength, int sequence, double mean) = 0;
+    virtual void ClearReadings() = 0;
+    virtual void ShowAverages(const std::array<double, 4>& averages) = 0;
+    // "Big_corr_change": true to use the new values.
+    virtual bool BigCorrectionChange(const QStringList& lines) = 0;
+};
+
+enum class LampRunOutcome {
+    Complete,  // averages shown, Accept and Reject offered
+    Discarded, // scattered readings: nothing kept
+    StartOver, // start again with this lamp
+    NewLamp,   // choose another lamp
+    TopLevel,  // the test screen closes
+    Failed,    // the counter failed; the program is ending
+};
+
+class StandardLampTest {
+public:
+    StandardLampTest(Services& services, StandardLampScreens& screens, ReferenceLamps lamps);
+
+    const ReferenceLamps& Lamps() const { return lamps_; }
+    // The lamp by name, ignoring case; whether its reference values are known.
+    bool SelectLamp(const QString& name);
+    const QString& LampName() const { return lamp_; }
+    bool ReferenceKnown() const { return known_; }
+    const std::array<double, 4>& Reference() const { return reference_; }
+
+    // The three sequences of A, C, C', D with every check.
+    LampRunOutcome Run();
+
+    const std::array<std::array<double, 3>, 4>& Means() const { return means_; }
+    const std::array<std::array<double, 3>, 4>& Deviations() const { return sds_; }
+
+    // The new corrections from the averages (the ones in use when the
+    // lamp's reference values are not known).
+    std::array<double, 4> NewCorrections() const;
+
+    // Accept: the change check, the corrections (lampcorr and inst.cfg
+    // written before the shared state changes), the STDLAMP record to the
+    // history and the day file, the last standard lamp test date. False
+    // when the operator started over at the change check, or a file could
+    // not be written (the operator has been told).
+    bool Accept();
+
+    static QString WavelengthName(int w);
+
+    // The checks, by wavelength: a deviation that asks for the measurement
+    // again (over 0.5, 0.75 for C'), three means scattered beyond the same
+    // limit, and a correction changed by more than 1.0 (1.5 for D).
+    static bool DeviationTooHigh(int w, double sd);
+    static bool Scattered(int w, const std::array<double, 3>& means);
+    static bool BigChange(int w, double inUse, double fresh);
+
+private:
+    enum class Step { Next, Redo, SequenceOver, RestartAll, Stop };
+    Step Measure(int w, int sequence, LampRunOutcome* stop);
+    QStringList PromptLines(int w, int sequence) const;
+
+    Services& s_;
+    StandardLampScreens& screens_;
+    ReferenceLamps lamps_;
+    QString lamp_;
+    bool known_ = false;
+    std::array<double, 4> reference_{};
+    std::array<std::array<double, 3>, 4> means_{};
+    std::array<std::array<double, 3>, 4> sds_{};
+    bool complete_ = false;
+};
+
+// The lamp correction file's path, and its three lines.
+QString LampCorrectionPath(const SharedVars& vars);
+QByteArray LampCorrectionText(const QString& date, const QString& lamp,
+                              const std::array<double, 4>& corrections);
+
+} // namespace quillon

@@ -1,0 +1,221 @@
+// The standard lamp test through its seams: fake counter and clock, a
+// scripted operator. The checks' boundaries, each escape choice, a whole
+// accepted test with the corrections worked by hand from the demo N-table,
+// and a lamp whose reference values are not known.
+#include "calibration/StandardLampTest.h"
+#include "config/GetInfo.h"
+#include "support/TestServices.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+// The operator and the lamp: the dial moves to the next planned value at
+// each reading series; prompts go on; the escape choice and the dialogs'
+// answers are scripted.
+class ScriptedLamp : public StandardLampScreens, public GaugeDisplay {
+public:
+    explicit ScriptedLamp(FakeCounterLink& link) : link_(link) {}
+    GaugeDisplay& Gauge() override { return *this; }
+    bool OperatorPrompt(const QString& caption, const QStringList& lines) override {
+        prompts << caption + "|" + lines.join("|");
+        return !escapeAtPrompts.contains(++promptCount);
+    }
+    int EscapeChoice(const QString& stage) override {
+        stages << stage;
+        return choices.isEmpty() ? 5 : choices.takeFirst();
+    }
+    void HighDeviation(const QString& line) override { log << "Hi_SD " + line; }
+    int GrossError() override {
+        log << "blunder";
+        return grossAnswer;
+    }
+    void Scattered(const QString& line) override { log << "Hi_Scatter " + line; }
+    void ShowReading(int, int, double) override {}
+    void ClearReadings() override {}
+    void ShowAverages(const std::array<double, 4>&) override { log << "averages"; }
+    bool BigCorrectionChange(const QStringList&) override {
+        log << "Big_corr_change";
+        return useNew;
+    }
+    // GaugeDisplay
+    void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
+    void Open(const QString& mode, int, int, const QString&) override {
+        exit_ = mode == "DOWN" && ++countdowns == exitAtCountdown;
+        if (mode == "UP") {
+            ++series;
+            exit_ = series == exitAtSeries;
+            link_.SetValue(dial[static_cast<size_t>((series - 1) % dial.size())]);
+        }
+    }
+    void SetProgress(int, const QString&) override {}
+    bool ExitPressed() const override { return exit_; }
+    void Close() override {}
+
+    std::vector<double> dial = {150.5, 140.5, 129.5, 120.0};
+    QStringList prompts, stages, log, captions;
+    QList<int> choices;
+    QList<int> escapeAtPrompts;
+    int promptCount = 0;
+    int grossAnswer = 0;
+    bool useNew = true;
+    int countdowns = 0;
+    int exitAtCountdown = -1;
+    int series = 0;
+    int exitAtSeries = -1;
+
+private:
+    FakeCounterLink& link_;
+    bool exit_ = false;
+};
+
+class StandardLampTestTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vars = LoadedVars(station);
+        station.Write("config/reflmps.061", "\"01/01/2020\"\r\n\"L1\",150.0,140.0,130.0,120.0\r\n"
+                                            "\"L2\",100,100,100,100\r\n");
+        ASSERT_TRUE(fakes.OpenEncoder());
+        vars.InstrumentTemperature = 20.0;
+        vars.AudioPrompts = 0;
+    }
+    TestStation station;
+    SharedVars vars;
+    // 8 December 2026, 17:00 UTC: 10:00 local at Boulder.
+    TestServices fakes{vars, MakeDateTime(2026, 12, 8, 17, 0, 0)};
+    ScriptedLamp op{fakes.link};
+};
+
+} // namespace
+
+TEST(StandardLampChecks, Boundaries) {
+    EXPECT_FALSE(StandardLampTest::DeviationTooHigh(kLampCPrime, 0.7));
+    EXPECT_TRUE(StandardLampTest::DeviationTooHigh(kLampCPrime, 0.8));
+    for (const int w : {kLampA, kLampC, kLampD}) {
+        EXPECT_FALSE(StandardLampTest::DeviationTooHigh(w, 0.5));
+        EXPECT_TRUE(StandardLampTest::DeviationTooHigh(w, 0.6));
+    }
+    EXPECT_TRUE(StandardLampTest::Scattered(kLampA, {100.0, 100.4, 100.6}));
+    EXPECT_FALSE(StandardLampTest::Scattered(kLampCPrime, {100.0, 100.7, 100.2}));
+    EXPECT_FALSE(StandardLampTest::BigChange(kLampD, 0.0, 1.4));
+    EXPECT_TRUE(StandardLampTest::BigChange(kLampD, 0.0, 1.6));
+    EXPECT_TRUE(StandardLampTest::BigChange(kLampA, 0.0, 1.1));
+    EXPECT_FALSE(StandardLampTest::BigChange(kLampA, 0.4, -0.5));
+}
+
+TEST_F(StandardLampTestTest, ReferenceFileAndLampLookup) {
+    const ReferenceLamps lamps = ReadReferenceLamps(vars);
+    EXPECT_EQ(lamps.date, "01/01/2020");
+    ASSERT_EQ(lamps.lamps.size(), 2);
+    EXPECT_EQ(lamps.lamps[1].name, "L2");
+    StandardLampTest test(fakes.services, op, lamps);
+    EXPECT_TRUE(test.SelectLamp("l1"));
+    EXPECT_DOUBLE_EQ(test.Reference()[2], 130.0);
+    EXPECT_FALSE(test.SelectLamp("L9"));
+    // The N-table's date is not the lamp file's.
+    EXPECT_EQ(vars.NTableDate, "03/12/2024");
+    station.Remove("config/reflmps.061");
+    EXPECT_TRUE(ReadReferenceLamps(vars).lamps.isEmpty());
+}
+
+TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    ASSERT_TRUE(test.SelectLamp("L1"));
+    ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
+    EXPECT_EQ(op.series, 12);
+    EXPECT_EQ(op.captions[0], "Countdown for Lamp Test A No. 1");
+    EXPECT_EQ(op.captions[1], "Taking Readings for Lamp Test A No. 1 For Lamp L1");
+    // Q1 at 20 degrees: 96.5 - 0.25 x 0.67 x 5 = 95.66.
+    EXPECT_EQ(op.prompts[0], "Escape key will stop lamp test.|Set the Q-levers for the A "
+                             "wavelength:|Q2: 96.5     Q1: 95.7|To Start the A Measurement No:1");
+    EXPECT_EQ(op.log, QStringList{"averages"});
+    fakes.clock.Set(MakeDateTime(2026, 12, 8, 17, 30, 0)); // accepted at 10:30 local
+    ASSERT_TRUE(test.Accept());
+    // From the demo N-table (rows of R = 120 to 160):
+    // A: N(150.0) - N(150.5) = 140.5 - (140.5 + 9.7 x 0.05) = -0.485
+    // C: N(140.0) - N(140.5) = 124.1 - (124.1 + 9.1 x 0.05) = -0.455
+    // C': N(130.0) - N(129.5) = 115.0 - (105.9 + 9.1 x 0.95) = 0.455
+    // D: N(120.0) - N(120.0) = 0
+    EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);
+    EXPECT_NEAR(vars.LampCorr[1], -0.455, 1e-9);
+    EXPECT_NEAR(vars.LampCorr[2], 0.455, 1e-9);
+    EXPECT_NEAR(vars.LampCorr[3], 0.0, 1e-9);
+    EXPECT_EQ(vars.LampCorrLamp, "L1");
+    EXPECT_EQ(vars.LampCorrDate, "12/08/2026");
+    EXPECT_EQ(vars.LastStdTest, "12/08/2026");
+    EXPECT_EQ(station.Read("config/lampcorr.061"),
+              "\"12/08/2026\"\r\n\"L1\"\r\n-0.5,-0.5,0.5,0.0\r\n");
+    const QStringList expected = {
+        "\"STDLAMP\",\"12/08/2026\",\"10:30:00\",\"L1\",20",
+        "150.5 150.5 150.5 140.5 140.5 140.5 129.5 129.5 129.5 120.0 120.0 120.0 ",
+        "000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 ",
+        "Test Average: 150.5140.5  129.5  120.0   Std Dev: 000.0000.0  000.0  000.0  "};
+    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/lamphist.061"))), expected);
+    const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D26342.061")));
+    EXPECT_EQ(day.mid(day.size() - 4), expected);
+    // Read back: the station starts with the new corrections and date.
+    SharedVars again;
+    again.HomeDir = station.Home();
+    RecordingMessages quiet;
+    ReadConfiguration(again, quiet);
+    EXPECT_DOUBLE_EQ(again.LampCorr[0], -0.5);
+    EXPECT_EQ(again.LastStdTest, "12/08/2026");
+    EXPECT_EQ(again.LastHgTest, "11/28/2026");
+}
+
+TEST_F(StandardLampTestTest, UnknownLampKeepsTheCorrectionsButRecordsTheTest) {
+    const QByteArray before = station.Read("config/lampcorr.061");
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    EXPECT_FALSE(test.SelectLamp("L9"));
+    ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
+    ASSERT_TRUE(test.Accept());
+    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_EQ(station.Read("config/lampcorr.061"), before);
+    EXPECT_EQ(vars.LastStdTest, "12/08/2026");
+    EXPECT_FALSE(station.Read("history/lamphist.061").isEmpty());
+}
+
+TEST_F(StandardLampTestTest, ChecksAndEscapeChoices) {
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    ASSERT_TRUE(test.SelectLamp("L2")); // reference 100: far from 150
+    // Gross error after the first sequence: start over with this lamp.
+    op.grossAnswer = 1;
+    EXPECT_EQ(test.Run(), LampRunOutcome::StartOver);
+    EXPECT_EQ(op.series, 4);
+    EXPECT_EQ(op.log, QStringList{"blunder"});
+    // Continue after the warning: the comment, then the run completes.
+    op.grossAnswer = 0;
+    op.log.clear();
+    op.series = 0;
+    EXPECT_EQ(test.Run(), LampRunOutcome::Complete);
+    EXPECT_TRUE(DecodeWindows1252(station.Read("data/D26342.061"))
+                    .contains("\"Test continued after warning\""));
+    // The big change then asks: start over keeps nothing.
+    op.useNew = false;
+    EXPECT_FALSE(test.Accept());
+    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_TRUE(station.Read("history/lamphist.061").isEmpty());
+
+    // Each escape choice: from a prompt (redo), a count-down (sequence
+    // over), a reading (restart), then a new lamp and the top level.
+    ASSERT_TRUE(test.SelectLamp("L1"));
+    op.series = 0;
+    op.countdowns = 0;
+    // Prompts: 1 A (escaped, redo), 2 A, 3 C, 4 C' (count-down escaped,
+    // sequence over), 5 A, 6 C (readings escaped, restart), 7 A (escaped).
+    op.promptCount = 0;
+    op.escapeAtPrompts = {1, 7};
+    op.exitAtCountdown = 3;
+    op.exitAtSeries = 4;
+    op.choices = {1, 2, 3, 4};
+    EXPECT_EQ(test.Run(), LampRunOutcome::NewLamp);
+    EXPECT_EQ(op.stages, QStringList({"Before the A measurement in Sequence:1",
+                                      "During Countdown for the C' measurement in Sequence:1",
+                                      "During the C measurement in Sequence:1",
+                                      "Before the A measurement in Sequence:1"}));
+}
