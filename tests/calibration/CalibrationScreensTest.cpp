@@ -2,12 +2,15 @@
 // test typed key by key to Done(Save), and a Q-table review to Accept.
 #include "calibration/screens/HgtestScreen.h"
 #include "calibration/screens/QTableScreens.h"
+#include "calibration/screens/StandardScreen.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -135,4 +138,49 @@ TEST(CalibrationScreens, QTableReviewToAccept) {
     EXPECT_EQ(vars.QTableDate, "08 Dec 2026");
     EXPECT_FALSE(station.Read("config/instcfg.bak").isEmpty());
     EXPECT_TRUE(station.Read("config/inst.cfg").startsWith("61\r\n-.25\r\n96.835\r\n"));
+}
+
+TEST(CalibrationScreens, StandardLampTestToAccept) {
+    TestStation station;
+    station.Write("config/reflmps.061", "\"01/01/2020\"\r\n\"L1\",150.0,140.0,130.0,120.0\r\n");
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    ASSERT_TRUE(fakes.OpenEncoder());
+    fakes.link.SetValue(150.5); // the same dial on every wavelength
+    vars.AudioPrompts = 0;
+    Answers op;
+    op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
+    op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "20"); });
+    auto space = [](QWidget* m) { QTest::keyClick(m, Qt::Key_Space); };
+    QString reference;
+    op.On("Standard", [&](QWidget* m) {
+        auto* combo = m->findChild<QComboBox*>("cmbLampNames");
+        EXPECT_EQ(combo->count(), 1);
+        combo->setEditText("l1");
+        m->findChild<QPushButton*>("CmmdSelect")->click();
+        reference = m->findChild<QGroupBox*>("framRefVal")->title();
+        m->findChild<QPushButton*>("cmmdStart")->click();
+        m->findChild<QPushButton*>("cmmdAccept")->click();
+        m->findChild<QPushButton*>("cmmdExit")->click();
+    });
+    for (int i = 0; i < 4; ++i) {
+        op.On("ObsvrPrompt", space);
+    }
+    // C, C' and D lie far from the reference: go on after the warning.
+    op.On("blunder", [](QWidget* m) { m->findChild<QPushButton*>("cmmdChoice1")->click(); });
+    for (int i = 0; i < 9; ++i) {
+        op.On("ObsvrPrompt", space); // eight measurements, then the inspection
+    }
+    op.On("Big_corr_change",
+          [](QWidget* m) { m->findChild<QPushButton*>("cmmdChoice1")->click(); });
+    StandardScreen screen(fakes.services);
+    screen.Run();
+    EXPECT_EQ(op.seen.size(), 18) << op.seen.join(",").toStdString();
+    EXPECT_EQ(reference, "l1 Ref Vals.");
+    // A: N(150) - N(150.5) = -0.485 from the demo N-table.
+    EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);
+    EXPECT_EQ(vars.LampCorrLamp, "l1");
+    EXPECT_TRUE(DecodeWindows1252(station.Read("data/D26342.061"))
+                    .contains("\"Test accepted after warning\""));
+    EXPECT_FALSE(station.Read("history/lamphist.061").isEmpty());
 }

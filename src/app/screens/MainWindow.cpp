@@ -3,6 +3,7 @@
 #include "app/MainScreenText.h"
 #include "calibration/screens/HgtestScreen.h"
 #include "calibration/screens/QTableScreens.h"
+#include "calibration/screens/StandardScreen.h"
 #include "config/FatalFileError.h"
 #include "instrument/screens/EncoderCheckScreen.h"
 #include "instrument/screens/EntryScreens.h"
@@ -209,8 +210,16 @@ void MainWindow::BuildMenu() {
             [this] { Command([this] { CheckEncoderEntry(); }); });
     connect(AddAction(maintenance, QStringLiteral("mnHg"), QStringLiteral("&Mercury")),
             &QAction::triggered, this, [this] { Command([this] { RunMercuryTest(); }); });
-    AddAction(maintenance, QStringLiteral("mnStandard"), QStringLiteral("&Standard "))
-        ->setEnabled(false);
+    connect(AddAction(maintenance, QStringLiteral("mnStandard"), QStringLiteral("&Standard ")),
+            &QAction::triggered, this, [this] {
+                Command([this] {
+                    HandOver(true, [this] {
+                        StandardScreen screen(services_, this);
+                        screen.Run();
+                        ShowSummaryLines();
+                    });
+                });
+            });
     connect(
         AddAction(maintenance, QStringLiteral("mnDeltaQtable"), QStringLiteral("Change &Q Table")),
         &QAction::triggered, this, [this] {

@@ -1,0 +1,392 @@
+#include "calibration/screens/StandardScreen.h"
+
+#include "instrument/screens/EncoderCheckScreen.h"
+#include "instrument/screens/EntryScreens.h"
+#include "observe/screens/DecisionScreens.h"
+#include "ozone/OzoneCalc.h"
+#include "ui/ContinueDialog.h"
+#include "ui/InfoScreens.h"
+#include "ui/ScreenHelpers.h"
+#include "util/Format.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+const char* const kNames[4] = {"A", "C", "Cp", "D"};
+
+// "Handle_ESC" and the other choice screens: one button per choice.
+int Choose(const QString& name, const QString& title, const QStringList& lines,
+           const QStringList& choices, int escapeChoice, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setObjectName(name);
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    int i = 0;
+    for (const QString& line : lines) {
+        layout->addWidget(NamedLabel(i++ == lines.size() - 1 ? QStringLiteral("lblInfo")
+                                                             : QStringLiteral("lblLine%1").arg(i),
+                                     line, &dialog));
+    }
+    int chosen = escapeChoice;
+    for (int k = 0; k < choices.size(); ++k) {
+        auto* button = new QPushButton(choices[k], &dialog);
+        button->setObjectName(QStringLiteral("cmmdChoice%1").arg(k + 1));
+        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &chosen, k] {
+            chosen = k + 1;
+            dialog.accept();
+        });
+        layout->addWidget(button);
+    }
+    dialog.exec(); // closed by its title bar or Escape: the escape choice
+    return chosen;
+}
+} // namespace
+
+StandardScreen::StandardScreen(Services& services, QWidget* parent)
+    : QDialog(parent), s_(services), gauge_(this) {
+    setObjectName(QStringLiteral("Standard"));
+    setWindowTitle(QStringLiteral("Standard Lamp Test"));
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    QAction* info = bar->addAction(QStringLiteral("&Info"));
+    info->setObjectName(QStringLiteral("mmuInfo"));
+    connect(info, &QAction::triggered, this, [this] {
+        ProginfoScreen screen(s_.vars, this);
+        screen.exec();
+    });
+    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
+    comment->setObjectName(QStringLiteral("mmuComment"));
+    connect(comment, &QAction::triggered, this,
+            [this] { RunCommentEntry(s_.vars, s_.clock, s_.messages, &s_.sounds, this); });
+    QAction* encoder = bar->addAction(QStringLiteral("&Encoder Check"));
+    encoder->setObjectName(QStringLiteral("mnuEncoder"));
+    encoder->setEnabled(s_.vars.EncoderInUse);
+    connect(encoder, &QAction::triggered, this, [this] { CheckEncoder(s_, this); });
+    layout->setMenuBar(bar);
+
+    layout->addWidget(new QLabel(QStringLiteral("Choose or enter lamp name."), this));
+    lamps_ = new QComboBox(this);
+    lamps_->setObjectName(QStringLiteral("cmbLampNames"));
+    lamps_->setEditable(true);
+    lamps_->installEventFilter(this);
+    layout->addWidget(lamps_);
+    connect(lamps_->lineEdit(), &QLineEdit::returnPressed, this, &StandardScreen::Select);
+
+    auto* grid = new QGridLayout();
+    const char* heads[4] = {"A", "C", "C'", "D"};
+    for (int w = 0; w < 4; ++w) {
+        grid->addWidget(new QLabel(QString::fromLatin1(heads[w]), this), 0, w + 1);
+        for (int i = 0; i < 4; ++i) {
+            tests_[w] << NamedLabel(
+                QStringLiteral("lblTest%1_%2").arg(QLatin1String(kNames[w])).arg(i), QString(),
+                this);
+            grid->addWidget(tests_[w].last(), 1 + i, w + 1);
+        }
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Ave:"), this), 4, 0);
+    layout->addLayout(grid);
+
+    refFrame_ = new QGroupBox(QString(), this);
+    refFrame_->setObjectName(QStringLiteral("framRefVal"));
+    adjFrame_ = new QGroupBox(QString(), this);
+    adjFrame_->setObjectName(QStringLiteral("framNadj"));
+    auto* refLayout = new QHBoxLayout(refFrame_);
+    auto* adjLayout = new QHBoxLayout(adjFrame_);
+    for (int w = 0; w < 4; ++w) {
+        refs_[w] = NamedLabel(QStringLiteral("lblRef%1").arg(QLatin1String(kNames[w])), QString(),
+                              refFrame_);
+        adjs_[w] = NamedLabel(QStringLiteral("lblAdj%1").arg(QLatin1String(kNames[w])), QString(),
+                              adjFrame_);
+        refLayout->addWidget(refs_[w]);
+        adjLayout->addWidget(adjs_[w]);
+    }
+    layout->addWidget(refFrame_);
+    layout->addWidget(adjFrame_);
+    qFrame_ = new QGroupBox(QString(), this);
+    qFrame_->setObjectName(QStringLiteral("framQsettings"));
+    auto* qLayout = new QGridLayout(qFrame_);
+    qLayout->addWidget(new QLabel(QStringLiteral("Q2"), qFrame_), 0, 0);
+    qLayout->addWidget(new QLabel(QStringLiteral("Q1"), qFrame_), 1, 0);
+    for (int i = 0; i < 6; ++i) {
+        qset_ << NamedLabel(QStringLiteral("lblQset_%1").arg(i), QString(), qFrame_);
+        qLayout->addWidget(qset_.last(), i / 3, 1 + i % 3);
+    }
+    layout->addWidget(qFrame_);
+
+    start_ = new QPushButton(QStringLiteral("&Start"), this);
+    start_->setObjectName(QStringLiteral("cmmdStart"));
+    accept_ = new QPushButton(QStringLiteral("&Accept"), this);
+    accept_->setObjectName(QStringLiteral("cmmdAccept"));
+    reject_ = new QPushButton(QStringLiteral("&Reject"), this);
+    reject_->setObjectName(QStringLiteral("cmmdReject"));
+    auto* select = new QPushButton(QStringLiteral("se&Lect"), this);
+    select->setObjectName(QStringLiteral("CmmdSelect"));
+    auto* newTemp = new QPushButton(QStringLiteral("&New Temperature"), this);
+    newTemp->setObjectName(QStringLiteral("cmmdNewTemp"));
+    auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
+    exit->setObjectName(QStringLiteral("cmmdExit"));
+    auto* buttons = new QHBoxLayout();
+    for (QPushButton* b : {start_, accept_, reject_, select, newTemp, exit}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+    connect(start_, &QPushButton::clicked, this, &StandardScreen::Start);
+    connect(accept_, &QPushButton::clicked, this, &StandardScreen::AcceptTest);
+    connect(reject_, &QPushButton::clicked, this, &StandardScreen::RejectTest);
+    connect(select, &QPushButton::clicked, this, &StandardScreen::Select);
+    connect(newTemp, &QPushButton::clicked, this, &StandardScreen::NewTemperature);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    test_ = std::make_unique<StandardLampTest>(s_, *this, ReadReferenceLamps(s_.vars));
+}
+
+void StandardScreen::Run() {
+    SharedVars& v = s_.vars;
+    v.ObserverInitials.clear();
+    v.DialogChoice = 0;
+    {
+        GetInitialsScreen initials(v, &s_.sounds, parentWidget());
+        initials.setWindowTitle(QStringLiteral("Input initials for Standard Lamp Tests."));
+        const QStringList lines = {
+            QStringLiteral("THE GROUND QUARTZ PLATE MUST BE IN THE INLET WINDOW"),
+            QStringLiteral("PLACE THE LAMP UNIT OVER THE INLET WINDOW."),
+            QStringLiteral("ADJUST THE LAMP VOLTAGE TO 24.00=/-0.02 VOLTS."),
+            QStringLiteral("THE LAMP MUST BE WARMED UP FOR AT LEAST 5 MINUTES."),
+            QStringLiteral("This test consists of three sequences of measurements on the "
+                           "wavelengths"),
+            QStringLiteral("A, C, C', and D in that order.  "),
+            QStringLiteral("There is a countdown of 5 seconds before the start of each reading."),
+            QStringLiteral("The system takes ten readings of the R-dial position for the each "),
+            QStringLiteral("wavelength measurement.")};
+        for (int i = 0; i < initials.lines.size(); ++i) {
+            initials.lines[i]->setText(i < lines.size() ? lines[i] : QString());
+        }
+        s_.sounds.PlayAttention();
+        initials.exec();
+        if (v.DialogChoice == 1) {
+            v.DialogChoice = 0;
+            return;
+        }
+    }
+    {
+        GetDegsCScreen temperature(v, &s_.sounds, parentWidget());
+        temperature.setWindowTitle(QStringLiteral("Instrument Temperature for lamp test."));
+        for (int i = 0; i < temperature.lines.size(); ++i) {
+            temperature.lines[i]->setText(
+                i == 0 ? QStringLiteral("Read and Enter the Instrument Temperature.") : QString());
+        }
+        s_.sounds.PlayTempCue();
+        temperature.exec();
+        if (v.DialogChoice == 1) {
+            v.DialogChoice = 0;
+            return;
+        }
+    }
+    lamps_->clear();
+    for (const ReferenceLamp& lamp : test_->Lamps().lamps) {
+        lamps_->addItem(lamp.name);
+    }
+    lamps_->setCurrentIndex(-1);
+    lamps_->setEditText(QStringLiteral("Lamp Name"));
+    ShowLampTestSetup();
+    exec();
+    gauge_.Close();
+}
+
+void StandardScreen::ShowLampTestSetup() {
+    const SharedVars& v = s_.vars;
+    adjFrame_->setTitle(QStringLiteral("N-Adj's from ") + v.LampCorrDate +
+                        QStringLiteral(" Using ") + v.LampCorrLamp);
+    for (int w = 0; w < 4; ++w) {
+        adjs_[w]->setText(FormatNumber(v.LampCorr[static_cast<size_t>(w)], u"##0.0"));
+    }
+    const double t = v.InstrumentTemperature;
+    qset_[0]->setText(FormatNumber(v.Q15A, u"##.0"));
+    qset_[1]->setText(FormatNumber(v.Q15C, u"##.0"));
+    qset_[2]->setText(FormatNumber(v.Q15D, u"###.0"));
+    qset_[3]->setText(FormatNumber(QSetA(v, t), u"##.0"));
+    qset_[4]->setText(FormatNumber(QSetC(v, t), u"##.0"));
+    qset_[5]->setText(FormatNumber(QSetD(v, t), u"###.0"));
+    qFrame_->setTitle(QStringLiteral("Q-settings for ") + FormatNumber(t, u"#0.0") +
+                      QStringLiteral(" Degs C."));
+    accept_->setEnabled(false);
+    reject_->setEnabled(false);
+    start_->setEnabled(lampChosen_);
+}
+
+void StandardScreen::ShowReference() {
+    const QString name = test_->LampName();
+    if (!test_->ReferenceKnown()) {
+        refFrame_->setTitle(name + QStringLiteral(" Ref Vals not known."));
+        for (QLabel* label : refs_) {
+            label->clear();
+        }
+        return;
+    }
+    refFrame_->setTitle(name + QStringLiteral(" Ref Vals."));
+    for (int w = 0; w < 4; ++w) {
+        refs_[w]->setText(FormatNumber(test_->Reference()[static_cast<size_t>(w)], u"##0.0"));
+    }
+}
+
+void StandardScreen::Select() {
+    const QString text = lamps_->currentText().trimmed();
+    if (text.isEmpty() || text == QLatin1String("Lamp Name")) {
+        PromptScreen prompt(QStringLiteral("Enter of Select Lamp Name"),
+                            QStringLiteral("Please enter or Select\nLamp Name."),
+                            {QStringLiteral("Press Escape to Return to main menu."),
+                             QStringLiteral("Space bar to Continue"),
+                             QStringLiteral("Escape Key to return to the Top Level.")},
+                            this);
+        prompt.exec();
+        if (prompt.escaped) {
+            reject();
+        }
+        return;
+    }
+    test_->SelectLamp(text);
+    lampChosen_ = true;
+    ShowReference();
+    start_->setEnabled(true);
+    start_->setFocus();
+}
+
+void StandardScreen::Start() {
+    if (!lampChosen_) {
+        Select();
+        return;
+    }
+    start_->setEnabled(false);
+    switch (test_->Run()) {
+    case LampRunOutcome::Complete:
+        accept_->setEnabled(true);
+        reject_->setEnabled(true);
+        accept_->setFocus();
+        break;
+    case LampRunOutcome::NewLamp:
+        lampChosen_ = false;
+        lamps_->setFocus();
+        break;
+    case LampRunOutcome::TopLevel:
+    case LampRunOutcome::Failed:
+        reject();
+        return;
+    case LampRunOutcome::Discarded:
+    case LampRunOutcome::StartOver:
+        break;
+    }
+    start_->setEnabled(lampChosen_);
+}
+
+void StandardScreen::AcceptTest() {
+    test_->Accept();
+    ShowLampTestSetup();
+}
+
+void StandardScreen::RejectTest() {
+    PromptScreen prompt(
+        QStringLiteral("Standard Lamp Rejected"), QStringLiteral("Really Reject?"),
+        {QStringLiteral("Spacebar to Reject."), QStringLiteral("Otherwise press Escape.")}, this);
+    prompt.exec();
+    if (prompt.escaped) {
+        return;
+    }
+    ClearReadings();
+    ShowLampTestSetup();
+    lamps_->setFocus();
+}
+
+void StandardScreen::NewTemperature() {
+    GetDegsCScreen temperature(s_.vars, &s_.sounds, this);
+    temperature.setWindowTitle(QStringLiteral("Instrument Temperature for lamp test."));
+    temperature.exec();
+    s_.vars.DialogChoice = 0;
+    ShowLampTestSetup();
+}
+
+bool StandardScreen::OperatorPrompt(const QString& caption, const QStringList& lines) {
+    s_.sounds.PlayStartCue();
+    PromptScreen prompt(caption, lines.value(0), lines.mid(1), this);
+    prompt.exec();
+    return !prompt.escaped;
+}
+
+int StandardScreen::EscapeChoice(const QString& stage) {
+    return Choose(QStringLiteral("Handle_ESC"),
+                  QStringLiteral("Escape was pressed during lamp test."),
+                  {QStringLiteral("Options -- use tab to select, then Enter:"), stage},
+                  {QStringLiteral("Redo this measurement."),
+                   QStringLiteral("Start this sequence over at the A measurement."),
+                   QStringLiteral("Start over from the begining with this lamp."),
+                   QStringLiteral("Select a new lamp name and start over."),
+                   QStringLiteral("Escape back to the Top Level.")},
+                  5, this);
+}
+
+void StandardScreen::HighDeviation(const QString& line) {
+    ContinueDialog dialog(QStringLiteral("Hi_SD"),
+                          QStringLiteral("High standard deviation in a reading."), {line},
+                          QStringLiteral("Redo Reading."), this);
+    dialog.exec();
+}
+
+int StandardScreen::GrossError() {
+    s_.sounds.PlayWarning();
+    const int choice =
+        Choose(QStringLiteral("blunder"), QStringLiteral("Unexpected Results"),
+               {QStringLiteral("The results so far are much different from the reference values"),
+                QStringLiteral("1. Check that the encoder is properly zeroed."),
+                QStringLiteral("2. Are you using a different lamp than the one you selected?"),
+                QStringLiteral("3.  Is the wavelength rod being operated correctly?"),
+                QStringLiteral("-- out for the A, C, and D, in for the C'?  "),
+                QStringLiteral("4. Are you setting the wavelengths correctly?"),
+                QStringLiteral("Investigate and make your choice.")},
+               {QStringLiteral("&Continue"), QStringLiteral("Start over with this lamp."),
+                QStringLiteral("Select New Lamp Name.")},
+               2, this);
+    return choice - 1;
+}
+
+void StandardScreen::Scattered(const QString& line) {
+    ContinueDialog dialog(QStringLiteral("Hi_Scatter"), QStringLiteral("Scatter in the readings."),
+                          {QStringLiteral("The Readings are too scattered.  "), line},
+                          QStringLiteral("Press Spacebar to redo test."), this);
+    dialog.exec();
+}
+
+void StandardScreen::ShowReading(int wavelength, int sequence, double mean) {
+    tests_[static_cast<size_t>(wavelength)][sequence - 1]->setText(FormatNumber(mean, u"##0.0"));
+}
+
+void StandardScreen::ClearReadings() {
+    for (auto& column : tests_) {
+        for (QLabel* label : column) {
+            label->clear();
+        }
+    }
+}
+
+void StandardScreen::ShowAverages(const std::array<double, 4>& averages) {
+    for (int w = 0; w < 4; ++w) {
+        tests_[static_cast<size_t>(w)][3]->setText(
+            FormatNumber(averages[static_cast<size_t>(w)], u"##0.0"));
+    }
+}
+
+bool StandardScreen::BigCorrectionChange(const QStringList& lines) {
+    s_.sounds.PlayWarning();
+    return Choose(QStringLiteral("Big_corr_change"),
+                  QStringLiteral("The calibration adjustment changed more than expected"), lines,
+                  {QStringLiteral("Press Alt+&S to use the new values"),
+                   QStringLiteral("Space Bar to start over")},
+                  2, this) == 1;
+}
+
+} // namespace quillon

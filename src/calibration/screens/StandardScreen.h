@@ -1,0 +1,68 @@
+#pragma once
+
+#include "calibration/StandardLampTest.h"
+#include "instrument/screens/GaugeScreen.h"
+#include "station/Services.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+
+namespace quillon {
+
+// "Standard Lamp Test": the lamp, its reference values, the corrections in
+// use, the Q settings, the three sequences' readings and their averages.
+// The run and every decision are StandardLampTest's; this screen shows and
+// asks.
+class StandardScreen : public QDialog, public StandardLampScreens {
+    Q_OBJECT
+public:
+    explicit StandardScreen(Services& services, QWidget* parent = nullptr);
+
+    // The opening sequence (initials, temperature) and the screen.
+    void Run();
+
+    void ShowLampTestSetup();
+    void Select();
+    void Start();
+    void AcceptTest();
+    void RejectTest();
+    void NewTemperature();
+    StandardLampTest& Test() { return *test_; }
+
+    // StandardLampScreens
+    GaugeDisplay& Gauge() override { return gauge_; }
+    bool OperatorPrompt(const QString& caption, const QStringList& lines) override;
+    int EscapeChoice(const QString& stage) override;
+    void HighDeviation(const QString& line) override;
+    int GrossError() override;
+    void Scattered(const QString& line) override;
+    void ShowReading(int wavelength, int sequence, double mean) override;
+    void ClearReadings() override;
+    void ShowAverages(const std::array<double, 4>& averages) override;
+    bool BigCorrectionChange(const QStringList& lines) override;
+
+private:
+    void ShowReference();
+
+    Services& s_;
+    std::unique_ptr<StandardLampTest> test_;
+    GaugeScreen gauge_;
+    QComboBox* lamps_;
+    std::array<QList<QLabel*>, 4> tests_;
+    std::array<QLabel*, 4> refs_{};
+    std::array<QLabel*, 4> adjs_{};
+    QList<QLabel*> qset_;
+    QGroupBox* refFrame_;
+    QGroupBox* adjFrame_;
+    QGroupBox* qFrame_;
+    QPushButton* start_;
+    QPushButton* accept_;
+    QPushButton* reject_;
+    bool lampChosen_ = false;
+};
+
+} // namespace quillon
