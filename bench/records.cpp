@@ -2,6 +2,7 @@
 // 3-second parameter pause.
 #include "config/GetInfo.h"
 #include "records/DayFile.h"
+#include "records/DayFileList.h"
 #include "records/DaySummary.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace quillon;
@@ -60,6 +62,24 @@ static void BM_StartUpWork(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartUpWork)->Unit(benchmark::kMillisecond);
+
+// The browser's list over a month-folder-sized archive and beyond.
+static void BM_ListDayFiles10000(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QByteArray day = "\"Boulder, Colorado\"\r\nDobson,61 \r\n03/24/2006\r\n12:00:00\r\n" +
+                           QByteArray(70, '=') + "\r\nOBS,03/24/2006,120000,ADDSGQP,23.0\r\n x\r\n";
+    for (int i = 0; i < 10000; ++i) {
+        QFile file(dir.filePath(QStringLiteral("D%1.083").arg(i, 5, 10, QLatin1Char('0'))));
+        file.open(QIODevice::WriteOnly);
+        file.write(day);
+    }
+    for (auto _ : state) {
+        const DayFileList list =
+            ListDayFiles(dir.path() + QStringLiteral("/"), QStringLiteral("083"));
+        benchmark::DoNotOptimize(list.entries.size());
+    }
+}
+BENCHMARK(BM_ListDayFiles10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

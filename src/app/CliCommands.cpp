@@ -11,6 +11,8 @@
 #include "instrument/SerialCounterLink.h"
 #include "instrument/WaitGauge.h"
 #include "ozone/Reduction.h"
+#include "records/DayFile.h"
+#include "records/DayFileList.h"
 #include "records/DaySummary.h"
 #include "sound/Play.h"
 #include "transfer/ArchiveTransfer.h"
@@ -67,13 +69,18 @@ int Params(SharedVars& vars, OperatorMessages& messages) {
 }
 
 int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
-    if (args.isEmpty()) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("brief"), QStringLiteral("the main screen's short texts")});
+    parser.addOption({QStringLiteral("full"), QStringLiteral("the long texts, no file")});
+    parser.addOption({QStringLiteral("dir"), QStringLiteral("a directory of other days"),
+                      QStringLiteral("DIR")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
         return Usage();
     }
     SummaryDetail detail = SummaryDetail::WithFile;
-    if (args.contains(QStringLiteral("--brief"))) {
+    if (parser.isSet(QStringLiteral("brief"))) {
         detail = SummaryDetail::Brief;
-    } else if (args.contains(QStringLiteral("--full"))) {
+    } else if (parser.isSet(QStringLiteral("full"))) {
         detail = SummaryDetail::Full;
     }
     if (!Load(vars, messages)) {
@@ -81,13 +88,48 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
     }
     SystemClock clock;
     SummaryTexts texts;
-    if (!SumToDay(vars, clock, args[0], detail, vars.DataDir, texts, messages)) {
+    const QString date = cli::Positionals(parser).first();
+    const bool otherDir = parser.isSet(QStringLiteral("dir"));
+    QString directory =
+        otherDir ? QDir(parser.value(QStringLiteral("dir"))).absolutePath() : vars.DataDir;
+    if (!directory.endsWith(u'/')) {
+        directory += u'/';
+    }
+    const bool done = otherDir ? SumAday(vars, clock, date, detail, directory, texts, messages)
+                               : SumToDay(vars, clock, date, detail, directory, texts, messages);
+    if (!done) {
         return 1;
     }
-    Out() << texts.adds << '\n'
-          << texts.adZenith << '\n'
-          << texts.cdds << '\n'
-          << texts.cdZenith << '\n';
+    Out() << texts.adds << '\n' << texts.adZenith << '\n' << texts.cdds << '\n';
+    if (!otherDir) {
+        Out() << texts.cdZenith << '\n';
+    }
+    Out().flush();
+    return 0;
+}
+
+int Days(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() > 1) {
+        return Usage();
+    }
+    if (!Load(vars, messages)) {
+        return 2;
+    }
+    const QString directory = cli::Positionals(parser).isEmpty()
+                                  ? vars.DataDir
+                                  : QDir(cli::Positionals(parser).first()).absolutePath() + u'/';
+    const DayFileList list = ListDayFiles(directory, DayFileExtension(vars));
+    for (const QString& name : list.unreadable) {
+        Err() << "Cannot read " << name << Qt::endl;
+    }
+    if (list.entries.isEmpty()) {
+        Err() << list.title << ": " << QString(list.message).replace(u'\n', u' ') << Qt::endl;
+        return 1;
+    }
+    for (const DayFileEntry& entry : list.entries) {
+        Out() << entry.date << ' ' << entry.name << ' ' << entry.length << '\n';
+    }
     Out().flush();
     return 0;
 }
@@ -288,6 +330,9 @@ int RunCliCommand(QStringList args) {
     }
     if (command == QLatin1String("send")) {
         return Send(vars, messages);
+    }
+    if (command == QLatin1String("days")) {
+        return Days(vars, messages, args);
     }
     if (command == QLatin1String("qtable")) {
         return cli::QTableCommand(vars, messages, args);

@@ -2,6 +2,7 @@
 
 #include "util/Constants.h"
 
+#include "astro/AstroFunctions.h"
 #include "records/DayFile.h"
 #include "records/DayFileReader.h"
 #include "util/DurableFile.h"
@@ -41,30 +42,14 @@ const ClassText kClasses[4] = {
      "  CD Zenith Obs Average Ozone=", " CD Zenith OBS Average O3=", " CD zenith  OBS Average O3="},
 };
 
-int ClassOf(const QString& type) {
-    const QString prefix = type.left(3);
-    if (prefix == QLatin1String("ADD")) {
-        return 0;
-    }
-    if (prefix == QLatin1String("ADZ")) {
-        return 1;
-    }
-    if (prefix == QLatin1String("CDD")) {
-        return 2;
-    }
-    if (prefix == QLatin1String("CDZ")) {
-        return 3;
-    }
-    return -1;
-}
-
-struct ClassSums {
-    int count = 0;
-    double ozone = 0;
-    double ozoneSquared = 0;
-    double seconds = 0;
-    float inverseMu = 0;
-};
+// The AD zenith texts of the summary of another day.
+const ClassText kOtherDayAdZenith = {"No AD zenith type observations this day.",
+                                     "One ADZ  Obs         Ozone=",
+                                     "One AD zenith Ob with Ozone=",
+                                     "One AD zenith Ob with Ozone=",
+                                     " ADZ Obs  Average Ozone=",
+                                     " AD Zenith OBS Average Ozone=",
+                                     " AD Zenith OBS Average Ozone="};
 
 int CentredColumn(const QString& text) {
     return static_cast<int>(std::nearbyint((80.0 - static_cast<double>(text.size())) / 2.0));
@@ -78,17 +63,204 @@ QString At(int column, const QString& text) {
 
 } // namespace
 
-bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
-              const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
+const SummaryStyle& TodaysSummary() {
+    static const SummaryStyle style = [] {
+        SummaryStyle s;
+        s.boxTitle = QStringLiteral("MISC:SumToDay");
+        return s;
+    }();
+    return style;
+}
+
+const SummaryStyle& OtherDaysSummary() {
+    static const SummaryStyle style = [] {
+        SummaryStyle s;
+        s.boxTitle = QStringLiteral("MISC:SumAday");
+        s.checkDayOfYear = true;
+        s.muPicture = u"##.000";
+        s.ozonePictures = {u"###.0", u"###.#", u"###.#", u"###.#"};
+        s.spreadPictures = {u"##.00", u"##.#", u"##.#", u"##.#"};
+        s.classes = 3;
+        s.instrumentNumberInHeader = true;
+        s.noAveragesLine = true;
+        return s;
+    }();
+    return style;
+}
+
+int SummaryClassOf(const QString& type, const SummaryStyle& style) {
+    const QString prefix = type.left(3);
+    if (prefix == QLatin1String("ADD")) {
+        return 0;
+    }
+    if (prefix == QLatin1String("ADZ")) {
+        return 1;
+    }
+    if (prefix == QLatin1String("CDD")) {
+        return 2;
+    }
+    if (prefix == QLatin1String("CDZ") && style.classes == 4) {
+        return 3;
+    }
+    return -1;
+}
+
+std::array<ClassSums, 4> SumClasses(const QList<DayObservation>& observations,
+                                    const SummaryStyle& style) {
+    std::array<ClassSums, 4> sums{};
+    for (const DayObservation& obs : observations) {
+        const int cls = SummaryClassOf(obs.type, style);
+        if (cls < 0) {
+            continue;
+        }
+        ClassSums& s = sums[static_cast<size_t>(cls)];
+        const double ozone = static_cast<float>(obs.values[5]);
+        ++s.count;
+        s.ozone += ozone;
+        s.ozoneSquared += ozone * ozone;
+        s.seconds += obs.time.mid(0, 2).toInt() * 3600.0 + obs.time.mid(2, 2).toInt() * 60.0 +
+                     obs.time.mid(4, 2).toInt();
+        s.inverseMu += static_cast<float>(1.0 / obs.values[4]);
+    }
+    return sums;
+}
+
+QString SummaryListingLine(const DayObservation& obs, const SummaryStyle& style) {
+    const int cls = SummaryClassOf(obs.type, style);
+    QString line = At(10, obs.type);
+    TabTo(line, 20);
+    line += obs.time;
+    TabTo(line, 30);
+    line += FormatNumber(obs.values[4], style.muPicture);
+    if (cls >= 0) {
+        TabTo(line, 40);
+        line += FormatNumber(obs.values[5], style.ozonePictures[static_cast<size_t>(cls)]) +
+                kPlusMinus +
+                FormatNumber(obs.values[6], style.spreadPictures[static_cast<size_t>(cls)]);
+    } else {
+        TabTo(line, 55);
+        line += QStringLiteral("Not Calc'd");
+    }
+    return line;
+}
+
+ClassSummary SummariseClass(int cls, const ClassSums& s, SummaryDetail detail,
+                            const SummaryStyle& style) {
+    const ClassText& t =
+        style.classes == 3 && cls == 1 ? kOtherDayAdZenith : kClasses[static_cast<size_t>(cls)];
+    const bool brief = detail == SummaryDetail::Brief;
+    ClassSummary out;
+    if (s.count == 0) {
+        out.fileLine = QString::fromLatin1(t.none);
+        out.text = out.fileLine;
+        return out;
+    }
+    if (s.count == 1) {
+        const QString time = FormatDate(s.seconds / 86400.0, u"hhmmss");
+        const double mu = 1.0 / static_cast<double>(s.inverseMu);
+        out.fileLine = QString::fromLatin1(t.oneFile) + FormatNumber(s.ozone, u"##0.0") +
+                       QStringLiteral(" DU                  at:") + time + QStringLiteral(" Mu:") +
+                       FormatNumber(mu, u"#0.000");
+        out.text = QString::fromLatin1(brief ? t.oneLabelBrief : t.oneLabel) +
+                   FormatNumber(s.ozone, u"##0.0") + QStringLiteral(" DU at ") + time;
+        if (!brief) {
+            out.text += QStringLiteral("; Mu:") + FormatNumber(mu, u"#0.000");
+        }
+        return out;
+    }
+    const double n = s.count;
+    const double mean = s.ozone / n;
+    const double variance = (s.ozoneSquared - s.ozone * s.ozone / n) / (n - 1);
+    const double spread = std::sqrt(std::max(0.0, variance));
+    const QString time = FormatDate(s.seconds / n / 86400.0, u"hhmmss");
+    const double mu = 1.0 / (static_cast<double>(s.inverseMu) / n);
+    const QString meanText =
+        FormatNumber(mean, u"##0.0") + kPlusMinus + FormatNumber(spread, u"#0.0");
+    out.fileLine = FormatNumber(n, u"###") + QString::fromLatin1(t.averageFile) + meanText +
+                   QStringLiteral(" DU at mean time:") + time + QStringLiteral(" Mu:") +
+                   FormatNumber(mu, u"#0.00");
+    out.text = QString::number(s.count) +
+               QString::fromLatin1(brief ? t.averageLabelBrief : t.averageLabel) + meanText;
+    out.text += brief ? QStringLiteral(" DU")
+                      : QStringLiteral(" DU at mean time:") + time + QStringLiteral("; Mu:") +
+                            FormatNumber(mu, u"#0.00");
+    return out;
+}
+
+QStringList SummaryPageHeader(const SharedVars& vars, const QString& dateText,
+                              const SummaryStyle& style) {
+    const QString title =
+        QStringLiteral("Dobson ") +
+        (style.instrumentNumberInHeader ? FormatNumber(vars.InstrumentNumber, u" ###")
+                                        : vars.InstrumentId) +
+        QStringLiteral(" Observations at:");
+    return {
+        QString(),
+        At(CentredColumn(title), title),
+        At(CentredColumn(vars.StationName), vars.StationName),
+        At(27, QStringLiteral("Observations for ") + dateText),
+        QString(),
+        QStringLiteral("         Type:     Time:     Mu:       DS Ozone:           Zen Ozone: ")};
+}
+
+QStringList SummaryFileLines(const SharedVars& vars, const QString& dateText, DateTimeValue date,
+                             const DayFileContents& contents, const SummaryStyle& style,
+                             DateTimeValue localNow) {
+    const QString footer = FormatDate(localNow, u"HH:MM:SS") + QStringLiteral(" : ") +
+                           FormatDate(localNow, u"DD MMM YYYY") + QChar(12);
+    const QStringList header = SummaryPageHeader(vars, dateText, style);
+    QStringList file = header;
+    if (contents.headerOnly) {
+        file << QStringLiteral("No Observations this day ") + footer;
+        return file;
+    }
+    int lineCount = 5;
+    for (const DayObservation& obs : contents.observations) {
+        file << SummaryListingLine(obs, style);
+        ++lineCount;
+        if (lineCount >= 55) {
+            file << footer << header;
+            lineCount = 5;
+        }
+    }
+    if (lineCount >= 50) {
+        file << footer << header;
+    }
+    file << At(33, QStringLiteral("Daily Averages"));
+    const std::array<ClassSums, 4> sums = SumClasses(contents.observations, style);
+    bool any = false;
+    for (int c = 0; c < style.classes; ++c) {
+        any = any || sums[static_cast<size_t>(c)].count > 0;
+    }
+    if (!any && style.noAveragesLine) {
+        file << QStringLiteral("No averages for ") + FormatDate(date, u"DD MMM/YYYY");
+    } else {
+        for (int c = 0; c < style.classes; ++c) {
+            file << SummariseClass(c, sums[static_cast<size_t>(c)], SummaryDetail::WithFile, style)
+                        .fileLine;
+        }
+    }
+    file << footer;
+    return file;
+}
+
+bool SummariseDay(SharedVars& vars, const Clock& clock, const QString& dateText,
+                  SummaryDetail detail, const QString& directory, SummaryTexts& texts,
+                  OperatorMessages& messages, const SummaryStyle& style) {
     texts.adds = QStringLiteral("No ADDS Obs. today");
     texts.adZenith = QStringLiteral("No AD Zenith Obs. today");
     texts.cdds = QStringLiteral("No CDDS Obs. today");
 
     DateTimeValue date = 0;
+    if (style.checkDayOfYear && DayOfYearFromText(dateText) == 999) {
+        messages.Show(dateText + QStringLiteral(" Will not convert to DOY"), style.boxTitle);
+        vars.AbortFlag = true;
+        return false;
+    }
     if (!ParseMdy(dateText, &date)) {
         messages.Show(QStringLiteral("The date ") + dateText +
                           QStringLiteral(" is not a date of the form MM/DD/YYYY."),
-                      QStringLiteral("MISC:SumToDay"));
+                      style.boxTitle);
         vars.AbortFlag = true;
         return false;
     }
@@ -103,7 +275,7 @@ bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, Sum
     }
     if (contents.status == DayFileStatus::Unreadable) {
         messages.Show(contents.message + u'\n' + QStringLiteral("Program will continue."),
-                      QStringLiteral("MISC:SumToDay"));
+                      style.boxTitle);
         vars.AbortFlag = true;
         return false;
     }
@@ -112,151 +284,56 @@ bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, Sum
         vars.AbortFlag = true;
         return false;
     }
-
     if (!contents.problems.isEmpty()) {
         // Every good record is summarised; the bad ones are named.
         messages.Show(QStringLiteral("Day file ") + dayPath + u'\n' +
                           contents.problems.join(u'\n') + u'\n' +
                           QStringLiteral("Program will continue."),
-                      QStringLiteral("MISC:SumToDay"));
+                      style.boxTitle);
     }
 
-    const bool withFile = detail == SummaryDetail::WithFile;
-    const bool brief = detail == SummaryDetail::Brief;
-    const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
-    const QString footer = FormatDate(localNow, u"HH:MM:SS") + QStringLiteral(" : ") +
-                           FormatDate(localNow, u"DD MMM YYYY") + QChar(12);
-    QStringList header;
-    {
-        const QString title =
-            QStringLiteral("Dobson ") + vars.InstrumentId + QStringLiteral(" Observations at:");
-        header << QString() << At(CentredColumn(title), title)
-               << At(CentredColumn(vars.StationName), vars.StationName)
-               << At(27, QStringLiteral("Observations for ") + dateText) << QString()
-               << QStringLiteral(
-                      "         Type:     Time:     Mu:       DS Ozone:           Zen Ozone: ");
-    }
-
-    QStringList file;
-    if (contents.headerOnly) {
-        if (withFile) {
-            file << header << QStringLiteral("No Observations this day ") + footer;
-        }
-    }
-
-    std::array<ClassSums, 4> sums{};
     if (!contents.headerOnly) {
-        if (withFile) {
-            file << header;
-        }
-        int lineCount = 5;
-        for (const DayObservation& obs : contents.observations) {
-            const int cls = ClassOf(obs.type);
-            const double mu = obs.values[4];
-            const double ozone = static_cast<float>(obs.values[5]);
-            if (withFile) {
-                QString line = At(10, obs.type);
-                TabTo(line, 20);
-                line += obs.time;
-                TabTo(line, 30);
-                line += FormatNumber(mu, u"#0.000");
-                if (cls >= 0) {
-                    TabTo(line, 40);
-                    line += FormatNumber(obs.values[5], u"##0.0") + kPlusMinus +
-                            FormatNumber(obs.values[6], u"#0.0");
-                } else {
-                    TabTo(line, 55);
-                    line += QStringLiteral("Not Calc'd");
-                }
-                file << line;
-                ++lineCount;
-            }
-            if (cls >= 0) {
-                ClassSums& s = sums[static_cast<size_t>(cls)];
-                ++s.count;
-                s.ozone += ozone;
-                s.ozoneSquared += ozone * ozone;
-                s.seconds += obs.time.mid(0, 2).toInt() * 3600.0 +
-                             obs.time.mid(2, 2).toInt() * 60.0 + obs.time.mid(4, 2).toInt();
-                s.inverseMu += static_cast<float>(1.0 / mu);
-            }
-            if (withFile && lineCount >= 55) {
-                file << footer << header;
-                lineCount = 5;
-            }
-        }
-        if (withFile) {
-            if (lineCount >= 50) {
-                file << footer << header;
-            }
-            file << At(33, QStringLiteral("Daily Averages"));
-        }
+        const std::array<ClassSums, 4> sums = SumClasses(contents.observations, style);
         QString* outputs[4] = {&texts.adds, &texts.adZenith, &texts.cdds, &texts.cdZenith};
-        for (size_t c = 0; c < 4; ++c) {
-            const ClassSums& s = sums[c];
-            const ClassText& t = kClasses[c];
-            if (s.count == 0) {
-                if (withFile) {
-                    file << QString::fromLatin1(t.none);
-                }
-                if (c != 3) {
-                    *outputs[c] = QString::fromLatin1(t.none);
-                }
+        bool any = false;
+        for (int c = 0; c < style.classes; ++c) {
+            const ClassSums& s = sums[static_cast<size_t>(c)];
+            any = any || s.count > 0;
+            // The CD zenith text keeps what the caller had until a CD zenith
+            // observation is summarised.
+            if (c == 3 && s.count == 0) {
                 continue;
             }
-            if (s.count == 1) {
-                const QString time = FormatDate(s.seconds / 86400.0, u"hhmmss");
-                const double mu = 1.0 / static_cast<double>(s.inverseMu);
-                if (withFile) {
-                    file << QString::fromLatin1(t.oneFile) + FormatNumber(s.ozone, u"##0.0") +
-                                QStringLiteral(" DU                  at:") + time +
-                                QStringLiteral(" Mu:") + FormatNumber(mu, u"#0.000");
-                }
-                QString text = QString::fromLatin1(brief ? t.oneLabelBrief : t.oneLabel) +
-                               FormatNumber(s.ozone, u"##0.0") + QStringLiteral(" DU at ") + time;
-                if (!brief) {
-                    text += QStringLiteral("; Mu:") + FormatNumber(mu, u"#0.000");
-                }
-                *outputs[c] = text;
-                continue;
-            }
-            const double n = s.count;
-            const double mean = s.ozone / n;
-            const double variance = (s.ozoneSquared - s.ozone * s.ozone / n) / (n - 1);
-            const double spread = std::sqrt(std::max(0.0, variance));
-            const QString time = FormatDate(s.seconds / n / 86400.0, u"hhmmss");
-            const double mu = 1.0 / (static_cast<double>(s.inverseMu) / n);
-            const QString meanText =
-                FormatNumber(mean, u"##0.0") + kPlusMinus + FormatNumber(spread, u"#0.0");
-            if (withFile) {
-                file << FormatNumber(n, u"###") + QString::fromLatin1(t.averageFile) + meanText +
-                            QStringLiteral(" DU at mean time:") + time + QStringLiteral(" Mu:") +
-                            FormatNumber(mu, u"#0.00");
-            }
-            QString text = QString::number(s.count) +
-                           QString::fromLatin1(brief ? t.averageLabelBrief : t.averageLabel) +
-                           meanText;
-            text += brief ? QStringLiteral(" DU")
-                          : QStringLiteral(" DU at mean time:") + time + QStringLiteral("; Mu:") +
-                                FormatNumber(mu, u"#0.00");
-            *outputs[c] = text;
+            *outputs[c] = SummariseClass(c, s, detail, style).text;
         }
-        if (withFile) {
-            file << footer;
+        if (!any && style.noAveragesLine) {
+            texts.adds = QStringLiteral("No averages for ") + FormatDate(date, u"DD MMM/YYYY");
         }
     }
-
-    if (withFile) {
+    if (detail == SummaryDetail::WithFile) {
+        const QStringList file = SummaryFileLines(vars, dateText, date, contents, style,
+                                                  LocalStandardTime(vars, clock.Now()));
         QString error;
         if (!ReplaceFile(summaryPath, CrLfLines(file), &error)) {
             messages.Show(QStringLiteral("Could not write the summary file ") + summaryPath +
                               QStringLiteral(": ") + error + u'\n' +
                               QStringLiteral("Program will continue."),
-                          QStringLiteral("MISC:SumToDay"));
+                          style.boxTitle);
             return false;
         }
     }
     return true;
+}
+
+bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+              const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
+    return SummariseDay(vars, clock, dateText, detail, directory, texts, messages, TodaysSummary());
+}
+
+bool SumAday(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+             const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
+    return SummariseDay(vars, clock, dateText, detail, directory, texts, messages,
+                        OtherDaysSummary());
 }
 
 void RefreshDaySummaryLines(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {

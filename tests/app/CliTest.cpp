@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -125,4 +126,32 @@ TEST(Cli, MercuryTestOnPaperReviewAndAdjustment) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, station.Home() + "q.txt\n");
     EXPECT_TRUE(station.Read("q.txt").contains("A:95.85C:117.20D:131.75Hg:73.30"));
+}
+
+TEST(Cli, DaysAndTheSummaryOfAnotherDirectory) {
+    TestStation station;
+    QTemporaryDir archive;
+    QFile day(archive.filePath("D07097.999"));
+    ASSERT_TRUE(day.open(QIODevice::WriteOnly));
+    const QByteArray bytes =
+        "\"Boulder, Colorado\"\r\nDobson, 61 \r\n04/07/2007\r\n08:00:00\r\n" + QByteArray(70, '=') +
+        "07Apr06:Carddatefixed\r\n"
+        "OBS,04/07/2007,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.000,300.0,1.2\r\n"
+        " 170.0 170.0 170.0 080.0 080.0ADDSGQP 07 120000 04 07\r\n";
+    day.write(bytes);
+    day.close();
+    CliResult r = RunCli(station, {"days", archive.path()});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "04/07/2007 D07097.999 " + QString::number(bytes.size()) + "\n");
+    r = RunCli(station, {"days"}); // the data directory has no day files yet
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.startsWith("No Dayfiles: No DayFiles found in:"));
+    r = RunCli(station, {"summary", "04/07/2007", "--dir", archive.path(), "--full"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000\n"
+                     "No AD zenith type observations this day.\n"
+                     "No CDDS type observations this day.\n");
+    r = RunCli(station, {"summary", "02/29/2007", "--dir", archive.path()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("MISC:SumAday: 02/29/2007 Will not convert to DOY"));
 }

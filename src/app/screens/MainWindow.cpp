@@ -9,6 +9,7 @@
 #include "instrument/screens/EntryScreens.h"
 #include "observe/Guidance.h"
 #include "records/DayFile.h"
+#include "records/screens/OtherDaysScreens.h"
 #include "records/screens/SummaryScreen.h"
 #include "sound/Play.h"
 #include "util/Format.h"
@@ -200,8 +201,15 @@ void MainWindow::BuildMenu() {
     reports->setObjectName(QStringLiteral("mnuReports"));
     connect(AddAction(reports, QStringLiteral("mnTODAY"), QStringLiteral("&TODAY")),
             &QAction::triggered, this, [this] { Command([this] { ShowToday(); }); });
-    AddAction(reports, QStringLiteral("mnOtherDay"), QStringLiteral("&Other Days"))
-        ->setEnabled(false);
+    connect(AddAction(reports, QStringLiteral("mnOtherDay"), QStringLiteral("&Other Days")),
+            &QAction::triggered, this, [this] {
+                Command([this] {
+                    HandOver(false, [this] {
+                        CheckLampTestsDue(vars_, clock_.Now(), *this);
+                        RunOtherDays(services_, this);
+                    });
+                });
+            });
 
     QMenu* maintenance = bar->addMenu(QStringLiteral("maint&Enance"));
     maintenance->setObjectName(QStringLiteral("mnuLampTests"));

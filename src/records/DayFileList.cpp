@@ -1,0 +1,66 @@
+#include "records/DayFileList.h"
+
+#include "util/ItemReader.h"
+#include "util/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+
+namespace quillon {
+
+double DayFileSortKey(const QString& name) {
+    // "07097.083" read as the number 7097.083, as far as it is a number.
+    const QString rest = name.mid(1);
+    qsizetype end = 0;
+    bool point = false;
+    while (end < rest.size() && (rest[end].isDigit() || (rest[end] == u'.' && !point))) {
+        point = point || rest[end] == u'.';
+        ++end;
+    }
+    return rest.left(end).toDouble();
+}
+
+DayFileList ListDayFiles(const QString& directory, const QString& extension) {
+    DayFileList out;
+    QDir dir(directory);
+    const QStringList names = dir.entryList({QStringLiteral("D*.") + extension}, QDir::Files);
+    out.matched = static_cast<int>(names.size());
+    for (const QString& name : names) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            out.unreadable << name;
+            continue;
+        }
+        // The header's five lines; a sixth that holds anything is data.
+        QList<QByteArray> lines;
+        while (lines.size() < 6 && !file.atEnd()) {
+            lines << file.readLine(4096);
+        }
+        if (file.error() != QFileDevice::NoError) {
+            out.unreadable << name;
+            continue;
+        }
+        if (lines.size() < 6 || lines[5].trimmed().isEmpty()) {
+            continue;
+        }
+        ItemReader third(DecodeWindows1252(lines[2]));
+        out.entries.append({name, third.Next().value_or(QString()).trimmed(), file.size()});
+    }
+    std::stable_sort(out.entries.begin(), out.entries.end(),
+                     [](const DayFileEntry& a, const DayFileEntry& b) {
+                         return DayFileSortKey(a.name) < DayFileSortKey(b.name);
+                     });
+    if (out.matched == 0) {
+        out.message = QStringLiteral("No DayFiles found in:") + directory + u'\n' +
+                      QStringLiteral(" Try another disk or directory.");
+        out.title = QStringLiteral("No Dayfiles");
+    } else if (out.entries.isEmpty()) {
+        out.message = QStringLiteral("No DayFiles with data found in:") + directory + u'\n' +
+                      QStringLiteral(" Try another disk or directory.");
+        out.title = QStringLiteral("No Data in DayFiles");
+    }
+    return out;
+}
+
+} // namespace quillon

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quillon {
+
+// One day file of a directory that holds records beyond its header.
+struct DayFileEntry {
+    QString name;      // "D07097.083"
+    QString date;      // from its third line, "MM/DD/YYYY"
+    qint64 length = 0; // bytes (a long day passes 32,767)
+};
+
+// The day files of a directory for the browser of other days: the files
+// named "D*." + `extension` (the station's own day-file extension), only
+// those with data, in the numeric order of their names after the "D"
+// (D99365 after D07001). A file that cannot be read is skipped and named.
+struct DayFileList {
+    QList<DayFileEntry> entries;
+    int matched = 0;        // files with the name pattern
+    QStringList unreadable; // files skipped because they could not be read
+    // When nothing is listed: the operator's message and its title.
+    QString message;
+    QString title;
+};
+DayFileList ListDayFiles(const QString& directory, const QString& extension);
+
+// The sort key of a day file's name: the number that follows the "D".
+double DayFileSortKey(const QString& name);
+
+} // namespace quillon

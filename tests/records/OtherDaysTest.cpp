@@ -1,0 +1,220 @@
+// The browser of other days without widgets: the day-file list of any
+// directory and its order, and SumAday's date check, texts and summary file
+// against text worked out by hand.
+#include "records/DayFileList.h"
+#include "records/DaySummary.h"
+#include "records/screens/OtherDaysScreens.h"
+#include "support/FakeClock.h"
+#include "support/Recorders.h"
+#include "support/TestServices.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+QByteArray Header(const char* date) {
+    return QByteArray("\"Boulder, Colorado\"\r\nDobson,61 \r\n") + date + "\r\n12:00:00\r\n" +
+           QByteArray(70, '=') + "07Apr06:Carddatefixed\r\n";
+}
+
+QByteArray Obs(const char* time, const char* type, const char* mu, const char* ozone,
+               const char* spread) {
+    return QByteArray("OBS,04/07/2007,") + time + "," + type + ",23.0, 123.5, 45.6,0.3, " + mu +
+           "," + ozone + "," + spread + "\r\n 170.0 170.0 170.0 080.0 080.0" + type + " 07 " +
+           time + " 04 07\r\n";
+}
+
+} // namespace
+
+TEST(DayFileList, OnlyFilesWithDataInNumericOrder) {
+    QTemporaryDir dir;
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("D07096.083", Header("04/06/2007"));
+    write("D07097.083", Header("04/07/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    write("D99365.083", Header("12/31/1999") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    // A long day: far more than 32,767 bytes.
+    QByteArray longDay = Header("01/01/2007");
+    while (longDay.size() < 40000) {
+        longDay += Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2");
+    }
+    write("D07001.083", longDay);
+    write("D07002.999", Header("01/02/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    write("notes.083", "x");
+    const DayFileList list = ListDayFiles(dir.path() + "/", "083");
+    EXPECT_EQ(list.matched, 4);
+    ASSERT_EQ(list.entries.size(), 3);
+    EXPECT_EQ(list.entries[0].name, "D07001.083");
+    EXPECT_EQ(list.entries[0].length, longDay.size());
+    EXPECT_GT(list.entries[0].length, 32767);
+    EXPECT_EQ(list.entries[1].name, "D07097.083");
+    EXPECT_EQ(list.entries[1].date, "04/07/2007");
+    EXPECT_EQ(list.entries[2].name, "D99365.083"); // 99365 after 07001, as numbers
+    EXPECT_TRUE(list.message.isEmpty());
+
+    QTemporaryDir empty;
+    const DayFileList none = ListDayFiles(empty.path() + "/", "083");
+    EXPECT_EQ(none.title, "No Dayfiles");
+    EXPECT_EQ(none.message,
+              "No DayFiles found in:" + empty.path() + "/\n Try another disk or directory.");
+    QTemporaryDir headers;
+    QFile only(headers.filePath("D07096.083"));
+    ASSERT_TRUE(only.open(QIODevice::WriteOnly));
+    only.write(Header("04/06/2007"));
+    only.close();
+    EXPECT_EQ(ListDayFiles(headers.path() + "/", "083").title, "No Data in DayFiles");
+}
+
+class SumAdayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vars = LoadedVars(station);
+        vars.UtcOffsetHours = 7;
+        directory = dir.path() + "/";
+    }
+    TestStation station;
+    SharedVars vars;
+    QTemporaryDir dir;
+    QString directory;
+    FakeClock clock{MakeDateTime(2007, 4, 7, 20, 0, 0)}; // 13:00 local
+    RecordingMessages messages;
+};
+
+TEST_F(SumAdayTest, DateCheck) {
+    SummaryTexts texts;
+    messages.Expect("MISC:SumAday", 3);
+    EXPECT_FALSE(
+        SumAday(vars, clock, "02/29/2007", SummaryDetail::Full, directory, texts, messages));
+    EXPECT_EQ(messages.texts.last(), "02/29/2007 Will not convert to DOY");
+    EXPECT_FALSE(
+        SumAday(vars, clock, "13/01/2007", SummaryDetail::Full, directory, texts, messages));
+    EXPECT_FALSE(SumAday(vars, clock, "1/1/2007", SummaryDetail::Full, directory, texts, messages));
+    // 2008 is a leap year: no file there, nothing to say.
+    EXPECT_TRUE(
+        SumAday(vars, clock, "02/29/2008", SummaryDetail::Full, directory, texts, messages));
+}
+
+TEST_F(SumAdayTest, TextsAndSummaryFileOfADay) {
+    QFile day(directory + "D07097.999");
+    ASSERT_TRUE(day.open(QIODevice::WriteOnly));
+    day.write(Header("04/07/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2") +
+              Obs("110000", "CDDSGQP", "3.000", "305.5", "2.1") +
+              Obs("140000", "ADDSGQP", "4.000", "310.0", "1.2") +
+              Obs("100000", "CDZC", "1.500", "280.0", "1.0"));
+    day.close();
+    SummaryTexts texts;
+    ASSERT_TRUE(
+        SumAday(vars, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
+    // ADDS: 300 and 310 at mu 2 and 4: mean 305.0, spread sqrt(50) = 7.1,
+    // 13:00:00, harmonic mu 2.67. CD zenith is no class here.
+    EXPECT_EQ(texts.adds, QString("2 ADDS OBS Average Ozone=305.0") + QChar(0xB1) +
+                              "7.1 DU at mean time:130000; Mu:2.67");
+    EXPECT_EQ(texts.adZenith, "No AD zenith type observations this day.");
+    EXPECT_EQ(texts.cdds, "One CDDS Obs with Ozone=305.5 DU at 110000; Mu:3.000");
+    const QString pm(QChar(0xB1));
+    const QStringList expected = {
+        "",
+        QString(25, u' ') + "Dobson  61 Observations at:",
+        QString(31, u' ') + "Boulder, Colorado",
+        QString(26, u' ') + "Observations for 04/07/2007",
+        "",
+        "         Type:     Time:     Mu:       DS Ozone:           Zen Ozone: ",
+        "         ADDSGQP   120000    2.000     300.0" + pm + "1.20",
+        "         CDDSGQP   110000    3.000     305.5" + pm + "2.1",
+        "         ADDSGQP   140000    4.000     310.0" + pm + "1.20",
+        "         CDZC      100000    1.500" + QString(20, u' ') + "Not Calc'd",
+        QString(32, u' ') + "Daily Averages",
+        "2  ADDS Obs Average Ozone=305.0" + pm + "7.1 DU at mean time:130000 Mu:2.67",
+        "No AD zenith type observations this day.",
+        "One CDDS  Obs         Ozone=305.5 DU                  at:110000 Mu:3.000",
+        "13:00:00 : 07 Apr 2007" + QString(QChar(12))};
+    QFile summary(directory + "S07097.999");
+    ASSERT_TRUE(summary.open(QIODevice::ReadOnly));
+    EXPECT_EQ(SplitLines(DecodeWindows1252(summary.readAll())), expected);
+}
+
+TEST_F(SumAdayTest, ADayWithoutAverages) {
+    QFile day(directory + "D07097.999");
+    ASSERT_TRUE(day.open(QIODevice::WriteOnly));
+    day.write(Header("04/07/2007") + Obs("100000", "CDZC", "1.500", "280.0", "1.0"));
+    day.close();
+    SummaryTexts texts;
+    ASSERT_TRUE(
+        SumAday(vars, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
+    EXPECT_EQ(texts.adds, "No averages for 07 Apr/2007");
+    QFile summary(directory + "S07097.999");
+    ASSERT_TRUE(summary.open(QIODevice::ReadOnly));
+    const QStringList lines = SplitLines(DecodeWindows1252(summary.readAll()));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[lines.size() - 2], "No averages for 07 Apr/2007");
+}
+
+TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
+    QTemporaryDir archive;
+    QFile day(archive.filePath("D07097.999"));
+    ASSERT_TRUE(day.open(QIODevice::WriteOnly));
+    day.write(Header("04/07/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    day.close();
+    QStringList seen;
+    QString summaryLine;
+    QString freeText;
+    QTimer hands;
+    QObject::connect(&hands, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || m->property("done").toBool()) {
+            return;
+        }
+        m->setProperty("done", true);
+        seen << m->objectName();
+        QTimer::singleShot(0, m, [&, m] {
+            if (m->objectName() == "Explain") {
+                QTest::keyClick(m->findChild<QPushButton*>("cmmdContinue"), Qt::Key_Space);
+            } else if (m->objectName() == "ChooseDir") {
+                // The chooser starts in the data directory; go to the archive.
+                auto* dirs = m->findChild<QListWidget*>("Dir1");
+                ASSERT_NE(dirs, nullptr);
+                auto* path = m->findChild<QLabel*>("lblPath");
+                EXPECT_EQ(path->text() + "/", vars.DataDir);
+                dirs->addItem(archive.path()); // an absolute entry opens that directory
+                dirs->setCurrentRow(dirs->count() - 1);
+                m->findChild<QPushButton*>("cmmdOpen")->click();
+                EXPECT_EQ(path->text(), archive.path());
+                m->findChild<QPushButton*>("cmmdSelect")->click();
+            } else if (m->objectName() == "DayList") {
+                auto* days = m->findChild<QListWidget*>("Dayfiles");
+                EXPECT_EQ(days->count(), 1);
+                days->setCurrentRow(0);
+                summaryLine = m->findChild<QLabel*>("lblSummary_0")->text();
+                freeText = m->findChild<QLabel*>("lblFree")->text();
+                EXPECT_EQ(m->findChild<QLabel*>("lblSumFile")->text(), "S07097.999");
+                m->findChild<QPushButton*>("cmmdMake")->click();
+                m->findChild<QPushButton*>("cmmdExit")->click();
+            }
+        });
+    });
+    hands.start(2);
+    RunOtherDays(fakes.services, nullptr);
+    EXPECT_EQ(seen, QStringList({"Explain", "ChooseDir", "DayList"}));
+    EXPECT_EQ(summaryLine, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000");
+    EXPECT_FALSE(freeText.isEmpty());
+    EXPECT_TRUE(QFile::exists(archive.filePath("S07097.999")));
+}
