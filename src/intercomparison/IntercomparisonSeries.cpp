@@ -1,0 +1,168 @@
+#include "intercomparison/IntercomparisonSeries.h"
+
+#include "records/DayFile.h"
+#include "station/MeasurementStep.h"
+#include "util/DurableFile.h"
+#include "util/Format.h"
+#include "util/TextFile.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+double SecondsOfMinute(DateTimeValue utc) {
+    const double day = (utc - std::floor(utc)) * 86400.0;
+    return day - 60.0 * std::floor(day / 60.0);
+}
+
+// The first half-minute mark at or after `utc` (a mark is reached when the
+// seconds read 30).
+DateTimeValue HalfMinuteMarkFrom(DateTimeValue utc) {
+    const double seconds = SecondsOfMinute(utc);
+    if (seconds >= 30.0 && seconds < 31.0) {
+        return utc;
+    }
+    const double toMark = seconds < 30.0 ? 30.0 - seconds : 90.0 - seconds;
+    return utc + toMark / 86400.0;
+}
+
+} // namespace
+
+DateTimeValue NextHalfMinute(DateTimeValue utc) {
+    const double seconds = SecondsOfMinute(utc);
+    const DateTimeValue minute = utc - seconds / 86400.0;
+    return minute + (seconds < 30.0 ? 30.0 : 90.0) / 86400.0;
+}
+
+IntercomparisonSeries::IntercomparisonSeries(Services& services, IntercomparisonScreens& screens)
+    : s_(services), screens_(screens) {
+    FollowClock();
+}
+
+void IntercomparisonSeries::FollowClock() {
+    next_ = NextHalfMinute(s_.clock.Now());
+}
+
+void IntercomparisonSeries::Shift(int seconds) {
+    next_ += seconds / 86400.0;
+}
+
+bool IntercomparisonSeries::WaitUntil(DateTimeValue target,
+                                      const std::function<QString(double)>& message) {
+    for (;;) {
+        if (paused_) {
+            return false;
+        }
+        const double remaining = (target - s_.clock.Now()) * 86400.0;
+        if (remaining <= 0.0) {
+            return true;
+        }
+        screens_.ShowMessage(message(remaining));
+        s_.clock.WaitProcessingEvents(std::min(remaining, 0.25));
+    }
+}
+
+void IntercomparisonSeries::Go() {
+    paused_ = false;
+    failed_ = false;
+    running_ = true;
+    while (!paused_ && !failed_) {
+        const DateTimeValue start = next_;
+        const bool reached = WaitUntil(start, [start](double remaining) {
+            return QStringLiteral("Waiting for ") + FormatDate(start, u"HH:MM:SS") +
+                   QStringLiteral(" in ") + FormatNumber(std::ceil(remaining - 1e-6), u"###") +
+                   QStringLiteral(" Secs");
+        });
+        if (!reached) {
+            break;
+        }
+        starts_ << s_.clock.Now();
+        if (!RunSet()) {
+            break;
+        }
+        next_ = start + settings.spacingMinutes / 1440.0;
+    }
+    running_ = false;
+}
+
+bool IntercomparisonSeries::RunSet() {
+    IcSet set;
+    set.directSun = settings.directSun;
+    static const char* const names[3] = {"C", "D", "A"};
+    for (int w = 0; w < 3; ++w) {
+        const QString name = QString::fromLatin1(names[w]);
+        const bool reached = WaitUntil(HalfMinuteMarkFrom(s_.clock.Now()), [&name](double) {
+            return QStringLiteral("Waiting to Start ") + name + QStringLiteral(" at: 30 Secs");
+        });
+        if (!reached) {
+            break; // paused: the set ends with what it has
+        }
+        MeasurementSpec spec;
+        spec.countdownCaption =
+            QStringLiteral("Countdown for ") + name + QStringLiteral(" Intercomparison Ob.");
+        spec.countdownLine =
+            QStringLiteral("Set Q-levers for the ") + name +
+            QStringLiteral(" wavelength.\nHave the measurement started before the "
+                           "countdown completes.\n") +
+            (settings.directSun ? QStringLiteral("Check Sun Spot and Close the Door!")
+                                : QStringLiteral("Zenith Ob!  GQP out!"));
+        spec.countdownSeconds = 18;
+        spec.readingCaption = QStringLiteral("Taking Readings for ") + name;
+        DateTimeValue began = 0;
+        spec.beforeReadings = [this, &began, &name] {
+            began = s_.clock.Now();
+            screens_.ShowMessage(QStringLiteral("Taking the ") + name +
+                                 QStringLiteral(" intercomparison Ob."));
+        };
+        spec.practiceValue = [] { return 150.0; };
+        int n = 14;
+        const MeasurementResult result = RunMeasurementStep(s_, screens_.Gauge(), spec, n);
+        s_.vars.DialogChoice = 0;
+        if (result.outcome == MeasurementOutcome::Failed) {
+            failed_ = true;
+            return false;
+        }
+        if (result.outcome == MeasurementOutcome::Escaped) {
+            continue; // this wavelength stays unmeasured: "-90000"
+        }
+        set.wavelengths[static_cast<size_t>(w)] = IcMeasurement{began, result.mean, result.sd};
+    }
+    WriteSet(set);
+    return true;
+}
+
+void IntercomparisonSeries::WriteSet(const IcSet& set) {
+    const bool any = set.wavelengths[0] || set.wavelengths[1] || set.wavelengths[2];
+    if (!any) {
+        return;
+    }
+    const IcResult result = ComputeIcSet(s_.vars, set);
+    screens_.ShowResultLine(IcResultLine(set, result));
+    WriteIcSet(s_.vars, s_.clock, s_.messages, set, result, settings.sky, settings.special);
+}
+
+bool WriteIcSet(SharedVars& vars, const Clock& clock, OperatorMessages& messages, const IcSet& set,
+                const IcResult& result, const QString& sky, const QString& special) {
+    const QString path = CdaFilePath(vars, result.meanUtc);
+    QStringList lines;
+    const QFileInfo info(path);
+    if (!info.exists() || info.size() == 0) {
+        lines = CdaHeaderLines(vars);
+    }
+    lines << CdaDataLine(vars, set, result);
+    QString error;
+    if (!AppendRecord(path, CrLfLines(lines), &error)) {
+        messages.Show(QStringLiteral("Could not write to the CDA file ") + path +
+                          QStringLiteral(": ") + error + u'\n' +
+                          QStringLiteral("The set was not saved there."),
+                      QStringLiteral("CDA File Error"));
+        return false;
+    }
+    return AppendDayRecord(
+        vars, clock, IcDayRecordLines(vars, set, result, clock.Now(), sky, special), messages);
+}
+
+} // namespace quillon

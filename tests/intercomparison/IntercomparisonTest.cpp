@@ -1,0 +1,188 @@
+// The intercomparison without widgets: the CDA file's header and data
+// lines, the day record, the missing-wavelength and cap rules, the half
+// minute, and a series of sets on the fake clock.
+#include "astro/AstroFunctions.h"
+#include "intercomparison/CdaSet.h"
+#include "intercomparison/IntercomparisonSeries.h"
+#include "ozone/OzoneCalc.h"
+#include "support/TestServices.h"
+#include "support/TestStation.h"
+#include "util/Format.h"
+#include "util/TextFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+IcSet HandSet() {
+    IcSet set;
+    set.wavelengths[kIcC] = IcMeasurement{MakeDateTime(2026, 12, 8, 17, 0, 30), 150.0, 0.2};
+    set.wavelengths[kIcD] = IcMeasurement{MakeDateTime(2026, 12, 8, 17, 1, 30), 120.0, 0.1};
+    return set;
+}
+
+IcResult HandResult() {
+    IcResult r;
+    r.meanUtc = MakeDateTime(2026, 12, 8, 17, 1, 0);
+    r.wavelengths[kIcC] = IcWavelengthResult{2.345, 2.31, 64.84, 140.5, 312.3456};
+    r.wavelengths[kIcD] = IcWavelengthResult{2.3, 2.27, 64.5, 103.3, 290.0};
+    r.cd = 300.25;
+    return r;
+}
+
+} // namespace
+
+TEST(CdaFile, HeaderAndDataLineByteForByte) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    vars.Latitude = -35.5;
+    vars.Longitude = 105.25;
+    const QStringList header = CdaHeaderLines(vars);
+    ASSERT_EQ(header.size(), 7);
+    EXPECT_EQ(header[0], "' CDA type observations");
+    EXPECT_EQ(header[1], "' Instrument: 061");
+    EXPECT_EQ(header[2], "' Station: Boulder, Colorado Code: BDR");
+    EXPECT_EQ(header[3], "' Lat: 35.5000S Long: 105.2500W Dec. Deg");
+    EXPECT_EQ(header[6],
+              " Station Code, Date UTC, MeanTime UTC, DS or ZEN, time_for_C, Mu_at_time_for_C, "
+              "SZA_at_time_for_C, Rc, Nc, TO3_C, time_for_D, Mu_at_time_for_D,SZA_at_time_for_D, "
+              "Rd, Nd, TO3_D, time_for_A, Mu_at_time_for_A,  SZA_at_time_for_A, Ra, Na, TO3_A,  "
+              "TO3AD, TO3CD ");
+    EXPECT_EQ(CdaFilePath(vars, MakeDateTime(2026, 12, 8, 17, 0, 0)),
+              station.Home() + "data/CDAobs26342.061");
+    // A missing: all six A fields and TO3AD are -90000; TO3CD is there.
+    EXPECT_EQ(CdaDataLine(vars, HandSet(), HandResult()),
+              "BDR,2026-12-08,17:01:00,DS,17:00:30, 2.345,64.84, 150.0, 140.5, 312.346,"
+              "17:01:30, 2.300,64.50, 120.0, 103.3, 290.000,"
+              "-90000,-90000,-90000,-90000,-90000,-90000,-90000, 300.250");
+    IcResult noCd = HandResult();
+    noCd.cd.reset();
+    noCd.wavelengths[kIcC]->ozone.reset();
+    IcSet zenith = HandSet();
+    zenith.directSun = false;
+    const QString line = CdaDataLine(vars, zenith, noCd);
+    EXPECT_TRUE(line.startsWith("BDR,2026-12-08,17:01:00,ZenSky,17:00:30, 2.345,64.84, 150.0, "
+                                "140.5,-90000,17:01:30,"));
+    EXPECT_TRUE(line.endsWith(",-90000,-90000,")); // the last field keeps its comma
+}
+
+TEST(CdaFile, DayRecordOfASet) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    const QStringList lines = IcDayRecordLines(vars, HandSet(), HandResult(),
+                                               MakeDateTime(2026, 12, 8, 17, 5, 0), "C ", "     ");
+    // The set at 17:01:00 UTC is 10:01 local (UTC-7), cut to the minute.
+    EXPECT_EQ(lines, QStringList({"\"OBS\",\"12/08/2026\",\"100100\",\"I DSGQP\", 150.0, 000.2, "
+                                  "120.0, 000.1, 000.0, 000.0,",
+                                  " 150.0 120.0 000.0 000.0 000.0I DSGQP 08 100100 12 26 C " +
+                                      QString(10, u' ') + "      061  BDR"}));
+}
+
+TEST(IntercomparisonSet, ComputationCapAndZenith) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    IcSet set = HandSet();
+    set.wavelengths[kIcA] = IcMeasurement{MakeDateTime(2026, 12, 8, 17, 2, 30), 170.0, 0.1};
+    const IcResult ds = ComputeIcSet(vars, set);
+    ASSERT_TRUE(ds.ad && ds.cd);
+    // The mean of the three times: 17:01:30.
+    EXPECT_EQ(FormatDate(ds.meanUtc, u"HH:MM:SS"), "17:01:30");
+    // Each N from the demo N-table (row of R = 150 is 133.2 for C).
+    EXPECT_NEAR(ds.wavelengths[kIcC]->n, 133.2 - 0.3, 1e-9); // with the C lamp correction -0.3
+    // The single-wavelength formula with its coefficients, C: 0.833 and 0.131.
+    const IcWavelengthResult& c = *ds.wavelengths[kIcC];
+    EXPECT_NEAR(
+        *c.ozone,
+        1000.0 * ((c.n / 100.0) / (0.833 * c.mu) - 0.131 * c.airMass * vars.PressureRatio / c.mu),
+        1e-9);
+    // On the equator at noon (mu near 1.1), a dial near the end of the
+    // table on A and C and near zero on D gives ozone far above 999: capped.
+    SharedVars equator = vars;
+    equator.Latitude = 0;
+    equator.LatitudeRad = 0;
+    IcSet wild;
+    wild.wavelengths[kIcC] = IcMeasurement{MakeDateTime(2026, 12, 8, 19, 0, 30), 299.0, 0.1};
+    wild.wavelengths[kIcD] = IcMeasurement{MakeDateTime(2026, 12, 8, 19, 1, 30), 1.0, 0.1};
+    wild.wavelengths[kIcA] = IcMeasurement{MakeDateTime(2026, 12, 8, 19, 2, 30), 299.0, 0.1};
+    const IcResult capped = ComputeIcSet(equator, wild);
+    EXPECT_EQ(*capped.ad, 999.0);
+    EXPECT_EQ(*capped.cd, 999.0);
+    EXPECT_EQ(*capped.wavelengths[kIcC]->ozone, 999.0);
+    // Zenith: the pair's zenith formula at mu of the mean of its two times.
+    set.directSun = false;
+    const IcResult zen = ComputeIcSet(vars, set);
+    ASSERT_TRUE(zen.cd);
+    const DateTimeValue cdTime = MakeDateTime(2026, 12, 8, 17, 1, 0);
+    EXPECT_NEAR(*zen.cd,
+                OzoneCDZenithAtMu(zen.wavelengths[kIcC]->n - zen.wavelengths[kIcD]->n,
+                                  SunMu(vars, cdTime), vars.PressureRatio),
+                1e-9);
+    EXPECT_NE(*zen.cd, *ds.cd);
+}
+
+TEST(IntercomparisonSeriesTest, HalfMinuteAndSetsOnTheClock) {
+    EXPECT_EQ(FormatDate(NextHalfMinute(MakeDateTime(2026, 12, 8, 12, 0, 29)), u"HH:MM:SS"),
+              "12:00:30");
+    EXPECT_EQ(FormatDate(NextHalfMinute(MakeDateTime(2026, 12, 8, 12, 0, 30)), u"HH:MM:SS"),
+              "12:01:30");
+    EXPECT_EQ(FormatDate(NextHalfMinute(MakeDateTime(2026, 12, 8, 12, 0, 0)), u"HH:MM:SS"),
+              "12:00:30");
+
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 16, 59, 40));
+    ASSERT_TRUE(fakes.OpenEncoder());
+    fakes.link.SetValue(150.0);
+    vars.AudioPrompts = 0;
+    struct Screens : IntercomparisonScreens, GaugeDisplay {
+        GaugeDisplay& Gauge() override { return *this; }
+        void ShowMessage(const QString& text) override { messages << text; }
+        void ShowResultLine(const QString& line) override {
+            results << line;
+            if (results.size() == stopAfter) {
+                series->Pause();
+            }
+        }
+        void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
+        void Open(const QString&, int, int, const QString&) override {}
+        void SetProgress(int, const QString&) override {}
+        bool ExitPressed() const override { return false; }
+        void Close() override {}
+        IntercomparisonSeries* series = nullptr;
+        int stopAfter = 3;
+        QStringList messages, results, captions;
+    } screens;
+    IntercomparisonSeries series(fakes.services, screens);
+    screens.series = &series;
+    EXPECT_EQ(FormatDate(series.NextSetTime(), u"HH:MM:SS"), "17:00:30");
+    series.Go();
+    ASSERT_EQ(series.SetStarts().size(), 3);
+    EXPECT_EQ(FormatDate(series.SetStarts()[0], u"HH:MM:SS"), "17:00:30");
+    EXPECT_EQ(FormatDate(series.SetStarts()[1], u"HH:MM:SS"), "17:04:30");
+    EXPECT_EQ(FormatDate(series.SetStarts()[2], u"HH:MM:SS"), "17:08:30");
+    EXPECT_EQ(screens.messages.first(), "Waiting for 17:00:30 in 50 Secs");
+    EXPECT_TRUE(screens.messages.contains("Waiting to Start D at: 30 Secs"));
+    EXPECT_EQ(screens.captions[0], "Countdown for C Intercomparison Ob.");
+    EXPECT_EQ(screens.captions[1], "Taking Readings for C");
+    // The first set made the file with its header; the others appended.
+    const QStringList cda = SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061")));
+    ASSERT_EQ(cda.size(), 10);
+    // Each wavelength's readings begin after its 19 s count-down from the
+    // half-minute mark: C 17:00:49, D 17:01:49, A 17:02:49; their mean.
+    EXPECT_TRUE(cda[7].startsWith("BDR,2026-12-08,17:01:49,DS,17:00:49,")) << cda[7].toStdString();
+    EXPECT_TRUE(cda[9].startsWith("BDR,2026-12-08,17:09:49,DS,17:08:49,")) << cda[9].toStdString();
+    const QString day = DecodeWindows1252(station.Read("data/D26342.061"));
+    EXPECT_EQ(day.count("\"I DSGQP\""), 3);
+
+    // Five minutes apart after the change.
+    series.settings.spacingMinutes = 5;
+    screens.stopAfter = 5;
+    series.Shift(0);
+    series.Go();
+    ASSERT_EQ(series.SetStarts().size(), 5);
+    EXPECT_EQ(FormatDate(series.SetStarts()[3], u"HH:MM:SS"), "17:12:30");
+    EXPECT_EQ(FormatDate(series.SetStarts()[4], u"HH:MM:SS"), "17:17:30");
+}
