@@ -14,5 +14,7 @@ int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
 int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
 int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
 int QAdjustCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
+// One intercomparison set recomputed from its wavelengths' times and readings.
+int IcSetCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
 
 } // namespace quillon::cli

@@ -334,6 +334,9 @@ int RunCliCommand(QStringList args) {
     if (command == QLatin1String("days")) {
         return Days(vars, messages, args);
     }
+    if (command == QLatin1String("icset")) {
+        return cli::IcSetCommand(vars, messages, args);
+    }
     if (command == QLatin1String("qtable")) {
         return cli::QTableCommand(vars, messages, args);
     }

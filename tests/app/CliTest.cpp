@@ -155,3 +155,26 @@ TEST(Cli, DaysAndTheSummaryOfAnotherDirectory) {
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("MISC:SumAday: 02/29/2007 Will not convert to DOY"));
 }
+
+TEST(Cli, IcSetRecomputesASetFromItsReadings) {
+    TestStation station;
+    CliResult r = RunCli(station, {"icset", "DS", "--date", "2026-12-08", "--c",
+                                   "17:00:49,150.0,0.2", "--d", "17:01:49,120.0,0.1"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    // Mean of C and D: 17:01:19; A missing, so no AD; the record at
+    // 10:01 local, cut to the minute.
+    EXPECT_TRUE(lines[0].startsWith("BDR,2026-12-08,17:01:19,DS,17:00:49,"))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(",17:01:49,"));
+    EXPECT_TRUE(lines[0].contains(",-90000,-90000,-90000,-90000,-90000,-90000,-90000,"));
+    EXPECT_EQ(lines[1], "\"OBS\",\"12/08/2026\",\"100100\",\"I DSGQP\", 150.0, 000.2, 120.0, "
+                        "000.1, 000.0, 000.0,");
+    EXPECT_EQ(lines[2], " 150.0 120.0 000.0 000.0 000.0I DSGQP 08 100100 12 26 C " +
+                            QString(10, u' ') + "      061  BDR");
+    r = RunCli(station, {"icset", "DS", "--date", "2026-12-08"});
+    EXPECT_EQ(r.code, 64);
+    r = RunCli(station, {"icset", "Moon", "--date", "2026-12-08", "--c", "17:00:49,150,0.2"});
+    EXPECT_EQ(r.code, 64);
+}

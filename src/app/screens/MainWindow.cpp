@@ -7,6 +7,7 @@
 #include "config/FatalFileError.h"
 #include "instrument/screens/EncoderCheckScreen.h"
 #include "instrument/screens/EntryScreens.h"
+#include "intercomparison/screens/IcScreen.h"
 #include "observe/Guidance.h"
 #include "records/DayFile.h"
 #include "records/screens/OtherDaysScreens.h"
@@ -237,8 +238,18 @@ void MainWindow::BuildMenu() {
             &QAction::triggered, this, [this] {
                 Command([this] { HandOver(false, [this] { RunPrintQTable(services_, this); }); });
             });
-    AddAction(maintenance, QStringLiteral("mnuIC"), QStringLiteral("&Intercomparison"))
-        ->setEnabled(false);
+    connect(AddAction(maintenance, QStringLiteral("mnuIC"), QStringLiteral("&Intercomparison")),
+            &QAction::triggered, this, [this] {
+                Command([this] {
+                    HandOver(true, [this] {
+                        OpenDayFile(vars_, clock_, messages_);
+                        lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
+                        IcScreen screen(services_, this);
+                        screen.exec();
+                        ShowSummaryLines();
+                    });
+                });
+            });
 
     QMenu* info = bar->addMenu(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mmuInfo"));

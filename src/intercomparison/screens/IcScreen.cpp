@@ -1,0 +1,213 @@
+#include "intercomparison/screens/IcScreen.h"
+
+#include "astro/AstroFunctions.h"
+#include "instrument/screens/EntryScreens.h"
+#include "ui/ScreenHelpers.h"
+#include "util/Format.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+QLabel* Framed(const QString& name, const QString& caption, QWidget* parent, QGridLayout* grid,
+               int row, int column) {
+    auto* frame = new QGroupBox(caption, parent);
+    auto* layout = new QVBoxLayout(frame);
+    QLabel* label = NamedLabel(name, QString(), frame);
+    layout->addWidget(label);
+    grid->addWidget(frame, row, column);
+    return label;
+}
+} // namespace
+
+IcScreen::IcScreen(Services& services, QWidget* parent)
+    : QDialog(parent), s_(services), gauge_(this), series_(services, *this) {
+    setObjectName(QStringLiteral("IC"));
+    setWindowTitle(QStringLiteral("CDA Series"));
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
+    comment->setObjectName(QStringLiteral("mnuComment"));
+    connect(comment, &QAction::triggered, this,
+            [this] { RunCommentEntry(s_.vars, s_.clock, s_.messages, &s_.sounds, this); });
+    QMenu* sky = bar->addMenu(QStringLiteral("&Sky conditions"));
+    sky->setObjectName(QStringLiteral("mmnConditions"));
+    for (const auto& [caption, code] :
+         {std::pair{"&Clear", "C "}, std::pair{"&Hazy", "H "}, std::pair{"&Very Hazy", "VH"}}) {
+        const QString value = QString::fromLatin1(code);
+        connect(sky->addAction(QString::fromLatin1(caption)), &QAction::triggered, this,
+                [this, value] {
+                    series_.settings.sky = value;
+                    ShowSettings();
+                });
+    }
+    QMenu* special = bar->addMenu(QStringLiteral("s&Pecial Conditions"));
+    special->setObjectName(QStringLiteral("mmnS_Conds"));
+    for (const auto& [caption, code] :
+         {std::pair{"&Smog", "SMOG "}, std::pair{"&Dust", "DUST "}, std::pair{"smo&Ke", "SMOKE"},
+          std::pair{"&Fog", "FOG  "}, std::pair{"&None", "     "}}) {
+        const QString value = QString::fromLatin1(code);
+        connect(special->addAction(QString::fromLatin1(caption)), &QAction::triggered, this,
+                [this, value] {
+                    series_.settings.special = value;
+                    ShowSettings();
+                });
+    }
+    QMenu* timing = bar->addMenu(QStringLiteral("&Timing"));
+    timing->setObjectName(QStringLiteral("mmnSpacing"));
+    for (const int minutes : {4, 5}) {
+        QAction* action = timing->addAction(QStringLiteral("&%1 Minute").arg(minutes));
+        action->setObjectName(QStringLiteral("mmnSpacing%1").arg(minutes));
+        connect(action, &QAction::triggered, this, [this, minutes] {
+            series_.settings.spacingMinutes = minutes;
+            ShowSettings();
+        });
+    }
+    QAction* minus = bar->addAction(QStringLiteral("Minus 1 second"));
+    minus->setObjectName(QStringLiteral("mnuMinus1"));
+    minus->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(minus, &QAction::triggered, this, [this] {
+        series_.Shift(-1);
+        Tick();
+    });
+    QAction* plus = bar->addAction(QStringLiteral("Add 1 second"));
+    plus->setObjectName(QStringLiteral("mnuPlus1"));
+    plus->setShortcut(QKeySequence(Qt::Key_F6));
+    connect(plus, &QAction::triggered, this, [this] {
+        series_.Shift(1);
+        Tick();
+    });
+    layout->setMenuBar(bar);
+
+    auto* grid = new QGridLayout();
+    next_ = Framed(QStringLiteral("LblNextSetTime"), QStringLiteral("Next:"), this, grid, 0, 0);
+    timing_ = Framed(QStringLiteral("lblTiming"), QStringLiteral("Interval"), this, grid, 0, 1);
+    sky_ = Framed(QStringLiteral("lblSky"), QStringLiteral("Sky:"), this, grid, 0, 2);
+    special_ = Framed(QStringLiteral("lblSpecial"), QStringLiteral("Special"), this, grid, 0, 3);
+    lst_ = Framed(QStringLiteral("lblLST"), QStringLiteral("UTC:"), this, grid, 1, 0);
+    mu_ = Framed(QStringLiteral("lblMu"), QStringLiteral("Mu:"), this, grid, 1, 1);
+    layout->addLayout(grid);
+    layout->addWidget(new QLabel(QStringLiteral("F5=-1sec F6=+1sec"), this));
+    auto* happening = new QGroupBox(QStringLiteral("What's happening?"), this);
+    auto* happeningLayout = new QVBoxLayout(happening);
+    message_ = NamedLabel(QStringLiteral("lblMsg"), QString(), happening);
+    happeningLayout->addWidget(message_);
+    layout->addWidget(happening);
+    auto* resultsFrame = new QGroupBox(QStringLiteral("Observation Results"), this);
+    auto* resultsLayout = new QVBoxLayout(resultsFrame);
+    for (int i = 0; i < 14; ++i) {
+        results_ << NamedLabel(QStringLiteral("lblSetResult_%1").arg(i), QString(), resultsFrame);
+        resultsLayout->addWidget(results_.last());
+    }
+    layout->addWidget(resultsFrame);
+    auto* modes = new QHBoxLayout();
+    auto* ds = new QPushButton(QStringLiteral("&DS"), this);
+    ds->setObjectName(QStringLiteral("cmdDs"));
+    auto* zen = new QPushButton(QStringLiteral("&ZnSky"), this);
+    zen->setObjectName(QStringLiteral("cmmdZenSky"));
+    go_ = new QPushButton(QStringLiteral("&Go!"), this);
+    go_->setObjectName(QStringLiteral("cmmdGo"));
+    pause_ = new QPushButton(QStringLiteral("pa&Use"), this);
+    pause_->setObjectName(QStringLiteral("CmmdPause"));
+    exit_ = new QPushButton(QStringLiteral("e&Xit"), this);
+    exit_->setObjectName(QStringLiteral("CmmdExit"));
+    for (QPushButton* b : {ds, zen, go_, pause_, exit_}) {
+        b->setAutoDefault(false);
+        modes->addWidget(b);
+    }
+    layout->addLayout(modes);
+    connect(ds, &QPushButton::clicked, this, [this] {
+        series_.settings.directSun = true;
+        ShowSettings();
+    });
+    connect(zen, &QPushButton::clicked, this, [this] {
+        series_.settings.directSun = false;
+        ShowSettings();
+    });
+    connect(go_, &QPushButton::clicked, this, &IcScreen::Go);
+    connect(pause_, &QPushButton::clicked, this, &IcScreen::PauseRun);
+    connect(exit_, &QPushButton::clicked, this, &IcScreen::reject);
+    pause_->setEnabled(false);
+    display_.setObjectName(QStringLiteral("TmrDispInfo"));
+    connect(&display_, &QTimer::timeout, this, [this] {
+        series_.FollowClock();
+        Tick();
+    });
+    ShowSettings();
+    series_.FollowClock();
+    Tick();
+    display_.start(1000);
+}
+
+void IcScreen::ShowSettings() {
+    const IcSettings& s = series_.settings;
+    timing_->setText(QStringLiteral("%1 Minute").arg(s.spacingMinutes));
+    sky_->setText(s.sky == QLatin1String("C ")   ? QStringLiteral("clear")
+                  : s.sky == QLatin1String("H ") ? QStringLiteral("hazy")
+                                                 : QStringLiteral("Very Hazy"));
+    special_->setText(s.special.trimmed().isEmpty() ? QStringLiteral("none") : s.special.trimmed());
+    setWindowTitle(QStringLiteral("CDA Series") +
+                   (s.directSun ? QStringLiteral(" - DS") : QStringLiteral(" - ZnSky")));
+}
+
+void IcScreen::Tick() {
+    const DateTimeValue now = s_.clock.Now();
+    lst_->setText(FormatDate(now, u"HH:MM:SS"));
+    mu_->setText(FormatNumber(SunMu(s_.vars, now), u"##.000;No sun"));
+    next_->setText(FormatDate(series_.NextSetTime(), u"HH:MM:SS"));
+    if (!series_.Running()) {
+        message_->setText(QStringLiteral("Press Go to start a set recorded at ") +
+                          FormatDate(series_.NextSetTime() + 30.0 / 86400.0, u"HH:MM:SS"));
+    }
+}
+
+void IcScreen::Go() {
+    display_.stop();
+    go_->setEnabled(false);
+    exit_->setEnabled(false);
+    pause_->setEnabled(true);
+    series_.Go();
+    pause_->setEnabled(false);
+    go_->setEnabled(true);
+    exit_->setEnabled(true);
+    display_.start(1000);
+}
+
+void IcScreen::PauseRun() {
+    series_.Pause();
+}
+
+void IcScreen::ShowMessage(const QString& text) {
+    message_->setText(text);
+    const DateTimeValue now = s_.clock.Now();
+    lst_->setText(FormatDate(now, u"HH:MM:SS"));
+    mu_->setText(FormatNumber(SunMu(s_.vars, now), u"##.000;No sun"));
+    next_->setText(FormatDate(series_.NextSetTime(), u"HH:MM:SS"));
+}
+
+void IcScreen::ShowResultLine(const QString& line) {
+    // The fourteen lines scroll: the newest set last.
+    if (resultCount_ < results_.size()) {
+        results_[resultCount_++]->setText(line);
+        return;
+    }
+    for (int i = 1; i < results_.size(); ++i) {
+        results_[i - 1]->setText(results_[i]->text());
+    }
+    results_.last()->setText(line);
+}
+
+void IcScreen::reject() {
+    // Exit only while stopped or paused; a close during a run pauses it.
+    if (series_.Running()) {
+        series_.Pause();
+        return;
+    }
+    QDialog::reject();
+}
+
+} // namespace quillon

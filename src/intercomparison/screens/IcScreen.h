@@ -1,0 +1,55 @@
+#pragma once
+
+#include "instrument/screens/GaugeScreen.h"
+#include "intercomparison/IntercomparisonSeries.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace quillon {
+
+// "CDA Series": the intercomparison's controls and its results. The
+// schedule and the sets are IntercomparisonSeries'; this screen shows them
+// and hands over Go, pause, the settings and the one-second shifts.
+class IcScreen : public QDialog, public IntercomparisonScreens {
+    Q_OBJECT
+public:
+    explicit IcScreen(Services& services, QWidget* parent = nullptr);
+
+    IntercomparisonSeries& Series() { return series_; }
+    void Go();
+    void PauseRun();
+
+    // IntercomparisonScreens
+    GaugeDisplay& Gauge() override { return gauge_; }
+    void ShowMessage(const QString& text) override;
+    void ShowResultLine(const QString& line) override;
+
+protected:
+    void reject() override;
+
+private:
+    void Tick();
+    void ShowSettings();
+
+    Services& s_;
+    GaugeScreen gauge_;
+    IntercomparisonSeries series_;
+    QTimer display_;
+    QLabel* next_;
+    QLabel* timing_;
+    QLabel* sky_;
+    QLabel* special_;
+    QLabel* message_;
+    QLabel* lst_;
+    QLabel* mu_;
+    QList<QLabel*> results_;
+    int resultCount_ = 0;
+    QPushButton* go_;
+    QPushButton* pause_;
+    QPushButton* exit_;
+};
+
+} // namespace quillon
