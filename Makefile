@@ -7,7 +7,9 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_SECONDS ?= 60
 FUZZERS = config dayfile format
 
-.PHONY: deps configure build test demo bench clean fuzz test-sanitize
+PACKAGE_DIR ?= build-package
+
+.PHONY: deps configure build test demo bench clean fuzz test-sanitize package test-package
 
 deps:
 	./scripts/install-deps
@@ -48,5 +50,16 @@ test-sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS) -E '^Source'
 
+# The Debian package, built apart from the test build (Release, no tests).
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target quillon quillon-cli cub5-sim
+	cd $(PACKAGE_DIR) && cpack -G DEB
+
+# Installs the package into this machine, runs it from the installed files,
+# and removes it again.
+test-package: package
+	./scripts/test-package $(PACKAGE_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

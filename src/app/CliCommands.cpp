@@ -2,6 +2,7 @@
 
 #include "app/CliCalibration.h"
 #include "app/CliSupport.h"
+#include "app/FirstRun.h"
 #include "app/HomeDir.h"
 #include "astro/AstroFunctions.h"
 #include "config/FatalFileError.h"
@@ -23,6 +24,7 @@
 
 #include <QDir>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 namespace quillon {
@@ -34,24 +36,58 @@ using cli::Load;
 using cli::Out;
 using cli::StderrMessages;
 
+struct CommandHelp {
+    const char* name;
+    const char* synopsis;
+    const char* summary;
+};
+
+// Every command, as `help` and the manual list them.
+const CommandHelp kCommands[] = {
+    {"params", "params", "station and instrument parameters"},
+    {"summary", "summary MM/DD/YYYY [--brief|--full] [--dir DIR]",
+     "a day's summary texts; without --brief or --full also its summary file; --dir summarises "
+     "a day file of another directory"},
+    {"days", "days [DIR]", "the day files with data in DIR (default the data directory), in order"},
+    {"sun", "sun YYYY-MM-DDTHH:MM:SS", "mu, air mass, zenith angle and Julian day at a UTC time"},
+    {"reduce", "reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5 [--sd S1,...,S5]",
+     "N-values and ozone of one observation"},
+    {"rdial", "rdial [--window SECONDS] [--series N]", "read the R-dial through the counter"},
+    {"send", "send", "send the finished day files to the archive now"},
+    {"hgtest", "hgtest --temps START,END --pairs U1/L1,U2/L2[,...] [--initials XX]",
+     "evaluate and save a mercury lamp test taken on paper"},
+    {"qreview", "qreview", "the last three mercury tests against the Q-table"},
+    {"qadjust", "qadjust VALUE --initials XX",
+     "adjust the Q-table by VALUE Hg divisions (-3.5 to 3.5)"},
+    {"qtable", "qtable [--out FILE]", "write the Q setting table"},
+    {"icset", "icset DS|ZenSky --date YYYY-MM-DD [--c HH:MM:SS,R,SD] [--d ...] [--a ...]",
+     "recompute an intercomparison set: its CDA line and day record"},
+};
+
+void PrintHelp(QTextStream& out) {
+    out << "Usage: quillon-cli [--home DIR] COMMAND [ARGUMENTS]\n"
+           "The headless companion of quillon, the Dobson station operator's program.\n\n"
+           "Options:\n"
+           "  --home DIR     the station home (default ~/quillon)\n"
+           "  -h, --help     show this help and exit\n"
+           "  -v, --version  show the version and exit\n\n"
+           "Commands (quillon-cli help COMMAND for one):\n";
+    for (const CommandHelp& c : kCommands) {
+        out << "  " << QString::fromLatin1(c.synopsis) << "\n      "
+            << QString::fromLatin1(c.summary) << '\n';
+    }
+    out << "\nExit status:\n"
+           "  0  done\n"
+           "  1  refused or failed (the reason is on stderr)\n"
+           "  2  the command line is not understood, or the station home or its\n"
+           "     configuration cannot be used\n";
+    out.flush();
+}
+
+// A command line that is not understood: the usage on stderr, exit 2.
 int Usage() {
-    Err()
-        << "usage: quillon-cli [--home DIR] COMMAND\n"
-           "  params                              station and instrument parameters\n"
-           "  summary MM/DD/YYYY [--brief|--full] day summary (default: make the file)\n"
-           "  sun YYYY-MM-DDTHH:MM:SS             mu, air mass, zenith angle (UTC)\n"
-           "  reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5\n"
-           "         [--sd S1,S2,S3,S4,S5]       N-values and ozone of one observation\n"
-           "  rdial [--window SECONDS] [--series N]\n"
-           "                                      read the R-dial through the counter\n"
-           "  send                                send finished day files to the archive now\n"
-           "  qtable [--out FILE]                 write the Q setting table\n"
-           "  hgtest --temps START,END --pairs U1/L1,U2/L2[,...] [--initials XX]\n"
-           "                                      save a mercury lamp test taken on paper\n"
-           "  qreview                             the last three mercury tests against the table\n"
-           "  qadjust VALUE --initials XX         adjust the Q-table by VALUE Hg divisions\n";
-    Err().flush();
-    return 64;
+    PrintHelp(Err());
+    return cli::kExitUsage;
 }
 
 int Params(SharedVars& vars, OperatorMessages& messages) {
@@ -152,7 +188,7 @@ int Sun(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
         return Usage();
     }
     if (!ParseUtc(args[0], &utc)) {
-        return 64;
+        return cli::kExitUsage;
     }
     if (!Load(vars, messages)) {
         return 2;
@@ -192,11 +228,11 @@ int Reduce(SharedVars& vars, OperatorMessages& messages, const QStringList& args
     input.type = args[0].toUpper();
     if (!ParseUtc(OptionValue(args, "--utc"), &input.meanUtc) ||
         !ParseFive("--readings", OptionValue(args, "--readings"), &input.readings)) {
-        return 64;
+        return cli::kExitUsage;
     }
     if (const QString sd = OptionValue(args, "--sd");
         !sd.isEmpty() && !ParseFive("--sd", sd, &input.deviations)) {
-        return 64;
+        return cli::kExitUsage;
     }
     if (!Load(vars, messages)) {
         return 2;
@@ -305,11 +341,60 @@ int Send(SharedVars& vars, OperatorMessages& messages) {
 
 } // namespace
 
-int RunCliCommand(QStringList args) {
-    SharedVars vars;
-    vars.HomeDir = TakeHomeDir(args);
+int RunCliCommand(QStringList arguments) {
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.addOption(
+        {QStringLiteral("home"), QStringLiteral("the station home"), QStringLiteral("DIR")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version")});
+    if (!cli::ParseCommand(parser, arguments)) {
+        return Usage();
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        PrintHelp(Out());
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        Out() << "quillon-cli " << QUILLON_VERSION << Qt::endl;
+        return 0;
+    }
+    QStringList args = cli::Positionals(parser);
     if (args.isEmpty()) {
         return Usage();
+    }
+    if (args.first() == QLatin1String("help")) {
+        if (args.size() == 1) {
+            PrintHelp(Out());
+            return 0;
+        }
+        for (const CommandHelp& c : kCommands) {
+            if (args[1] == QLatin1String(c.name)) {
+                Out() << "Usage: quillon-cli [--home DIR] " << QString::fromLatin1(c.synopsis)
+                      << "\n"
+                      << QString::fromLatin1(c.summary) << Qt::endl;
+                return 0;
+            }
+        }
+        return Usage();
+    }
+    const bool known =
+        std::any_of(std::begin(kCommands), std::end(kCommands), [&args](const CommandHelp& c) {
+            return args.first() == QLatin1String(c.name);
+        });
+    if (!known) {
+        Err() << "quillon-cli: unknown command " << args.first() << '\n';
+        return Usage();
+    }
+    QStringList homeArgs;
+    if (parser.isSet(QStringLiteral("home"))) {
+        homeArgs << QStringLiteral("--home") << parser.value(QStringLiteral("home"));
+    }
+    SharedVars vars;
+    vars.HomeDir = TakeHomeDir(homeArgs);
+    if (!HomeExists(vars.HomeDir)) {
+        Err() << MissingHomeAdvice(vars.HomeDir) << Qt::endl;
+        return cli::kExitStation;
     }
     const QString command = args.takeFirst();
     StderrMessages messages;

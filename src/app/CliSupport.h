@@ -30,10 +30,10 @@ bool ParseCommand(QCommandLineParser& parser, const QStringList& args);
 QString OptionValue(const QCommandLineParser& parser, const QString& name);
 QStringList Positionals(const QCommandLineParser& parser);
 
-// Exit codes: 0 done, 1 refused or failed, 2 the station cannot be used,
-// 64 a command line that is not understood.
+// Exit codes: 0 done, 1 refused or failed, 2 a command line that is not
+// understood or a station that cannot be used.
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitStation = 2;
-inline constexpr int kExitUsage = 64;
+inline constexpr int kExitUsage = 2;
 
 } // namespace quillon::cli

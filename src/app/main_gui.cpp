@@ -1,5 +1,6 @@
 // quillon: the station operator's program for a Dobson ozone spectrophotometer.
 #include "app/HomeDir.h"
+#include "app/screens/FirstRunDialog.h"
 #include "app/screens/MainWindow.h"
 #include "app/screens/QtMessages.h"
 #include "config/SharedVars.h"
@@ -12,14 +13,59 @@
 #include "util/SystemClock.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    // Help, version and a wrong command line need no display: they are
+    // answered before the application starts.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser parser;
+    parser.addOption(
+        {QStringLiteral("home"), QStringLiteral("the station home"), QStringLiteral("DIR")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version")});
+    const char* usage = "Usage: quillon [--home DIR]\n"
+                        "The station operator's program for a Dobson ozone spectrophotometer.\n\n"
+                        "Options:\n"
+                        "  --home DIR     the station home (default ~/quillon)\n"
+                        "  -h, --help     show this help and exit\n"
+                        "  -v, --version  show the version and exit\n\n"
+                        "Exit status:\n"
+                        "  0  the operator left the program\n"
+                        "  1  the station's configuration or the encoder port stopped the start\n"
+                        "  2  the command line is not understood, or there is no station home\n"
+                        "  3  the R-dial counter stopped answering\n";
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        if (!parser.errorText().isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        }
+        std::fprintf(stderr, "%s", usage);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s", usage);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("quillon %s\n", QUILLON_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst();
+    QStringList homeArgs;
+    if (parser.isSet(QStringLiteral("home"))) {
+        homeArgs << QStringLiteral("--home") << parser.value(QStringLiteral("home"));
+    }
 
     quillon::SharedVars vars;
-    vars.HomeDir = quillon::TakeHomeDir(args);
+    vars.HomeDir = quillon::TakeHomeDir(homeArgs);
+    // Never start on a half-made home: a new station copies the example or quits.
+    if (!quillon::EnsureStationHome(vars.HomeDir)) {
+        return 2;
+    }
     quillon::SystemClock clock;
     quillon::QtMessages messages;
     quillon::QtSoundPlayer player;

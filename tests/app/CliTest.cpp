@@ -5,6 +5,7 @@
 #include "support/TestStation.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -115,7 +116,7 @@ TEST(Cli, MercuryTestOnPaperReviewAndAdjustment) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "3.51 Too large. \n");
     r = RunCli(station, {"qadjust", "-3.5"});
-    EXPECT_EQ(r.code, 64);
+    EXPECT_EQ(r.code, 2);
     r = RunCli(station, {"qadjust", "-1", "--initials", "RDE"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith("A: 95.83\nC: 117.21\nD: 131.73\nHg: 73.30\n"))
@@ -174,7 +175,66 @@ TEST(Cli, IcSetRecomputesASetFromItsReadings) {
     EXPECT_EQ(lines[2], " 150.0 120.0 000.0 000.0 000.0I DSGQP 08 100100 12 26 C " +
                             QString(10, u' ') + "      061  BDR");
     r = RunCli(station, {"icset", "DS", "--date", "2026-12-08"});
-    EXPECT_EQ(r.code, 64);
+    EXPECT_EQ(r.code, 2);
     r = RunCli(station, {"icset", "Moon", "--date", "2026-12-08", "--c", "17:00:49,150,0.2"});
-    EXPECT_EQ(r.code, 64);
+    EXPECT_EQ(r.code, 2);
+}
+
+TEST(Cli, HelpVersionUnknownAndAMissingHome) {
+    TestStation station;
+    CliResult r = RunCli(station, {"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "quillon-cli 1.0\n");
+    r = RunCli(station, {"--help"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.startsWith("Usage: quillon-cli [--home DIR] COMMAND [ARGUMENTS]\n"));
+    EXPECT_TRUE(r.out.contains("\nExit status:\n  0  done\n"));
+    for (const char* command : {"params", "summary", "days", "sun", "reduce", "rdial", "send",
+                                "hgtest", "qreview", "qadjust", "qtable", "icset"}) {
+        EXPECT_TRUE(r.out.contains(QString("\n  ") + command)) << command;
+    }
+    r = RunCli(station, {"help", "qadjust"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "Usage: quillon-cli [--home DIR] qadjust VALUE --initials XX\n"
+                     "adjust the Q-table by VALUE Hg divisions (-3.5 to 3.5)\n");
+    r = RunCli(station, {"frobnicate"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.startsWith("quillon-cli: unknown command frobnicate\nUsage: quillon-cli"));
+    EXPECT_TRUE(r.out.isEmpty());
+    r = RunCli(station, {"--bogus", "params"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("Usage: quillon-cli"));
+
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home() + "no-such-home", "params"});
+    cli.waitForFinished(30000);
+    EXPECT_EQ(cli.exitCode(), 2);
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    EXPECT_TRUE(err.startsWith("The station home " + station.Home() +
+                               "no-such-home/ does not "
+                               "exist.\nTo train on the example station, copy it there:\n  cp -r "))
+        << err.toStdString();
+}
+
+TEST(Programs, HelpAndVersionOfTheOperatorProgramAndTheSimulator) {
+    for (const QString& program :
+         {QStringLiteral(QUILLON_GUI), QStringLiteral(QUILLON_TOOLS_DIR "/cub5-sim")}) {
+        const QString name = QFileInfo(program).fileName();
+        QProcess p;
+        p.start(program, {"--version"});
+        p.waitForFinished(30000);
+        EXPECT_EQ(p.exitCode(), 0) << name.toStdString();
+        EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), name + " 1.0\n");
+        p.start(program, {"--help"});
+        p.waitForFinished(30000);
+        EXPECT_EQ(p.exitCode(), 0);
+        const QString help = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(help.startsWith("Usage: " + name + " [")) << help.toStdString();
+        EXPECT_TRUE(help.contains("\nExit status:\n"));
+        p.start(program, {"--no-such-option"});
+        p.waitForFinished(30000);
+        EXPECT_EQ(p.exitCode(), 2);
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("Usage: " + name));
+        EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    }
 }

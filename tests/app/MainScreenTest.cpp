@@ -1,6 +1,7 @@
 // The main screen offscreen: start-up order, title and headline, the
 // one-second tick with its clocks, mu guidance and new day, the menu's
 // shortcuts and the entries wired here.
+#include "app/screens/FirstRunDialog.h"
 #include "app/screens/MainWindow.h"
 #include "astro/AstroFunctions.h"
 #include "instrument/screens/EncoderCheckScreen.h"
@@ -15,10 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -522,4 +526,28 @@ TEST_F(MainScreenTest, ParameterScreenPaintsDuringItsWait) {
         }
     }
     EXPECT_TRUE(drawn);
+}
+
+TEST(FirstRun, MissingHomeOffersTheExampleStation) {
+    QTemporaryDir dir;
+    const QString home = dir.path() + "/station/";
+    // Quit: nothing made.
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->objectName(), "FirstRun");
+        box->findChild<QPushButton*>("cmmdQuit")->click();
+    });
+    EXPECT_FALSE(EnsureStationHome(home));
+    EXPECT_FALSE(QFileInfo::exists(home));
+    // Copy: the whole example station, and nothing left beside it.
+    QTimer::singleShot(
+        0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("cmmdCopy")->click(); });
+    EXPECT_TRUE(EnsureStationHome(home));
+    EXPECT_TRUE(QFileInfo(home + "disc.cfg").isFile());
+    EXPECT_TRUE(QFileInfo(home + "config/inst.cfg").isFile());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"station"});
+    // An existing home asks nothing.
+    EXPECT_TRUE(EnsureStationHome(home));
 }

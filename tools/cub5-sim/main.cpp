@@ -10,6 +10,9 @@
 // Replies are paced like a 9600-baud line (about 26 ms per request).
 #include "Cub5Simulator.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -22,16 +25,49 @@
 #include <thread>
 #include <unistd.h>
 
+namespace {
+const char* const kUsage =
+    "Usage: cub5-sim [--link PATH]\n"
+    "A CUB5 counter on a pseudo-terminal, for tests, the demo and operator training.\n\n"
+    "Options:\n"
+    "  --link PATH    also make PATH a link to the device\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n\n"
+    "Prints \"device: PATH\": the encoder port for disc.cfg. Standard input turns the\n"
+    "dial: a position per line (\"152.3\", or \"152.3 0.2\" with noise); \"noise A\",\n"
+    "\"silent\", \"garbage\", \"slow MS\" and \"normal\" choose how the counter answers;\n"
+    "\"quit\" ends.\n\n"
+    "Exit status:\n"
+    "  0  standard input closed or quit\n"
+    "  1  no pseudo-terminal or link could be made\n"
+    "  2  the command line is not understood\n";
+} // namespace
+
 int main(int argc, char** argv) {
-    std::string link;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--link") == 0 && i + 1 < argc) {
-            link = argv[++i];
-        } else {
-            std::fprintf(stderr, "usage: cub5-sim [--link PATH]\n");
-            return 64;
-        }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("link"), QStringLiteral("link"), QStringLiteral("PATH")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version")});
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        if (!parser.errorText().isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        }
+        std::fprintf(stderr, "%s", kUsage);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("cub5-sim %s\n", QUILLON_VERSION);
+        return 0;
+    }
+    const std::string link = parser.value(QStringLiteral("link")).toStdString();
     int master = -1;
     int slave = -1;
     char name[256] = {0};

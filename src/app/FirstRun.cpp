@@ -1,0 +1,93 @@
+#include "app/FirstRun.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace quillon {
+
+namespace {
+bool CopyTree(const QString& from, const QString& to, QString* error) {
+    QDir source(from);
+    if (!QDir().mkpath(to)) {
+        *error = QStringLiteral("cannot create ") + to;
+        return false;
+    }
+    for (const QFileInfo& entry :
+         source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + u'/' + entry.fileName();
+        if (entry.isDir()) {
+            if (!CopyTree(entry.filePath(), target, error)) {
+                return false;
+            }
+        } else if (!QFile::copy(entry.filePath(), target) ||
+                   !QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ReadGroup | QFile::ReadOther)) {
+            *error = QStringLiteral("cannot copy ") + entry.filePath();
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+QString ExampleStationDir() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/quillon/examples/station");
+    for (const QString& dir : {installed, QStringLiteral(QUILLON_SOURCE_EXAMPLES)}) {
+        if (QFileInfo(dir + QStringLiteral("/disc.cfg")).isFile()) {
+            return QDir(dir).absolutePath();
+        }
+    }
+    return {};
+}
+
+bool HomeExists(const QString& home) {
+    return QFileInfo(home).isDir();
+}
+
+QString MissingHomeAdvice(const QString& home) {
+    const QString example = ExampleStationDir();
+    QString text =
+        QStringLiteral("The station home ") + home + QStringLiteral(" does not exist.\n");
+    if (!example.isEmpty()) {
+        text += QStringLiteral("To train on the example station, copy it there:\n  cp -r ") +
+                example + u' ' + home +
+                QStringLiteral("\nthen edit its files for your station (see quillon(1)).");
+    } else {
+        text +=
+            QStringLiteral("Make it with disc.cfg and the configuration files of your station.");
+    }
+    return text;
+}
+
+bool CopyExampleStation(const QString& home, QString* error) {
+    const QString example = ExampleStationDir();
+    if (example.isEmpty()) {
+        *error = QStringLiteral("the example station is not installed");
+        return false;
+    }
+    const QString target = QDir::cleanPath(home);
+    const QString parent = QFileInfo(target).absolutePath();
+    if (!QDir().mkpath(parent)) {
+        *error = QStringLiteral("cannot create ") + parent;
+        return false;
+    }
+    QTemporaryDir scratch(parent + QStringLiteral("/.quillon-new-XXXXXX"));
+    if (!scratch.isValid()) {
+        *error = QStringLiteral("cannot write in ") + parent;
+        return false;
+    }
+    if (!CopyTree(example, scratch.path() + QStringLiteral("/home"), error)) {
+        return false;
+    }
+    if (!QDir().rename(scratch.path() + QStringLiteral("/home"), target)) {
+        *error = QStringLiteral("cannot move the copy to ") + target;
+        return false;
+    }
+    return true;
+}
+
+} // namespace quillon

@@ -1,0 +1,38 @@
+#include "app/screens/FirstRunDialog.h"
+
+#include "app/FirstRun.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace quillon {
+
+bool EnsureStationHome(const QString& home, QWidget* parent) {
+    if (HomeExists(home)) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("No station home"),
+                    MissingHomeAdvice(home), QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("FirstRun"));
+    QPushButton* copy =
+        box.addButton(QStringLiteral("&Copy the example station"), QMessageBox::AcceptRole);
+    copy->setObjectName(QStringLiteral("cmmdCopy"));
+    copy->setEnabled(!ExampleStationDir().isEmpty());
+    QPushButton* quit = box.addButton(QStringLiteral("&Quit"), QMessageBox::RejectRole);
+    quit->setObjectName(QStringLiteral("cmmdQuit"));
+    box.setEscapeButton(quit);
+    box.exec();
+    if (box.clickedButton() != copy) {
+        return false;
+    }
+    QString error;
+    if (!CopyExampleStation(home, &error)) {
+        QMessageBox::critical(parent, QStringLiteral("No station home"),
+                              QStringLiteral("The example station could not be copied to ") + home +
+                                  QStringLiteral(": ") + error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace quillon
