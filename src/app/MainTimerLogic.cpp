@@ -22,6 +22,8 @@ TickDisplay MainTimerLogic::Clocks() {
         out.headline = NewDayHeadline(vars, now);
         vars.LocalDate = std::floor(local);
         OpenDayFile(vars, s_.clock, s_.messages);
+        // The new day file begins with the calibration it is made with.
+        WriteProvenanceComment(vars, s_.clock, s_.messages);
     }
     out.utcText = FormatDate(now, u"HH:MM:SS");
     out.lstText = FormatDate(local, u"HH:MM:SS");

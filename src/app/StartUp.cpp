@@ -21,6 +21,7 @@ void StartUp::LoadConfiguration() {
     vars_.EncoderInUse = false;
     ReadConfiguration(vars_, messages_);
     WriteComment(vars_, clock_, messages_);
+    WriteProvenanceComment(vars_, clock_, messages_);
 }
 
 bool StartUp::Run() {

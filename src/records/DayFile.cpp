@@ -96,6 +96,18 @@ bool AppendDayRecord(SharedVars& vars, const Clock& clock, const QStringList& li
     return AppendLines(vars, clock, lines, messages, nullptr);
 }
 
+QString ProvenanceText(const SharedVars& vars) {
+    // Kept within one comment line (78 columns) for the usual names.
+    return QStringLiteral("Quillon ") + QStringLiteral(QUILLON_VERSION) +
+           QStringLiteral(" N-table ") + vars.NTableDate + QStringLiteral(" Lampcorr ") +
+           vars.LampCorrDate + u' ' + vars.LampCorrLamp + QStringLiteral(" Q-table ") +
+           vars.QTableDate;
+}
+
+bool WriteProvenanceComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
+    return WriteCommentText(vars, clock, messages, ProvenanceText(vars));
+}
+
 QStringList WrapComment(const QString& text) {
     QString rest;
     for (const QChar c : text) {

@@ -46,6 +46,12 @@ bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messag
 bool WriteCommentText(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
                       const QString& text);
 
+// The calibration a day's records are made with, as a comment written at
+// start-up and at the start of every day file: the program version, the
+// N-table date, the lamp correction date and lamp, and the Q-table date.
+QString ProvenanceText(const SharedVars& vars);
+bool WriteProvenanceComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
+
 // The lines of a COMMENT record written at local time `localNow`.
 QStringList CommentRecordLines(const QStringList& textLines, DateTimeValue localNow);
 

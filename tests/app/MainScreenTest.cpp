@@ -107,12 +107,15 @@ TEST_F(MainScreenTest, StartUpTitleHeadlineAndOrder) {
     EXPECT_EQ(main->Timer1()->interval(), 1000);
     // The parameter screen stayed up for 3 seconds of the clock.
     EXPECT_NEAR((clock.Now() - before) * 86400.0, 3.0, 0.01);
-    // Local date 5 Jan at UTC-7; the archive-site comment opened the day file.
+    // Local date 5 Jan at UTC-7; the archive-site comment opened the day file,
+    // then the calibration in use.
     const QStringList lines = SplitLines(DecodeWindows1252(station.Read("data/D27005.999")));
-    ASSERT_EQ(lines.size(), 7);
+    ASSERT_EQ(lines.size(), 9);
     EXPECT_EQ(lines[0], "\"Boulder, Colorado\"");
     EXPECT_EQ(lines[5], "\"COMMENT\",\"01/05/2027\",\"12:30:00\",1");
     EXPECT_EQ(lines[6], "\"New Ftp Site Defined\"");
+    EXPECT_EQ(lines[8], "\"Quillon 1.0 N-table 03/12/2024 Lampcorr 11/30/2026 STD-61A "
+                        "Q-table 06/15/2026\"");
     // The file already holds the comment, so start-up summarised it.
     EXPECT_EQ(Text(*main, "lblADDSoz"), "No ADDS type observations this day.");
     EXPECT_EQ(Text(*main, "lblADZenOz"), "No AD zenith type observations this day. ");
@@ -121,7 +124,7 @@ TEST_F(MainScreenTest, StartUpTitleHeadlineAndOrder) {
     // A second load in the same run does not read the configuration again.
     station.Write("config/station.cfg", "garbage\r\n");
     ASSERT_TRUE(main->Load());
-    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("data/D27005.999"))).size(), 7);
+    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("data/D27005.999"))).size(), 9);
 }
 
 TEST_F(MainScreenTest, FatalFileErrorStopsStartUp) {
@@ -237,6 +240,12 @@ TEST_F(MainScreenTest, NewDayAtLocalMidnightNotUtcMidnight) {
     // The operator sees the new day before the transfer starts.
     EXPECT_EQ(headlineDuringTransfer, Text(*main, "lblCaption"));
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D27006.999"));
+    // The new day file begins with the calibration in use; the summary
+    // takes no notice of it.
+    const QStringList newDay = SplitLines(DecodeWindows1252(station.Read("data/D27006.999")));
+    ASSERT_GE(newDay.size(), 7);
+    EXPECT_EQ(newDay[6], "\"Quillon 1.0 N-table 03/12/2024 Lampcorr 11/30/2026 STD-61A "
+                         "Q-table 06/15/2026\"");
     EXPECT_EQ(Text(*main, "lblADDSoz"), "No ADDS Obs. Yet Today");
     EXPECT_EQ(vars.LocalDate, DateSerial(2027, 1, 6));
 }
@@ -295,8 +304,8 @@ TEST_F(MainScreenTest, CommentEntryWritesItsRecord) {
     });
     Action(*main, "mmuComment")->trigger();
     const QStringList lines = SplitLines(DecodeWindows1252(station.Read("data/D27005.999")));
-    ASSERT_EQ(lines.size(), 9);
-    EXPECT_EQ(lines[8], "\"Thin cirrus to the west\"");
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[10], "\"Thin cirrus to the west\"");
     EXPECT_EQ(player.played.back(), 137); // the comment screen's information cue
     EXPECT_TRUE(main->Timer1()->isActive());
 
@@ -305,7 +314,7 @@ TEST_F(MainScreenTest, CommentEntryWritesItsRecord) {
         QTest::keyClick(modal->findChild<QLineEdit*>("txtCmmt"), Qt::Key_Escape);
     });
     Action(*main, "mmuComment")->trigger();
-    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("data/D27005.999"))).size(), 9);
+    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("data/D27005.999"))).size(), 11);
 }
 
 TEST_F(MainScreenTest, InformationScreens) {
