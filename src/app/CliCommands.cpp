@@ -15,14 +15,17 @@
 #include "records/DayFile.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
+#include "records/WoudcExport.h"
 #include "sound/Play.h"
 #include "transfer/ArchiveTransfer.h"
 #include "transfer/CurlFtpClient.h"
+#include "util/DurableFile.h"
 #include "util/Format.h"
 #include "util/OperatorMessages.h"
 #include "util/SystemClock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -49,6 +52,8 @@ const CommandHelp kCommands[] = {
      "a day's summary texts; without --brief or --full also its summary file; --dir summarises "
      "a day file of another directory"},
     {"days", "days [DIR]", "the day files with data in DIR (default the data directory), in order"},
+    {"woudc", "woudc MM/DD/YYYY [--out DIR]",
+     "the day's observations as a WOUDC TotalOzoneObs file (needs woudc.cfg)"},
     {"sun", "sun YYYY-MM-DDTHH:MM:SS", "mu, air mass, zenith angle and Julian day at a UTC time"},
     {"reduce", "reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5 [--sd S1,...,S5]",
      "N-values and ozone of one observation"},
@@ -141,6 +146,49 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
         Out() << texts.cdZenith << '\n';
     }
     Out().flush();
+    return 0;
+}
+
+int Woudc(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("out"), QStringLiteral("directory"), QStringLiteral("DIR")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
+        return Usage();
+    }
+    const QString dateText = cli::Positionals(parser).first();
+    DateTimeValue date = 0;
+    if (!ParseMdy(dateText, &date)) {
+        Err() << "not a date of the form MM/DD/YYYY: " << dateText << Qt::endl;
+        return cli::kExitUsage;
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    WoudcStation station;
+    QString error;
+    if (!ReadWoudcStation(vars, &station, &error)) {
+        Err() << error << Qt::endl;
+        return cli::kExitStation;
+    }
+    const QString dayPath = DayFilePath(vars, date);
+    const DayFileContents contents = ReadDayFile(dayPath, vars.StationName, date);
+    if (contents.status != DayFileStatus::Ok) {
+        Err() << (contents.message.isEmpty() ? QStringLiteral("No day file ") + dayPath
+                                             : contents.message)
+              << Qt::endl;
+        return cli::kExitRefused;
+    }
+    SystemClock clock;
+    const WoudcFile file =
+        MakeWoudcFile(vars, station, QFileInfo(dayPath).fileName(), contents, date, clock.Now());
+    const QString dir = parser.isSet(QStringLiteral("out"))
+                            ? QDir(parser.value(QStringLiteral("out"))).absolutePath() + u'/'
+                            : vars.DataDir;
+    if (!ReplaceFile(dir + file.name, file.text, &error)) {
+        Err() << "Could not write " << dir + file.name << ": " << error << Qt::endl;
+        return cli::kExitRefused;
+    }
+    Out() << dir + file.name << Qt::endl;
     return 0;
 }
 
@@ -415,6 +463,9 @@ int RunCliCommand(QStringList arguments) {
     }
     if (command == QLatin1String("send")) {
         return Send(vars, messages);
+    }
+    if (command == QLatin1String("woudc")) {
+        return Woudc(vars, messages, args);
     }
     if (command == QLatin1String("days")) {
         return Days(vars, messages, args);

@@ -1,0 +1,186 @@
+#include "records/WoudcExport.h"
+
+#include "config/ConfigFile.h"
+#include "config/FatalFileError.h"
+#include "util/Format.h"
+
+#include <QMap>
+#include <cmath>
+#include <utility>
+
+namespace quillon {
+
+namespace {
+
+// A field as extended CSV takes it: quoted when it holds a comma or a quote.
+QString Field(const QString& text) {
+    if (!text.contains(u',') && !text.contains(u'"')) {
+        return text;
+    }
+    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+QString UtcOffset(float hours) {
+    // Local = UTC - h, so the offset to add to UTC is -h.
+    const double offset = -static_cast<double>(hours);
+    const long seconds = std::lround(std::fabs(offset) * 3600.0);
+    return (offset < 0 ? QStringLiteral("-") : QStringLiteral("+")) +
+           QStringLiteral("%1:%2:%3")
+               .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+               .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
+               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+bool ReadWoudcStation(const SharedVars& vars, WoudcStation* station, QString* error) {
+    try {
+        ConfigFile file = ConfigFile::Open(vars.ConfigDir, QStringLiteral("woudc.cfg"),
+                                           QStringLiteral("woudc.cfg"));
+        station->platformId = file.Text().trimmed();
+        station->country = file.Text().trimmed();
+        station->gawId = file.Text().trimmed();
+        station->agency = file.Text().trimmed();
+        station->authority = file.Text().trimmed();
+        station->model = file.Text().trimmed();
+        if (const auto version = file.OptionalText(); version && !version->trimmed().isEmpty()) {
+            station->version = version->trimmed();
+        }
+        return true;
+    } catch (const FatalFileError& fault) {
+        *error = vars.ConfigDir + QStringLiteral("woudc.cfg: ") + fault.Description();
+        return false;
+    }
+}
+
+bool WoudcCodes(const DayObservation& obs, int* wlCode, int* obsCode) {
+    const QString& t = obs.type;
+    if (t == QLatin1String("ADDSGQP") || t == QLatin1String("ADZB") || t == QLatin1String("ADZC")) {
+        *wlCode = 0;
+    } else if (t == QLatin1String("CDDSGQP") || t == QLatin1String("CDZB") ||
+               t == QLatin1String("CDZC")) {
+        *wlCode = 2;
+    } else if (t == QLatin1String("ADDSFI")) {
+        *wlCode = 4;
+    } else if (t == QLatin1String("CDDSFI")) {
+        *wlCode = 6;
+    } else {
+        return false;
+    }
+    if (t.contains(QLatin1String("DS"))) {
+        *obsCode = 0;
+        return true;
+    }
+    if (t.endsWith(QLatin1String("ZB"))) {
+        *obsCode = 2;
+        return true;
+    }
+    // Cloudy zenith: the sky of the record's second line decides, rule by
+    // rule, the first that fits.
+    const QString thickness = obs.line2.mid(59, 2).trimmed();
+    const QString texture = obs.line2.mid(62, 1).trimmed();
+    const QString special = obs.line2.mid(64, 6).trimmed();
+    if (special == QLatin1String("FOG")) {
+        *obsCode = 7;
+    } else if (texture == QLatin1String("V") || special == QLatin1String("RAIN") ||
+               special == QLatin1String("SNOW")) {
+        *obsCode = 6;
+    } else if (thickness == QLatin1String("TN")) {
+        *obsCode = 3;
+    } else if (thickness == QLatin1String("M")) {
+        *obsCode = 4;
+    } else if (thickness == QLatin1String("TK")) {
+        *obsCode = 5;
+    } else {
+        *obsCode = 7; // a cloudy zenith whose sky was not recorded
+    }
+    return true;
+}
+
+WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
+                        const QString& dayFileName, const DayFileContents& contents,
+                        DateTimeValue localDate, DateTimeValue madeUtc) {
+    WoudcFile out;
+    const QString number = FormatNumber(vars.InstrumentNumber, u"000");
+    out.name = FormatDate(localDate, u"YYYYMMDD") + QStringLiteral(".Dobson.") + station.model +
+               u'.' + number + u'.' + station.agency + QStringLiteral(".csv");
+    QStringList rows;
+    struct Sums {
+        int n = 0;
+        double sum = 0;
+        double squares = 0;
+    };
+    QMap<std::pair<int, int>, Sums> summary;
+    for (const DayObservation& obs : contents.observations) {
+        int wl = 0;
+        int code = 0;
+        if (!WoudcCodes(obs, &wl, &code)) {
+            continue;
+        }
+        const double ozone = obs.values[5];
+        if (!std::isfinite(ozone) || ozone == -99.9) {
+            continue; // not calculated
+        }
+        if (ozone < 100.0 || ozone > 700.0) {
+            ++out.outOfRange;
+            continue;
+        }
+        const QString time =
+            obs.time.left(2) + u':' + obs.time.mid(2, 2) + u':' + obs.time.mid(4, 2);
+        // Rounded as the row shows it, so the summary agrees with the rows.
+        const QString o3 = FormatNumber(ozone, u"0.0");
+        rows << time + u',' + QString::number(wl) + u',' + QString::number(code) + u',' +
+                    FormatNumber(obs.values[4], u"0.000") + u',' + o3 + u',' +
+                    FormatNumber(obs.values[6], u"0.0") + QStringLiteral(",,");
+        Sums& s = summary[{wl, code}];
+        const double shown = o3.toDouble();
+        ++s.n;
+        s.sum += shown;
+        s.squares += shown * shown;
+        ++out.exported;
+    }
+    QStringList lines = {QStringLiteral("*Quillon ") + QStringLiteral(QUILLON_VERSION) +
+                         QStringLiteral(": day file ") + dayFileName};
+    if (out.outOfRange > 0) {
+        lines
+            << QStringLiteral("*%1 observation(s) outside 100-700 DU left out").arg(out.outOfRange);
+    }
+    const QString date = FormatDate(localDate, u"YYYY-MM-DD");
+    lines << QStringLiteral("#CONTENT") << QStringLiteral("Class,Category,Level,Form")
+          << QStringLiteral("WOUDC,TotalOzoneObs,1.0,1") << QString()
+          << QStringLiteral("#DATA_GENERATION")
+          << QStringLiteral("Date,Agency,Version,ScientificAuthority")
+          << FormatDate(madeUtc, u"YYYY-MM-DD") + u',' + Field(station.agency) + u',' +
+                 Field(station.version) + u',' + Field(station.authority)
+          << QString() << QStringLiteral("#PLATFORM")
+          << QStringLiteral("Type,ID,Name,Country,GAW_ID")
+          << QStringLiteral("STN,") + Field(station.platformId) + u',' + Field(vars.StationName) +
+                 u',' + Field(station.country) + u',' + Field(station.gawId)
+          << QString() << QStringLiteral("#INSTRUMENT") << QStringLiteral("Name,Model,Number")
+          << QStringLiteral("Dobson,") + Field(station.model) + u',' + number << QString()
+          << QStringLiteral("#LOCATION") << QStringLiteral("Latitude,Longitude,Height")
+          << FormatNumber(vars.Latitude, u"0.00") + u',' + FormatNumber(-vars.Longitude, u"0.00") +
+                 u',' + FormatNumber(vars.Altitude, u"0")
+          << QString() << QStringLiteral("#TIMESTAMP") << QStringLiteral("UTCOffset,Date,Time")
+          << UtcOffset(vars.UtcOffsetHours) + u',' + date + u',' << QString()
+          << QStringLiteral("#OBSERVATIONS")
+          << QStringLiteral("Time,WLCode,ObsCode,Airmass,ColumnO3,StdDevO3,ColumnSO2,StdDevSO2");
+    lines << rows;
+    lines << QString() << QStringLiteral("#DAILY_SUMMARY")
+          << QStringLiteral("WLCode,ObsCode,nObs,MeanO3,StdDevO3");
+    for (auto it = summary.cbegin(); it != summary.cend(); ++it) {
+        const Sums& s = it.value();
+        const double mean = s.sum / s.n;
+        QString sd;
+        if (s.n > 1) {
+            sd = FormatNumber(
+                std::sqrt(std::max(0.0, (s.squares - s.sum * s.sum / s.n) / (s.n - 1))), u"0.0");
+        }
+        lines << QString::number(it.key().first) + u',' + QString::number(it.key().second) + u',' +
+                     QString::number(s.n) + u',' + FormatNumber(mean, u"0.0") + u',' + sd;
+    }
+    out.text = lines.join(u'\n').toUtf8() + '\n';
+    return out;
+}
+
+} // namespace quillon

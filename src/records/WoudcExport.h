@@ -1,0 +1,48 @@
+#pragma once
+
+#include "config/SharedVars.h"
+#include "records/DayFileReader.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillon {
+
+// A day's observations for the World Ozone and UV Radiation Data Centre:
+// the TotalOzoneObs dataset in WOUDC's extended CSV.
+
+// The station's WOUDC identifiers, from the optional woudc.cfg in the
+// configuration directory (one item per line, as every configuration file).
+struct WoudcStation {
+    QString platformId;
+    QString country;
+    QString gawId;
+    QString agency;
+    QString authority;
+    QString model;
+    QString version = QStringLiteral("1.0");
+};
+
+// False with the reason (naming the file) when woudc.cfg is missing or
+// short of an item.
+bool ReadWoudcStation(const SharedVars& vars, WoudcStation* station, QString* error);
+
+// The codes of an OBS record: the wavelength code by type, the observation
+// code by type and sky (from the record's second line); false for a type
+// that is not exported (CC', moon, intercomparison).
+bool WoudcCodes(const DayObservation& observation, int* wlCode, int* obsCode);
+
+struct WoudcFile {
+    QString name; // YYYYMMDD.Dobson.<model>.<instrument>.<agency>.csv
+    QByteArray text;
+    int exported = 0;
+    int outOfRange = 0; // ozone outside 100 to 700, left out
+};
+
+// The file of the day file `dayFileName` read as `contents`, for local date
+// `localDate`, made at UTC `madeUtc`.
+WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
+                        const QString& dayFileName, const DayFileContents& contents,
+                        DateTimeValue localDate, DateTimeValue madeUtc);
+
+} // namespace quillon

@@ -1,0 +1,128 @@
+// The WOUDC TotalOzoneObs file of a hand-made day, byte for byte against
+// text written by hand from the format's rules; and a missing woudc.cfg.
+#include "records/DayFile.h"
+#include "records/WoudcExport.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+QStringList Obs(const SharedVars& vars, int hour, const char* type, double mu, double ozone,
+                double spread, std::array<QString, 4> sky = {"", "", "", ""},
+                const QString& special = "") {
+    ObsRecord r;
+    r.writtenLocal = MakeDateTime(2006, 3, 24, hour, 0, 0);
+    r.obsLocal = r.writtenLocal;
+    r.type = type;
+    r.mu = mu;
+    r.ozone = ozone;
+    r.ozoneSpread = spread;
+    r.sky = std::move(sky);
+    r.special = special;
+    return ObsRecordLines(r, vars);
+}
+} // namespace
+
+TEST(Woudc, TotalOzoneObsFileOfADay) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    QStringList day = DayFileHeader(vars, MakeDateTime(2006, 3, 24, 8, 0, 0));
+    day << Obs(vars, 9, "ADDSGQP", 2.178, 289.5, 2.3) << Obs(vars, 10, "ADDSGQP", 1.9, 295.5, 1.0)
+        << Obs(vars, 11, "CDDSFI", 1.75, 301.0, 0.5)
+        << Obs(vars, 12, "ADZC", 1.7, 310.25, 3.0, {"3", "1", "TN", "U"})
+        << Obs(vars, 13, "CCZB", 1.8, -99.9, -9.9) << Obs(vars, 14, "ADRMFI", 2.0, -99.9, -9.9)
+        << Obs(vars, 15, "ADDSGQP", 2.0, 750.0, 1.0)
+        << Obs(vars, 16, "ADZC", 2.0, 305.0, 2.0, {"3", "1", "M ", "U"}, "FOG   ");
+    station.Write("data/D06083.999", CrLfLines(day));
+    station.Write("config/woudc.cfg", "067\r\nUSA\r\nBLD\r\nMSX\r\n\"A. Scientist\"\r\nM1\r\n");
+    WoudcStation ids;
+    QString error;
+    ASSERT_TRUE(ReadWoudcStation(vars, &ids, &error)) << error.toStdString();
+    const DayFileContents contents =
+        ReadDayFile(station.DataDir() + "D06083.999", vars.StationName, DateSerial(2006, 3, 24));
+    ASSERT_EQ(contents.status, DayFileStatus::Ok);
+    const WoudcFile file = MakeWoudcFile(vars, ids, "D06083.999", contents, DateSerial(2006, 3, 24),
+                                         MakeDateTime(2006, 3, 25, 2, 0, 0));
+    EXPECT_EQ(file.name, "20060324.Dobson.M1.061.MSX.csv");
+    EXPECT_EQ(file.exported, 5);
+    EXPECT_EQ(file.outOfRange, 1);
+    EXPECT_EQ(file.text,
+              QByteArray("*Quillon 1.0: day file D06083.999\n"
+                         "*1 observation(s) outside 100-700 DU left out\n"
+                         "#CONTENT\n"
+                         "Class,Category,Level,Form\n"
+                         "WOUDC,TotalOzoneObs,1.0,1\n"
+                         "\n"
+                         "#DATA_GENERATION\n"
+                         "Date,Agency,Version,ScientificAuthority\n"
+                         "2006-03-25,MSX,1.0,A. Scientist\n"
+                         "\n"
+                         "#PLATFORM\n"
+                         "Type,ID,Name,Country,GAW_ID\n"
+                         "STN,067,\"Boulder, Colorado\",USA,BLD\n"
+                         "\n"
+                         "#INSTRUMENT\n"
+                         "Name,Model,Number\n"
+                         "Dobson,M1,061\n"
+                         "\n"
+                         "#LOCATION\n"
+                         "Latitude,Longitude,Height\n"
+                         "40.04,-105.25,1689\n"
+                         "\n"
+                         "#TIMESTAMP\n"
+                         "UTCOffset,Date,Time\n"
+                         "-07:00:00,2006-03-24,\n"
+                         "\n"
+                         "#OBSERVATIONS\n"
+                         "Time,WLCode,ObsCode,Airmass,ColumnO3,StdDevO3,ColumnSO2,StdDevSO2\n"
+                         "09:00:00,0,0,2.178,289.5,2.3,,\n"
+                         "10:00:00,0,0,1.900,295.5,1.0,,\n"
+                         "11:00:00,6,0,1.750,301.0,0.5,,\n"
+                         "12:00:00,0,3,1.700,310.3,3.0,,\n"
+                         "16:00:00,0,7,2.000,305.0,2.0,,\n"
+                         "\n"
+                         "#DAILY_SUMMARY\n"
+                         "WLCode,ObsCode,nObs,MeanO3,StdDevO3\n"
+                         "0,0,2,292.5,4.2\n"
+                         "0,3,1,310.3,\n"
+                         "0,7,1,305.0,\n"
+                         "6,0,1,301.0,\n"));
+}
+
+TEST(Woudc, CodesOfCloudyZenithRecords) {
+    TestStation station;
+    const SharedVars vars = LoadedVars(station);
+    auto codes = [&](const char* type, std::array<QString, 4> sky, const QString& special) {
+        DayObservation obs;
+        obs.type = type;
+        obs.line2 = Obs(vars, 12, type, 2.0, 300.0, 1.0, std::move(sky), special)[1];
+        int wl = -1;
+        int code = -1;
+        return WoudcCodes(obs, &wl, &code) ? QString("%1/%2").arg(wl).arg(code) : QString("out");
+    };
+    EXPECT_EQ(codes("CDZC", {"3", "1", "TK", "V"}, ""), "2/6"); // texture V before thickness
+    EXPECT_EQ(codes("CDZC", {"3", "1", "TK", "U"}, "RAIN  "), "2/6");
+    EXPECT_EQ(codes("CDZC", {"3", "1", "TK", "U"}, "SNOW  "), "2/6");
+    EXPECT_EQ(codes("CDZC", {"3", "1", "TK", "V"}, "FOG   "), "2/7"); // FOG first
+    EXPECT_EQ(codes("CDZC", {"3", "1", "TK", "U"}, ""), "2/5");
+    EXPECT_EQ(codes("CDZB", {"", "", "", ""}, ""), "2/2");
+    EXPECT_EQ(codes("ADDSFI", {"", "", "", ""}, ""), "4/0");
+    EXPECT_EQ(codes("CCZC", {"", "", "", ""}, ""), "out");
+    EXPECT_EQ(codes("CDRMFI", {"", "", "", ""}, ""), "out");
+}
+
+TEST(Woudc, TheCommandNeedsWoudcCfg) {
+    TestStation station;
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "woudc", "03/24/2006"});
+    cli.waitForFinished(30000);
+    EXPECT_EQ(cli.exitCode(), 2);
+    EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError())
+                    .startsWith(station.Home() + "config/woudc.cfg: File not found"));
+}
