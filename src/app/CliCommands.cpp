@@ -164,31 +164,18 @@ int Woudc(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    WoudcStation station;
-    QString error;
-    if (!ReadWoudcStation(vars, &station, &error)) {
-        Err() << error << Qt::endl;
-        return cli::kExitStation;
-    }
-    const QString dayPath = DayFilePath(vars, date);
-    const DayFileContents contents = ReadDayFile(dayPath, vars.StationName, date);
-    if (contents.status != DayFileStatus::Ok) {
-        Err() << (contents.message.isEmpty() ? QStringLiteral("No day file ") + dayPath
-                                             : contents.message)
-              << Qt::endl;
-        return cli::kExitRefused;
-    }
     SystemClock clock;
-    const WoudcFile file =
-        MakeWoudcFile(vars, station, QFileInfo(dayPath).fileName(), contents, date, clock.Now());
     const QString dir = parser.isSet(QStringLiteral("out"))
                             ? QDir(parser.value(QStringLiteral("out"))).absolutePath() + u'/'
                             : vars.DataDir;
-    if (!ReplaceFile(dir + file.name, file.text, &error)) {
-        Err() << "Could not write " << dir + file.name << ": " << error << Qt::endl;
-        return cli::kExitRefused;
+    QString path;
+    QString error;
+    bool stationError = false;
+    if (!ExportWoudcDay(vars, date, clock.Now(), dir, &path, &error, &stationError)) {
+        Err() << error << Qt::endl;
+        return stationError ? cli::kExitStation : cli::kExitRefused;
     }
-    Out() << dir + file.name << Qt::endl;
+    Out() << path << Qt::endl;
     return 0;
 }
 

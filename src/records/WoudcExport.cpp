@@ -2,8 +2,11 @@
 
 #include "config/ConfigFile.h"
 #include "config/FatalFileError.h"
+#include "records/DayFile.h"
+#include "util/DurableFile.h"
 #include "util/Format.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <cmath>
 #include <utility>
@@ -181,6 +184,28 @@ WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
     }
     out.text = lines.join(u'\n').toUtf8() + '\n';
     return out;
+}
+
+bool ExportWoudcDay(const SharedVars& vars, DateTimeValue date, DateTimeValue madeUtc,
+                    const QString& directory, QString* path, QString* error, bool* stationError) {
+    WoudcStation station;
+    if (!ReadWoudcStation(vars, &station, error)) {
+        if (stationError) {
+            *stationError = true;
+        }
+        return false;
+    }
+    const QString dayPath = DayFilePath(vars, date);
+    const DayFileContents contents = ReadDayFile(dayPath, vars.StationName, date);
+    if (contents.status != DayFileStatus::Ok) {
+        *error = contents.message.isEmpty() ? QStringLiteral("No day file ") + dayPath
+                                            : contents.message;
+        return false;
+    }
+    const WoudcFile file =
+        MakeWoudcFile(vars, station, QFileInfo(dayPath).fileName(), contents, date, madeUtc);
+    *path = directory + file.name;
+    return ReplaceFile(*path, file.text, error);
 }
 
 } // namespace quillon

@@ -45,4 +45,11 @@ WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
                         const QString& dayFileName, const DayFileContents& contents,
                         DateTimeValue localDate, DateTimeValue madeUtc);
 
+// The whole export of local date `date`: woudc.cfg, the day file, the file
+// written into `directory`. False with the reason (`stationError` true when
+// woudc.cfg is what is missing).
+bool ExportWoudcDay(const SharedVars& vars, DateTimeValue date, DateTimeValue madeUtc,
+                    const QString& directory, QString* path, QString* error,
+                    bool* stationError = nullptr);
+
 } // namespace quillon

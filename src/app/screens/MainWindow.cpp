@@ -10,7 +10,9 @@
 #include "intercomparison/screens/IcScreen.h"
 #include "observe/Guidance.h"
 #include "records/DayFile.h"
+#include "records/WoudcExport.h"
 #include "records/screens/OtherDaysScreens.h"
+#include "records/screens/PlotsWindow.h"
 #include "records/screens/SummaryScreen.h"
 #include "sound/Play.h"
 #include "util/Format.h"
@@ -19,6 +21,8 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -202,6 +206,19 @@ void MainWindow::BuildMenu() {
     reports->setObjectName(QStringLiteral("mnuReports"));
     connect(AddAction(reports, QStringLiteral("mnTODAY"), QStringLiteral("&TODAY")),
             &QAction::triggered, this, [this] { Command([this] { ShowToday(); }); });
+    connect(AddAction(reports, QStringLiteral("mnPlots"), QStringLiteral("&Plots")),
+            &QAction::triggered, this, [this] {
+                Command([this] {
+                    HandOver(false, [this] {
+                        PlotsWindow plots(services_, this);
+                        plots.exec();
+                    });
+                });
+            });
+    connect(
+        AddAction(reports, QStringLiteral("mnWoudc"), QStringLiteral("&WOUDC file of a day\u2026")),
+        &QAction::triggered, this,
+        [this] { Command([this] { HandOver(false, [this] { ExportWoudc(); }); }); });
     connect(AddAction(reports, QStringLiteral("mnOtherDay"), QStringLiteral("&Other Days")),
             &QAction::triggered, this, [this] {
                 Command([this] {
@@ -474,6 +491,30 @@ void MainWindow::ResetEncoderButton() {
         lblDispRpos_->setText(FormatNumber(r, u"###.0"));
     }
     timer1_.start(1000);
+}
+
+void MainWindow::ExportWoudc() {
+    const QString today = FormatDate(LocalStandardTime(vars_, clock_.Now()), u"MM/DD/YYYY");
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, QStringLiteral("WOUDC file of a day"),
+                                               QStringLiteral("Local date (MM/DD/YYYY):"),
+                                               QLineEdit::Normal, today, &ok);
+    if (!ok) {
+        return;
+    }
+    DateTimeValue date = 0;
+    if (!ParseMdy(text, &date)) {
+        messages_.Show(text + QStringLiteral(" is not a date of the form MM/DD/YYYY."),
+                       QStringLiteral("WOUDC file"));
+        return;
+    }
+    QString path;
+    QString error;
+    if (ExportWoudcDay(vars_, date, clock_.Now(), vars_.DataDir, &path, &error)) {
+        messages_.Show(QStringLiteral("Written: ") + path, QStringLiteral("WOUDC file"));
+    } else {
+        messages_.Show(error, QStringLiteral("WOUDC file"));
+    }
 }
 
 void MainWindow::RunMercuryTest() {

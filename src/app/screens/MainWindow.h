@@ -84,6 +84,7 @@ private:
     void ResetEncoderButton();
     void CheckEncoderEntry();
     void RunMercuryTest();
+    void ExportWoudc();
 
     Services& services_;
     SharedVars& vars_;
