@@ -1,6 +1,10 @@
 #include "ui/InfoScreens.h"
 
 #include "config/ParameterText.h"
+#include "instrument/screens/EntryScreens.h"
+#include "station/Services.h"
+
+#include <QMenuBar>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -120,6 +124,20 @@ LampOverDueDialog::LampOverDueDialog(const LampTestAges& ages, QWidget* parent) 
     timer_.start();
     adjustSize();
     CentreOnScreen(this);
+}
+
+void AddInfoAndCommentEntries(QMenuBar* bar, Services& s, QWidget* screen) {
+    QAction* info = bar->addAction(QStringLiteral("&Info"));
+    info->setObjectName(QStringLiteral("mmuInfo"));
+    QObject::connect(info, &QAction::triggered, screen, [&s, screen] {
+        ProginfoScreen dialog(s.vars, screen);
+        dialog.exec();
+    });
+    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
+    comment->setObjectName(QStringLiteral("mmuComment"));
+    QObject::connect(comment, &QAction::triggered, screen, [&s, screen] {
+        RunCommentEntry(s.vars, s.clock, s.messages, &s.sounds, screen);
+    });
 }
 
 } // namespace quillon

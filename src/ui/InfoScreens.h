@@ -1,5 +1,7 @@
 #pragma once
 
+class QMenuBar;
+
 #include "config/LampTests.h"
 #include "config/SharedVars.h"
 #include "ui/ScreenHelpers.h"
@@ -35,5 +37,10 @@ public:
 private:
     QTimer timer_;
 };
+
+// The "&Info" and "&Comment" entries of the lamp test screens: the
+// program information, and a comment to the day file.
+struct Services;
+void AddInfoAndCommentEntries(QMenuBar* bar, Services& services, QWidget* screen);
 
 } // namespace quillon

@@ -18,16 +18,7 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent) : QDialog(parent
     setObjectName(QStringLiteral("Hgtest"));
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
-    QAction* info = bar->addAction(QStringLiteral("&Info"));
-    info->setObjectName(QStringLiteral("mmuInfo"));
-    connect(info, &QAction::triggered, this, [this] {
-        ProginfoScreen screen(s_.vars, this);
-        screen.exec();
-    });
-    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
-    comment->setObjectName(QStringLiteral("mmuComment"));
-    connect(comment, &QAction::triggered, this,
-            [this] { RunCommentEntry(s_.vars, s_.clock, s_.messages, &s_.sounds, this); });
+    AddInfoAndCommentEntries(bar, s_, this);
     layout->setMenuBar(bar);
     for (int i = 0; i < 9; ++i) {
         header_ << NamedLabel(QStringLiteral("lblHdr_%1").arg(i), QString(), this);
@@ -256,6 +247,23 @@ void HgtestScreen::DoneSave() {
     accept();
 }
 
+std::optional<bool> HgtestScreen::CommonKey(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return false; // moving about and correcting are the box's own
+    default:
+        // Anything that is not one character is discarded.
+        return event->text().size() != 1 ? std::optional<bool>(true) : std::nullopt;
+    }
+}
+
 bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
     QLineEdit* edit = readings_[box];
     QLabel* message = header_[8];
@@ -285,23 +293,13 @@ bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
         }
         return true;
     }
-    case Qt::Key_Escape:
-        reject();
-        return true;
-    case Qt::Key_Backspace:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return false;
     default:
         break;
     }
-    const QString text = event->text();
-    if (text.size() != 1) {
-        return true;
+    if (const std::optional<bool> common = CommonKey(event)) {
+        return *common;
     }
-    const QChar c = text[0];
+    const QChar c = event->text()[0];
     if (c.isDigit()) {
         message->clear();
         return false;
@@ -343,23 +341,13 @@ bool HgtestScreen::TemperatureKey(QLineEdit* edit, QKeyEvent* event) {
         }
         return true;
     }
-    case Qt::Key_Escape:
-        reject();
-        return true;
-    case Qt::Key_Backspace:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return false;
     default:
         break;
     }
-    const QString text = event->text();
-    if (text.size() != 1) {
-        return true;
+    if (const std::optional<bool> common = CommonKey(event)) {
+        return *common;
     }
-    const QChar c = text[0];
+    const QChar c = event->text()[0];
     if (c == u'+' || c == u'-') {
         edit->setText(DegsCSignKey(edit->text(), c));
         return true;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
 
 namespace quillon {
 
@@ -31,6 +32,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Escape, the moving and correcting keys, and keys that are no
+    // character; nothing for a character the box's own rule decides.
+    std::optional<bool> CommonKey(QKeyEvent* event);
     bool ReadingKey(int box, QKeyEvent* event);
     bool TemperatureKey(QLineEdit* box, QKeyEvent* event);
     void Evaluate(int caller);

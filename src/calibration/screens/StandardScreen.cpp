@@ -55,16 +55,7 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     setWindowTitle(QStringLiteral("Standard Lamp Test"));
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
-    QAction* info = bar->addAction(QStringLiteral("&Info"));
-    info->setObjectName(QStringLiteral("mmuInfo"));
-    connect(info, &QAction::triggered, this, [this] {
-        ProginfoScreen screen(s_.vars, this);
-        screen.exec();
-    });
-    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
-    comment->setObjectName(QStringLiteral("mmuComment"));
-    connect(comment, &QAction::triggered, this,
-            [this] { RunCommentEntry(s_.vars, s_.clock, s_.messages, &s_.sounds, this); });
+    AddInfoAndCommentEntries(bar, s_, this);
     QAction* encoder = bar->addAction(QStringLiteral("&Encoder Check"));
     encoder->setObjectName(QStringLiteral("mnuEncoder"));
     encoder->setEnabled(s_.vars.EncoderInUse);
