@@ -238,3 +238,23 @@ TEST(Programs, HelpAndVersionOfTheOperatorProgramAndTheSimulator) {
         EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
     }
 }
+
+TEST(Cli, SunAndReducePinnedToValuesWorkedOutApart) {
+    // Boulder (40.0375 N, 105.2514 W, 1689 m; ozone layer 22 km over a
+    // 6369 km earth) at 2006-03-24 18:00 UTC, from the ephemeris as the
+    // station's programs state it, worked out separately.
+    TestStation station;
+    CliResult r = RunCli(station, {"sun", "2006-03-24T18:00:00"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "mu: 1.32957334987\nairmass: 1.33098431504\nzenith: 41.385817663\n"
+                     "julian: 2453819.25\n");
+    // A: mean 170.5 on the demo N-table (159.9 + 9.8 x 0.05) plus the lamp
+    // correction 0.4; D: mean 80.25 (68.4 + 8.7 x 0.025) plus 0.1. Spreads
+    // 0.2 and 0.3 combine to sqrt(0.065); ozone 10 x 92.0725 / (1.432 mu)
+    // less 7 x 836/1013.
+    r = RunCli(station, {"reduce", "ADDSGQP", "--utc", "2006-03-24T18:00:00", "--readings",
+                         "170,80,170.5,80.5,171", "--sd", "0.2,0.3,0.2,0.3,0.2"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "N1: 160.79\nN2: 68.7175\nspread: 0.25495097568\nmu: 1.32957334987\n"
+                     "ozone: 477.810098154\nozone_spread: 1.33906407537\n");
+}
