@@ -41,6 +41,9 @@ bool ParseWav(const QByteArray& wav, WavImage* image) {
     return false;
 }
 
+QtSoundPlayer::QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer() = default;
+
 void QtSoundPlayer::WarnOnce(const QString& why) {
     if (!warned_) {
         std::fprintf(stderr, "quillon: sound is off: %s\n", qPrintable(why));
@@ -63,7 +66,12 @@ void QtSoundPlayer::Play(int soundNumber, const QByteArray& wav) {
     format.setSampleRate(image.sampleRate);
     format.setChannelCount(image.channels);
     format.setSampleFormat(image.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-    QAudioSink sink(device, format);
+    if (!sink_ || format_ != format || deviceId_ != device.id()) {
+        sink_ = std::make_unique<QAudioSink>(device, format);
+        format_ = format;
+        deviceId_ = device.id();
+    }
+    QAudioSink& sink = *sink_;
     // A buffer that holds the whole (short) sound: the sound server never
     // runs dry in the middle of a word and stalls.
     sink.setBufferSize(image.samples.size());
