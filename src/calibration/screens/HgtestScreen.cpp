@@ -264,20 +264,30 @@ std::optional<bool> HgtestScreen::CommonKey(QKeyEvent* event) {
     }
 }
 
+std::optional<double> HgtestScreen::EnteredValue(QLineEdit* edit, const QString& emptyMessage,
+                                                 bool (*inRange)(double)) {
+    QLabel* message = header_[8];
+    if (edit->text().trimmed().isEmpty()) {
+        message->setText(emptyMessage);
+        return std::nullopt;
+    }
+    const double value = edit->text().trimmed().toDouble();
+    if (!inRange(value)) {
+        message->setText(edit->text() + QStringLiteral(" is out of range. "));
+        edit->clear();
+        return std::nullopt;
+    }
+    return value;
+}
+
 bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
     QLineEdit* edit = readings_[box];
     QLabel* message = header_[8];
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        if (edit->text().trimmed().isEmpty()) {
-            message->setText(QStringLiteral("Enter Reading or Press Escape"));
-            return true;
-        }
-        const double value = edit->text().trimmed().toDouble();
-        if (!MercuryReadingInRange(value)) {
-            message->setText(edit->text() + QStringLiteral(" is out of range. "));
-            edit->clear();
+        if (!EnteredValue(edit, QStringLiteral("Enter Reading or Press Escape"),
+                          MercuryReadingInRange)) {
             return true;
         }
         Evaluate(box);
@@ -308,18 +318,11 @@ bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
 }
 
 bool HgtestScreen::TemperatureKey(QLineEdit* edit, QKeyEvent* event) {
-    QLabel* message = header_[8];
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        if (edit->text().trimmed().isEmpty()) {
-            message->setText(QStringLiteral("Enter Temperature or Press Escape"));
-            return true;
-        }
-        const double t = edit->text().trimmed().toDouble();
-        if (!MercuryTemperatureInRange(t)) {
-            message->setText(edit->text() + QStringLiteral(" is out of range. "));
-            edit->clear();
+        if (!EnteredValue(edit, QStringLiteral("Enter Temperature or Press Escape"),
+                          MercuryTemperatureInRange)) {
             return true;
         }
         QLineEdit* other = edit == startTemp_ ? endTemp_ : startTemp_;

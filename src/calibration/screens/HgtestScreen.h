@@ -35,6 +35,10 @@ private:
     // Escape, the moving and correcting keys, and keys that are no
     // character; nothing for a character the box's own rule decides.
     std::optional<bool> CommonKey(QKeyEvent* event);
+    // The value of a box on Enter; nothing, with the message line saying
+    // why, for an empty box or a value out of its range (the box emptied).
+    std::optional<double> EnteredValue(QLineEdit* edit, const QString& emptyMessage,
+                                       bool (*inRange)(double));
     bool ReadingKey(int box, QKeyEvent* event);
     bool TemperatureKey(QLineEdit* box, QKeyEvent* event);
     void Evaluate(int caller);
