@@ -39,7 +39,7 @@ TickDisplay MainTimerLogic::Clocks() {
 }
 
 bool MainTimerLogic::Tick(MainScreenView& view) {
-    BusyGate::Hold hold(s_.gate);
+    BusyGate::Hold hold(s_.gate, QStringLiteral("the dial read"));
     const TickDisplay display = Clocks();
     if (display.newDay) {
         // The operator sees the new day before the transfer starts.
@@ -73,6 +73,7 @@ void RunExitSequence(Services& s, const std::function<void()>& transfer) {
             QStringLiteral("Do you wish to let the program attempt to transfer files before Exit?"),
             QStringLiteral("Press Yes to Transfer files and exit -- No to just exit.")) &&
         transfer) {
+        BusyGate::Hold transferring(s.gate, QStringLiteral("the transfer"));
         transfer();
     }
     s.encoder.ClosePort();

@@ -7,9 +7,9 @@
 #include "instrument/SerialCounterLink.h"
 #include "observe/screens/ObservationFlow.h"
 #include "sound/Play.h"
-#include "sound/QtSoundPlayer.h"
 #include "transfer/ArchiveTransfer.h"
 #include "transfer/CurlFtpClient.h"
+#include "ui/QtSoundPlayer.h"
 #include "util/SystemClock.h"
 
 #include <QApplication>

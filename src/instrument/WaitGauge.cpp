@@ -31,9 +31,7 @@ RdialReading ReadSeries(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, C
                QStringLiteral("Reading R-dial ") + QString::number(total) +
                    QStringLiteral(" times."));
     if (vars.AudioPrompts == 1) {
-        for (int i = 0; i < 3; ++i) {
-            sounds.Beep();
-        }
+        sounds.ThreeBeeps();
     }
     RdialReading result;
     double sum = 0;

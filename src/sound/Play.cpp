@@ -3,8 +3,11 @@
 #include "util/Constants.h"
 
 #include <QFile>
+#include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 static void InitSoundResources() {
     Q_INIT_RESOURCE(sounds);
@@ -29,40 +32,41 @@ void Sounds::PlaySound(int number) {
     player_.Play(number, SoundResource(number));
 }
 
-namespace {
-// 0.1 s of an 880 Hz sine, 22,050 Hz mono 16-bit, made once.
-QByteArray BeepWav() {
+QByteArray ThreeBeepsWav() {
     const int rate = 22050;
-    const int samples = rate / 10;
+    const int tone = rate / 10;
+    const int gap = rate / 10;
+    const int fade = rate / 200; // 5 ms
+    const int samples = 3 * tone + 2 * gap;
     QByteArray pcm(samples * 2, '\0');
-    for (int i = 0; i < samples; ++i) {
-        const double fade = i > samples - 200 ? (samples - i) / 200.0 : 1.0;
-        const auto v = static_cast<qint16>(12000.0 * fade * std::sin(2 * kPi * 880.0 * i / rate));
-        pcm[2 * i] = static_cast<char>(v & 0xFF);
-        pcm[2 * i + 1] = static_cast<char>((v >> 8) & 0xFF);
-    }
-    auto le32 = [](quint32 v) {
-        QByteArray b(4, '\0');
-        for (int k = 0; k < 4; ++k) {
-            b[k] = static_cast<char>((v >> (8 * k)) & 0xFF);
+    for (int beep = 0; beep < 3; ++beep) {
+        const int first = beep * (tone + gap);
+        for (int i = 0; i < tone; ++i) {
+            const double edge = std::min({1.0, double(i) / fade, double(tone - 1 - i) / fade});
+            const auto v =
+                static_cast<qint16>(12000.0 * edge * std::sin(2 * kPi * 880.0 * i / rate));
+            qToLittleEndian<qint16>(v, pcm.data() + 2 * (first + i));
         }
-        return b;
-    };
-    auto le16 = [](quint16 v) {
-        QByteArray b(2, '\0');
-        b[0] = static_cast<char>(v & 0xFF);
-        b[1] = static_cast<char>(v >> 8);
-        return b;
-    };
-    QByteArray wav = "RIFF" + le32(36 + pcm.size()) + "WAVE" + "fmt " + le32(16) + le16(1) +
-                     le16(1) + le32(rate) + le32(rate * 2) + le16(2) + le16(16) + "data" +
-                     le32(pcm.size()) + pcm;
-    return wav;
+    }
+    QByteArray wav(44, '\0');
+    char* h = wav.data();
+    std::memcpy(h, "RIFF", 4);
+    qToLittleEndian<quint32>(36 + pcm.size(), h + 4);
+    std::memcpy(h + 8, "WAVEfmt ", 8);
+    qToLittleEndian<quint32>(16, h + 16);
+    qToLittleEndian<quint16>(1, h + 20); // PCM
+    qToLittleEndian<quint16>(1, h + 22); // mono
+    qToLittleEndian<quint32>(rate, h + 24);
+    qToLittleEndian<quint32>(rate * 2, h + 28);
+    qToLittleEndian<quint16>(2, h + 32);
+    qToLittleEndian<quint16>(16, h + 34);
+    std::memcpy(h + 36, "data", 4);
+    qToLittleEndian<quint32>(pcm.size(), h + 40);
+    return wav + pcm;
 }
-} // namespace
 
-void Sounds::Beep() {
-    static const QByteArray wav = BeepWav();
+void Sounds::ThreeBeeps() {
+    static const QByteArray wav = ThreeBeepsWav();
     player_.Play(0, wav);
 }
 

@@ -14,6 +14,12 @@ inline constexpr int kLastSound = 138;
 // The WAV image of a sound number, empty when there is none.
 QByteArray SoundResource(int number);
 
+// The three beeps as one WAV image, 22,050 Hz mono 16-bit: three 0.1 s
+// tones of 880 Hz with 0.1 s of silence between them, each faded in and out
+// over 5 ms so that it starts and ends without a click. Beeps played one
+// after another ran together into one long tone.
+QByteArray ThreeBeepsWav();
+
 // The station's spoken and sounded cues. The operator stands at the
 // instrument, often not looking at the screen.
 class Sounds {
@@ -28,9 +34,9 @@ public:
     void PlayInfoCue() { PlaySound(137); }
     void PlayReadingCue() { PlaySound(138); }
 
-    // A short plain beep (three of them open a reading series when the
-    // observation style has audio prompts). Played as sound number 0.
-    void Beep();
+    // Three short beeps that open a reading series when the observation
+    // style has audio prompts. Played as sound number 0.
+    void ThreeBeeps();
 
     // Speaks a number from words: "forty" "five" for 45, "two" "hundred"
     // "fifteen" for 215; a negative number starts with the warning cue, and

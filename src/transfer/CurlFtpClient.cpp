@@ -3,7 +3,16 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
+#include <algorithm>
+#include <chrono>
+#include <vector>
+#ifdef __linux__
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+#endif
 #include <curl/curl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace quillon {
 
@@ -17,6 +26,69 @@ size_t CollectText(char* data, size_t size, size_t count, void* target) {
 size_t ReadFromFile(char* buffer, size_t size, size_t count, void* source) {
     const qint64 n = static_cast<QFile*>(source)->read(buffer, static_cast<qint64>(size * count));
     return n < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(n);
+}
+
+// The one limit on a request: the time without progress. Anything that
+// moves counts (a byte of the file either way, or a new step of the
+// request); a server that stops reading, or that takes the whole file and
+// never confirms it, is given up after the limit. The length of a request
+// that keeps moving is never limited: a day file on a slow link may need
+// minutes.
+//
+// A byte handed to the system is not yet a byte that moved: the system's
+// send buffer takes a whole day file at once, and on a slow link the file
+// then drains for minutes while libcurl sees nothing happen. So on Linux
+// the bytes still waiting in the send queues of the request's sockets
+// (sent but not acknowledged by the server) are not counted as moved.
+struct Watchdog {
+    int limitSeconds = FtpClient::kTimeoutSeconds;
+    std::chrono::steady_clock::time_point lastProgress = std::chrono::steady_clock::now();
+    curl_off_t lastMoved = 0;
+    bool stalled = false;
+    std::vector<curl_socket_t> sockets;
+
+    curl_off_t Unacknowledged() const {
+        curl_off_t pending = 0;
+#ifdef __linux__
+        for (const curl_socket_t socket : sockets) {
+            int queued = 0;
+            if (ioctl(socket, SIOCOUTQ, &queued) == 0 && queued > 0) {
+                pending += queued;
+            }
+        }
+#endif
+        return pending;
+    }
+};
+
+curl_socket_t OpenSocket(void* clientp, curlsocktype, struct curl_sockaddr* address) {
+    const curl_socket_t fd = socket(address->family, address->socktype, address->protocol);
+    if (fd != CURL_SOCKET_BAD) {
+        static_cast<Watchdog*>(clientp)->sockets.push_back(fd);
+    }
+    return fd;
+}
+
+int CloseSocket(void* clientp, curl_socket_t fd) {
+    auto& sockets = static_cast<Watchdog*>(clientp)->sockets;
+    sockets.erase(std::remove(sockets.begin(), sockets.end(), fd), sockets.end());
+    return close(fd);
+}
+
+int WatchProgress(void* clientp, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t ulnow) {
+    auto* dog = static_cast<Watchdog*>(clientp);
+    const auto now = std::chrono::steady_clock::now();
+    const curl_off_t moved = ulnow + dlnow - dog->Unacknowledged();
+    if (moved != dog->lastMoved) {
+        dog->lastMoved = moved;
+        dog->lastProgress = now;
+        return 0;
+    }
+    if (now - dog->lastProgress >= std::chrono::seconds(dog->limitSeconds)) {
+        dog->stalled = true;
+        return 1; // aborts the request
+    }
+    return 0;
 }
 
 // Runs one transfer to its end while the screen's events are handled.
@@ -45,18 +117,21 @@ CURLcode Perform(CURL* easy) {
     return result;
 }
 
-void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer,
-                   int noProgressSeconds) {
-    const long limit = FtpClient::kTimeoutSeconds;
+void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer, Watchdog* dog) {
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    // No limit on the whole transfer: a day file on a slow link may need
-    // minutes. What ends a request is a stall: fewer than one byte a second
-    // for the no-progress limit, no connection, or a server that does not
-    // answer.
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(noProgressSeconds));
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, limit);
-    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, limit);
+    // No limit on the whole transfer. libcurl's own reply limit runs from
+    // the moment a command is sent, so on STOR it would also cover the
+    // upload itself: it is set out of reach and the watchdog bounds every
+    // wait for a reply instead. Connecting has its own limit.
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(dog->limitSeconds));
+    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, 7L * 24 * 3600);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, WatchProgress);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, dog);
+    curl_easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, OpenSocket);
+    curl_easy_setopt(easy, CURLOPT_OPENSOCKETDATA, dog);
+    curl_easy_setopt(easy, CURLOPT_CLOSESOCKETFUNCTION, CloseSocket);
+    curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, dog);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
     const QByteArray user = site.user.toUtf8();
     const QByteArray password = site.password.toUtf8();
@@ -67,12 +142,16 @@ void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer,
     }
 }
 
-FtpReply Finish(CURL* easy, CURLcode code, const char* errorBuffer, const QByteArray& body) {
+FtpReply Finish(CURL* easy, CURLcode code, const char* errorBuffer, const Watchdog& dog,
+                const QByteArray& body) {
     FtpReply reply;
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &reply.code);
     reply.ok = code == CURLE_OK;
     if (reply.ok) {
         reply.text = QString::fromUtf8(body);
+    } else if (dog.stalled) {
+        reply.text = QStringLiteral("no progress for %1 seconds: the server stopped answering")
+                         .arg(dog.limitSeconds);
     } else {
         reply.text = QString::fromUtf8(*errorBuffer ? errorBuffer : curl_easy_strerror(code));
         if (reply.code != 0) {
@@ -111,7 +190,9 @@ FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QS
     }
     CURL* easy = curl_easy_init();
     char errorBuffer[CURL_ERROR_SIZE] = {0};
-    CommonOptions(easy, site, errorBuffer, noProgressSeconds_);
+    Watchdog dog;
+    dog.limitSeconds = noProgressSeconds_;
+    CommonOptions(easy, site, errorBuffer, &dog);
     const QByteArray url =
         (DirectoryUrl(site.url) + QString::fromLatin1(QUrl::toPercentEncoding(remoteName)))
             .toUtf8();
@@ -121,7 +202,7 @@ FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QS
     curl_easy_setopt(easy, CURLOPT_READDATA, &file);
     curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(file.size()));
     const CURLcode code = Perform(easy);
-    const FtpReply reply = Finish(easy, code, errorBuffer, {});
+    const FtpReply reply = Finish(easy, code, errorBuffer, dog, {});
     curl_easy_cleanup(easy);
     return reply;
 }
@@ -129,7 +210,9 @@ FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QS
 FtpReply CurlFtpClient::List(const Site& site, const QString& remoteName) {
     CURL* easy = curl_easy_init();
     char errorBuffer[CURL_ERROR_SIZE] = {0};
-    CommonOptions(easy, site, errorBuffer, noProgressSeconds_);
+    Watchdog dog;
+    dog.limitSeconds = noProgressSeconds_;
+    CommonOptions(easy, site, errorBuffer, &dog);
     const QByteArray url = DirectoryUrl(site.url).toUtf8();
     const QByteArray request = "LIST " + remoteName.toUtf8();
     QByteArray body;
@@ -138,7 +221,7 @@ FtpReply CurlFtpClient::List(const Site& site, const QString& remoteName) {
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, CollectText);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &body);
     const CURLcode code = Perform(easy);
-    const FtpReply reply = Finish(easy, code, errorBuffer, body);
+    const FtpReply reply = Finish(easy, code, errorBuffer, dog, body);
     curl_easy_cleanup(easy);
     return reply;
 }

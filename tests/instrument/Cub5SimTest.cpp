@@ -7,7 +7,6 @@
 #include "support/TestStation.h"
 #include "util/SystemClock.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -51,10 +50,7 @@ TEST_F(Cub5SimTest, ResetMakesTheDialZero) {
 
 TEST_F(Cub5SimTest, SilentCounterAndGarbage) {
     sim.Send("silent");
-    QElapsedTimer timer;
-    timer.start();
     encoder.ReadEncoder(0.2);
-    EXPECT_LT(timer.elapsed(), 3000);
     EXPECT_TRUE(vars.EncoderError.contains("did not answer within 2 seconds"));
     EXPECT_TRUE(vars.EncoderError.contains(sim.Device()));
     sim.Send("garbage");
@@ -83,7 +79,14 @@ TEST(Cub5SimCli, RdialPrintsTheDialOrTheError) {
     EXPECT_EQ(cli.exitCode(), 0);
     const QByteArray series = cli.readAllStandardOutput();
     EXPECT_TRUE(series.startsWith("mean: 123.4\nsd: ")) << series.toStdString();
+}
 
+TEST(Cub5SimCli, RdialOfASilentCounterExitsThree) {
+    Cub5Sim sim;
+    ASSERT_TRUE(sim.Started());
+    TestStation station;
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
+    QProcess cli;
     sim.Send("silent");
     cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "rdial"});
     ASSERT_TRUE(cli.waitForFinished(10000));

@@ -1,20 +1,16 @@
 // The browser of other days without widgets: the day-file list of any
 // directory and its order, and SumAday's date check, texts and summary file
 // against text worked out by hand.
+#include "records/DayFileFixtures.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
-#include "records/screens/OtherDaysScreens.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,22 +18,6 @@
 
 using namespace quillon;
 using namespace quillon::test;
-
-namespace {
-
-QByteArray Header(const char* date) {
-    return QByteArray("\"Boulder, Colorado\"\r\nDobson,61 \r\n") + date + "\r\n12:00:00\r\n" +
-           QByteArray(70, '=') + "07Apr06:Carddatefixed\r\n";
-}
-
-QByteArray Obs(const char* time, const char* type, const char* mu, const char* ozone,
-               const char* spread) {
-    return QByteArray("OBS,04/07/2007,") + time + "," + type + ",23.0, 123.5, 45.6,0.3, " + mu +
-           "," + ozone + "," + spread + "\r\n 170.0 170.0 170.0 080.0 080.0" + type + " 07 " +
-           time + " 04 07\r\n";
-}
-
-} // namespace
 
 TEST(DayFileList, OnlyFilesWithDataInNumericOrder) {
     QTemporaryDir dir;
@@ -163,58 +143,4 @@ TEST_F(SumAdayTest, ADayWithoutAverages) {
     const QStringList lines = SplitLines(DecodeWindows1252(summary.readAll()));
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[lines.size() - 2], "No averages for 07 Apr/2007");
-}
-
-TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
-    TestStation station;
-    SharedVars vars = LoadedVars(station);
-    TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
-    QTemporaryDir archive;
-    QFile day(archive.filePath("D07097.999"));
-    ASSERT_TRUE(day.open(QIODevice::WriteOnly));
-    day.write(Header("04/07/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
-    day.close();
-    QStringList seen;
-    QString summaryLine;
-    QString freeText;
-    QTimer hands;
-    QObject::connect(&hands, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || m->property("done").toBool()) {
-            return;
-        }
-        m->setProperty("done", true);
-        seen << m->objectName();
-        QTimer::singleShot(0, m, [&, m] {
-            if (m->objectName() == "Explain") {
-                QTest::keyClick(m->findChild<QPushButton*>("cmmdContinue"), Qt::Key_Space);
-            } else if (m->objectName() == "ChooseDir") {
-                // The chooser starts in the data directory; go to the archive.
-                auto* dirs = m->findChild<QListWidget*>("Dir1");
-                ASSERT_NE(dirs, nullptr);
-                auto* path = m->findChild<QLabel*>("lblPath");
-                EXPECT_EQ(path->text() + "/", vars.DataDir);
-                dirs->addItem(archive.path()); // an absolute entry opens that directory
-                dirs->setCurrentRow(dirs->count() - 1);
-                m->findChild<QPushButton*>("cmmdOpen")->click();
-                EXPECT_EQ(path->text(), archive.path());
-                m->findChild<QPushButton*>("cmmdSelect")->click();
-            } else if (m->objectName() == "DayList") {
-                auto* days = m->findChild<QListWidget*>("Dayfiles");
-                EXPECT_EQ(days->count(), 1);
-                days->setCurrentRow(0);
-                summaryLine = m->findChild<QLabel*>("lblSummary_0")->text();
-                freeText = m->findChild<QLabel*>("lblFree")->text();
-                EXPECT_EQ(m->findChild<QLabel*>("lblSumFile")->text(), "S07097.999");
-                m->findChild<QPushButton*>("cmmdMake")->click();
-                m->findChild<QPushButton*>("cmmdExit")->click();
-            }
-        });
-    });
-    hands.start(2);
-    RunOtherDays(fakes.services, nullptr);
-    EXPECT_EQ(seen, QStringList({"Explain", "ChooseDir", "DayList"}));
-    EXPECT_EQ(summaryLine, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000");
-    EXPECT_FALSE(freeText.isEmpty());
-    EXPECT_TRUE(QFile::exists(archive.filePath("S07097.999")));
 }

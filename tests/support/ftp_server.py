@@ -3,8 +3,9 @@
 usage: ftp_server.py MODE ROOT USER PASSWORD
 MODE: normal | nolist (uploads accepted, listings empty) | refuse (uploads
 refused) | slow (uploads taken at 16 KB a second) | stall (uploads stop
-being read after 64 KB). Prints "port N" once it listens.
+being read after 16 KB). Prints "port N" once it listens.
 """
+import socket
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -23,7 +24,13 @@ class RefuseHandler(FTPHandler):
 
 
 class SlowDTP(ThrottledDTPHandler):
+    """A slow link: 16 KB a second, and no more buffered than a slow link
+    would hold, so the sender sees the bytes go at that rate."""
     read_limit = 16 * 1024
+
+    def __init__(self, sock, cmd_channel):
+        sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+        ThrottledDTPHandler.__init__(self, sock, cmd_channel)
 
 
 class SlowHandler(FTPHandler):
@@ -31,10 +38,16 @@ class SlowHandler(FTPHandler):
 
 
 class StallingDTP(DTPHandler):
-    """Reads 64 KB of an upload, then nothing more: a server gone quiet."""
+    """Reads 16 KB of an upload, then nothing more: a server gone quiet. Its
+    receive buffer is kept small, so the sender sees the stall after a few
+    kilobytes more instead of after the megabytes that loopback buffers."""
+
+    def __init__(self, sock, cmd_channel):
+        sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+        DTPHandler.__init__(self, sock, cmd_channel)
 
     def readable(self):
-        return self.tot_bytes_received < 64 * 1024 and DTPHandler.readable(self)
+        return self.tot_bytes_received < 16 * 1024 and DTPHandler.readable(self)
 
 
 class StallHandler(FTPHandler):

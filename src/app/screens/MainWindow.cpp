@@ -22,6 +22,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -53,9 +54,38 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     BuildMenu();
     logic_.SetNewDayAction([this] {
         if (transferAction_) {
+            BusyGate::Hold hold(services_.gate, QStringLiteral("the transfer"));
             transferAction_();
         }
     });
+    services_.gate.SetWaitingObserver([this] { ShowWaitingCommand(); });
+}
+
+MainWindow::~MainWindow() {
+    services_.gate.SetWaitingObserver({});
+}
+
+void MainWindow::ShowWaitingCommand() {
+    const QString waiting = services_.gate.WaitingText();
+    if (!waiting.isEmpty()) {
+        if (!showingWaiting_) {
+            messageBeforeWaiting_ = lblMessage_->text();
+            showingWaiting_ = true;
+        }
+        ShowMessageLine(waiting);
+    } else if (showingWaiting_) {
+        showingWaiting_ = false;
+        ShowMessageLine(messageBeforeWaiting_);
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape takes back a command that waits for the work in hand.
+    if (event->key() == Qt::Key_Escape && services_.gate.DropWaiting()) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::SetObservationRunner(std::function<void(const QString&)> runner) {
@@ -102,11 +132,11 @@ void MainWindow::BuildControls() {
     cmdEncRst_ = new QPushButton(QStringLiteral("enc&Dr_reset"), central);
     cmdEncRst_->setObjectName(QStringLiteral("CmdEncRst"));
     connect(cmdEncRst_, &QPushButton::clicked, this,
-            [this] { Command([this] { ResetEncoderButton(); }); });
+            [this] { Command(QStringLiteral("encDr_reset"), [this] { ResetEncoderButton(); }); });
     cmmdPrompting_ = new QPushButton(QStringLiteral("Change to Obs'r &Prompted Obs"), central);
     cmmdPrompting_->setObjectName(QStringLiteral("CmmdPrompting"));
     connect(cmmdPrompting_, &QPushButton::clicked, this,
-            [this] { Command([this] { TogglePrompting(); }); });
+            [this] { Command(QStringLiteral("Prompted Obs"), [this] { TogglePrompting(); }); });
     promptext_ = NamedLabel(QStringLiteral("Promptext"), QStringLiteral("Computer controls speed."),
                             central);
     controls->addWidget(chkBoxEncoder_);
@@ -184,7 +214,8 @@ void MainWindow::BuildMenu() {
     exitMenu->setObjectName(QStringLiteral("mmuexit"));
     AddAction(exitMenu, QStringLiteral("mmuNo"), QStringLiteral("No!"));
     connect(AddAction(exitMenu, QStringLiteral("cmmdExit"), QStringLiteral("really e&Xit")),
-            &QAction::triggered, this, [this] { Command([this] { ExitProgram(); }); });
+            &QAction::triggered, this,
+            [this] { Command(QStringLiteral("Exit"), [this] { ExitProgram(); }); });
 
     QMenu* obs = bar->addMenu(QStringLiteral("&Obs"));
     obs->setObjectName(QStringLiteral("mnuObs"));
@@ -195,20 +226,22 @@ void MainWindow::BuildMenu() {
         action->setShortcutContext(Qt::WindowShortcut);
         const QString code = QString::fromLatin1(entry.code);
         connect(action, &QAction::triggered, this,
-                [this, code] { Command([this, code] { StartObservation(code); }); });
+                [this, code] { Command(code, [this, code] { StartObservation(code); }); });
         obsActions_.insert(code, action);
     }
     obs->addSeparator()->setObjectName(QStringLiteral("nmSepEnd"));
     connect(AddAction(obs, QStringLiteral("mmuComment"), QStringLiteral("&Comment")),
-            &QAction::triggered, this, [this] { Command([this] { AddComment(); }); });
+            &QAction::triggered, this,
+            [this] { Command(QStringLiteral("Comment"), [this] { AddComment(); }); });
 
     QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
     reports->setObjectName(QStringLiteral("mnuReports"));
     connect(AddAction(reports, QStringLiteral("mnTODAY"), QStringLiteral("&TODAY")),
-            &QAction::triggered, this, [this] { Command([this] { ShowToday(); }); });
+            &QAction::triggered, this,
+            [this] { Command(QStringLiteral("TODAY"), [this] { ShowToday(); }); });
     connect(AddAction(reports, QStringLiteral("mnPlots"), QStringLiteral("&Plots")),
             &QAction::triggered, this, [this] {
-                Command([this] {
+                Command(QStringLiteral("Plots"), [this] {
                     HandOver(false, [this] {
                         PlotsWindow plots(services_, this);
                         plots.exec();
@@ -217,11 +250,13 @@ void MainWindow::BuildMenu() {
             });
     connect(
         AddAction(reports, QStringLiteral("mnWoudc"), QStringLiteral("&WOUDC file of a day\u2026")),
-        &QAction::triggered, this,
-        [this] { Command([this] { HandOver(false, [this] { ExportWoudc(); }); }); });
+        &QAction::triggered, this, [this] {
+            Command(QStringLiteral("WOUDC file"),
+                    [this] { HandOver(false, [this] { ExportWoudc(); }); });
+        });
     connect(AddAction(reports, QStringLiteral("mnOtherDay"), QStringLiteral("&Other Days")),
             &QAction::triggered, this, [this] {
-                Command([this] {
+                Command(QStringLiteral("Other Days"), [this] {
                     HandOver(false, [this] {
                         CheckLampTestsDue(vars_, clock_.Now(), *this);
                         RunOtherDays(services_, this);
@@ -233,12 +268,13 @@ void MainWindow::BuildMenu() {
     maintenance->setObjectName(QStringLiteral("mnuLampTests"));
     muEncoder_ = AddAction(maintenance, QStringLiteral("muEncoder"), QStringLiteral("&Encoder"));
     connect(muEncoder_, &QAction::triggered, this,
-            [this] { Command([this] { CheckEncoderEntry(); }); });
+            [this] { Command(QStringLiteral("Encoder"), [this] { CheckEncoderEntry(); }); });
     connect(AddAction(maintenance, QStringLiteral("mnHg"), QStringLiteral("&Mercury")),
-            &QAction::triggered, this, [this] { Command([this] { RunMercuryTest(); }); });
+            &QAction::triggered, this,
+            [this] { Command(QStringLiteral("Mercury"), [this] { RunMercuryTest(); }); });
     connect(AddAction(maintenance, QStringLiteral("mnStandard"), QStringLiteral("&Standard ")),
             &QAction::triggered, this, [this] {
-                Command([this] {
+                Command(QStringLiteral("Standard"), [this] {
                     HandOver(true, [this] {
                         StandardScreen screen(services_, this);
                         screen.Run();
@@ -249,15 +285,17 @@ void MainWindow::BuildMenu() {
     connect(
         AddAction(maintenance, QStringLiteral("mnDeltaQtable"), QStringLiteral("Change &Q Table")),
         &QAction::triggered, this, [this] {
-            Command([this] { HandOver(true, [this] { RunQTableReview(services_, this); }); });
+            Command(QStringLiteral("Change Q Table"),
+                    [this] { HandOver(true, [this] { RunQTableReview(services_, this); }); });
         });
     connect(AddAction(maintenance, QStringLiteral("mnuPrtQtbl"), QStringLiteral("&Print Q table")),
             &QAction::triggered, this, [this] {
-                Command([this] { HandOver(false, [this] { RunPrintQTable(services_, this); }); });
+                Command(QStringLiteral("Print Q table"),
+                        [this] { HandOver(false, [this] { RunPrintQTable(services_, this); }); });
             });
     connect(AddAction(maintenance, QStringLiteral("mnuIC"), QStringLiteral("&Intercomparison")),
             &QAction::triggered, this, [this] {
-                Command([this] {
+                Command(QStringLiteral("Intercomparison"), [this] {
                     HandOver(true, [this] {
                         OpenDayFile(vars_, clock_, messages_);
                         lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
@@ -271,10 +309,12 @@ void MainWindow::BuildMenu() {
     QMenu* info = bar->addMenu(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mmuInfo"));
     connect(AddAction(info, QStringLiteral("mnPrgInfo"), QStringLiteral("&Program Info")),
-            &QAction::triggered, this, [this] { Command([this] { ShowProgramInfo(); }); });
+            &QAction::triggered, this,
+            [this] { Command(QStringLiteral("Program Info"), [this] { ShowProgramInfo(); }); });
     connect(
         AddAction(info, QStringLiteral("mnOperParam"), QStringLiteral("&Operational Parameters")),
-        &QAction::triggered, this, [this] { Command([this] { ShowOperParam(); }); });
+        &QAction::triggered, this,
+        [this] { Command(QStringLiteral("Operational Parameters"), [this] { ShowOperParam(); }); });
 }
 
 bool MainWindow::Load() {
@@ -397,8 +437,8 @@ bool MainWindow::DialReadingWanted() const {
     return chkBoxEncoder_->isChecked();
 }
 
-void MainWindow::Command(std::function<void()> command) {
-    services_.gate.Run(std::move(command));
+void MainWindow::Command(const QString& name, std::function<void()> command) {
+    services_.gate.Run(std::move(command), name);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -408,7 +448,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    Command([this] { ExitProgram(); });
+    Command(QStringLiteral("Exit"), [this] { ExitProgram(); });
     if (exiting_) {
         event->accept(); // the exit ran at once; this close is its own
     }

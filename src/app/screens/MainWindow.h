@@ -27,6 +27,7 @@ class MainWindow : public QMainWindow, public StartUpScreens, public MainScreenV
     Q_OBJECT
 public:
     explicit MainWindow(Services& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up sequence. False when a fatal file error stopped it (the
     // operator has seen the box; the program must end).
@@ -65,11 +66,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // An operator command: it waits while a tick, a transfer or another
     // command runs (see BusyGate).
-    void Command(std::function<void()> command);
+    void Command(const QString& name, std::function<void()> command);
+    // The waiting command on the message line, and what was there before.
+    void ShowWaitingCommand();
+    bool showingWaiting_ = false;
+    QString messageBeforeWaiting_;
     void BuildControls();
     void BuildMenu();
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption);

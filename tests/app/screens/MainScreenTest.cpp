@@ -482,11 +482,58 @@ TEST_F(MainScreenTest, CommandsDuringTheTicksReadWaitForIt) {
     EXPECT_EQ(Text(*main, "lblDispRpos"), "42.0");
     EXPECT_TRUE(messages.titles.isEmpty()); // nothing ran inside the read
     EXPECT_EQ(fakes.link.userInputPolls, 0);
-    QTest::qWait(1); // the waiting command runs from the event loop
+    QCoreApplication::processEvents(); // the waiting command runs from the event loop
     EXPECT_EQ(messages.titles,
               QStringList{"Press Yes to Transfer files and exit -- No to just exit."});
     EXPECT_FALSE(fakes.link.IsOpen());
     EXPECT_EQ(fakes.programEnds, 0);
+}
+
+TEST_F(MainScreenTest, OneCommandWaitsTheLatestAndEscapeDropsIt) {
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    main->show();
+    ASSERT_TRUE(SeekRange(6, DateSerial(2027, 1, 6) + 7.0 / 24.0));
+    main->Tick();
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    const QString guidance = Text(*main, "lblMessage");
+    {
+        // F1 three times while a transfer holds the gate: one observation.
+        BusyGate::Hold transfer(fakes.gate, "the transfer");
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(main.get(), Qt::Key_F1);
+        }
+        EXPECT_TRUE(started.isEmpty());
+        EXPECT_EQ(fakes.gate.Waiting(), 1);
+        EXPECT_EQ(Text(*main, "lblMessage"), "Waiting: ADDSGQP after the transfer");
+    }
+    QCoreApplication::processEvents(); // the waiting command runs from the event loop
+    EXPECT_EQ(started, QStringList{"ADDSGQP"});
+    EXPECT_EQ(Text(*main, "lblMessage"), guidance);
+
+    // F1 then F4: the operator changed his mind, F4 alone runs.
+    started.clear();
+    {
+        BusyGate::Hold read(fakes.gate, "the dial read");
+        QTest::keyClick(main.get(), Qt::Key_F1);
+        QTest::keyClick(main.get(), Qt::Key_F4);
+        EXPECT_EQ(Text(*main, "lblMessage"), "Waiting: ADZC after the dial read");
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(started, QStringList{"ADZC"});
+
+    // Escape takes the waiting command back; nothing runs.
+    started.clear();
+    {
+        BusyGate::Hold transfer(fakes.gate, "the transfer");
+        QTest::keyClick(main.get(), Qt::Key_F1);
+        QTest::keyClick(main.get(), Qt::Key_Escape);
+        EXPECT_EQ(fakes.gate.Waiting(), 0);
+        EXPECT_EQ(Text(*main, "lblMessage"), guidance);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(started.isEmpty());
 }
 
 TEST_F(MainScreenTest, WithoutAnEncoderItsEntriesAreOff) {

@@ -1,5 +1,5 @@
-// Test entry point: a QApplication (offscreen) so screen tests can open
-// real widgets; pure tests simply ignore it.
+// Test entry point of the screen tests: a QApplication (offscreen) so they
+// open real widgets without a display.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -1,0 +1,17 @@
+// The Qt Widgets headers that the screens include, parsed once for all of
+// them.
+#pragma once
+
+#include "pch/CorePch.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>

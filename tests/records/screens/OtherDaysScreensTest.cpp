@@ -1,0 +1,77 @@
+// The other-days screens offscreen: a directory chosen, a day picked, its
+// summary file made.
+#include "records/screens/OtherDaysScreens.h"
+#include "records/DayFileFixtures.h"
+#include "records/DayFileList.h"
+#include "records/DaySummary.h"
+#include "support/FakeClock.h"
+#include "support/Recorders.h"
+#include "support/TestServices.h"
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
+    QTemporaryDir archive;
+    QFile day(archive.filePath("D07097.999"));
+    ASSERT_TRUE(day.open(QIODevice::WriteOnly));
+    day.write(Header("04/07/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    day.close();
+    QStringList seen;
+    QString summaryLine;
+    QString freeText;
+    QTimer hands;
+    QObject::connect(&hands, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || m->property("done").toBool()) {
+            return;
+        }
+        m->setProperty("done", true);
+        seen << m->objectName();
+        QTimer::singleShot(0, m, [&, m] {
+            if (m->objectName() == "Explain") {
+                QTest::keyClick(m->findChild<QPushButton*>("cmmdContinue"), Qt::Key_Space);
+            } else if (m->objectName() == "ChooseDir") {
+                // The chooser starts in the data directory; go to the archive.
+                auto* dirs = m->findChild<QListWidget*>("Dir1");
+                ASSERT_NE(dirs, nullptr);
+                auto* path = m->findChild<QLabel*>("lblPath");
+                EXPECT_EQ(path->text() + "/", vars.DataDir);
+                dirs->addItem(archive.path()); // an absolute entry opens that directory
+                dirs->setCurrentRow(dirs->count() - 1);
+                m->findChild<QPushButton*>("cmmdOpen")->click();
+                EXPECT_EQ(path->text(), archive.path());
+                m->findChild<QPushButton*>("cmmdSelect")->click();
+            } else if (m->objectName() == "DayList") {
+                auto* days = m->findChild<QListWidget*>("Dayfiles");
+                EXPECT_EQ(days->count(), 1);
+                days->setCurrentRow(0);
+                summaryLine = m->findChild<QLabel*>("lblSummary_0")->text();
+                freeText = m->findChild<QLabel*>("lblFree")->text();
+                EXPECT_EQ(m->findChild<QLabel*>("lblSumFile")->text(), "S07097.999");
+                m->findChild<QPushButton*>("cmmdMake")->click();
+                m->findChild<QPushButton*>("cmmdExit")->click();
+            }
+        });
+    });
+    hands.start(2);
+    RunOtherDays(fakes.services, nullptr);
+    EXPECT_EQ(seen, QStringList({"Explain", "ChooseDir", "DayList"}));
+    EXPECT_EQ(summaryLine, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000");
+    EXPECT_FALSE(freeText.isEmpty());
+    EXPECT_TRUE(QFile::exists(archive.filePath("S07097.999")));
+}

@@ -1,0 +1,8 @@
+// The test headers and the Qt Widgets headers that the screen tests
+// include, parsed once.
+#pragma once
+
+#include "pch/UiPch.h"
+#include "support/TestPch.h"
+
+#include <QApplication>
