@@ -51,7 +51,7 @@ IcResult ComputeIcSet(const SharedVars& vars, const IcSet& set) {
         }
         out.wavelengths[static_cast<size_t>(w)] = r;
     }
-    out.meanUtc = measured > 0 ? timeSum / measured : 0;
+    out.meanUtc = measured > 0 ? timeSum / measured : set.scheduledUtc;
     const auto& c = out.wavelengths[kIcC];
     const auto& d = out.wavelengths[kIcD];
     const auto& a = out.wavelengths[kIcA];

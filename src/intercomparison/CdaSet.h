@@ -23,6 +23,9 @@ struct IcMeasurement {
 
 struct IcSet {
     bool directSun = true;
+    // When the set was due (UTC, on the series' clock): the set's time when
+    // no wavelength was measured.
+    DateTimeValue scheduledUtc = 0;
     std::array<std::optional<IcMeasurement>, 3> wavelengths; // C, D, A
 };
 
@@ -39,7 +42,9 @@ struct IcResult {
     std::array<std::optional<IcWavelengthResult>, 3> wavelengths;
     std::optional<double> ad;
     std::optional<double> cd;
-    DateTimeValue meanUtc = 0; // the mean of the measured wavelengths' times
+    // The mean of the measured wavelengths' times, or the scheduled start
+    // when none was measured.
+    DateTimeValue meanUtc = 0;
 };
 
 IcResult ComputeIcSet(const SharedVars& vars, const IcSet& set);

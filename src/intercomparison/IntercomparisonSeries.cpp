@@ -43,20 +43,16 @@ IntercomparisonSeries::IntercomparisonSeries(Services& services, Intercomparison
 }
 
 void IntercomparisonSeries::FollowClock() {
-    next_ = NextHalfMinute(s_.clock.Now());
+    nextMark_ = NextHalfMinute(s_.clock.Now() - OffsetDays());
 }
 
-void IntercomparisonSeries::Shift(int seconds) {
-    next_ += seconds / 86400.0;
-}
-
-bool IntercomparisonSeries::WaitUntil(DateTimeValue target,
-                                      const std::function<QString(double)>& message) {
+bool IntercomparisonSeries::WaitForMark(DateTimeValue mark,
+                                        const std::function<QString(double)>& message) {
     for (;;) {
         if (paused_) {
             return false;
         }
-        const double remaining = (target - s_.clock.Now()) * 86400.0;
+        const double remaining = (mark + OffsetDays() - s_.clock.Now()) * 86400.0;
         if (remaining <= 0.0) {
             return true;
         }
@@ -65,50 +61,92 @@ bool IntercomparisonSeries::WaitUntil(DateTimeValue target,
     }
 }
 
+void IntercomparisonSeries::NoteOffset() {
+    if (offsetSeconds_ == recordedOffset_) {
+        return;
+    }
+    recordedOffset_ = offsetSeconds_;
+    WriteCommentText(s_.vars, s_.clock, s_.messages,
+                     QStringLiteral("Intercomparison on the partner's clock: offset ") +
+                         FormatNumber(offsetSeconds_, u"+0;-0;0") +
+                         QStringLiteral(" s from the computer clock"));
+}
+
+void IntercomparisonSeries::NoteLateStart(const QString& what, DateTimeValue due) {
+    // More than a second late (the operator held the screen, the machine
+    // stalled): the set keeps its real times, and the day file says why
+    // they are not on the mark.
+    const double late = (s_.clock.Now() - due) * 86400.0;
+    if (late < 1.0) {
+        return;
+    }
+    WriteCommentText(s_.vars, s_.clock, s_.messages,
+                     QStringLiteral("Intercomparison ") + what + QStringLiteral(" due at ") +
+                         FormatDate(due, u"HH:MM:SS") + QStringLiteral(" started ") +
+                         FormatNumber(std::floor(late), u"0") + QStringLiteral(" s late"));
+}
+
 void IntercomparisonSeries::Go() {
     paused_ = false;
     failed_ = false;
     running_ = true;
+    if (nextMark_ + OffsetDays() < s_.clock.Now()) {
+        FollowClock(); // a mark already passed while stopped: the next one
+    }
     while (!paused_ && !failed_) {
-        const DateTimeValue start = next_;
-        const bool reached = WaitUntil(start, [start](double remaining) {
-            return QStringLiteral("Waiting for ") + FormatDate(start, u"HH:MM:SS") +
+        const DateTimeValue mark = nextMark_;
+        const bool reached = WaitForMark(mark, [this, mark](double remaining) {
+            return QStringLiteral("Waiting for ") + FormatDate(mark + OffsetDays(), u"HH:MM:SS") +
                    QStringLiteral(" in ") + FormatNumber(std::ceil(remaining - 1e-6), u"###") +
                    QStringLiteral(" Secs");
         });
         if (!reached) {
             break;
         }
+        NoteOffset();
+        NoteLateStart(QStringLiteral("set"), mark + OffsetDays());
         starts_ << s_.clock.Now();
-        if (!RunSet()) {
+        const bool ok = RunSet(mark + OffsetDays());
+        // The schedule moves on from the mark, never from when the set
+        // happened to start or end.
+        nextMark_ = mark + settings.spacingMinutes / 1440.0;
+        if (!ok) {
             break;
         }
-        next_ = start + settings.spacingMinutes / 1440.0;
     }
     running_ = false;
 }
 
-bool IntercomparisonSeries::RunSet() {
+bool IntercomparisonSeries::RunSet(DateTimeValue scheduled) {
+    const IcSettings used = settings; // changes apply from the next set
     IcSet set;
-    set.directSun = settings.directSun;
+    set.directSun = used.directSun;
+    set.scheduledUtc = scheduled;
     static const char* const names[3] = {"C", "D", "A"};
     for (int w = 0; w < 3; ++w) {
         const QString name = QString::fromLatin1(names[w]);
-        const bool reached = WaitUntil(HalfMinuteMarkFrom(s_.clock.Now()), [&name](double) {
+        // C on the set's own mark, D and A on the following half-minute
+        // marks of the series' clock.
+        const DateTimeValue mark =
+            w == 0 ? scheduled - OffsetDays() : HalfMinuteMarkFrom(s_.clock.Now() - OffsetDays());
+        const bool reached = WaitForMark(mark, [&name](double) {
             return QStringLiteral("Waiting to Start ") + name + QStringLiteral(" at: 30 Secs");
         });
         if (!reached) {
             break; // paused: the set ends with what it has
         }
+        if (w > 0) {
+            NoteLateStart(name, mark + OffsetDays());
+        }
+        wavelengthStarts_ << s_.clock.Now();
         MeasurementSpec spec;
         spec.countdownCaption =
             QStringLiteral("Countdown for ") + name + QStringLiteral(" Intercomparison Ob.");
-        spec.countdownLine =
-            QStringLiteral("Set Q-levers for the ") + name +
-            QStringLiteral(" wavelength.\nHave the measurement started before the "
-                           "countdown completes.\n") +
-            (settings.directSun ? QStringLiteral("Check Sun Spot and Close the Door!")
-                                : QStringLiteral("Zenith Ob!  GQP out!"));
+        spec.countdownLine = QStringLiteral("Set Q-levers for the ") + name +
+                             QStringLiteral(" wavelength.\nHave the measurement started before the "
+                                            "countdown completes.\n") +
+                             (used.directSun ? QStringLiteral("Check Sun Spot and Close the Door!")
+                                             : QStringLiteral("Zenith Ob!  GQP out!"));
         spec.countdownSeconds = 18;
         spec.readingCaption = QStringLiteral("Taking Readings for ") + name;
         DateTimeValue began = 0;
@@ -123,25 +161,23 @@ bool IntercomparisonSeries::RunSet() {
         s_.vars.DialogChoice = 0;
         if (result.outcome == MeasurementOutcome::Failed) {
             failed_ = true;
-            return false;
+            break; // what was measured is still written
         }
         if (result.outcome == MeasurementOutcome::Escaped) {
             continue; // this wavelength stays unmeasured: "-90000"
         }
         set.wavelengths[static_cast<size_t>(w)] = IcMeasurement{began, result.mean, result.sd};
     }
-    WriteSet(set);
-    return true;
+    // Every scheduled set leaves its line, measured or not: the partner's
+    // file has one for it, and a hole would misalign the two.
+    WriteSet(set, used);
+    return !failed_;
 }
 
-void IntercomparisonSeries::WriteSet(const IcSet& set) {
-    const bool any = set.wavelengths[0] || set.wavelengths[1] || set.wavelengths[2];
-    if (!any) {
-        return;
-    }
+void IntercomparisonSeries::WriteSet(const IcSet& set, const IcSettings& used) {
     const IcResult result = ComputeIcSet(s_.vars, set);
     screens_.ShowResultLine(IcResultLine(set, result));
-    WriteIcSet(s_.vars, s_.clock, s_.messages, set, result, settings.sky, settings.special);
+    WriteIcSet(s_.vars, s_.clock, s_.messages, set, result, used.sky, used.special);
 }
 
 bool WriteIcSet(SharedVars& vars, const Clock& clock, OperatorMessages& messages, const IcSet& set,

@@ -36,33 +36,48 @@ public:
 
     IcSettings settings;
 
-    // While stopped: the next set time follows the clock.
+    // The settings as the operator has them; each set takes a copy of them
+    // when it starts, so a change applies from the next set.
+    // While stopped: the next set is the next half-minute mark.
     void FollowClock();
-    DateTimeValue NextSetTime() const { return next_; }
-    // F5 and F6: the next set a second earlier or later, to match the
-    // partner instrument's clock.
-    void Shift(int seconds);
+    // When the next set starts, on the computer clock (offset included).
+    DateTimeValue NextSetTime() const { return nextMark_ + OffsetDays(); }
+    // F5 and F6: every mark the series waits for a second earlier or later.
+    // The two instruments' computers rarely agree to the second; the
+    // offset puts the series on the partner's clock for the whole series.
+    void Shift(int seconds) { offsetSeconds_ += seconds; }
+    int OffsetSeconds() const { return offsetSeconds_; }
 
     // Runs sets until Pause(); returns then (or when the counter failed).
     void Go();
     void Pause() { paused_ = true; }
     bool Running() const { return running_; }
 
-    // When each set began (UTC), for the record of a run.
+    // When each set and each wavelength's count-down began (UTC, computer
+    // clock), for the record of a run.
     const QList<DateTimeValue>& SetStarts() const { return starts_; }
+    const QList<DateTimeValue>& WavelengthStarts() const { return wavelengthStarts_; }
 
 private:
-    bool WaitUntil(DateTimeValue target, const std::function<QString(double)>& message);
-    bool RunSet();
-    void WriteSet(const IcSet& set);
+    double OffsetDays() const { return offsetSeconds_ / 86400.0; }
+    // Waits until the mark (offset-free) plus the offset as it is at each
+    // moment, so a shift during the wait moves the wait.
+    bool WaitForMark(DateTimeValue mark, const std::function<QString(double)>& message);
+    bool RunSet(DateTimeValue scheduled);
+    void WriteSet(const IcSet& set, const IcSettings& used);
+    void NoteOffset();
+    void NoteLateStart(const QString& what, DateTimeValue due);
 
     Services& s_;
     IntercomparisonScreens& screens_;
-    DateTimeValue next_ = 0;
+    DateTimeValue nextMark_ = 0; // the next set's half-minute mark, without the offset
+    int offsetSeconds_ = 0;
+    int recordedOffset_ = 0;
     bool paused_ = false;
     bool running_ = false;
     bool failed_ = false;
     QList<DateTimeValue> starts_;
+    QList<DateTimeValue> wavelengthStarts_;
 };
 
 // Appends a set to the CDA file (its header first when the file is new or

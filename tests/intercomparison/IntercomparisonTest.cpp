@@ -10,7 +10,9 @@
 #include "util/Format.h"
 #include "util/TextFile.h"
 
+#include <QRegularExpression>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -186,4 +188,147 @@ TEST(IntercomparisonSeriesTest, HalfMinuteAndSetsOnTheClock) {
     ASSERT_EQ(series.SetStarts().size(), 5);
     EXPECT_EQ(FormatDate(series.SetStarts()[3], u"HH:MM:SS"), "17:12:30");
     EXPECT_EQ(FormatDate(series.SetStarts()[4], u"HH:MM:SS"), "17:17:30");
+}
+
+namespace {
+
+// The series' screens as a test sees them: what it says, the set lines,
+// the gauge's captions, and a hook into every message so a test can act
+// at a chosen moment of the run (a shift, a setting, a late clock).
+struct SeriesScreens : IntercomparisonScreens, GaugeDisplay {
+    GaugeDisplay& Gauge() override { return *this; }
+    void ShowMessage(const QString& text) override {
+        messages << text;
+        if (onMessage) {
+            onMessage(text);
+        }
+    }
+    void ShowResultLine(const QString& line) override {
+        results << line;
+        if (results.size() == stopAfter) {
+            series->Pause();
+        }
+    }
+    void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
+    void Open(const QString&, int, int, const QString&) override {}
+    void SetProgress(int, const QString&) override {}
+    bool ExitPressed() const override { return escapeAll; }
+    void Close() override {}
+    IntercomparisonSeries* series = nullptr;
+    int stopAfter = 2;
+    bool escapeAll = false;
+    std::function<void(const QString&)> onMessage;
+    QStringList messages, results, captions;
+};
+
+QStringList Times(const QList<DateTimeValue>& times) {
+    QStringList out;
+    for (const DateTimeValue t : times) {
+        out << FormatDate(t, u"HH:MM:SS");
+    }
+    return out;
+}
+
+class SeriesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fakes.OpenEncoder());
+        fakes.link.SetValue(150.0);
+        vars.AudioPrompts = 0;
+        screens.series = &series;
+    }
+    QStringList Cda() const {
+        return SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061")));
+    }
+    QString Day() const { return DecodeWindows1252(station.Read("data/D26342.061")); }
+
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes{vars, MakeDateTime(2026, 12, 8, 16, 59, 40)};
+    SeriesScreens screens;
+    IntercomparisonSeries series{fakes.services, screens};
+};
+
+} // namespace
+
+TEST_F(SeriesTest, OffsetMovesEverySetAndEveryWavelength) {
+    // +2 s before Go; during the wait for the first set the operator
+    // presses F5 three times: -1 s, kept for the whole series.
+    series.Shift(+2);
+    EXPECT_EQ(FormatDate(series.NextSetTime(), u"HH:MM:SS"), "17:00:32");
+    bool shifted = false;
+    screens.onMessage = [&](const QString& text) {
+        if (!shifted && text.startsWith("Waiting for")) {
+            shifted = true;
+            for (int i = 0; i < 3; ++i) {
+                series.Shift(-1);
+            }
+        }
+    };
+    series.Go();
+    EXPECT_EQ(series.OffsetSeconds(), -1);
+    EXPECT_EQ(Times(series.SetStarts()), (QStringList{"17:00:29", "17:04:29"}));
+    EXPECT_EQ(Times(series.WavelengthStarts()), (QStringList{"17:00:29", "17:01:29", "17:02:29",
+                                                             "17:04:29", "17:05:29", "17:06:29"}));
+    EXPECT_EQ(screens.messages.first(), "Waiting for 17:00:32 in 52 Secs");
+    EXPECT_TRUE(screens.messages.contains("Waiting for 17:00:29 in 49 Secs"));
+    // The readings of each wavelength begin 19 s after its mark.
+    const QStringList cda = Cda();
+    ASSERT_EQ(cda.size(), 9);
+    EXPECT_TRUE(cda[7].startsWith("BDR,2026-12-08,17:01:48,DS,17:00:48,")) << cda[7].toStdString();
+    EXPECT_EQ(Day().count("Intercomparison on the partner's clock: offset -1 s from the computer "
+                          "clock"),
+              1);
+    EXPECT_EQ(FormatDate(series.NextSetTime(), u"HH:MM:SS"), "17:08:29");
+}
+
+TEST_F(SeriesTest, SettingsChangedInASetApplyFromTheNext) {
+    bool changed = false;
+    screens.onMessage = [&](const QString& text) {
+        if (!changed && text == "Taking the C intercomparison Ob.") {
+            changed = true;
+            series.settings.directSun = false;
+            series.settings.sky = "H ";
+        }
+    };
+    series.Go();
+    // The prompt of the first set's D and A still said direct sun.
+    EXPECT_EQ(screens.captions.size(), 12);
+    const QStringList cda = Cda();
+    ASSERT_EQ(cda.size(), 9);
+    EXPECT_TRUE(cda[7].contains(",DS,")) << cda[7].toStdString();
+    EXPECT_TRUE(cda[8].contains(",ZenSky,")) << cda[8].toStdString();
+    const QString day = Day();
+    EXPECT_EQ(day.count("\"I DSGQP\""), 1);
+    EXPECT_EQ(day.count("\"UMKEHR\""), 1);
+    EXPECT_TRUE(day.contains(QRegularExpression("I DSGQP \\d\\d \\d{6} 12 26 C  ")));
+    EXPECT_TRUE(day.contains(QRegularExpression("UMKEHR  \\d\\d \\d{6} 12 26 H  ")));
+}
+
+TEST_F(SeriesTest, ASetWithNothingMeasuredIsWrittenAtItsScheduledTime) {
+    screens.escapeAll = true;
+    screens.stopAfter = 1;
+    series.Shift(+3);
+    series.Go();
+    const QStringList cda = Cda();
+    ASSERT_EQ(cda.size(), 8);
+    EXPECT_EQ(cda[7],
+              "BDR,2026-12-08,17:00:33,DS," + QString("-90000,").repeated(18) + "-90000,-90000,");
+    EXPECT_EQ(Day().count("\"I DSGQP\""), 1);
+}
+
+TEST_F(SeriesTest, ALateSetKeepsItsRealTimesAndSaysBy) {
+    bool stalled = false;
+    screens.onMessage = [&](const QString& text) {
+        if (!stalled && text.startsWith("Waiting for")) {
+            stalled = true;
+            fakes.clock.Advance(55); // 16:59:40 -> 17:00:35, past the mark
+        }
+    };
+    screens.stopAfter = 1;
+    series.Go();
+    EXPECT_EQ(Times(series.SetStarts()), QStringList{"17:00:35"});
+    EXPECT_TRUE(Day().contains("Intercomparison set due at 17:00:30 started 5 s late"));
+    // D and A are back on their marks.
+    EXPECT_EQ(Times(series.WavelengthStarts()), (QStringList{"17:00:35", "17:01:30", "17:02:30"}));
 }

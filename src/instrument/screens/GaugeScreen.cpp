@@ -30,6 +30,12 @@ GaugeScreen::GaugeScreen(QWidget* parent) : QDialog(parent) {
     }
     auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
+    // Only its access key, a click or Escape stop a measurement: a Space or
+    // Enter meant for another window must not end a wavelength's readings,
+    // so the button never takes the keyboard focus and is never the default.
+    exit->setFocusPolicy(Qt::NoFocus);
+    exit->setAutoDefault(false);
+    exit->setDefault(false);
     connect(exit, &QPushButton::clicked, this, [this] { exitPressed_ = true; });
     layout->addWidget(exit);
     setWindowModality(Qt::ApplicationModal);
@@ -68,11 +74,18 @@ void GaugeScreen::Close() {
 }
 
 void GaugeScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
         exitPressed_ = true;
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        event->accept(); // no default button to press
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 void GaugeScreen::closeEvent(QCloseEvent* event) {

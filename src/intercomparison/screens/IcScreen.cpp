@@ -2,6 +2,7 @@
 
 #include "astro/AstroFunctions.h"
 #include "instrument/screens/EntryScreens.h"
+#include "records/DayFile.h"
 #include "ui/ScreenHelpers.h"
 #include "util/Format.h"
 
@@ -32,8 +33,7 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
     auto* bar = new QMenuBar(this);
     QAction* comment = bar->addAction(QStringLiteral("&Comment"));
     comment->setObjectName(QStringLiteral("mnuComment"));
-    connect(comment, &QAction::triggered, this,
-            [this] { RunCommentEntry(s_.vars, s_.clock, s_.messages, &s_.sounds, this); });
+    connect(comment, &QAction::triggered, this, &IcScreen::OpenComment);
     QMenu* sky = bar->addMenu(QStringLiteral("&Sky conditions"));
     sky->setObjectName(QStringLiteral("mmnConditions"));
     for (const auto& [caption, code] :
@@ -42,7 +42,7 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
         connect(sky->addAction(QString::fromLatin1(caption)), &QAction::triggered, this,
                 [this, value] {
                     series_.settings.sky = value;
-                    ShowSettings();
+                    SettingsChanged();
                 });
     }
     QMenu* special = bar->addMenu(QStringLiteral("s&Pecial Conditions"));
@@ -54,7 +54,7 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
         connect(special->addAction(QString::fromLatin1(caption)), &QAction::triggered, this,
                 [this, value] {
                     series_.settings.special = value;
-                    ShowSettings();
+                    SettingsChanged();
                 });
     }
     QMenu* timing = bar->addMenu(QStringLiteral("&Timing"));
@@ -64,7 +64,7 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
         action->setObjectName(QStringLiteral("mmnSpacing%1").arg(minutes));
         connect(action, &QAction::triggered, this, [this, minutes] {
             series_.settings.spacingMinutes = minutes;
-            ShowSettings();
+            SettingsChanged();
         });
     }
     QAction* minus = bar->addAction(QStringLiteral("Minus 1 second"));
@@ -90,8 +90,18 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
     special_ = Framed(QStringLiteral("lblSpecial"), QStringLiteral("Special"), this, grid, 0, 3);
     lst_ = Framed(QStringLiteral("lblLST"), QStringLiteral("UTC:"), this, grid, 1, 0);
     mu_ = Framed(QStringLiteral("lblMu"), QStringLiteral("Mu:"), this, grid, 1, 1);
+    offset_ =
+        Framed(QStringLiteral("lblOffset"), QStringLiteral("Partner's clock"), this, grid, 1, 2);
+    note_ = NamedLabel(QStringLiteral("lblSettingsNote"), QString(), this);
+    grid->addWidget(note_, 1, 3);
     layout->addLayout(grid);
-    layout->addWidget(new QLabel(QStringLiteral("F5=-1sec F6=+1sec"), this));
+    auto* help = new QLabel(QStringLiteral("F5=-1sec F6=+1sec: every set and every wavelength a "
+                                           "second earlier or later, to run on the partner "
+                                           "instrument's clock when the two computers' clocks "
+                                           "differ by a few seconds."),
+                            this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
     auto* happening = new QGroupBox(QStringLiteral("What's happening?"), this);
     auto* happeningLayout = new QVBoxLayout(happening);
     message_ = NamedLabel(QStringLiteral("lblMsg"), QString(), happening);
@@ -122,25 +132,69 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
     layout->addLayout(modes);
     connect(ds, &QPushButton::clicked, this, [this] {
         series_.settings.directSun = true;
-        ShowSettings();
+        SettingsChanged();
     });
     connect(zen, &QPushButton::clicked, this, [this] {
         series_.settings.directSun = false;
-        ShowSettings();
+        SettingsChanged();
     });
     connect(go_, &QPushButton::clicked, this, &IcScreen::Go);
     connect(pause_, &QPushButton::clicked, this, &IcScreen::PauseRun);
     connect(exit_, &QPushButton::clicked, this, &IcScreen::reject);
     pause_->setEnabled(false);
+    display_.setParent(this); // found by name, as every control
     display_.setObjectName(QStringLiteral("TmrDispInfo"));
     connect(&display_, &QTimer::timeout, this, [this] {
         series_.FollowClock();
         Tick();
     });
+    // The clock and mu keep running under every gauge of the series.
+    clock_.setParent(this);
+    clock_.setObjectName(QStringLiteral("TmrClock"));
+    connect(&clock_, &QTimer::timeout, this, &IcScreen::ShowClock);
+    clock_.start(1000);
     ShowSettings();
     series_.FollowClock();
     Tick();
     display_.start(1000);
+    // Wide enough for every menu of the bar, the one-second shifts last.
+    setMinimumWidth(bar->sizeHint().width() + 40);
+}
+
+void IcScreen::SettingsChanged() {
+    ShowSettings();
+    if (series_.Running()) {
+        note_->setText(QStringLiteral("Changes apply from the next set."));
+    }
+}
+
+void IcScreen::OpenComment() {
+    // Not modal: the series keeps its marks while the operator types. The
+    // entry stays open (its text kept) under a gauge, and its record is
+    // written when the operator enters it.
+    if (comment_) {
+        comment_->raise();
+        comment_->activateWindow();
+        return;
+    }
+    s_.vars.CommentText.clear();
+    comment_ = new AddCommentScreen(s_.vars, &s_.sounds, this);
+    comment_->setAttribute(Qt::WA_DeleteOnClose);
+    comment_->setWindowModality(Qt::NonModal);
+    connect(comment_, &QDialog::accepted, this, [this] {
+        const QString text = s_.vars.CommentText;
+        WriteCommentText(s_.vars, s_.clock, s_.messages, text);
+    });
+    comment_->show();
+}
+
+void IcScreen::ShowClock() {
+    const DateTimeValue now = s_.clock.Now();
+    lst_->setText(FormatDate(now, u"HH:MM:SS"));
+    mu_->setText(FormatNumber(SunMu(s_.vars, now), u"##.000;No sun"));
+    offset_->setText(QStringLiteral("Offset: ") +
+                     FormatNumber(series_.OffsetSeconds(), u"+0;-0;0") + QStringLiteral(" s"));
+    next_->setText(FormatDate(series_.NextSetTime(), u"HH:MM:SS"));
 }
 
 void IcScreen::ShowSettings() {
@@ -155,10 +209,7 @@ void IcScreen::ShowSettings() {
 }
 
 void IcScreen::Tick() {
-    const DateTimeValue now = s_.clock.Now();
-    lst_->setText(FormatDate(now, u"HH:MM:SS"));
-    mu_->setText(FormatNumber(SunMu(s_.vars, now), u"##.000;No sun"));
-    next_->setText(FormatDate(series_.NextSetTime(), u"HH:MM:SS"));
+    ShowClock();
     if (!series_.Running()) {
         message_->setText(QStringLiteral("Press Go to start a set recorded at ") +
                           FormatDate(series_.NextSetTime() + 30.0 / 86400.0, u"HH:MM:SS"));
@@ -183,13 +234,11 @@ void IcScreen::PauseRun() {
 
 void IcScreen::ShowMessage(const QString& text) {
     message_->setText(text);
-    const DateTimeValue now = s_.clock.Now();
-    lst_->setText(FormatDate(now, u"HH:MM:SS"));
-    mu_->setText(FormatNumber(SunMu(s_.vars, now), u"##.000;No sun"));
-    next_->setText(FormatDate(series_.NextSetTime(), u"HH:MM:SS"));
+    ShowClock();
 }
 
 void IcScreen::ShowResultLine(const QString& line) {
+    note_->clear(); // the next set takes the settings as they are now
     // The fourteen lines scroll: the newest set last.
     if (resultCount_ < results_.size()) {
         results_[resultCount_++]->setText(line);

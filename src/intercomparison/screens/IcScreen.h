@@ -1,10 +1,12 @@
 #pragma once
 
+#include "instrument/screens/EntryScreens.h"
 #include "instrument/screens/GaugeScreen.h"
 #include "intercomparison/IntercomparisonSeries.h"
 
 #include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -32,12 +34,19 @@ protected:
 
 private:
     void Tick();
+    void ShowClock();
     void ShowSettings();
+    void SettingsChanged();
+    void OpenComment();
 
     Services& s_;
     GaugeScreen gauge_;
     IntercomparisonSeries series_;
     QTimer display_;
+    QTimer clock_;
+    QPointer<AddCommentScreen> comment_;
+    QLabel* offset_;
+    QLabel* note_;
     QLabel* next_;
     QLabel* timing_;
     QLabel* sky_;

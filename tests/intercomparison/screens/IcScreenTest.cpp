@@ -9,8 +9,14 @@
 #include "support/TestStation.h"
 #include "util/Format.h"
 #include "util/TextFile.h"
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -46,4 +52,59 @@ TEST(IcScreenTest, GoASetPauseExit) {
     screen.findChild<QPushButton*>("CmmdExit")->click();
     EXPECT_FALSE(screen.isVisible());
     EXPECT_FALSE(station.Read("data/CDAobs26342.061").isEmpty());
+}
+
+TEST(IcScreenTest, ShiftsShownAndKeptACommentHeldOpenDelaysNoSet) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 16, 59, 40));
+    ASSERT_TRUE(fakes.OpenEncoder());
+    fakes.link.SetValue(150.0);
+    vars.AudioPrompts = 0;
+    IcScreen screen(fakes.services);
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    // F6 twice: the next set two seconds later, and the offset shown.
+    QTest::keyClick(&screen, Qt::Key_F6);
+    QTest::keyClick(&screen, Qt::Key_F6);
+    EXPECT_EQ(screen.findChild<QLabel*>("LblNextSetTime")->text(), "17:00:32");
+    EXPECT_EQ(screen.findChild<QLabel*>("lblOffset")->text(), "Offset: +2 s");
+    // The display timer follows the clock and keeps the shift: one tick of
+    // it, run now rather than waited for.
+    fakes.clock.Advance(1);
+    auto* display = screen.findChild<QTimer*>("TmrDispInfo");
+    ASSERT_NE(display, nullptr);
+    display->start(0);
+    QCoreApplication::processEvents();
+    display->start(1000);
+    EXPECT_EQ(screen.findChild<QLabel*>("LblNextSetTime")->text(), "17:00:32");
+
+    // During the wait the operator opens the comment entry and leaves it
+    // open across the mark; then pauses once the first set is written.
+    QPointer<QWidget> comment;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const QString msg = screen.findChild<QLabel*>("lblMsg")->text();
+        if (!comment && msg.startsWith("Waiting for")) {
+            screen.findChild<QAction*>("mnuComment")->trigger();
+            comment = screen.findChild<QDialog*>("addcmmt");
+        }
+        if (!screen.findChild<QLabel*>("lblSetResult_0")->text().isEmpty()) {
+            screen.findChild<QPushButton*>("CmmdPause")->click();
+        }
+    });
+    watch.start(0);
+    screen.findChild<QPushButton*>("cmmdGo")->click();
+    watch.stop();
+    ASSERT_FALSE(comment.isNull()) << "the comment entry was not opened";
+    EXPECT_TRUE(comment->isVisible());
+    ASSERT_EQ(screen.Series().SetStarts().size(), 1);
+    EXPECT_EQ(FormatDate(screen.Series().SetStarts()[0], u"HH:MM:SS"), "17:00:32");
+    // The comment is entered after the set, and written then.
+    auto* box = comment->findChild<QLineEdit*>();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClicks(box, "Partner door open");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(DecodeWindows1252(station.Read("data/D26342.061")).contains("Partner door open"));
+    screen.findChild<QPushButton*>("CmmdExit")->click();
 }
