@@ -112,7 +112,10 @@ QStringList WrapComment(const QString& text) {
     QString rest;
     for (const QChar c : text) {
         if (c.unicode() >= 32 && c.unicode() <= 126) {
-            rest += c;
+            // The text is written between double quotes, which the file has
+            // no way to escape: a quote inside it becomes an apostrophe, so
+            // a text line can never read as a record's tag and its fields.
+            rest += c == u'"' ? u'\'' : c;
         }
     }
     QStringList lines;
@@ -151,7 +154,13 @@ bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messag
         return true;
     }
     const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
-    return AppendDayRecord(vars, clock, CommentRecordLines(text, localNow), messages);
+    // A record's line count has two digits: a longer comment is written as
+    // records of at most 99 lines, appended together.
+    QStringList lines;
+    for (qsizetype first = 0; first < text.size(); first += kMaxCommentLines) {
+        lines << CommentRecordLines(text.mid(first, kMaxCommentLines), localNow);
+    }
+    return AppendDayRecord(vars, clock, lines, messages);
 }
 
 bool WriteCommentText(SharedVars& vars, const Clock& clock, OperatorMessages& messages,

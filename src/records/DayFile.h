@@ -38,6 +38,10 @@ bool AppendDayRecord(SharedVars& vars, const Clock& clock, const QStringList& li
 // among positions 64 to 78 (or after 63 characters when there is none).
 QStringList WrapComment(const QString& text);
 
+// The most text lines one COMMENT record can declare (its count has two
+// digits); a longer comment is written as several records.
+inline constexpr int kMaxCommentLines = 99;
+
 // Writes `vars.CommentText` as a COMMENT record (nothing when it is empty).
 bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
 

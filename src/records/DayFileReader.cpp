@@ -52,10 +52,13 @@ bool StartsRecord(const QString& line) {
         return false;
     }
     if (t.startsWith(u'"')) {
-        // A quoted tag opens a record only when the quoted text is the tag.
+        // A quoted tag opens a record only when the quoted text is the tag
+        // and the record's other fields follow it. A line that is one
+        // quoted text alone is a comment's text, whatever the operator
+        // typed: a comment "ERROR" is a comment, never a record.
         const qsizetype close = t.indexOf(u'"', 1);
-        return close > 1 && IsRecordTag(t.mid(1, close - 1).toString()) &&
-               (close + 1 == t.size() || t[close + 1] == u',');
+        return close > 1 && IsRecordTag(t.mid(1, close - 1).toString()) && close + 1 < t.size() &&
+               t[close + 1] == u',';
     }
     return IsRecordTag(FirstField(line));
 }

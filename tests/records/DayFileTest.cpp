@@ -311,3 +311,69 @@ TEST(DayFileReader, DamagedRecordsAreNamedAndNeverHideTheNext) {
     EXPECT_EQ(read.observations.size(), 1);
     EXPECT_EQ(read.problems.size(), 1);
 }
+
+TEST(DayFile, WhateverTheOperatorTypesIsKept) {
+    TestStation station;
+    SharedVars vars = Instrument83(station);
+    RecordingMessages messages;
+    FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
+    ASSERT_TRUE(OpenDayFile(vars, clock, messages));
+    // Comments whose text is a record's tag, one whose wrapped last line is
+    // one, and one with quotes that would make a tag line of it.
+    const QStringList typed = {"ERROR",        "OBS",     "COMMENT",
+                               "HGLAMP",       "STDLAMP", QString(70, u'x') + " abcdefgh ERROR",
+                               "STDLAMP\",\"1"};
+    for (const QString& text : typed) {
+        ASSERT_TRUE(WriteCommentText(vars, clock, messages, text));
+    }
+    const QByteArray before = station.Read("data/D06083.083");
+    EXPECT_EQ(DayFileWholeLength(before), before.size()) << "a comment read as a torn record";
+    // The next append keeps every one of them.
+    ASSERT_TRUE(WriteCommentText(vars, clock, messages, "last"));
+    const QString day = DecodeWindows1252(station.Read("data/D06083.083"));
+    for (const char* line : {"\r\n\"ERROR\"\r\n", "\r\n\"OBS\"\r\n", "\r\n\"COMMENT\"\r\n",
+                             "\r\n\"HGLAMP\"\r\n", "\r\n\"STDLAMP\"\r\n", "\r\n\"ERROR\"\r\n",
+                             "\r\n\"STDLAMP','1\"\r\n", "\r\n\"last\"\r\n"}) {
+        EXPECT_TRUE(day.contains(QString::fromLatin1(line))) << line;
+    }
+    EXPECT_EQ(day.count("\"COMMENT\",\"03/24/2006\""), 8);
+    const DayFileContents read =
+        ReadDayFile(station.DataDir() + "D06083.083", "Boulder", DateSerial(2006, 3, 24));
+    EXPECT_TRUE(read.problems.isEmpty()) << read.problems.join('\n').toStdString();
+}
+
+TEST(DayFile, LongCommentsReadBackWhole) {
+    // 1, 99, 100 and 250 lines of 78 characters: records of at most 99
+    // lines, each count true.
+    for (const int lines : {1, 99, 100, 250}) {
+        TestStation station;
+        SharedVars vars = Instrument83(station);
+        RecordingMessages messages;
+        FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
+        ASSERT_TRUE(OpenDayFile(vars, clock, messages));
+        QString text;
+        for (int i = 0; i < lines; ++i) {
+            text += QString(77, QChar(u'a' + i % 26)) + u' ';
+        }
+        ASSERT_TRUE(WriteCommentText(vars, clock, messages, text));
+        ASSERT_TRUE(WriteCommentText(vars, clock, messages, "after"));
+        const QByteArray bytes = station.Read("data/D06083.083");
+        EXPECT_EQ(DayFileWholeLength(bytes), bytes.size()) << lines;
+        const QStringList all = SplitLines(DecodeWindows1252(bytes));
+        int records = 0;
+        int declared = 0;
+        int textLines = 0;
+        for (const QString& line : all) {
+            if (line.startsWith("\"COMMENT\",")) {
+                ++records;
+                declared += CommentLineCount(line);
+            } else if (line.startsWith('"') && line != "\"after\"" && line != "\"Boulder\"") {
+                ++textLines;
+            }
+        }
+        const int expectedRecords = (lines + 98) / 99 + 1;
+        EXPECT_EQ(records, expectedRecords) << lines;
+        EXPECT_EQ(declared, lines + 1) << lines;
+        EXPECT_EQ(textLines, lines) << lines;
+    }
+}
