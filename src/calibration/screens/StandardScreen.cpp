@@ -22,8 +22,13 @@ namespace {
 const char* const kNames[4] = {"A", "C", "Cp", "D"};
 
 // "Handle_ESC" and the other choice screens: one button per choice.
+// A decision screen of fixed choices, numbered from 1. Space and Enter
+// press `defaultChoice`, the harmless one; a choice in `guarded` (one that
+// writes a calibration) never takes the focus, so only its access key or a
+// click takes it. Closed by its title bar or Escape: `escapeChoice`.
 int Choose(const QString& name, const QString& title, const QStringList& lines,
-           const QStringList& choices, int escapeChoice, QWidget* parent) {
+           const QStringList& choices, int escapeChoice, QWidget* parent, int defaultChoice = 1,
+           const QList<int>& guarded = {}) {
     QDialog dialog(parent);
     dialog.setObjectName(name);
     dialog.setWindowTitle(title);
@@ -35,14 +40,26 @@ int Choose(const QString& name, const QString& title, const QStringList& lines,
                                      line, &dialog));
     }
     int chosen = escapeChoice;
+    QPushButton* harmless = nullptr;
     for (int k = 0; k < choices.size(); ++k) {
         auto* button = new QPushButton(choices[k], &dialog);
         button->setObjectName(QStringLiteral("cmmdChoice%1").arg(k + 1));
+        button->setAutoDefault(false);
+        if (guarded.contains(k + 1)) {
+            button->setFocusPolicy(Qt::NoFocus);
+        }
+        if (k + 1 == defaultChoice) {
+            harmless = button;
+        }
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &chosen, k] {
             chosen = k + 1;
             dialog.accept();
         });
         layout->addWidget(button);
+    }
+    if (harmless) {
+        harmless->setDefault(true);
+        harmless->setFocus();
     }
     dialog.exec(); // closed by its title bar or Escape: the escape choice
     return chosen;
@@ -377,7 +394,7 @@ bool StandardScreen::BigCorrectionChange(const QStringList& lines) {
                   QStringLiteral("The calibration adjustment changed more than expected"), lines,
                   {QStringLiteral("Press Alt+&S to use the new values"),
                    QStringLiteral("Space Bar to start over")},
-                  2, this) == 1;
+                  2, this, /*defaultChoice=*/2, /*guarded=*/{1}) == 1;
 }
 
 } // namespace quillon

@@ -3,13 +3,13 @@
 #include "calibration/screens/HgtestScreen.h"
 #include "calibration/screens/QTableScreens.h"
 #include "calibration/screens/StandardScreen.h"
+#include "support/ScriptedOperator.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,46 +22,6 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-
-// Answers each modal screen by name, in order; a screen without an answer
-// fails the test and is closed within two seconds.
-class Answers {
-public:
-    using Answer = std::function<void(QWidget*)>;
-    Answers() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
-        timer_.start(2);
-    }
-    void On(const QString& name, Answer answer) { answers_ << std::pair{name, answer}; }
-    QStringList seen;
-
-private:
-    void Look() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal->property("answered").toBool()) {
-            return;
-        }
-        if (!answers_.isEmpty() && answers_.first().first == modal->objectName()) {
-            modal->setProperty("answered", true);
-            seen << modal->objectName();
-            const Answer answer = answers_.takeFirst().second;
-            QTimer::singleShot(0, modal, [answer, modal] { answer(modal); });
-            waiting_.invalidate();
-            return;
-        }
-        if (!waiting_.isValid()) {
-            waiting_.start();
-        } else if (waiting_.elapsed() > 2000) {
-            ADD_FAILURE() << "No answer for " << modal->objectName().toStdString();
-            modal->setProperty("answered", true);
-            modal->close();
-            waiting_.invalidate();
-        }
-    }
-    QTimer timer_;
-    QList<std::pair<QString, Answer>> answers_;
-    QElapsedTimer waiting_;
-};
 
 void Type(QWidget* screen, const QString& box, const QString& text) {
     auto* edit = screen->findChild<QLineEdit*>(box);
@@ -77,7 +37,7 @@ TEST(CalibrationScreens, MercuryTestTypedToDoneSave) {
     TestStation station;
     SharedVars vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
-    Answers op;
+    ScriptedOperator op;
     op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
     op.On("Hint", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
     QString caption;
@@ -100,7 +60,7 @@ TEST(CalibrationScreens, MercuryTestTypedToDoneSave) {
     op.On("Hgpass", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
     HgtestScreen screen(fakes.services);
     screen.Run();
-    EXPECT_EQ(op.seen, QStringList({"GetInitials", "Hint", "Hgtest", "Hgpass"}));
+    EXPECT_EQ(op.Seen(), QStringList({"GetInitials", "Hint", "Hgtest", "Hgpass"}));
     EXPECT_TRUE(doneEnabled);
     EXPECT_TRUE(screen.Saved());
     EXPECT_EQ(caption, "Mercury Test on instrument 061 on 08 Dec/2026 By: RDE");
@@ -116,7 +76,7 @@ TEST(CalibrationScreens, QTableReviewToAccept) {
     TestStation station;
     SharedVars vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
-    Answers op;
+    ScriptedOperator op;
     QString countLine;
     op.On("GetInitials", [&](QWidget* m) {
         countLine = m->findChild<QLabel*>("lblL1_5")->text();
@@ -131,7 +91,7 @@ TEST(CalibrationScreens, QTableReviewToAccept) {
     op.On("Inqadj", [](QWidget* m) { Type(m, "txtAdjValue", "0.5"); });
     op.On("Qchanged", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
     RunQTableReview(fakes.services, nullptr);
-    EXPECT_EQ(op.seen, QStringList({"GetInitials", "AdjQtable", "Inqadj", "Qchanged"}));
+    EXPECT_EQ(op.Seen(), QStringList({"GetInitials", "AdjQtable", "Inqadj", "Qchanged"}));
     EXPECT_EQ(countLine, "The program could not find any mercury test history.");
     EXPECT_EQ(newHg, "74.80");
     EXPECT_DOUBLE_EQ(vars.Q15Hg, 74.8);
@@ -148,7 +108,7 @@ TEST(CalibrationScreens, StandardLampTestToAccept) {
     ASSERT_TRUE(fakes.OpenEncoder());
     fakes.link.SetValue(150.5); // the same dial on every wavelength
     vars.AudioPrompts = 0;
-    Answers op;
+    ScriptedOperator op;
     op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
     op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "20"); });
     auto space = [](QWidget* m) { QTest::keyClick(m, Qt::Key_Space); };
@@ -175,7 +135,7 @@ TEST(CalibrationScreens, StandardLampTestToAccept) {
           [](QWidget* m) { m->findChild<QPushButton*>("cmmdChoice1")->click(); });
     StandardScreen screen(fakes.services);
     screen.Run();
-    EXPECT_EQ(op.seen.size(), 18) << op.seen.join(",").toStdString();
+    EXPECT_EQ(op.Seen().size(), 18) << op.Seen().join(",").toStdString();
     EXPECT_EQ(reference, "l1 Ref Vals.");
     // A: N(150) - N(150.5) = -0.485 from the demo N-table.
     EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);

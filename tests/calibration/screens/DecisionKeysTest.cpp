@@ -1,0 +1,43 @@
+// The keys of the calibration's decision screens: Space and Enter press the
+// harmless choice, Escape and the title-bar close take the escape choice,
+// and a choice that writes a calibration is taken only by its own access
+// key or a click.
+#include "calibration/screens/StandardScreen.h"
+#include "support/ScriptedOperator.h"
+#include "support/TestServices.h"
+#include "support/TestStation.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+TEST(DecisionKeys, BigCorrectionChangeUsesTheNewValuesOnlyByAltS) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    StandardScreen screen(fakes.services);
+    const QStringList lines = {"A correction changed by 2.5 N."};
+    struct Case {
+        const char* what;
+        ScriptedOperator::Answer answer;
+        bool usesNewValues;
+    };
+    const Case cases[] = {
+        {"Space", Press(Qt::Key_Space), false},
+        {"Enter", Press(Qt::Key_Return), false},
+        {"Escape", Press(Qt::Key_Escape), false},
+        {"close", CloseWindow(), false},
+        {"Alt+S", Press(Qt::Key_S, Qt::AltModifier), true},
+        {"click on use", Click("cmmdChoice1"), true},
+        {"click on start over", Click("cmmdChoice2"), false},
+    };
+    for (const Case& c : cases) {
+        ScriptedOperator op;
+        op.On("Big_corr_change", c.answer);
+        EXPECT_EQ(screen.BigCorrectionChange(lines), c.usesNewValues) << c.what;
+        EXPECT_EQ(op.Seen(), QStringList{"Big_corr_change"}) << c.what;
+    }
+    // Each time the warning cue played first.
+    EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 7);
+}

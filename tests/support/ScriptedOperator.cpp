@@ -1,0 +1,74 @@
+#include "support/ScriptedOperator.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace quillon::test {
+
+ScriptedOperator::ScriptedOperator() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+    timer_.start(2);
+}
+
+ScriptedOperator::~ScriptedOperator() {
+    for (const auto& [name, answer] : answers_) {
+        ADD_FAILURE() << "The screen " << name.toStdString() << " never came";
+    }
+}
+
+void ScriptedOperator::On(const QString& name, Answer answer) {
+    answers_ << std::pair{name, std::move(answer)};
+}
+
+void ScriptedOperator::Look() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal->property("answered").toBool()) {
+        return;
+    }
+    if (!answers_.isEmpty() && answers_.first().first == modal->objectName()) {
+        modal->setProperty("answered", true);
+        seen_ << modal->objectName();
+        const Answer answer = answers_.takeFirst().second;
+        QTimer::singleShot(0, modal, [answer, modal] { answer(modal); });
+        waiting_.invalidate();
+        return;
+    }
+    // A guard against a hung test, not a measurement: the test fails on an
+    // unexpected screen however long it took to notice it.
+    if (!waiting_.isValid()) {
+        waiting_.start();
+    } else if (waiting_.elapsed() > 2000) {
+        ADD_FAILURE() << "No answer for the screen " << modal->objectName().toStdString();
+        modal->setProperty("answered", true);
+        modal->close();
+        waiting_.invalidate();
+    }
+}
+
+ScriptedOperator::Answer Press(int key, Qt::KeyboardModifiers modifiers) {
+    return [key, modifiers](QWidget* screen) {
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != screen) {
+            target = screen;
+        }
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    };
+}
+
+ScriptedOperator::Answer Click(const QString& button) {
+    return [button](QWidget* screen) {
+        auto* b = screen->findChild<QPushButton*>(button);
+        ASSERT_NE(b, nullptr) << button.toStdString();
+        b->click();
+    };
+}
+
+ScriptedOperator::Answer CloseWindow() {
+    return [](QWidget* screen) { screen->close(); };
+}
+
+} // namespace quillon::test

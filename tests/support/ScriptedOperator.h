@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+class QWidget;
+
+namespace quillon::test {
+
+// The operator of a screen test: answers each modal screen by its name, in
+// the order given. A screen it was not told of fails the test and is closed
+// within two seconds (so a test never hangs on it), and an expected screen
+// that never came fails the test when the operator goes.
+class ScriptedOperator {
+public:
+    using Answer = std::function<void(QWidget*)>;
+    ScriptedOperator();
+    ~ScriptedOperator();
+    ScriptedOperator(const ScriptedOperator&) = delete;
+    ScriptedOperator& operator=(const ScriptedOperator&) = delete;
+
+    // Expects the screen named `name` next, and answers it with `answer`.
+    void On(const QString& name, Answer answer);
+    // The screens answered so far, in order.
+    const QStringList& Seen() const { return seen_; }
+
+private:
+    void Look();
+    QTimer timer_;
+    QList<std::pair<QString, Answer>> answers_;
+    QStringList seen_;
+    QElapsedTimer waiting_;
+};
+
+// Presses a key on a screen, as an answer.
+ScriptedOperator::Answer Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Clicks the named button, as an answer.
+ScriptedOperator::Answer Click(const QString& button);
+// Closes the screen by its title bar, as an answer.
+ScriptedOperator::Answer CloseWindow();
+
+} // namespace quillon::test
