@@ -206,8 +206,9 @@ QString MercuryHistoryPath(const SharedVars& vars) {
 }
 
 bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
-                     const MercuryEvaluation& evaluation, const MercuryEntries& entries) {
-    const DateTimeValue local = LocalStandardTime(vars, clock.Now());
+                     const MercuryEvaluation& evaluation, const MercuryEntries& entries,
+                     std::optional<DateTimeValue> savedUtc) {
+    const DateTimeValue local = LocalStandardTime(vars, savedUtc.value_or(clock.Now()));
     HgLampRecord record;
     record.local = local;
     record.startTemperature = entries.startTemperature.value_or(0.0);

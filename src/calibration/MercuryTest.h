@@ -90,8 +90,10 @@ QString MercuryHistoryPath(const SharedVars& vars);
 // Done(Save): the four-line HGLAMP record to the history file and, the same
 // four lines, to the day file; then the last mercury test date in the
 // shared state and in inst.cfg. False, with the operator told, when a file
-// could not be written (the date then stays as it was).
+// could not be written (the date then stays as it was). The record carries
+// `savedUtc` (the moment of Done(Save)), or the clock's time.
 bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
-                     const MercuryEvaluation& evaluation, const MercuryEntries& entries);
+                     const MercuryEvaluation& evaluation, const MercuryEntries& entries,
+                     std::optional<DateTimeValue> savedUtc = std::nullopt);
 
 } // namespace quillon

@@ -49,6 +49,17 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent) : QDialog(parent
     for (QLineEdit* box : {startTemp_, endTemp_}) {
         box->installEventFilter(this);
     }
+    // An edit after the evaluation makes it stale: Done(Save) waits until
+    // Enter has evaluated the boxes again, so the record never carries a
+    // value that its verdict was not computed from.
+    QList<QLineEdit*> boxes = readings_;
+    boxes << startTemp_ << endTemp_;
+    for (QLineEdit* box : std::as_const(boxes)) {
+        connect(box, &QLineEdit::textEdited, this, [this] {
+            done_->setEnabled(false);
+            last_.complete = false;
+        });
+    }
     grid->addWidget(new QLabel(QStringLiteral("Start Temp:"), this), 4, 0);
     grid->addWidget(startTemp_, 4, 1);
     grid->addWidget(new QLabel(QStringLiteral("End Temp:"), this), 4, 2);
@@ -85,6 +96,8 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent) : QDialog(parent
     layout->addLayout(buttons);
     connect(accept_, &QPushButton::clicked, this, &HgtestScreen::Accept);
     connect(done_, &QPushButton::clicked, this, &HgtestScreen::DoneSave);
+    // Enter on the focused Done(Save) saves, as the hint screen teaches.
+    done_->setAutoDefault(true);
     connect(startOver_, &QPushButton::clicked, this, [this] {
         ResetTest();
         startTemp_->setFocus();
@@ -188,6 +201,7 @@ void HgtestScreen::Evaluate(int caller) {
     const bool fromAccept = caller < 0;
     const MercuryEvaluation e = EvaluateReadings(s_.vars, Entries());
     last_ = e;
+    evaluated_ = Entries(); // what Done(Save) records: exactly what was evaluated
     ShowTemperatures();
     if (e.warning == MercuryWarning::BigTempDiff) {
         Warn(e.warning, e);
@@ -230,6 +244,9 @@ void HgtestScreen::DoneSave() {
     if (!last_.complete) {
         return;
     }
+    // The record's date and time are the moment of Done(Save), not the
+    // moment the operator closes the verdict.
+    const DateTimeValue pressed = s_.clock.Now();
     const double difference = last_.testAverage - last_.tableValue;
     diff_->setText(FormatNumber(difference, u"+#0.00;-#0.00;0.00"));
     const MercuryDialogText verdict = VerdictText(difference);
@@ -243,7 +260,7 @@ void HgtestScreen::DoneSave() {
     dialog.exec();
     exit_->setEnabled(false);
     startOver_->setEnabled(false);
-    saved_ = SaveMercuryTest(s_.vars, s_.clock, s_.messages, last_, Entries());
+    saved_ = SaveMercuryTest(s_.vars, s_.clock, s_.messages, last_, evaluated_, pressed);
     accept();
 }
 
@@ -298,7 +315,7 @@ bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
         } else if (endTemp_->text().isEmpty()) {
             endTemp_->setFocus();
         } else {
-            done_->setEnabled(last_.complete || last_.pairs == 5);
+            done_->setEnabled(last_.complete); // never enabled for nothing
             done_->setFocus();
         }
         return true;

@@ -50,6 +50,7 @@ private:
 
     Services& s_;
     MercuryEvaluation last_;
+    MercuryEntries evaluated_; // the entries of the last evaluation
     bool saved_ = false;
     QList<QLineEdit*> readings_;
     QLineEdit* startTemp_;

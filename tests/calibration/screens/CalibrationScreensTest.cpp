@@ -144,3 +144,49 @@ TEST(CalibrationScreens, StandardLampTestToAccept) {
                     .contains("\"Test accepted after warning\""));
     EXPECT_FALSE(station.Read("history/lamphist.061").isEmpty());
 }
+
+TEST(CalibrationScreens, MercurySavesWhatWasEvaluatedWhenDoneWasPressed) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    ScriptedOperator op;
+    op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
+    op.On("Hint", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
+    bool disabledByTheEdit = false;
+    bool enabledAgain = false;
+    op.On("Hgtest", [&](QWidget* m) {
+        Type(m, "txtStartTemp", "20.0");
+        Type(m, "txtEndTemp", "20.5");
+        for (int k = 0; k < 5; ++k) {
+            Type(m, QStringLiteral("txtRdg_%1").arg(2 * k), "76.6");
+            Type(m, QStringLiteral("txtRdg_%1").arg(2 * k + 1), "69.4");
+        }
+        auto* done = m->findChild<QPushButton*>("cmmdContinue");
+        ASSERT_TRUE(done->isEnabled());
+        // A new end temperature typed without Enter: Done waits for it.
+        auto* end = m->findChild<QLineEdit*>("txtEndTemp");
+        end->setFocus();
+        end->selectAll();
+        QTest::keyClicks(end, "21.0");
+        disabledByTheEdit = !done->isEnabled();
+        done->click(); // does nothing while disabled
+        QTest::keyClick(end, Qt::Key_Return);
+        enabledAgain = done->isEnabled() && done->hasFocus();
+        // Enter on the focused Done(Save), as the hint teaches.
+        QTest::keyClick(done, Qt::Key_Return);
+    });
+    op.On("Hgpass", [&](QWidget* m) {
+        fakes.clock.Advance(90); // the operator reads the verdict for a while
+        m->findChild<QPushButton*>("cmmdContinue")->click();
+    });
+    HgtestScreen screen(fakes.services);
+    screen.Run();
+    EXPECT_TRUE(disabledByTheEdit);
+    EXPECT_TRUE(enabledAgain);
+    ASSERT_TRUE(screen.Saved());
+    const QStringList history = SplitLines(DecodeWindows1252(station.Read("history/hghist.061")));
+    ASSERT_EQ(history.size(), 4);
+    // The temperatures evaluated (20.0 and 21.0: 20.5 on average, table
+    // 74.3 - 0.25 x 5.5 = 72.925, test 73.0) and the time Done was pressed.
+    EXPECT_EQ(history[0], "HGLAMP,12/08/2026,10:00:00,  20.0, 21.0");
+}
