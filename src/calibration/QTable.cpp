@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace quillon {
@@ -80,10 +82,25 @@ bool AdjustmentInRange(double value) {
     return std::isfinite(value) && value <= 3.5 + 1e-9 && value >= -3.5 - 1e-9;
 }
 
+namespace {
+// A setting as the single-precision arithmetic of the adjustment gives it,
+// written back as the shortest decimal that is that single value: 96.5 +
+// 0.67 x 1.1 is 97.237, not 97.237000015974, and repeated adjustments
+// never pile up the float's noise in inst.cfg.
+double ShortestSingle(double value) {
+    const auto single = static_cast<float>(value);
+    std::array<char, 32> text{};
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), single);
+    double shortest = value;
+    std::from_chars(text.data(), written.ptr, shortest);
+    return shortest;
+}
+} // namespace
+
 QSettings15 AdjustedSettings(const SharedVars& vars, float adjustment) {
     const double adj = adjustment;
-    return {vars.Q15A + 0.67 * adj, vars.Q15C + 0.99 * adj, vars.Q15D + 0.97 * adj,
-            vars.Q15Hg + adj};
+    return {ShortestSingle(vars.Q15A + 0.67 * adj), ShortestSingle(vars.Q15C + 0.99 * adj),
+            ShortestSingle(vars.Q15D + 0.97 * adj), ShortestSingle(vars.Q15Hg + adj)};
 }
 
 QStringList QTableChangeComments(const SharedVars& vars, float adjustment) {

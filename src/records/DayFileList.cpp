@@ -10,7 +10,18 @@
 namespace quillon {
 
 double DayFileSortKey(const QString& name) {
-    // "07097.083" read as the number 7097.083, as far as it is a number.
+    // "D" + YY + DDD: the day's date, years 80 to 99 of the 1900s (the
+    // instrument's records start then) and the others of the 2000s, so
+    // that D99365 (31 December 1999) comes before D26342.
+    const QString digits = name.mid(1, 5);
+    bool ok = digits.size() == 5 &&
+              std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+    if (ok) {
+        const int yy = digits.left(2).toInt();
+        const int year = yy >= 80 ? 1900 + yy : 2000 + yy;
+        return year * 1000.0 + digits.mid(2).toInt(&ok);
+    }
+    // Any other name after every dated one, by the number it holds.
     const QString rest = name.mid(1);
     qsizetype end = 0;
     bool point = false;
@@ -18,7 +29,7 @@ double DayFileSortKey(const QString& name) {
         point = point || rest[end] == u'.';
         ++end;
     }
-    return rest.left(end).toDouble();
+    return 1e7 + rest.left(end).toDouble();
 }
 
 DayFileList ListDayFiles(const QString& directory, const QString& extension) {
@@ -51,13 +62,17 @@ DayFileList ListDayFiles(const QString& directory, const QString& extension) {
                      [](const DayFileEntry& a, const DayFileEntry& b) {
                          return DayFileSortKey(a.name) < DayFileSortKey(b.name);
                      });
+    const QString unreadable =
+        out.unreadable.isEmpty()
+            ? QString()
+            : QStringLiteral("\nCould not read: ") + out.unreadable.join(QStringLiteral(", "));
     if (out.matched == 0) {
         out.message = QStringLiteral("No DayFiles found in:") + directory + u'\n' +
                       QStringLiteral(" Try another disk or directory.");
         out.title = QStringLiteral("No Dayfiles");
     } else if (out.entries.isEmpty()) {
         out.message = QStringLiteral("No DayFiles with data found in:") + directory + u'\n' +
-                      QStringLiteral(" Try another disk or directory.");
+                      QStringLiteral(" Try another disk or directory.") + unreadable;
         out.title = QStringLiteral("No Data in DayFiles");
     }
     return out;

@@ -15,8 +15,9 @@ struct DayFileEntry {
 
 // The day files of a directory for the browser of other days: the files
 // named "D*." + `extension` (the station's own day-file extension), only
-// those with data, in the numeric order of their names after the "D"
-// (D99365 after D07001). A file that cannot be read is skipped and named.
+// those with data, oldest day first by the year and day in their names
+// (D99365, 31 December 1999, before D07001). A file that cannot be read is
+// skipped and named, in the message too when nothing else is listed.
 struct DayFileList {
     QList<DayFileEntry> entries;
     int matched = 0;        // files with the name pattern
@@ -27,7 +28,8 @@ struct DayFileList {
 };
 DayFileList ListDayFiles(const QString& directory, const QString& extension);
 
-// The sort key of a day file's name: the number that follows the "D".
+// The sort key of a day file's name: its date as year x 1000 + day of the
+// year (two-digit years 80 to 99 are 19xx).
 double DayFileSortKey(const QString& name);
 
 } // namespace quillon

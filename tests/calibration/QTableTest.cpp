@@ -83,6 +83,23 @@ TEST(QTableAdjustment, LimitsNewSettingsAndAcceptance) {
                            "\" New Values A: 97.17 C: 119.19 D: 133.67 Hg: 75.30\""}));
 }
 
+TEST(QTableAdjustment, SettingsWrittenAsTheTableShowsThem) {
+    // 96.5 + 0.67 x 1.1 = 97.237; 118.2 + 0.99 x 1.1 = 119.289;
+    // 132.7 + 0.97 x 1.1 = 133.767; 74.3 + 1.1 = 75.4. Then back by -1.1:
+    // the station's own values again, with no noise in between.
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
+    RecordingMessages messages;
+    vars.ObserverInitials = "RDE";
+    ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, 1.1f));
+    QStringList lines = SplitLines(DecodeWindows1252(station.Read("config/inst.cfg")));
+    EXPECT_EQ(lines.mid(2, 4), QStringList({"97.237", "119.289", "133.767", "75.4"}));
+    ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, -1.1f));
+    lines = SplitLines(DecodeWindows1252(station.Read("config/inst.cfg")));
+    EXPECT_EQ(lines.mid(2, 4), QStringList({"96.5", "118.2", "132.7", "74.3"}));
+}
+
 TEST(QTableAdjustment, AFailedWriteChangesNothing) {
     TestStation station;
     SharedVars vars = LoadedVars(station);

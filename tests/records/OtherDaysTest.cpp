@@ -19,7 +19,7 @@
 using namespace quillon;
 using namespace quillon::test;
 
-TEST(DayFileList, OnlyFilesWithDataInNumericOrder) {
+TEST(DayFileList, OnlyFilesWithDataOldestDayFirst) {
     QTemporaryDir dir;
     auto write = [&](const QString& name, const QByteArray& bytes) {
         QFile file(dir.filePath(name));
@@ -40,12 +40,15 @@ TEST(DayFileList, OnlyFilesWithDataInNumericOrder) {
     const DayFileList list = ListDayFiles(dir.path() + "/", "083");
     EXPECT_EQ(list.matched, 4);
     ASSERT_EQ(list.entries.size(), 3);
-    EXPECT_EQ(list.entries[0].name, "D07001.083");
-    EXPECT_EQ(list.entries[0].length, longDay.size());
-    EXPECT_GT(list.entries[0].length, 32767);
-    EXPECT_EQ(list.entries[1].name, "D07097.083");
-    EXPECT_EQ(list.entries[1].date, "04/07/2007");
-    EXPECT_EQ(list.entries[2].name, "D99365.083"); // 99365 after 07001, as numbers
+    EXPECT_EQ(list.entries[0].name, "D99365.083"); // 31 December 1999 first
+    EXPECT_EQ(list.entries[1].name, "D07001.083");
+    EXPECT_EQ(list.entries[1].length, longDay.size());
+    EXPECT_GT(list.entries[1].length, 32767);
+    EXPECT_EQ(list.entries[2].name, "D07097.083");
+    EXPECT_EQ(list.entries[2].date, "04/07/2007");
+    EXPECT_LT(DayFileSortKey("D80001.083"), DayFileSortKey("D99365.083"));
+    EXPECT_LT(DayFileSortKey("D99365.083"), DayFileSortKey("D00001.083"));
+    EXPECT_LT(DayFileSortKey("D26342.083"), DayFileSortKey("D79001.083"));
     EXPECT_TRUE(list.message.isEmpty());
 
     QTemporaryDir empty;

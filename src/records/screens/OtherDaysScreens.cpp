@@ -129,7 +129,9 @@ public:
         dirs_->addItem(QStringLiteral(".."));
         dirs_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
         files_->clear();
-        files_->addItems(dir.entryList({QStringLiteral("*.") + vars_.InstrumentId}, QDir::Files));
+        // The station's own day files, ".999" ones too when it has no encoder.
+        files_->addItems(
+            dir.entryList({QStringLiteral("D*.") + DayFileExtension(vars_)}, QDir::Files));
     }
 
     QString chosen;
@@ -172,6 +174,7 @@ public:
         layout->addWidget(new QLabel(QStringLiteral("Bytes Free:"), this));
         free_ = NamedLabel(QStringLiteral("lblFree"), QString(), this);
         layout->addWidget(free_);
+        layout->addWidget(new QLabel(QStringLiteral("Summary file:"), this));
         file_ = NamedLabel(QStringLiteral("lblSumFile"), QString(), this);
         layout->addWidget(file_);
         message_ = NamedLabel(QStringLiteral("lblMessage"),
