@@ -161,6 +161,10 @@ int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringLi
         Out() << line << '\n';
     }
     Out() << review.outLine << Qt::endl;
+    for (const QString& problem : review.problems) {
+        Err() << problem << '\n';
+    }
+    Err().flush();
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "config/InstCfg.h"
 #include "ozone/OzoneCalc.h"
+#include "records/WholeRecords.h"
 #include "util/DurableFile.h"
 #include "util/Format.h"
 #include "util/TextFile.h"
@@ -226,7 +227,10 @@ bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& mes
     const QStringList lines = HgLampRecordLines(record);
 
     QString error;
-    if (!AppendRecord(MercuryHistoryPath(vars), CrLfLines(lines), &error)) {
+    const auto wholeRecords = [](const QByteArray& contents) {
+        return RecordsWholeLength(contents, 0, HgHistoryRecordLines);
+    };
+    if (!AppendRecord(MercuryHistoryPath(vars), CrLfLines(lines), &error, wholeRecords)) {
         messages.Show(QStringLiteral("Could not write to the mercury test history ") +
                           MercuryHistoryPath(vars) + QStringLiteral(": ") + error + u'\n' +
                           QStringLiteral("The test was not saved."),

@@ -3,11 +3,13 @@
 #include "config/InstCfg.h"
 #include "ozone/OzoneCalc.h"
 #include "records/DayFile.h"
+#include "records/WholeRecords.h"
 #include "util/DurableFile.h"
 #include "util/Format.h"
 #include "util/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <array>
 #include <charconv>
@@ -20,34 +22,43 @@ HgHistory ReadHgHistory(const QString& path) {
     QString text;
     FileError error;
     if (!ReadTextFile(path, &text, &error)) {
+        if (QFileInfo::exists(path)) {
+            out.problems << path + QStringLiteral(" cannot be read: ") + error.description;
+        }
         return out;
     }
     out.found = true;
     const QStringList lines = SplitLines(text);
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    for (qsizetype i = 0; i + 3 < lines.size();) {
-        if (!lines[i].trimmed().startsWith(QLatin1String("HGLAMP"))) {
-            ++i;
+    // Record by record from each HGLAMP line; a record cut short (a power
+    // cut during its append) is skipped and named, and reading goes on at
+    // the next HGLAMP line, so it never hides the record after it.
+    for (const RecordSpan& span : RecordSpans(lines, 0, HgHistoryRecordLines)) {
+        const QString where = path + QStringLiteral(" line %1: ").arg(span.first + 1);
+        if (span.count == 0) {
+            out.problems << where + QStringLiteral("a test cut short, skipped");
             continue;
         }
-        const QString date = lines[i].section(u',', 1, 1).trimmed();
-        const QStringList last = lines[i + 3].split(blanks, Qt::SkipEmptyParts);
+        const QString date = lines[span.first].section(u',', 1, 1).trimmed();
+        const QStringList last = lines[span.first + 3].split(blanks, Qt::SkipEmptyParts);
         bool ok = last.size() >= 3;
         const double difference = ok ? last[2].toDouble(&ok) : 0.0;
-        if (ok && std::isfinite(difference) && std::fabs(difference) < 1e6) {
-            ++out.count;
-            out.last.append({date, static_cast<float>(difference)});
-            if (out.last.size() > 3) {
-                out.last.removeFirst();
-            }
+        if (!ok || !std::isfinite(difference) || std::fabs(difference) >= 1e6) {
+            out.problems << where + QStringLiteral("a test whose difference is no number, skipped");
+            continue;
         }
-        i += 4;
+        ++out.count;
+        out.last.append({date, static_cast<float>(difference)});
+        if (out.last.size() > 3) {
+            out.last.removeFirst();
+        }
     }
     return out;
 }
 
 QReview ReviewLines(const HgHistory& history) {
     QReview out;
+    out.problems = history.problems;
     switch (history.count) {
     case 0:
         out.countLine = QStringLiteral("The program could not find any mercury test history.");

@@ -25,10 +25,12 @@ struct HgHistory {
     int count = 0;              // records read
     QList<HgHistoryEntry> last; // the last three, oldest first
     bool found = false;         // the file could be read
+    QStringList problems;       // what was skipped, and why, by file and line
 };
 
 // Reads the mercury test history, record by record (four lines each from
-// an "HGLAMP" line); a record whose difference is no number is skipped.
+// an "HGLAMP" line); a record cut short or whose difference is no number
+// is skipped and named in `problems`, as is a file that cannot be read.
 HgHistory ReadHgHistory(const QString& path);
 
 // The review's lines, as the initials prompt shows them: the count line,
@@ -39,6 +41,7 @@ struct QReview {
     QStringList testLines;
     QString outLine;
     int outOfLimits = 0;
+    QStringList problems; // the history's skipped records, named
 };
 QReview ReviewLines(const HgHistory& history);
 

@@ -4,6 +4,7 @@
 #include "config/InstCfg.h"
 #include "ozone/OzoneCalc.h"
 #include "records/DayFile.h"
+#include "records/WholeRecords.h"
 #include "station/MeasurementStep.h"
 #include "util/DurableFile.h"
 #include "util/Format.h"
@@ -392,7 +393,10 @@ bool StandardLampTest::Accept() {
     v.LampCorrDate = updated.LampCorrDate;
     const QStringList lines = StdLampRecordLines(record);
     const QString history = v.HistoryDir + QStringLiteral("lamphist.") + v.InstrumentId;
-    if (!AppendRecord(history, CrLfLines(lines), &error)) {
+    const auto wholeRecords = [](const QByteArray& contents) {
+        return RecordsWholeLength(contents, 0, LampHistoryRecordLines);
+    };
+    if (!AppendRecord(history, CrLfLines(lines), &error, wholeRecords)) {
         s_.messages.Show(QStringLiteral("Could not write to the lamp test history ") + history +
                              QStringLiteral(": ") + error,
                          QStringLiteral("Standard Lamp Test"));

@@ -6,7 +6,7 @@
 #include "util/Format.h"
 #include "util/TextFile.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <cmath>
 
 namespace quillon {
@@ -183,10 +183,25 @@ void IntercomparisonSeries::WriteSet(const IcSet& set, const IcSettings& used) {
 bool WriteIcSet(SharedVars& vars, const Clock& clock, OperatorMessages& messages, const IcSet& set,
                 const IcResult& result, const QString& sky, const QString& special) {
     const QString path = CdaFilePath(vars, result.meanUtc);
+    // The header goes in front of the first set; a header torn short (a
+    // power cut while the first set was written) is completed, since the
+    // append cuts its torn last line and the sets must follow all seven.
+    const QStringList header = CdaHeaderLines(vars);
+    QStringList complete;
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = existing.read(64 * 1024);
+        const QString text = DecodeWindows1252(bytes.left(bytes.lastIndexOf('\n') + 1));
+        complete = SplitLines(text);
+    }
+    qsizetype present = 0;
+    while (present < complete.size() && present < header.size() &&
+           complete[present] == header[present]) {
+        ++present;
+    }
     QStringList lines;
-    const QFileInfo info(path);
-    if (!info.exists() || info.size() == 0) {
-        lines = CdaHeaderLines(vars);
+    if (present == complete.size()) {
+        lines = header.mid(present); // nothing there but (part of) the header
     }
     lines << CdaDataLine(vars, set, result);
     QString error;

@@ -1,5 +1,7 @@
 #include "records/DayFileReader.h"
 
+#include "records/WholeRecords.h"
+
 #include "util/Format.h"
 #include "util/ItemReader.h"
 #include "util/TextFile.h"
@@ -76,38 +78,9 @@ int RecordLineCount(const QString& tagLine) {
 }
 
 qint64 DayFileWholeLength(const QByteArray& contents) {
-    // Each line with the offset just past its line end; a last line without
-    // one is the torn end of an append and never whole.
-    QList<qint64> ends;
-    QStringList lines;
-    qint64 start = 0;
-    for (qint64 at = contents.indexOf('\n'); at >= 0; at = contents.indexOf('\n', at + 1)) {
-        lines << QString::fromLatin1(contents.mid(start, at - start)).trimmed();
-        ends << at + 1;
-        start = at + 1;
-    }
-    const qsizetype n = lines.size();
-    if (n < 5) {
-        return n == 0 ? 0 : ends.last(); // a header torn short: to its last line
-    }
-    // The header is the first record; after it, a record is whole when all
-    // its lines are there and none of them opens another record.
-    qint64 whole = ends[4];
-    qsizetype i = 5;
-    while (i < n) {
-        const int count = StartsRecord(lines[i]) ? RecordLineCount(lines[i]) : -1;
-        bool complete = count > 0 && i + count <= n;
-        for (qsizetype k = i + 1; complete && k < i + count; ++k) {
-            complete = !StartsRecord(lines[k]);
-        }
-        if (!complete) {
-            ++i; // a damaged record or junk: whole records after it still count
-            continue;
-        }
-        whole = ends[i + count - 1];
-        i += count;
-    }
-    return whole;
+    return RecordsWholeLength(contents, 5, [](const QString& line) {
+        return StartsRecord(line) ? RecordLineCount(line) : -1;
+    });
 }
 
 DayFileContents ReadDayFile(const QString& path, const QString& stationName,

@@ -1,5 +1,7 @@
 #include "records/PlotData.h"
 
+#include "records/WholeRecords.h"
+
 #include "util/DateTimeValue.h"
 #include "util/ItemReader.h"
 #include "util/TextFile.h"
@@ -66,10 +68,11 @@ QList<HgPoint> HgHistoryPoints(const QString& historyPath) {
     }
     const QStringList lines = SplitLines(text);
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    for (qsizetype i = 0; i + 3 < lines.size(); ++i) {
-        if (!lines[i].trimmed().startsWith(QLatin1String("HGLAMP"))) {
-            continue;
+    for (const RecordSpan& span : RecordSpans(lines, 0, HgHistoryRecordLines)) {
+        if (span.count == 0) {
+            continue; // cut short: the next record is read afresh
         }
+        const qsizetype i = span.first;
         DateTimeValue date = 0;
         const QStringList last = lines[i + 3].split(blanks, Qt::SkipEmptyParts);
         bool ok = last.size() >= 3 && ParseMdy(lines[i].section(u',', 1, 1), &date);
@@ -77,7 +80,6 @@ QList<HgPoint> HgHistoryPoints(const QString& historyPath) {
         if (ok && std::isfinite(difference)) {
             out << HgPoint{date, difference, std::fabs(difference) >= 0.3 - 1e-9};
         }
-        i += 3;
     }
     return out;
 }
@@ -90,11 +92,13 @@ QList<LampPoint> LampHistoryPoints(const QString& historyPath) {
         return out;
     }
     const QStringList lines = SplitLines(text);
-    for (qsizetype i = 0; i + 3 < lines.size(); ++i) {
-        ItemReader first(lines[i]);
-        if (first.Next().value_or(QString()) != QLatin1String("STDLAMP")) {
-            continue;
+    for (const RecordSpan& span : RecordSpans(lines, 0, LampHistoryRecordLines)) {
+        if (span.count == 0) {
+            continue; // cut short: the next record is read afresh
         }
+        const qsizetype i = span.first;
+        ItemReader first(lines[i]);
+        first.Next(); // "STDLAMP"
         LampPoint point;
         bool ok = ParseMdy(first.Next().value_or(QString()), &point.date);
         first.Next(); // time
@@ -107,12 +111,13 @@ QList<LampPoint> LampHistoryPoints(const QString& historyPath) {
         const QString values = ok ? line4.mid(at + 14) : QString();
         const int offsets[4] = {0, 5, 12, 19};
         for (int k = 0; ok && k < 4; ++k) {
-            point.averages[static_cast<size_t>(k)] = values.mid(offsets[k], 5).toDouble(&ok);
+            const double v = values.mid(offsets[k], 5).toDouble(&ok);
+            ok = ok && std::isfinite(v);
+            point.averages[static_cast<size_t>(k)] = v;
         }
         if (ok) {
             out << point;
         }
-        i += 3;
     }
     return out;
 }

@@ -9,6 +9,7 @@
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -140,4 +141,62 @@ TEST(QSettingTable, RoundingAndLayout) {
     EXPECT_EQ(lines[53], QString(19, u' ') + "ALWAYS SET Q2 TO VALUE AT 15 DEGRESS C.");
     EXPECT_EQ(lines[54], QString(19, u' ') + "A:96.50C:118.20D:132.70Hg:74.30");
     EXPECT_EQ(lines[56], "24 Mar 2006:10:00:00" + QString(QChar(12)));
+}
+
+TEST(HgHistoryRead, ATornTestIsSkippedNamedAndHidesNothing) {
+    // The second test was cut after two of its four lines by a power cut:
+    // read by position, its "difference" came from the third test's lines.
+    const QByteArray whole1 = "HGLAMP,03/01/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n  70.6 \r\n"
+                              "   74.30   74.00    00.10  24 Mar 2006\r\n";
+    const QByteArray torn = "HGLAMP,03/08/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n";
+    const QByteArray whole3 = "HGLAMP,03/15/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n  70.6 \r\n"
+                              "   74.30   74.00   -00.45  24 Mar 2006\r\n";
+    const QByteArray junk = "HGLAMP,03/16/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n  70.6 \r\n"
+                            "   74.30   74.00    x  24 Mar 2006\r\n";
+    TestStation station;
+    station.Write("history/hghist.061", whole1 + torn + whole3 + junk);
+    const QString path = station.Home() + "history/hghist.061";
+    const HgHistory history = ReadHgHistory(path);
+    EXPECT_EQ(history.count, 2);
+    ASSERT_EQ(history.last.size(), 2);
+    EXPECT_EQ(history.last[0].date, "03/01/2006");
+    EXPECT_EQ(history.last[1].date, "03/15/2006");
+    EXPECT_FLOAT_EQ(history.last[1].difference, -0.45f);
+    EXPECT_EQ(history.problems,
+              QStringList({path + " line 5: a test cut short, skipped",
+                           path + " line 11: a test whose difference is no number, skipped"}));
+    EXPECT_EQ(ReviewLines(history).problems.size(), 2);
+
+    // An unreadable history is named, not taken for a missing one.
+    ASSERT_TRUE(QDir().mkpath(station.Home() + "history/hghist.062"));
+    const QString dir = station.Home() + "history/hghist.062";
+    const HgHistory none = ReadHgHistory(dir);
+    EXPECT_FALSE(none.found);
+    ASSERT_EQ(none.problems.size(), 1);
+    EXPECT_TRUE(none.problems[0].startsWith(dir + " cannot be read: "))
+        << none.problems[0].toStdString();
+}
+
+TEST(HgHistoryAppend, ATornTailIsCutBeforeTheNextTest) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    const QByteArray whole = "HGLAMP,03/01/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n  70.6 \r\n"
+                             "   74.30   74.00    00.10  24 Mar 2006\r\n";
+    station.Write("history/hghist.061", whole + "HGLAMP,03/08/2006,10:00:00,  20.0, 21.0\r\n  78");
+    FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
+    RecordingMessages messages;
+    MercuryEntries entries;
+    entries.startTemperature = 20.0;
+    entries.endTemperature = 20.5;
+    for (int k = 0; k < 5; ++k) {
+        entries.boxes[static_cast<size_t>(2 * k)] = 76.6;
+        entries.boxes[static_cast<size_t>(2 * k + 1)] = 69.4;
+    }
+    const MercuryEvaluation e = EvaluateReadings(vars, entries);
+    ASSERT_TRUE(e.complete);
+    ASSERT_TRUE(SaveMercuryTest(vars, clock, messages, e, entries));
+    const QStringList lines = SplitLines(DecodeWindows1252(station.Read("history/hghist.061")));
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(lines[4], "HGLAMP,03/24/2006,10:00:00,  20.0, 20.5");
+    EXPECT_TRUE(ReadHgHistory(station.Home() + "history/hghist.061").problems.isEmpty());
 }

@@ -332,3 +332,22 @@ TEST_F(SeriesTest, ALateSetKeepsItsRealTimesAndSaysBy) {
     // D and A are back on their marks.
     EXPECT_EQ(Times(series.WavelengthStarts()), (QStringList{"17:00:35", "17:01:30", "17:02:30"}));
 }
+
+TEST(CdaFile, ATornHeaderIsCompletedBeforeTheFirstSet) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    FakeClock clock(MakeDateTime(2026, 12, 8, 17, 5, 0));
+    RecordingMessages messages;
+    const QStringList header = CdaHeaderLines(vars);
+    // A power cut inside the header's fourth line.
+    station.Write("data/CDAobs26342.061",
+                  CrLfLines(header.mid(0, 3)) + header[3].left(10).toLatin1());
+    ASSERT_TRUE(WriteIcSet(vars, clock, messages, HandSet(), HandResult(), "C ", "     "));
+    const QStringList cda = SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061")));
+    ASSERT_EQ(cda.size(), 8);
+    EXPECT_EQ(cda.mid(0, 7), header);
+    EXPECT_TRUE(cda[7].startsWith("BDR,2026-12-08,17:01:00,DS,")) << cda[7].toStdString();
+    // The next set appends its line alone.
+    ASSERT_TRUE(WriteIcSet(vars, clock, messages, HandSet(), HandResult(), "C ", "     "));
+    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061"))).size(), 9);
+}

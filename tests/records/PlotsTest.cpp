@@ -44,3 +44,30 @@ TEST(PlotData, DayClassesMeansAndHistories) {
     EXPECT_EQ(lamp[1].averages, (std::array<double, 4>{151.0, 141.0, 130.0, 120.5}));
     EXPECT_EQ(lamp[0].lamp, "L1");
 }
+
+TEST(PlotData, TornHistoryRecordsHideNothing) {
+    // A lamp test and a mercury test cut short between two whole ones.
+    TestStation station;
+    station.Write(
+        "history/lamphist.061",
+        "\"STDLAMP\",\"03/01/2006\",\"10:00:00\",\"L1\",20\r\n x\r\n x\r\n"
+        "Test Average: 150.5140.5  129.5  120.0   Std Dev: 000.1000.1  000.1  000.1  \r\n"
+        "\"STDLAMP\",\"03/10/2006\",\"10:00:00\",\"L1\",20\r\n x\r\n"
+        "\"STDLAMP\",\"03/20/2006\",\"10:00:00\",\"L1\",20\r\n x\r\n x\r\n"
+        "Test Average: 151.0141.0  130.0  120.5   Std Dev: 000.1000.1  000.1  000.1  \r\n"
+        "\"STDLAMP\",\"03/21/2006\",\"10:00:00\",\"L1\",20\r\n x\r\n x\r\n"
+        "Test Average: nan  141.0  130.0  120.5   Std Dev: 000.1000.1  000.1  000.1  \r\n");
+    const QList<LampPoint> lamp = LampHistoryPoints(station.Home() + "history/lamphist.061");
+    ASSERT_EQ(lamp.size(), 2);
+    EXPECT_EQ(lamp[0].date, MakeDateTime(2006, 3, 1, 0, 0, 0));
+    EXPECT_EQ(lamp[1].date, MakeDateTime(2006, 3, 20, 0, 0, 0));
+    EXPECT_DOUBLE_EQ(lamp[1].averages[0], 151.0);
+
+    station.Write("history/hghist.061",
+                  "HGLAMP,03/01/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n"
+                  "HGLAMP,03/15/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n  70.6 \r\n"
+                  "   74.30   74.00   -00.45  24 Mar 2006\r\n");
+    const QList<HgPoint> hg = HgHistoryPoints(station.Home() + "history/hghist.061");
+    ASSERT_EQ(hg.size(), 1);
+    EXPECT_DOUBLE_EQ(hg[0].difference, -0.45);
+}

@@ -240,6 +240,11 @@ void RunQTableReview(Services& s, QWidget* parent) {
                              QString(),
                              review.countLine};
         lines << review.testLines;
+        for (const QString& problem : review.problems) {
+            if (lines.size() < 10) {
+                lines << QStringLiteral("Skipped: ") + problem;
+            }
+        }
         while (lines.size() < 10) {
             lines << QString();
         }
