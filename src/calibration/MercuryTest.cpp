@@ -237,18 +237,19 @@ bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& mes
                       QStringLiteral("Mercury Test"));
         return false;
     }
-    if (!AppendDayRecord(vars, clock, lines, messages)) {
-        return false;
-    }
+    // From here the test is saved: the history holds it. The day file and
+    // the date in inst.cfg follow; a failure of either is told, and the
+    // test is not saved a second time by a retry.
+    AppendDayRecord(vars, clock, lines, messages); // says so itself on failure
     SharedVars updated = vars;
     updated.LastHgTest = FormatDate(local, u"MM/DD/YYYY");
     if (!WriteInstCfg(updated, &error)) {
-        messages.Show(QStringLiteral("Could not rewrite ") + InstCfgPath(vars) +
-                          QStringLiteral(": ") + error + u'\n' +
-                          QStringLiteral("The date of the last mercury test stays ") +
+        messages.Show(QStringLiteral("The test is saved in the mercury test history, but ") +
+                          InstCfgPath(vars) + QStringLiteral(" could not be rewritten: ") + error +
+                          u'\n' + QStringLiteral("The date of the last mercury test stays ") +
                           vars.LastHgTest + u'.',
                       QStringLiteral("Mercury Test"));
-        return false;
+        return true;
     }
     vars.LastHgTest = updated.LastHgTest;
     return true;

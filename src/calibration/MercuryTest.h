@@ -87,11 +87,13 @@ QStringList MercuryInstructionLines();
 // The history file of the instrument's mercury tests.
 QString MercuryHistoryPath(const SharedVars& vars);
 
-// Done(Save): the four-line HGLAMP record to the history file and, the same
-// four lines, to the day file; then the last mercury test date in the
-// shared state and in inst.cfg. False, with the operator told, when a file
-// could not be written (the date then stays as it was). The record carries
-// `savedUtc` (the moment of Done(Save)), or the clock's time.
+// Done(Save), in this order: the four-line HGLAMP record to the history
+// file (the test's record), the same four lines to the day file, then the
+// last mercury test date in inst.cfg and the shared state. False, with the
+// operator told, only when the history could not be written (nothing was
+// saved); once the history holds the test it is saved, and a failure of
+// the day file or inst.cfg is told. The record carries `savedUtc` (the
+// moment of Done(Save)), or the clock's time.
 bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
                      const MercuryEvaluation& evaluation, const MercuryEntries& entries,
                      std::optional<DateTimeValue> savedUtc = std::nullopt);

@@ -132,6 +132,23 @@ bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& 
     updated.Q15D = next.d;
     updated.Q15Hg = next.hg;
     updated.QTableDate = FormatDate(LocalStandardTime(vars, clock.Now()), u"DD MMM YYYY");
+    // The change's record first: the comments with the new values go to the
+    // day file before inst.cfg changes, so that no kill can leave new
+    // settings in force without their record. When the record cannot be
+    // written nothing changes; when inst.cfg cannot, a second comment says
+    // the change was not made.
+    const DateTimeValue local = LocalStandardTime(vars, clock.Now());
+    QStringList record;
+    for (const QString& text : QTableChangeComments(updated, adjustment)) {
+        record << CommentRecordLines(WrapComment(text), local);
+    }
+    if (!AppendDayRecord(vars, clock, record, messages)) {
+        messages.Show(QStringLiteral("The Q-table was not changed: its record could not be "
+                                     "written to the day file.\nINST.CFG in ") +
+                          vars.ConfigDir + QStringLiteral(" is unchanged."),
+                      QStringLiteral("Q table"));
+        return false;
+    }
     // The old table is kept as instcfg.bak; inst.cfg itself is replaced in
     // one step, so the station is never without a whole inst.cfg.
     const QString current = InstCfgPath(vars);
@@ -146,6 +163,8 @@ bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& 
                   WriteInstCfg(updated, &error);
     }
     if (!written) {
+        WriteCommentText(vars, clock, messages,
+                         QStringLiteral("The Q-table change above was not made: ") + error);
         messages.Show(QStringLiteral("The Q-table could not be changed: ") + error + u'\n' +
                           QStringLiteral("INST.CFG in ") + vars.ConfigDir +
                           QStringLiteral(" is unchanged."),
@@ -153,9 +172,6 @@ bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& 
         return false;
     }
     vars = updated;
-    for (const QString& text : QTableChangeComments(vars, adjustment)) {
-        WriteCommentText(vars, clock, messages, text);
-    }
     return true;
 }
 

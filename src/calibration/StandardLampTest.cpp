@@ -280,6 +280,7 @@ LampRunOutcome StandardLampTest::Run() {
         QStringLiteral("Inspect results"),
         {QStringLiteral("Inspect the results,"), QStringLiteral("Select Accept or Reject.")});
     complete_ = true;
+    recorded_ = false;
     return LampRunOutcome::Complete;
 }
 
@@ -343,11 +344,37 @@ bool StandardLampTest::Accept() {
             complete_ = false;
             return false;
         }
-        WriteCommentText(v, s_.clock, s_.messages, QStringLiteral("Test accepted after warning"));
     }
-    // The new corrections go to lampcorr and inst.cfg first; only when both
-    // are written do they take effect, so a failure leaves the old ones in
-    // force everywhere.
+    // One order for the test's several files, so that a kill at any point
+    // leaves the old corrections, or the new ones with their record:
+    //   1. the record: the STDLAMP record to the lamp history, then to the
+    //      day file (with the warning's comment, in the same append);
+    //   2. the corrections: lampcorr, then inst.cfg (each replaced whole);
+    //   3. a day-file comment that they are in use.
+    // A record once written is not written again when the operator retries
+    // after a failure in step 2.
+    const QStringList lines = StdLampRecordLines(record);
+    QString error;
+    if (!recorded_) {
+        const QString history = v.HistoryDir + QStringLiteral("lamphist.") + v.InstrumentId;
+        const auto wholeRecords = [](const QByteArray& contents) {
+            return RecordsWholeLength(contents, 0, LampHistoryRecordLines);
+        };
+        if (!AppendRecord(history, CrLfLines(lines), &error, wholeRecords)) {
+            s_.messages.Show(QStringLiteral("Could not write to the lamp test history ") + history +
+                                 QStringLiteral(": ") + error + u'\n' +
+                                 QStringLiteral("Nothing was saved; the corrections in use stay."),
+                             QStringLiteral("Standard Lamp Test"));
+            return false;
+        }
+        recorded_ = true;
+        QStringList day;
+        if (big) {
+            day << CommentRecordLines({QStringLiteral("Test accepted after warning")}, local);
+        }
+        day << lines;
+        AppendDayRecord(v, s_.clock, day, s_.messages); // says so itself on failure
+    }
     SharedVars updated = v;
     updated.LastStdTest = date;
     const bool newCorrections = v.EncoderInUse && known_;
@@ -356,53 +383,35 @@ bool StandardLampTest::Accept() {
         updated.LampCorrLamp = lamp_;
         updated.LampCorrDate = date;
     }
-    QString error;
     const QString lampPath = LampCorrectionPath(v);
-    QByteArray oldLampFile;
-    bool hadLampFile = false;
-    if (newCorrections) {
-        QFile old(lampPath);
-        hadLampFile = old.open(QIODevice::ReadOnly);
-        oldLampFile = hadLampFile ? old.readAll() : QByteArray();
-        if (!ReplaceFile(lampPath, LampCorrectionText(date, lamp_, fresh), &error)) {
-            s_.messages.Show(QStringLiteral("The lamp corrections could not be written to ") +
-                                 lampPath + QStringLiteral(": ") + error + u'\n' +
-                                 QStringLiteral("The corrections in use stay."),
-                             QStringLiteral("Standard Lamp Test"));
-            return false;
-        }
-    }
-    if (!WriteInstCfg(updated, &error)) {
-        if (newCorrections) {
-            QString ignored;
-            if (hadLampFile) {
-                ReplaceFile(lampPath, oldLampFile, &ignored);
-            } else {
-                QFile::remove(lampPath);
-            }
-        }
-        s_.messages.Show(QStringLiteral("Could not rewrite ") + InstCfgPath(v) +
-                             QStringLiteral(": ") + error + u'\n' +
-                             QStringLiteral("The corrections in use stay."),
+    auto notApplied = [&](const QString& what) {
+        const QString why = what + QStringLiteral(": ") + error;
+        WriteCommentText(v, s_.clock, s_.messages,
+                         QStringLiteral("Standard lamp test recorded, corrections not applied: ") +
+                             why);
+        s_.messages.Show(why + u'\n' +
+                             QStringLiteral("The test is recorded; the corrections in use stay. "
+                                            "Accept again to apply them."),
                          QStringLiteral("Standard Lamp Test"));
         return false;
+    };
+    if (newCorrections && !ReplaceFile(lampPath, LampCorrectionText(date, lamp_, fresh), &error)) {
+        return notApplied(QStringLiteral("The lamp corrections could not be written to ") +
+                          lampPath);
+    }
+    if (!WriteInstCfg(updated, &error)) {
+        return notApplied(QStringLiteral("Could not rewrite ") + InstCfgPath(v));
     }
     v.LastStdTest = updated.LastStdTest;
     v.LampCorr = updated.LampCorr;
     v.LampCorrLamp = updated.LampCorrLamp;
     v.LampCorrDate = updated.LampCorrDate;
-    const QStringList lines = StdLampRecordLines(record);
-    const QString history = v.HistoryDir + QStringLiteral("lamphist.") + v.InstrumentId;
-    const auto wholeRecords = [](const QByteArray& contents) {
-        return RecordsWholeLength(contents, 0, LampHistoryRecordLines);
-    };
-    if (!AppendRecord(history, CrLfLines(lines), &error, wholeRecords)) {
-        s_.messages.Show(QStringLiteral("Could not write to the lamp test history ") + history +
-                             QStringLiteral(": ") + error,
-                         QStringLiteral("Standard Lamp Test"));
+    if (newCorrections) {
+        WriteCommentText(v, s_.clock, s_.messages,
+                         QStringLiteral("New lamp corrections in use from lamp ") + lamp_);
     }
-    AppendDayRecord(v, s_.clock, lines, s_.messages);
     complete_ = false;
+    recorded_ = false;
     return true;
 }
 

@@ -84,12 +84,14 @@ public:
     // lamp's reference values are not known).
     std::array<double, 4> NewCorrections() const;
 
-    // Accept: the change check, the corrections (lampcorr and inst.cfg
-    // written before the shared state changes), the STDLAMP record to the
-    // history and the day file, the last standard lamp test date. False
+    // Accept: the change check, the STDLAMP record to the history and the
+    // day file, then the corrections (lampcorr and inst.cfg written before
+    // the shared state changes) and the last standard lamp test date. False
     // when the operator started over at the change check, or a file could
-    // not be written (the operator has been told).
+    // not be written (the operator has been told); after a failed write
+    // the run stays complete, so Accept can be tried again.
     bool Accept();
+    bool Complete() const { return complete_; }
 
     static QString WavelengthName(int w);
 
@@ -114,6 +116,7 @@ private:
     std::array<std::array<double, 3>, 4> means_{};
     std::array<std::array<double, 3>, 4> sds_{};
     bool complete_ = false;
+    bool recorded_ = false; // the record of this run is written
 };
 
 // The lamp correction file's path, and its three lines.

@@ -112,6 +112,12 @@ TEST(QTableAdjustment, AFailedWriteChangesNothing) {
     EXPECT_FALSE(AcceptQTableChange(vars, clock, messages, 1.0f));
     EXPECT_DOUBLE_EQ(vars.Q15Hg, 74.3);
     EXPECT_EQ(station.Read("config/inst.cfg"), before);
+    // The change's record came first, and the day file says it was not made.
+    const QString day = DecodeWindows1252(station.Read("data/D06083.999"));
+    const qsizetype record = day.indexOf("Q-table was Changed by");
+    const qsizetype notMade = day.indexOf("The Q-table change above was not made: ");
+    EXPECT_GE(record, 0);
+    EXPECT_GT(notMade, record);
 }
 
 TEST(QSettingTable, RoundingAndLayout) {

@@ -8,6 +8,8 @@
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -156,8 +158,13 @@ TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
         "000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 ",
         "Test Average: 150.5140.5  129.5  120.0   Std Dev: 000.0000.0  000.0  000.0  "};
     EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/lamphist.061"))), expected);
+    // In the day file: the record, then the comment that its corrections
+    // are in use.
     const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D26342.061")));
-    EXPECT_EQ(day.mid(day.size() - 4), expected);
+    EXPECT_EQ(day.mid(day.size() - 6, 4), expected);
+    EXPECT_EQ(day.mid(day.size() - 2),
+              QStringList({"\"COMMENT\",\"12/08/2026\",\"10:30:00\",1",
+                           "\"New lamp corrections in use from lamp L1\""}));
     // Read back: the station starts with the new corrections and date.
     SharedVars again;
     again.HomeDir = station.Home();
@@ -166,6 +173,51 @@ TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
     EXPECT_DOUBLE_EQ(again.LampCorr[0], -0.5);
     EXPECT_EQ(again.LastStdTest, "12/08/2026");
     EXPECT_EQ(again.LastHgTest, "11/28/2026");
+}
+
+TEST_F(StandardLampTestTest, RecordFirstThenCorrectionsAndARetryWritesNoSecondRecord) {
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    ASSERT_TRUE(test.SelectLamp("L1"));
+    ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
+    const QByteArray lampBefore = station.Read("config/lampcorr.061");
+    const QByteArray instBefore = station.Read("config/inst.cfg");
+    // The lamp correction file cannot be replaced: a directory in its place.
+    QFile::remove(station.Home() + "config/lampcorr.061");
+    ASSERT_TRUE(QDir().mkpath(station.Home() + "config/lampcorr.061"));
+    fakes.messages.Expect("Standard Lamp Test");
+    EXPECT_FALSE(test.Accept());
+    EXPECT_TRUE(test.Complete()); // Accept can be tried again
+    // The record is there, the corrections in use and inst.cfg unchanged,
+    // and the day file says the corrections were not applied.
+    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/lamphist.061"))).size(), 4);
+    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_EQ(station.Read("config/inst.cfg"), instBefore);
+    QString day = DecodeWindows1252(station.Read("data/D26342.061"));
+    EXPECT_EQ(day.count("\"STDLAMP\""), 1);
+    EXPECT_TRUE(day.contains("Standard lamp test recorded, corrections not applied: The lamp "));
+    // Put right and accepted again: the corrections apply, no second record.
+    ASSERT_TRUE(QDir(station.Home() + "config/lampcorr.061").removeRecursively());
+    station.Write("config/lampcorr.061", lampBefore);
+    ASSERT_TRUE(test.Accept());
+    EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);
+    EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/lamphist.061"))).size(), 4);
+    day = DecodeWindows1252(station.Read("data/D26342.061"));
+    EXPECT_EQ(day.count("\"STDLAMP\""), 1);
+    EXPECT_TRUE(day.contains("New lamp corrections in use from lamp L1"));
+}
+
+TEST_F(StandardLampTestTest, AFailedHistoryWriteSavesNothing) {
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    ASSERT_TRUE(test.SelectLamp("L1"));
+    ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
+    const QByteArray lampBefore = station.Read("config/lampcorr.061");
+    ASSERT_TRUE(QDir().mkpath(station.Home() + "history/lamphist.061"));
+    fakes.messages.Expect("Standard Lamp Test");
+    EXPECT_FALSE(test.Accept());
+    EXPECT_TRUE(test.Complete());
+    EXPECT_EQ(station.Read("config/lampcorr.061"), lampBefore);
+    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_FALSE(DecodeWindows1252(station.Read("data/D26342.061")).contains("STDLAMP"));
 }
 
 TEST_F(StandardLampTestTest, UnknownLampKeepsTheCorrectionsButRecordsTheTest) {

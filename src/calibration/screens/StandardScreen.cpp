@@ -294,7 +294,9 @@ void StandardScreen::Start() {
 }
 
 void StandardScreen::AcceptTest() {
-    test_->Accept();
+    if (!test_->Accept() && test_->Complete()) {
+        return; // a file could not be written: Accept stays, to try again
+    }
     ShowLampTestSetup();
 }
 
