@@ -56,6 +56,12 @@ void GaugeScreen::Open(const QString& mode, int maximum, int value, const QStrin
     bar_->setValue(value);
     info_->setText(info);
     topLine_->clear();
+    if (beside_) {
+        // Beside its workflow's screen, not over it: the screen's clock,
+        // messages and results stay in sight during the measurement.
+        const QRect owner = beside_->frameGeometry();
+        move(owner.right() + 8, owner.top());
+    }
     show();
     raise();
     QCoreApplication::processEvents();

@@ -22,6 +22,8 @@ public:
     void SetProgress(int value, const QString& topLine) override;
     bool ExitPressed() const override { return exitPressed_; }
     void Close() override;
+    // Opens to the right of `screen` instead of over it.
+    void PlaceBeside(QWidget* screen) { beside_ = screen; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,6 +36,7 @@ private:
     QLabel* topLine_;
     QLabel* bottomLine_;
     bool exitPressed_ = false;
+    QWidget* beside_ = nullptr;
 };
 
 } // namespace quillon

@@ -28,6 +28,7 @@ QLabel* Framed(const QString& name, const QString& caption, QWidget* parent, QGr
 IcScreen::IcScreen(Services& services, QWidget* parent)
     : QDialog(parent), s_(services), gauge_(this), series_(services, *this) {
     setObjectName(QStringLiteral("IC"));
+    gauge_.PlaceBeside(this);
     setWindowTitle(QStringLiteral("CDA Series"));
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);

@@ -536,6 +536,49 @@ TEST_F(MainScreenTest, OneCommandWaitsTheLatestAndEscapeDropsIt) {
     EXPECT_TRUE(started.isEmpty());
 }
 
+TEST_F(MainScreenTest, NoTickAndNoDialReadWhileAnyWorkflowScreenIsOpen) {
+    // From the moment a menu entry's screen opens until it closes, the main
+    // screen's timer is stopped and no dial read is made on its behalf (its
+    // read count, in its title, stands still). Each screen is left with
+    // Escape, and any screen after it too.
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
+    fakes.link.SetValue(42.0);
+    messages.answer = false;
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    main->show();
+    main->Tick();
+    const QString title = main->windowTitle();
+    for (const char* entry :
+         {"mmuComment", "mnTODAY", "mnPlots", "mnWoudc", "mnOtherDay", "muEncoder", "mnHg",
+          "mnStandard", "mnDeltaQtable", "mnuPrtQtbl", "mnuIC", "mnPrgInfo", "mnOperParam"}) {
+        int screens = 0;
+        int faults = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) {
+                return;
+            }
+            ++screens;
+            if (main->Timer1()->isActive() || main->windowTitle() != title) {
+                ++faults;
+            }
+            QTest::keyClick(modal, Qt::Key_Escape);
+            if (QApplication::activeModalWidget() == modal) {
+                modal->close(); // a screen that takes no Escape: its close button
+            }
+        });
+        watch.start(1);
+        Action(*main, entry)->trigger();
+        watch.stop();
+        EXPECT_EQ(faults, 0) << entry;
+        EXPECT_EQ(main->windowTitle(), title) << entry;
+        EXPECT_TRUE(main->Timer1()->isActive()) << entry << ": the timer restarted";
+        EXPECT_GT(screens, 0) << entry << ": no screen opened";
+    }
+}
+
 TEST_F(MainScreenTest, WithoutAnEncoderItsEntriesAreOff) {
     auto main = Make();
     ASSERT_TRUE(main->Load());
