@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace quillon {
 
@@ -93,8 +95,39 @@ bool ArchiveTransfer::Sendafile(const QString& directory, const QString& file, Q
         *message = QStringLiteral("DIR failed to respond with file") + file;
         return false;
     }
+    // A server that confirms an upload it stored only in part must not see
+    // the file filed away as sent: the size it lists must be the file's.
+    const std::optional<qint64> remote = ListedSize(listed.text, file);
+    const qint64 local = QFileInfo(directory + file).size();
+    if (remote && *remote != local) {
+        *message =
+            QStringLiteral("The archive holds %1 of the %2 bytes of ").arg(*remote).arg(local) +
+            file + QStringLiteral(": it will be sent again.");
+        return false;
+    }
     message->clear();
     return true;
+}
+
+std::optional<qint64> ListedSize(const QString& listing, const QString& file) {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString& line : listing.split(u'\n')) {
+        const QStringList f = line.trimmed().split(blanks, Qt::SkipEmptyParts);
+        if (f.isEmpty() || f.last() != file) {
+            continue;
+        }
+        bool ok = false;
+        qint64 size = -1;
+        if (f.size() >= 9 && !f[0].isEmpty() && QStringLiteral("-dl").contains(f[0][0])) {
+            size = f[4].toLongLong(&ok); // Unix: mode links owner group size ...
+        } else if (f.size() >= 4) {
+            size = f[2].toLongLong(&ok); // DOS: date time size name
+        }
+        if (ok && size >= 0) {
+            return size;
+        }
+    }
+    return std::nullopt; // a listing whose sizes this program cannot read
 }
 
 bool ArchiveTransfer::Trans2Archive(const QString& file, QString* message) {

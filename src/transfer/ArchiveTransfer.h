@@ -7,8 +7,13 @@
 
 #include <QList>
 #include <functional>
+#include <optional>
 
 namespace quillon {
+
+// The size of `file` in a directory listing (Unix or DOS style), when the
+// listing shows one.
+std::optional<qint64> ListedSize(const QString& listing, const QString& file);
 
 // One file of a transfer pass.
 struct TransferOutcome {

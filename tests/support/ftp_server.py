@@ -3,7 +3,8 @@
 usage: ftp_server.py MODE ROOT USER PASSWORD
 MODE: normal | nolist (uploads accepted, listings empty) | refuse (uploads
 refused) | slow (uploads taken at 16 KB a second) | stall (uploads stop
-being read after 16 KB). Prints "port N" once it listens.
+being read after 16 KB) | partial (half of each upload kept, 226 all the
+same). Prints "port N" once it listens.
 """
 import socket
 import sys
@@ -21,6 +22,21 @@ class NoListHandler(FTPHandler):
 class RefuseHandler(FTPHandler):
     def ftp_STOR(self, file, mode="w"):
         self.respond("553 Upload refused by the archive.")
+
+
+class PartialDTP(DTPHandler):
+    """Keeps only the first half of an upload and still confirms it (226):
+    a dishonest server."""
+
+    def close(self):
+        if self.file_obj is not None and not self.file_obj.closed:
+            self.file_obj.flush()
+            self.file_obj.truncate(self.tot_bytes_received // 2)
+        DTPHandler.close(self)
+
+
+class PartialHandler(FTPHandler):
+    dtp_handler = PartialDTP
 
 
 class SlowDTP(ThrottledDTPHandler):
@@ -59,7 +75,8 @@ def main():
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, root, perm="elradfmw")
     handler = {"normal": FTPHandler, "nolist": NoListHandler, "refuse": RefuseHandler,
-               "slow": SlowHandler, "stall": StallHandler}[mode]
+               "slow": SlowHandler, "stall": StallHandler,
+               "partial": PartialHandler}[mode]
     handler.authorizer = authorizer
     handler.auth_failed_timeout = 0.1
     server = FTPServer(("127.0.0.1", 0), handler)

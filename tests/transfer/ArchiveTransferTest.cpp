@@ -37,7 +37,10 @@ public:
         if (listNothing || !stored.contains(name)) {
             return {true, 226, {}};
         }
-        return {true, 226, "-rw-r--r-- 1 dobson dobson 100 Mar 24 12:00 " + name + "\r\n"};
+        return {
+            true, 226,
+            QStringLiteral("-rw-r--r-- 1 dobson dobson %1 Mar 24 12:00 ").arg(stored[name].size()) +
+                name + "\r\n"};
     }
     QStringList puts;
     QMap<QString, QByteArray> stored;
@@ -301,4 +304,35 @@ TEST(TransferCli, SendPrintsOneLinePerFile) {
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_EQ(cli.exitCode(), 1);
     EXPECT_TRUE(cli.readAllStandardOutput().startsWith("Failed:D06084.061:"));
+}
+
+TEST(ListedSize, UnixAndDosListings) {
+    EXPECT_EQ(ListedSize("-rw-r--r--   1 dobson   dobson      37120 Mar 25 00:05 D06083.083\r\n",
+                         "D06083.083"),
+              37120);
+    EXPECT_EQ(ListedSize("03-25-06  12:05AM                37120 D06083.083\r\n", "D06083.083"),
+              37120);
+    // Another file's line, or a listing without sizes: nothing to compare.
+    EXPECT_EQ(ListedSize("-rw-r--r-- 1 a a 5 Mar 25 00:05 D06084.083\r\n", "D06083.083"),
+              std::nullopt);
+    EXPECT_EQ(ListedSize("D06083.083\r\n", "D06083.083"), std::nullopt);
+}
+
+TEST_F(TransferTest, AServerThatKeepsPartOfAFileGetsItAgain) {
+    // 226 after storing half of the file: not "Sent", not filed away.
+    station.Write("data/D06083.083", QByteArray(3000, 'd'));
+    CurlFtpClient ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    vars.ArchiveUser = "dobson";
+    vars.ArchivePassword = "secret";
+    FtpServer server("partial");
+    ASSERT_TRUE(server.Started());
+    vars.ArchiveUrl = server.Url();
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_FALSE(out[0].sent);
+    EXPECT_EQ(out[0].message,
+              "The archive holds 1500 of the 3000 bytes of D06083.083: it will be sent again.");
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "D06083.083"));
+    EXPECT_FALSE(QDir(station.DataDir() + "Mar2006").exists());
 }
