@@ -17,15 +17,49 @@ QString Quoted(const QString& text) {
     return u'"' + text + u'"';
 }
 
+// A day file whose header is shorter than its five lines was cut while the
+// day's first append was written; records appended after it would make
+// the whole day unreadable. It is moved aside whole (as NAME.torn, or
+// .torn2, …) and the day's file starts anew. Returns the comment that says
+// so, empty when the header is whole.
+QString SetTornHeaderAside(const QString& path, OperatorMessages& messages) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray head = file.read(4096);
+    file.close();
+    if (head.isEmpty() || head.count('\n') >= 5) {
+        return {};
+    }
+    QString aside = path + QStringLiteral(".torn");
+    for (int n = 2; QFileInfo::exists(aside); ++n) {
+        aside = path + QStringLiteral(".torn%1").arg(n);
+    }
+    if (!QFile::rename(path, aside)) {
+        return {};
+    }
+    const QString text =
+        QStringLiteral("The day file's header was cut short (%1 bytes); it is kept as ")
+            .arg(head.size()) +
+        QFileInfo(aside).fileName() + QStringLiteral(" and the day's file started anew.");
+    messages.Show(text, QStringLiteral("Day File"));
+    return text;
+}
+
 bool AppendLines(SharedVars& vars, const Clock& clock, const QStringList& lines,
                  OperatorMessages& messages, bool* created) {
     const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
     const QString path = DayFilePath(vars, localNow);
+    const QString torn = SetTornHeaderAside(path, messages);
     const QFileInfo info(path);
     const bool isNew = !info.exists() || info.size() == 0;
     QStringList all;
     if (isNew) {
         all = DayFileHeader(vars, localNow);
+    }
+    if (!torn.isEmpty()) {
+        all += CommentRecordLines(WrapComment(torn), localNow);
     }
     all += lines;
     QString error;

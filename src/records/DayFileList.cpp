@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace quillon {
@@ -38,6 +39,12 @@ DayFileList ListDayFiles(const QString& directory, const QString& extension) {
     const QStringList names = dir.entryList({QStringLiteral("D*.") + extension}, QDir::Files);
     out.matched = static_cast<int>(names.size());
     for (const QString& name : names) {
+        // Only regular files, after following links: opening a FIFO (or a
+        // link to one) would wait for a writer that never comes.
+        if (!QFileInfo(dir.filePath(name)).isFile()) {
+            out.unreadable << name + QStringLiteral(" (not a regular file)");
+            continue;
+        }
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly)) {
             out.unreadable << name;

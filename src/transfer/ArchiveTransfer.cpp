@@ -54,6 +54,11 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
         if (file.section(u'.', 0, 0).compare(today, Qt::CaseInsensitive) == 0) {
             continue; // still being written
         }
+        if (!QFileInfo(vars_.DataDir + file).isFile()) {
+            // A link to a FIFO or a device: opening it would hang the pass.
+            Comment(QStringLiteral("Skipped ") + file + QStringLiteral(": not a regular file"));
+            continue;
+        }
         Show(QStringLiteral("Attempting to send:") + file);
         TransferOutcome outcome;
         outcome.file = file;

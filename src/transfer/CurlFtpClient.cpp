@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
 #include <chrono>
@@ -184,6 +185,9 @@ QString CurlFtpClient::DirectoryUrl(const QString& url) {
 }
 
 FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QString& remoteName) {
+    if (!QFileInfo(localPath).isFile()) {
+        return {false, 0, localPath + QStringLiteral(": not a regular file")};
+    }
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly)) {
         return {false, 0, localPath + QStringLiteral(": ") + file.errorString()};

@@ -377,3 +377,27 @@ TEST(DayFile, LongCommentsReadBackWhole) {
         EXPECT_EQ(textLines, lines) << lines;
     }
 }
+
+TEST(DayFile, ATornHeaderIsSetAsideWholeAndTheDayStartsAnew) {
+    TestStation station;
+    SharedVars vars = Instrument83(station);
+    RecordingMessages messages;
+    FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
+    const QByteArray torn = "\"Boulder\"\r\nDobson, 83 \r\n03/2";
+    station.Write("data/D06083.083", torn);
+    messages.Expect("Day File");
+    vars.CommentText = "after the cut";
+    ASSERT_TRUE(WriteComment(vars, clock, messages));
+    EXPECT_EQ(station.Read("data/D06083.083.torn"), torn); // every byte kept
+    const QString day = DecodeWindows1252(station.Read("data/D06083.083"));
+    const QStringList lines = SplitLines(day);
+    ASSERT_GE(lines.size(), 8);
+    EXPECT_EQ(lines[0], "\"Boulder\"");
+    EXPECT_EQ(lines[2], "03/24/2006");
+    EXPECT_TRUE(day.contains("The day file's header was cut short (28 bytes)"));
+    EXPECT_TRUE(day.contains("\"after the cut\""));
+    const DayFileContents read =
+        ReadDayFile(station.DataDir() + "D06083.083", "Boulder", DateSerial(2006, 3, 24));
+    EXPECT_EQ(read.status, DayFileStatus::Ok);
+    EXPECT_TRUE(read.problems.isEmpty());
+}

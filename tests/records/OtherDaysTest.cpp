@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace quillon;
 using namespace quillon::test;
 
@@ -146,4 +148,21 @@ TEST_F(SumAdayTest, ADayWithoutAverages) {
     const QStringList lines = SplitLines(DecodeWindows1252(summary.readAll()));
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines[lines.size() - 2], "No averages for 07 Apr/2007");
+}
+
+TEST(DayFileList, ALinkToAFifoIsNamedNeverOpened) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, dir.filePath("D26342.083")));
+    QFile day(dir.filePath("D26341.083"));
+    ASSERT_TRUE(day.open(QIODevice::WriteOnly));
+    day.write(Header("12/07/2026") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    day.close();
+    // Returns (a blocking open would wait here for ever) with the day that
+    // is a file, and names the link.
+    const DayFileList list = ListDayFiles(dir.path() + "/", "083");
+    ASSERT_EQ(list.entries.size(), 1);
+    EXPECT_EQ(list.entries[0].name, "D26341.083");
+    EXPECT_EQ(list.unreadable, QStringList{"D26342.083 (not a regular file)"});
 }

@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace quillon;
 using namespace quillon::test;
 
@@ -100,6 +102,25 @@ TEST_F(TransferTest, PassSkipsTodayAndFilesTheRestByMonth) {
     EXPECT_EQ(shown,
               QStringList({"Attempting to send:D06059.083", "Attempting to send:D06083.083"}));
     EXPECT_EQ(Comments(), QStringList({"\"Sent:D06059.083\"", "\"Sent:D06083.083\""}));
+}
+
+TEST_F(TransferTest, ALinkToAFifoIsSkippedNotOpened) {
+    QTemporaryDir elsewhere;
+    const QString fifo = elsewhere.filePath("pipe");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, station.DataDir() + "D06060.083"));
+    DayFile("D06083.083");
+    FakeFtp ftp;
+    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    EXPECT_EQ(ftp.puts, QStringList{"D06083.083"});
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_TRUE(out[0].sent);
+    EXPECT_TRUE(DecodeWindows1252(station.Read("data/" + DayFileName(vars, clock.Now())))
+                    .contains("Skipped D06060.083: not a regular file"));
+    const FtpReply put = CurlFtpClient().Put({"ftp://127.0.0.1:1/", "u", "p"}, fifo, "D06060.083");
+    EXPECT_FALSE(put.ok);
+    EXPECT_EQ(put.text, fifo + ": not a regular file");
 }
 
 TEST_F(TransferTest, TodaysFileAloneAndEmptyDirectory) {
