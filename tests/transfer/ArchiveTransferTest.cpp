@@ -59,8 +59,8 @@ protected:
         vars.UtcOffsetHours = 0;
     }
     void DayFile(const QString& name) {
-        station.Write("data/" + name,
-                      "\"Boulder, Colorado\"\r\nDobson, 83 \r\n" + name.toUtf8() + "\r\n");
+        station.Write("data/" + name, "\"Boulder, Colorado\"\r\nDobson, 83 \r\n" + name.toUtf8() +
+                                          "\r\n12:00:00\r\n====\r\n");
     }
     QStringList Comments() {
         const QStringList lines =
