@@ -355,6 +355,12 @@ int Send(SharedVars& vars, OperatorMessages& messages) {
     if (!Load(vars, messages)) {
         return 2;
     }
+    if (!vars.ArchiveSiteError.isEmpty()) {
+        // CallHome.cfg unreadable or naming no FTP site: nothing is sent,
+        // and a script must learn why, not only the day file.
+        Err() << vars.ArchiveSiteError << Qt::endl;
+        return 1;
+    }
     SystemClock clock;
     CurlFtpClient ftp;
     ArchiveTransfer transfer(vars, clock, messages, ftp);

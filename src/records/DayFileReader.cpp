@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace quillon {
 
@@ -160,7 +162,10 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
             obs.type = reader.Next().value_or(QString());
             bool ok = true;
             for (double& v : obs.values) {
-                ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v);
+                // Each value a finite number within single precision, the
+                // type the record was written from: 1e39 or nan is no value.
+                ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v) &&
+                     std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
             }
             // The second line belongs to this record only when it does not
             // itself open a record: a torn OBS line must not hide the next.

@@ -310,6 +310,20 @@ TEST(DayFileReader, DamagedRecordsAreNamedAndNeverHideTheNext) {
     read = ReadRecords(station, {kGoodObs1, kGoodObs2, kGoodObs1});
     EXPECT_EQ(read.observations.size(), 1);
     EXPECT_EQ(read.problems.size(), 1);
+
+    // An ozone beyond single precision, or no number at all: unreadable,
+    // never averaged into an "Inf" summary.
+    for (const char* ozone : {"1e39", "nan", "inf"}) {
+        read = ReadRecords(station, {QString("OBS,03/24/2006,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, "
+                                             "2.000,%1,1.2")
+                                         .arg(ozone),
+                                     kGoodObs2, kGoodObs1, kGoodObs2});
+        EXPECT_EQ(read.observations.size(), 1) << ozone;
+        ASSERT_EQ(read.problems.size(), 1) << ozone;
+        EXPECT_EQ(read.problems[0], "The record on line 6 cannot be read: OBS record whose "
+                                    "numbers are not all numbers.")
+            << ozone;
+    }
 }
 
 TEST(DayFile, WhateverTheOperatorTypesIsKept) {

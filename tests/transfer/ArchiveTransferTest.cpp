@@ -325,6 +325,14 @@ TEST(TransferCli, SendPrintsOneLinePerFile) {
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_EQ(cli.exitCode(), 1);
     EXPECT_TRUE(cli.readAllStandardOutput().startsWith("Failed:D06084.061:"));
+
+    // A site that names another kind of address: nothing sent, and said.
+    station.Write("config/CallHome.cfg", "http://archive.example/\r\ndobson\r\nsecret\r\n");
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "send"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(cli.readAllStandardError().contains("CallHome.cfg"));
 }
 
 TEST(ListedSize, UnixAndDosListings) {
