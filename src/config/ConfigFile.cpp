@@ -71,6 +71,24 @@ void ConfigFile::Refuse(const QString& what, const QString& item) {
                              .arg(what, shown));
 }
 
+QString ConfigFile::WholeText() {
+    const QString item = Text();
+    if (reader_.LastQuoteUnclosed()) {
+        Refuse(QStringLiteral("a whole text (its closing quote is missing)"), item);
+    }
+    return item;
+}
+
+int ConfigFile::WholeNumber(int lowest, int highest) {
+    const QString item = Text();
+    double value = 0;
+    if (!ParseNumberItem(item, &value) || !std::isfinite(value) || value != std::floor(value) ||
+        value < lowest || value > highest) {
+        Refuse(QStringLiteral("a whole number from %1 to %2").arg(lowest).arg(highest), item);
+    }
+    return static_cast<int>(value);
+}
+
 double ConfigFile::Number() {
     const QString item = Text();
     double value = 0;

@@ -19,12 +19,17 @@ public:
     ConfigFile(QString text, QString directory, QString label);
 
     QString Text();
+    // A text item that is whole: a quote it opens is closed (a file cut
+    // inside the item is refused, not rewritten cut).
+    QString WholeText();
     // A finite number; `nan`, `inf` and the like are refused.
     double Number();
     // A finite number within single precision's range.
     float Single();
     // A whole number within -32768..32767.
     int Integer16();
+    // A whole number within `lowest`..`highest`.
+    int WholeNumber(int lowest, int highest);
     // Item 8 or 9 of inst.cfg: a lamp test's date, "UNKNOWN" when the item
     // is absent, empty or says so; anything but a real MM/DD/YYYY date is a
     // fatal error (a wrong date would silence the overdue notice).

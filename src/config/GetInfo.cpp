@@ -35,14 +35,16 @@ void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
     {
         ConfigFile inst = ConfigFile::Open(vars.ConfigDir, QStringLiteral("inst.cfg"),
                                            QStringLiteral("INST.CFG"));
-        vars.InstrumentNumber = inst.Number();
+        // The instrument's number names its files: a whole number, never
+        // a negative one or one beyond any instrument ever built.
+        vars.InstrumentNumber = inst.WholeNumber(1, 999);
         vars.InstrumentId = InstrumentIdFor(vars.InstrumentNumber);
         vars.TempCoeff = inst.Number();
         vars.Q15A = inst.Number();
         vars.Q15C = inst.Number();
         vars.Q15D = inst.Number();
         vars.Q15Hg = inst.Number();
-        vars.QTableDate = inst.Text();
+        vars.QTableDate = inst.WholeText();
         vars.LastHgTest = inst.OptionalTestDate();
         vars.LastStdTest = inst.OptionalTestDate();
     }

@@ -30,6 +30,7 @@ std::optional<QString> ItemReader::Next() {
         break;
     }
     QString item;
+    quoteUnclosed_ = false;
     if (text_[pos_] == u'"') {
         const qsizetype start = ++pos_;
         while (pos_ < text_.size() && text_[pos_] != u'"' && text_[pos_] != u'\n') {
@@ -38,6 +39,8 @@ std::optional<QString> ItemReader::Next() {
         item = text_.mid(start, pos_ - start);
         if (pos_ < text_.size() && text_[pos_] == u'"') {
             ++pos_;
+        } else {
+            quoteUnclosed_ = true;
         }
         // Anything after the closing quote up to the separator is dropped.
         while (!AtLineEnd() && text_[pos_] != u',') {

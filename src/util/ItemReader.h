@@ -18,6 +18,9 @@ public:
 
     // How many items have been taken so far (the number of the last one).
     int ItemNumber() const { return itemNumber_; }
+    // Whether the last item opened a quote that the file never closed (a
+    // file cut inside that item).
+    bool LastQuoteUnclosed() const { return quoteUnclosed_; }
 
 private:
     void SkipBlanks();
@@ -26,6 +29,7 @@ private:
     QString text_;
     qsizetype pos_ = 0;
     int itemNumber_ = 0;
+    bool quoteUnclosed_ = false;
 };
 
 // Parses a decimal number item ("12.5", "-3", "1E3"); blanks around it and a

@@ -123,6 +123,25 @@ TEST(ReadInstrument, NumbersNameTheFiles) {
     }
 }
 
+TEST(ReadInstrument, ANumberThatNamesNoInstrumentOrACutFileIsRefused) {
+    TestStation station;
+    for (const char* bad : {"-61", "1e300", "61.5", "0"}) {
+        station.Write("config/inst.cfg",
+                      QByteArray(bad) + ",-0.25,96.5,118.2,132.7,174.3,\"x\"\r\n");
+        EXPECT_EQ(FatalText(station), "Error # 13:" + station.Home() +
+                                          "config/:INST.CFG\nType mismatch: item 1 is not a "
+                                          "whole number from 1 to 999: \"" +
+                                          bad + "\"\nSystem is stopped")
+            << bad;
+    }
+    // Cut inside item 7: its quote never closes.
+    station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06");
+    EXPECT_EQ(FatalText(station), "Error # 13:" + station.Home() +
+                                      "config/:INST.CFG\nType mismatch: item 7 is not a whole "
+                                      "text (its closing quote is missing): \"06\"\nSystem is "
+                                      "stopped");
+}
+
 TEST(ReadStation, ItemsOnOneLineAndDerivedValues) {
     TestStation station;
     station.Write(
