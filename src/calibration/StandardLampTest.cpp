@@ -39,30 +39,62 @@ QString StandardLampTest::WavelengthName(int w) {
 
 ReferenceLamps ReadReferenceLamps(const SharedVars& vars) {
     ReferenceLamps out;
+    const QString path =
+        ResolveFileName(vars.ConfigDir, QStringLiteral("reflmps.") + vars.InstrumentId);
     QString text;
     FileError error;
-    if (!ReadTextFile(
-            ResolveFileName(vars.ConfigDir, QStringLiteral("reflmps.") + vars.InstrumentId), &text,
-            &error, kMaxConfigFileBytes)) {
+    if (!ReadTextFile(path, &text, &error, kMaxConfigFileBytes)) {
+        if (error.number != kErrFileNotFound) {
+            out.problems << path + QStringLiteral(" cannot be read: ") + error.description;
+        }
         return out;
     }
-    ItemReader reader(text);
-    out.date = reader.Next().value_or(QString());
-    for (;;) {
-        const std::optional<QString> name = reader.Next();
-        if (!name) {
-            break;
+    // The file's date, then per lamp its name and its four reference
+    // readings (R-dial values, A, C, C', D), read item by item as the file
+    // may spread them over lines. A record that is not one is named and
+    // skipped, and reading starts afresh on the next line: the other lamps
+    // stay usable.
+    const QStringList lines = SplitLines(text);
+    QStringList items;
+    qsizetype recordLine = -1;
+    bool haveDate = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        ItemReader reader(lines[i]);
+        while (const std::optional<QString> item = reader.Next()) {
+            if (!haveDate) {
+                out.date = *item;
+                haveDate = true;
+                continue;
+            }
+            if (items.isEmpty()) {
+                recordLine = i;
+            }
+            items << *item;
         }
-        ReferenceLamp lamp;
-        lamp.name = name->trimmed();
-        bool ok = !lamp.name.isEmpty();
-        for (double& v : lamp.values) {
-            ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v) && std::isfinite(v);
+        while (items.size() >= 5) {
+            ReferenceLamp lamp;
+            lamp.name = items[0].trimmed();
+            bool ok = !lamp.name.isEmpty();
+            for (int k = 0; k < 4; ++k) {
+                double& v = lamp.values[static_cast<size_t>(k)];
+                ok = ok && ParseNumberItem(items[k + 1], &v) && std::isfinite(v) && v >= 0.0 &&
+                     v <= 300.0;
+            }
+            if (!ok) {
+                out.problems << path + QStringLiteral(" line %1: not a lamp name and four R-dial "
+                                                      "readings from 0 to 300, skipped")
+                                           .arg(recordLine + 1);
+                items.clear();
+                break;
+            }
+            out.lamps << lamp;
+            items = items.mid(5);
+            recordLine = i;
         }
-        if (!ok) {
-            break; // a record cut short ends the list
-        }
-        out.lamps << lamp;
+    }
+    if (!items.isEmpty()) {
+        out.problems
+            << path + QStringLiteral(" line %1: a lamp cut short, skipped").arg(recordLine + 1);
     }
     return out;
 }

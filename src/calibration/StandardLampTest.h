@@ -28,6 +28,7 @@ struct ReferenceLamp {
 struct ReferenceLamps {
     QString date; // the file's own date, kept apart from the N-table's
     QList<ReferenceLamp> lamps;
+    QStringList problems; // lines skipped and why, or why the file is unreadable
 };
 ReferenceLamps ReadReferenceLamps(const SharedVars& vars);
 

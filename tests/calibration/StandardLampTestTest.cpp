@@ -123,6 +123,36 @@ TEST_F(StandardLampTestTest, ReferenceFileAndLampLookup) {
     EXPECT_EQ(vars.NTableDate, "03/12/2024");
     station.Remove("config/reflmps.061");
     EXPECT_TRUE(ReadReferenceLamps(vars).lamps.isEmpty());
+    EXPECT_TRUE(ReadReferenceLamps(vars).problems.isEmpty()); // no file: no lamps, no fault
+}
+
+TEST_F(StandardLampTestTest, ABadReferenceLampIsNamedAndTheOthersKept) {
+    const QString path = station.Home() + "config/reflmps.061";
+    // A value that is no number, one beyond single precision, a negative
+    // reading, and a lamp spread over two lines; and a lamp cut short.
+    station.Write("config/reflmps.061", "\"01/01/2020\"\r\n"
+                                        "\"L1\",150.0,140.0,130.0,120.0\r\n"
+                                        "\"L2\",151.0,x,131.0,121.0\r\n"
+                                        "\"L3\",1e39,141.0,131.0,121.0\r\n"
+                                        "\"L4\",-5,141.0,131.0,121.0\r\n"
+                                        "\"L5\",152.0,142.0,\r\n132.0,122.0\r\n"
+                                        "\"L6\",153.0\r\n");
+    const ReferenceLamps lamps = ReadReferenceLamps(vars);
+    ASSERT_EQ(lamps.lamps.size(), 2);
+    EXPECT_EQ(lamps.lamps[0].name, "L1");
+    EXPECT_EQ(lamps.lamps[1].name, "L5");
+    EXPECT_DOUBLE_EQ(lamps.lamps[1].values[3], 122.0);
+    const QString bad = ": not a lamp name and four R-dial readings from 0 to 300, skipped";
+    EXPECT_EQ(lamps.problems,
+              QStringList({path + " line 3" + bad, path + " line 4" + bad, path + " line 5" + bad,
+                           path + " line 8: a lamp cut short, skipped"}));
+    // A file that is there but cannot be read is named with the reason.
+    station.Remove("config/reflmps.061");
+    ASSERT_TRUE(QDir().mkpath(path));
+    const ReferenceLamps none = ReadReferenceLamps(vars);
+    EXPECT_TRUE(none.lamps.isEmpty());
+    ASSERT_EQ(none.problems.size(), 1);
+    EXPECT_TRUE(none.problems[0].startsWith(path + " cannot be read: "));
 }
 
 TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {

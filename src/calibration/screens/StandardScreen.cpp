@@ -85,6 +85,9 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     lamps_->setEditable(true);
     lamps_->installEventFilter(this);
     layout->addWidget(lamps_);
+    refProblems_ = NamedLabel(QStringLiteral("lblRefProblems"), QString(), this);
+    refProblems_->setWordWrap(true);
+    layout->addWidget(refProblems_);
     connect(lamps_->lineEdit(), &QLineEdit::returnPressed, this, &StandardScreen::Select);
 
     auto* grid = new QGridLayout();
@@ -202,7 +205,10 @@ void StandardScreen::Run() {
         lamps_->addItem(lamp.name);
     }
     lamps_->setCurrentIndex(-1);
-    lamps_->setEditText(QStringLiteral("Lamp Name"));
+    // An empty box that says what goes in it: typing never adds to a text.
+    lamps_->setEditText(QString());
+    lamps_->lineEdit()->setPlaceholderText(QStringLiteral("Lamp Name"));
+    refProblems_->setText(test_->Lamps().problems.join(u'\n'));
     ShowLampTestSetup();
     exec();
     gauge_.Close();

@@ -51,6 +51,7 @@ private:
     Services& s_;
     std::unique_ptr<StandardLampTest> test_;
     GaugeScreen gauge_;
+    QLabel* refProblems_ = nullptr; // what the reference lamp file could not give
     QComboBox* lamps_;
     std::array<QList<QLabel*>, 4> tests_;
     std::array<QLabel*, 4> refs_{};
