@@ -1,8 +1,8 @@
 #include "ui/InfoScreens.h"
 
 #include "config/ParameterText.h"
-#include "instrument/screens/EntryScreens.h"
 #include "station/Services.h"
+#include "ui/EntryScreens.h"
 
 #include <QMenuBar>
 

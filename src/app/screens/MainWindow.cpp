@@ -5,8 +5,6 @@
 #include "calibration/screens/QTableScreens.h"
 #include "calibration/screens/StandardScreen.h"
 #include "config/FatalFileError.h"
-#include "instrument/screens/EncoderCheckScreen.h"
-#include "instrument/screens/EntryScreens.h"
 #include "intercomparison/screens/IcScreen.h"
 #include "observe/Guidance.h"
 #include "records/DayFile.h"
@@ -15,6 +13,8 @@
 #include "records/screens/PlotsWindow.h"
 #include "records/screens/SummaryScreen.h"
 #include "sound/Play.h"
+#include "ui/EncoderCheckScreen.h"
+#include "ui/EntryScreens.h"
 #include "util/Format.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "calibration/screens/HgtestScreen.h"
 
 #include "instrument/EntryRules.h"
-#include "instrument/screens/EntryScreens.h"
 #include "ui/ContinueDialog.h"
+#include "ui/EntryScreens.h"
 #include "ui/InfoScreens.h"
 #include "ui/ScreenHelpers.h"
 #include "util/Format.h"

@@ -2,8 +2,8 @@
 
 #include "calibration/MercuryTest.h"
 #include "calibration/QTable.h"
-#include "instrument/screens/EntryScreens.h"
 #include "ui/ContinueDialog.h"
+#include "ui/EntryScreens.h"
 #include "ui/ScreenHelpers.h"
 #include "util/Format.h"
 

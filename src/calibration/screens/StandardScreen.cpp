@@ -1,10 +1,10 @@
 #include "calibration/screens/StandardScreen.h"
 
-#include "instrument/screens/EncoderCheckScreen.h"
-#include "instrument/screens/EntryScreens.h"
-#include "observe/screens/DecisionScreens.h"
 #include "ozone/OzoneCalc.h"
 #include "ui/ContinueDialog.h"
+#include "ui/DecisionScreens.h"
+#include "ui/EncoderCheckScreen.h"
+#include "ui/EntryScreens.h"
 #include "ui/InfoScreens.h"
 #include "ui/ScreenHelpers.h"
 #include "util/Format.h"

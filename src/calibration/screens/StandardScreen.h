@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calibration/StandardLampTest.h"
-#include "instrument/screens/GaugeScreen.h"
 #include "station/Services.h"
+#include "ui/GaugeScreen.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "intercomparison/screens/IcScreen.h"
 
 #include "astro/AstroFunctions.h"
-#include "instrument/screens/EntryScreens.h"
 #include "records/DayFile.h"
+#include "ui/EntryScreens.h"
 #include "ui/ScreenHelpers.h"
 #include "util/Format.h"
 

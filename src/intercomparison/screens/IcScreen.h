@@ -1,8 +1,8 @@
 #pragma once
 
-#include "instrument/screens/EntryScreens.h"
-#include "instrument/screens/GaugeScreen.h"
 #include "intercomparison/IntercomparisonSeries.h"
+#include "ui/EntryScreens.h"
+#include "ui/GaugeScreen.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "observe/screens/ObsScreen.h"
 
 #include "astro/AstroFunctions.h"
-#include "instrument/screens/EncoderCheckScreen.h"
-#include "instrument/screens/EntryScreens.h"
 #include "observe/ObservationRecord.h"
 #include "observe/ObservationTypes.h"
 #include "observe/screens/BlueSkyScreen.h"
-#include "observe/screens/DecisionScreens.h"
 #include "observe/screens/MoreobsScreen.h"
 #include "records/DayFile.h"
+#include "ui/DecisionScreens.h"
+#include "ui/EncoderCheckScreen.h"
+#include "ui/EntryScreens.h"
 #include "ui/InfoScreens.h"
 #include "util/Format.h"
 

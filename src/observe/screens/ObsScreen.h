@@ -1,8 +1,8 @@
 #pragma once
 
-#include "instrument/screens/GaugeScreen.h"
 #include "observe/ObservationSession.h"
 #include "station/Services.h"
+#include "ui/GaugeScreen.h"
 
 #include <QAction>
 #include <QDialog>

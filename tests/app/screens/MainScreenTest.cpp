@@ -4,13 +4,13 @@
 #include "app/screens/FirstRunDialog.h"
 #include "app/screens/MainWindow.h"
 #include "astro/AstroFunctions.h"
-#include "instrument/screens/EncoderCheckScreen.h"
 #include "observe/Guidance.h"
 #include "sound/Play.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
+#include "ui/EncoderCheckScreen.h"
 #include "util/TextFile.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "instrument/screens/EncoderCheckScreen.h"
+#include "ui/EncoderCheckScreen.h"
 
 #include "instrument/EncoderCheckText.h"
 #include "util/Format.h"

@@ -1,4 +1,4 @@
-#include "instrument/screens/GaugeScreen.h"
+#include "ui/GaugeScreen.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // The entry screens offscreen: typed keys, pasted text and closed windows.
-#include "instrument/screens/EntryScreens.h"
+#include "ui/EntryScreens.h"
 #include "instrument/EntryRules.h"
 #include "support/QtPrinters.h"
 #include <QApplication>

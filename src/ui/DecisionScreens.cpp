@@ -1,4 +1,4 @@
-#include "observe/screens/DecisionScreens.h"
+#include "ui/DecisionScreens.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The wait gauge's keys: only e&Xit's access key, a click, Escape and the
 // title-bar close stop a measurement; Space and Enter never do.
-#include "instrument/screens/GaugeScreen.h"
+#include "ui/GaugeScreen.h"
 
 #include <QApplication>
 #include <QCloseEvent>

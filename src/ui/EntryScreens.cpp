@@ -1,4 +1,4 @@
-#include "instrument/screens/EntryScreens.h"
+#include "ui/EntryScreens.h"
 
 #include "instrument/EntryRules.h"
 #include "records/DayFile.h"
