@@ -80,7 +80,7 @@ WarningScreen::WarningScreen(const ObservationWarning& warning, const QString& e
 }
 
 PromptScreen::PromptScreen(const QString& caption, const QString& message, const QStringList& lines,
-                           QWidget* parent)
+                           QWidget* parent, const QString& stopText)
     : ContinueOrEscapeScreen(parent) {
     setObjectName(QStringLiteral("ObsvrPrompt"));
     setWindowTitle(caption);
@@ -97,7 +97,7 @@ PromptScreen::PromptScreen(const QString& caption, const QString& message, const
     auto* go = new QPushButton(QStringLiteral("Continue: Space Bar"), this);
     go->setObjectName(QStringLiteral("cmmdContinue"));
     connect(go, &QPushButton::clicked, this, &QDialog::accept);
-    auto* stop = new QPushButton(QStringLiteral("Escape key will stop Observation"), this);
+    auto* stop = new QPushButton(stopText, this);
     stop->setObjectName(QStringLiteral("cmmdEscape"));
     stop->setAutoDefault(false);
     connect(stop, &QPushButton::clicked, this, &PromptScreen::Escape);

@@ -35,8 +35,10 @@ public:
 class PromptScreen : public ContinueOrEscapeScreen {
     Q_OBJECT
 public:
+    // `stopText` names what Escape stops: each workflow names its own.
     PromptScreen(const QString& caption, const QString& message, const QStringList& lines,
-                 QWidget* parent = nullptr);
+                 QWidget* parent = nullptr,
+                 const QString& stopText = QStringLiteral("Escape key will stop Observation"));
 };
 
 // "Confirm reject of observation.": 0 rejected, 7 accept after all, 1

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quillon {
 
@@ -12,6 +13,12 @@ GaugeScreen::GaugeScreen(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Ggauge"));
     setWindowTitle(QStringLiteral("Gas Gauge Wait"));
     auto* layout = new QVBoxLayout(this);
+    // The caption again in the body: a title bar may cut it, and it names
+    // the wavelength being measured.
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("lblCaption"));
+    caption_->setWordWrap(true);
+    layout->addWidget(caption_);
     frame_ = new QGroupBox(QStringLiteral("UP"), this);
     auto* frameLayout = new QVBoxLayout(frame_);
     bar_ = new QProgressBar(frame_);
@@ -45,6 +52,9 @@ GaugeScreen::GaugeScreen(QWidget* parent) : QDialog(parent) {
 void GaugeScreen::SetCallerText(const QString& caption, const QString& bottomLine) {
     if (!caption.isEmpty()) {
         setWindowTitle(caption);
+        caption_->setText(caption);
+        // Wide enough for the whole title, with room for the window's buttons.
+        setMinimumWidth(std::max(420, fontMetrics().horizontalAdvance(caption) + 160));
     }
     bottomLine_->setText(bottomLine);
 }

@@ -30,6 +30,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* caption_;
     QGroupBox* frame_;
     QProgressBar* bar_;
     QLabel* info_;

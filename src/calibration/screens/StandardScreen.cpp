@@ -137,8 +137,9 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     accept_->setObjectName(QStringLiteral("cmmdAccept"));
     reject_ = new QPushButton(QStringLiteral("&Reject"), this);
     reject_->setObjectName(QStringLiteral("cmmdReject"));
-    auto* select = new QPushButton(QStringLiteral("se&Lect"), this);
-    select->setObjectName(QStringLiteral("CmmdSelect"));
+    select_ = new QPushButton(QStringLiteral("se&Lect"), this);
+    select_->setObjectName(QStringLiteral("CmmdSelect"));
+    QPushButton* select = select_;
     auto* newTemp = new QPushButton(QStringLiteral("&New Temperature"), this);
     newTemp->setObjectName(QStringLiteral("cmmdNewTemp"));
     auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
@@ -215,6 +216,22 @@ void StandardScreen::Run() {
 }
 
 void StandardScreen::ShowLampTestSetup() {
+    ShowSettings();
+    accept_->setEnabled(false);
+    reject_->setEnabled(false);
+    start_->setEnabled(lampChosen_);
+    LockLamp(false);
+}
+
+void StandardScreen::LockLamp(bool locked) {
+    // From Run until Accept, Reject or an escape the lamp stays the one
+    // measured: Accept computes against its reference values and records
+    // its name.
+    lamps_->setEnabled(!locked);
+    select_->setEnabled(!locked);
+}
+
+void StandardScreen::ShowSettings() {
     const SharedVars& v = s_.vars;
     adjFrame_->setTitle(QStringLiteral("N-Adj's from ") + v.LampCorrDate +
                         QStringLiteral(" Using ") + v.LampCorrLamp);
@@ -230,9 +247,6 @@ void StandardScreen::ShowLampTestSetup() {
     qset_[5]->setText(FormatNumber(QSetD(v, t), u"###.0"));
     qFrame_->setTitle(QStringLiteral("Q-settings for ") + FormatNumber(t, u"#0.0") +
                       QStringLiteral(" Degs C."));
-    accept_->setEnabled(false);
-    reject_->setEnabled(false);
-    start_->setEnabled(lampChosen_);
 }
 
 void StandardScreen::ShowReference() {
@@ -278,12 +292,15 @@ void StandardScreen::Start() {
         return;
     }
     start_->setEnabled(false);
+    LockLamp(true);
     switch (test_->Run()) {
     case LampRunOutcome::Complete:
+        // The finished run is inspected: Accept or Reject it before another
+        // Start, which would throw it away.
         accept_->setEnabled(true);
         reject_->setEnabled(true);
         accept_->setFocus();
-        break;
+        return;
     case LampRunOutcome::NewLamp:
         lampChosen_ = false;
         lamps_->setFocus();
@@ -296,6 +313,7 @@ void StandardScreen::Start() {
     case LampRunOutcome::StartOver:
         break;
     }
+    LockLamp(false);
     start_->setEnabled(lampChosen_);
 }
 
@@ -324,17 +342,21 @@ void StandardScreen::NewTemperature() {
     temperature.setWindowTitle(QStringLiteral("Instrument Temperature for lamp test."));
     temperature.exec();
     s_.vars.DialogChoice = 0;
-    ShowLampTestSetup();
+    // Only the Q settings and their caption follow the temperature; a
+    // finished run stays to be accepted or rejected.
+    ShowSettings();
 }
 
 bool StandardScreen::OperatorPrompt(const QString& caption, const QStringList& lines) {
     s_.sounds.PlayStartCue();
-    PromptScreen prompt(caption, lines.value(0), lines.mid(1), this);
+    PromptScreen prompt(caption, lines.value(0), lines.mid(1), this,
+                        QStringLiteral("Escape key will stop the lamp test"));
     prompt.exec();
     return !prompt.escaped;
 }
 
 int StandardScreen::EscapeChoice(const QString& stage) {
+    s_.sounds.PlayWarning(); // a decision the operator must look at, as the blunder's
     return Choose(QStringLiteral("Handle_ESC"),
                   QStringLiteral("Escape was pressed during lamp test."),
                   {QStringLiteral("Options -- use tab to select, then Enter:"), stage},

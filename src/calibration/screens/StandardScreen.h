@@ -26,6 +26,8 @@ public:
     void Run();
 
     void ShowLampTestSetup();
+    void ShowSettings();
+    void LockLamp(bool locked);
     void Select();
     void Start();
     void AcceptTest();
@@ -53,6 +55,7 @@ private:
     GaugeScreen gauge_;
     QLabel* refProblems_ = nullptr; // what the reference lamp file could not give
     QComboBox* lamps_;
+    QPushButton* select_ = nullptr;
     std::array<QList<QLabel*>, 4> tests_;
     std::array<QLabel*, 4> refs_{};
     std::array<QLabel*, 4> adjs_{};

@@ -113,14 +113,27 @@ TEST(CalibrationScreens, StandardLampTestToAccept) {
     op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "20"); });
     auto space = [](QWidget* m) { QTest::keyClick(m, Qt::Key_Space); };
     QString reference;
+    QString placeholder;
+    bool lampLocked = false;
+    bool startOff = false;
+    bool acceptAfterNewTemperature = false;
     op.On("Standard", [&](QWidget* m) {
         auto* combo = m->findChild<QComboBox*>("cmbLampNames");
         EXPECT_EQ(combo->count(), 1);
+        EXPECT_TRUE(combo->currentText().isEmpty());
+        placeholder = combo->lineEdit()->placeholderText();
         combo->setEditText("l1");
         m->findChild<QPushButton*>("CmmdSelect")->click();
         reference = m->findChild<QGroupBox*>("framRefVal")->title();
         m->findChild<QPushButton*>("cmmdStart")->click();
+        // The finished run is inspected: the lamp cannot change under it,
+        // and Start cannot throw it away.
+        lampLocked = !combo->isEnabled() && !m->findChild<QPushButton*>("CmmdSelect")->isEnabled();
+        startOff = !m->findChild<QPushButton*>("cmmdStart")->isEnabled();
+        m->findChild<QPushButton*>("cmmdNewTemp")->click();
+        acceptAfterNewTemperature = m->findChild<QPushButton*>("cmmdAccept")->isEnabled();
         m->findChild<QPushButton*>("cmmdAccept")->click();
+        EXPECT_TRUE(combo->isEnabled());
         m->findChild<QPushButton*>("cmmdExit")->click();
     });
     for (int i = 0; i < 4; ++i) {
@@ -131,11 +144,16 @@ TEST(CalibrationScreens, StandardLampTestToAccept) {
     for (int i = 0; i < 9; ++i) {
         op.On("ObsvrPrompt", space); // eight measurements, then the inspection
     }
+    op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "21"); }); // New Temperature
     op.On("Big_corr_change",
           [](QWidget* m) { m->findChild<QPushButton*>("cmmdChoice1")->click(); });
     StandardScreen screen(fakes.services);
     screen.Run();
-    EXPECT_EQ(op.Seen().size(), 18) << op.Seen().join(",").toStdString();
+    EXPECT_EQ(placeholder, "Lamp Name");
+    EXPECT_TRUE(lampLocked);
+    EXPECT_TRUE(startOff);
+    EXPECT_TRUE(acceptAfterNewTemperature);
+    EXPECT_EQ(op.Seen().size(), 19) << op.Seen().join(",").toStdString();
     EXPECT_EQ(reference, "l1 Ref Vals.");
     // A: N(150) - N(150.5) = -0.485 from the demo N-table.
     EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);

@@ -41,3 +41,30 @@ TEST(DecisionKeys, BigCorrectionChangeUsesTheNewValuesOnlyByAltS) {
     // Each time the warning cue played first.
     EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 7);
 }
+
+TEST(DecisionKeys, LampTestEscapeChoiceWarnsAndItsKeys) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    StandardScreen screen(fakes.services);
+    struct Case {
+        const char* what;
+        ScriptedOperator::Answer answer;
+        int choice;
+    };
+    // Space and Enter: redo this measurement (the first, harmless choice);
+    // Escape and the close button: back to the top level (the fifth).
+    const Case cases[] = {
+        {"Space", Press(Qt::Key_Space), 1},
+        {"Enter", Press(Qt::Key_Return), 1},
+        {"Escape", Press(Qt::Key_Escape), 5},
+        {"close", CloseWindow(), 5},
+        {"click on a new lamp", Click("cmmdChoice4"), 4},
+    };
+    for (const Case& c : cases) {
+        ScriptedOperator op;
+        op.On("Handle_ESC", c.answer);
+        EXPECT_EQ(screen.EscapeChoice("During the C measurement"), c.choice) << c.what;
+    }
+    EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 5);
+}
