@@ -4,6 +4,7 @@
 
 #include "config/ConfigFile.h"
 #include "config/FatalFileError.h"
+#include "util/DurableFile.h"
 #include "util/ItemReader.h"
 #include "util/TextFile.h"
 
@@ -170,6 +171,10 @@ void ReadArchiveSite(SharedVars& vars) {
 
 void ReadConfiguration(SharedVars& vars, OperatorMessages& messages) {
     ReadDirectories(vars);
+    // What a kill in the middle of a rewrite left behind goes at the next
+    // start; the files themselves were never touched by it.
+    RemoveLeftoverTempFiles(vars.ConfigDir,
+                            {QStringLiteral("inst.cfg"), QStringLiteral("instcfg.bak")});
     ReadInstrument(vars, messages);
     ReadStation(vars);
     ReadArchiveSite(vars);

@@ -1,6 +1,9 @@
 #include "util/DurableFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
@@ -8,8 +11,10 @@
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
+#include <cstdio>
 
 namespace quillon {
 
@@ -66,6 +71,13 @@ bool RepairTornTail(QFile& file, const WholeRecordsLength& wholeRecords, QString
 
 bool AppendRecord(const QString& path, const QByteArray& bytes, QString* error,
                   const WholeRecordsLength& wholeRecords) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        // A FIFO or a device in place of the file: opening it could block.
+        *error = QStringLiteral("not a regular file");
+        return false;
+    }
+    const bool created = !info.exists();
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         *error = file.errorString();
@@ -93,10 +105,22 @@ bool AppendRecord(const QString& path, const QByteArray& bytes, QString* error,
         return false;
     }
     file.close();
+    // A new file's name lives in its directory: synced too, so that a power
+    // cut cannot take the new file with its first record away.
+    if (created && !SyncDirectoryOf(path)) {
+        *error = QStringLiteral("the disk did not confirm the new file: ") + SystemReason(errno);
+        return false;
+    }
     return true;
 }
 
+QString PartFilePath(const QString& path) {
+    const QFileInfo info(path);
+    return info.dir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral(".part"));
+}
+
 bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
+#ifdef Q_OS_WIN
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = file.errorString();
@@ -112,6 +136,78 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
         return false;
     }
     return true;
+#else
+    // Written whole to ".NAME.part" beside the file, synced, renamed over
+    // the file, and the directory synced: readers see the old file or the
+    // new one, and a power cut after the rename cannot bring the old one
+    // back. The part file has one name, so one that a kill left behind is
+    // simply written over by the next replace.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        *error = QStringLiteral("not a regular file");
+        return false;
+    }
+    const QString part = PartFilePath(path);
+    QFile file(part);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = file.errorString();
+        return false;
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush() || !SyncToDisk(file)) {
+        *error = SystemReason(errno);
+        file.close();
+        QFile::remove(part);
+        return false;
+    }
+    file.close();
+    if (::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0) {
+        *error = SystemReason(errno);
+        QFile::remove(part);
+        return false;
+    }
+    if (!SyncDirectoryOf(path)) {
+        *error = QStringLiteral("the disk did not confirm the new file: ") + SystemReason(errno);
+        return false;
+    }
+    return true;
+#endif
+}
+
+int RemoveLeftoverTempFiles(const QString& directory, const QStringList& names) {
+    int removed = 0;
+    const QDir dir(directory);
+    // A replace killed before its rename leaves ".NAME.part" (this
+    // program's) or "NAME.XXXXXX" (six random letters and digits, Qt's own).
+    static const QRegularExpression random(QStringLiteral("^[A-Za-z0-9]{6}$"));
+    static const QRegularExpression mixed(QStringLiteral("[0-9A-Z]"));
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
+        for (const QString& name : names) {
+            const bool part = entry == QStringLiteral(".") + name + QStringLiteral(".part");
+            const QString suffix = entry.mid(name.size() + 1);
+            const bool qtTemp = entry.startsWith(name + u'.') && random.match(suffix).hasMatch() &&
+                                mixed.match(suffix).hasMatch() && suffix != suffix.toUpper();
+            if ((part || qtTemp) && QFile::remove(dir.filePath(entry))) {
+                ++removed;
+            }
+        }
+    }
+    return removed;
+}
+
+bool SyncDirectoryOf(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return true; // NTFS journals the rename itself
+#else
+    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+#endif
 }
 
 } // namespace quillon

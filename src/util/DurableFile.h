@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace quillon {
@@ -22,8 +23,22 @@ using WholeRecordsLength = std::function<qint64(const QByteArray& contents)>;
 bool AppendRecord(const QString& path, const QByteArray& bytes, QString* error,
                   const WholeRecordsLength& wholeRecords = {});
 
-// Replaces a file as a whole: written to a temporary file, synced, then
-// renamed over the old one, so readers see either the old or the new file.
+// Replaces a file as a whole: written to ".NAME.part" beside it, synced,
+// then renamed over the old one and the directory synced, so readers see
+// either the old or the new file, also after a power cut. A part file that
+// a kill left behind is written over by the next replace.
 bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error);
+
+// Syncs the directory that holds `path` (its entries: a new or renamed
+// file's name). False when the system did not confirm it.
+bool SyncDirectoryOf(const QString& path);
+
+// Removes from `directory` what a replace of one of `names` killed before
+// its rename left: ".NAME.part", and "NAME.XXXXXX" as Qt's own temporary
+// files are named (six letters and digits, mixed). Returns how many.
+int RemoveLeftoverTempFiles(const QString& directory, const QStringList& names);
+
+// The part file ReplaceFile writes before it renames it over `path`.
+QString PartFilePath(const QString& path);
 
 } // namespace quillon

@@ -3,11 +3,14 @@
 #include "util/DurableFile.h"
 #include "support/FakeClock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace quillon;
 
@@ -47,6 +50,46 @@ TEST(ReplaceFile, ReplacesWholeFile) {
     ASSERT_TRUE(ReplaceFile(path, "new\r\n", &error));
     EXPECT_EQ(ReadAll(path), QByteArray("new\r\n"));
     EXPECT_FALSE(ReplaceFile("/nonexistent-quillon-dir/inst.cfg", "x", &error));
+    // Nothing left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"inst.cfg"});
+}
+
+TEST(ReplaceFile, WhatAKilledReplaceLeftIsWrittenOverOrRemoved) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("inst.cfg");
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write("inst.cfg", "old\r\n");
+    // A kill before the rename: the part file holds half the new text.
+    write(".inst.cfg.part", "ne");
+    EXPECT_EQ(PartFilePath(path), dir.filePath(".inst.cfg.part"));
+    QString error;
+    ASSERT_TRUE(ReplaceFile(path, "new\r\n", &error)) << error.toStdString();
+    EXPECT_EQ(ReadAll(path), QByteArray("new\r\n"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(".inst.cfg.part")));
+
+    // Qt's temporary names of an earlier writer, and a part file: removed;
+    // the station's own files with look-alike names stay.
+    write(".inst.cfg.part", "x");
+    write("inst.cfg.a8Zk2Q", "x");
+    write("instcfg.bak.Q7pLm0", "x");
+    write("inst.cfg.backup", "mine");
+    write("inst.cfg.OLD123", "mine");
+    EXPECT_EQ(RemoveLeftoverTempFiles(dir.path(), {"inst.cfg", "instcfg.bak"}), 3);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, QStringList({"inst.cfg", "inst.cfg.OLD123", "inst.cfg.backup"}));
+
+    // A FIFO in place of the file is refused, not opened.
+    const QString fifo = dir.filePath("D06083.083");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(AppendRecord(fifo, "x\r\n", &error));
+    EXPECT_EQ(error, "not a regular file");
+    EXPECT_FALSE(ReplaceFile(fifo, "x", &error));
+    EXPECT_EQ(error, "not a regular file");
 }
 
 TEST(Pause, WaitsAcrossMidnightNotADayLonger) {
