@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
 #include <cmath>
 #include <utility>
 
@@ -48,6 +49,45 @@ bool ReadWoudcStation(const SharedVars& vars, WoudcStation* station, QString* er
         station->model = file.Text().trimmed();
         if (const auto version = file.OptionalText(); version && !version->trimmed().isEmpty()) {
             station->version = version->trimmed();
+        }
+        // Each identifier as the archive takes it; the agency and the model
+        // also name the file, so they hold no "/" and no blank.
+        static const QRegularExpression platform(QStringLiteral("^[0-9]{1,5}$"));
+        static const QRegularExpression country(QStringLiteral("^[A-Z]{3}$"));
+        static const QRegularExpression gaw(QStringLiteral("^([A-Z0-9]{3})?$"));
+        static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]{1,32}$"));
+        static const QRegularExpression authority(QStringLiteral("^[\\x20-\\x7E]{1,64}$"));
+        static const QRegularExpression version(QStringLiteral("^[0-9]{1,3}\\.[0-9]{1,3}$"));
+        const struct {
+            int item;
+            const char* what;
+            const QString& value;
+            const QRegularExpression& rule;
+            const char* rule_text;
+        } checks[] = {
+            {1, "platform id", station->platformId, platform, "1 to 5 digits"},
+            {2, "country", station->country, country, "an ISO 3166 code of three capitals"},
+            {3, "GAW id", station->gawId, gaw, "three capitals or digits, or empty"},
+            {4, "agency", station->agency, name, "1 to 32 letters, digits, '-' or '_'"},
+            {5, "scientific authority", station->authority, authority,
+             "1 to 64 printable ASCII characters"},
+            {6, "instrument model", station->model, name, "1 to 32 letters, digits, '-' or '_'"},
+            {7, "data version", station->version, version, "a version MAJOR.MINOR"},
+        };
+        for (const auto& check : checks) {
+            if (!check.rule.match(check.value).hasMatch()) {
+                QString shown = check.value.left(40);
+                for (QChar& c : shown) {
+                    if (c.unicode() < 0x20 || c.unicode() > 0x7E) {
+                        c = u'?';
+                    }
+                }
+                *error = ResolveFileName(vars.ConfigDir, QStringLiteral("woudc.cfg")) +
+                         QStringLiteral(": item %1 (%2) is not %3: \"%4\"")
+                             .arg(check.item)
+                             .arg(QLatin1String(check.what), QLatin1String(check.rule_text), shown);
+                return false;
+            }
         }
         return true;
     } catch (const FatalFileError& fault) {

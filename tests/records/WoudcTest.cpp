@@ -126,3 +126,49 @@ TEST(Woudc, TheCommandNeedsWoudcCfg) {
     EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError())
                     .startsWith(station.Home() + "config/woudc.cfg: File not found"));
 }
+
+TEST(Woudc, IdentifiersAreCheckedAndTheItemNamed) {
+    TestStation station;
+    const SharedVars vars = LoadedVars(station);
+    const QString file = station.Home() + "config/woudc.cfg";
+    const QByteArray good[] = {"067", "USA", "BLD", "MSX", "\"A. Scientist\"", "M1", "1.0"};
+    struct Case {
+        int item;
+        QByteArray value;
+        QString reason;
+    };
+    const Case cases[] = {
+        {1, "67a", "item 1 (platform id) is not 1 to 5 digits: \"67a\""},
+        {2, "usa", "item 2 (country) is not an ISO 3166 code of three capitals: \"usa\""},
+        {4, "MS/X", "item 4 (agency) is not 1 to 32 letters, digits, '-' or '_': \"MS/X\""},
+        {6, "\"\"", "item 6 (instrument model) is not 1 to 32 letters, digits, '-' or '_': \"\""},
+        {7, "one", "item 7 (data version) is not a version MAJOR.MINOR: \"one\""},
+    };
+    for (const Case& c : cases) {
+        QByteArray text;
+        for (int i = 0; i < 7; ++i) {
+            text += (i + 1 == c.item ? c.value : good[i]) + "\r\n";
+        }
+        station.Write("config/woudc.cfg", text);
+        WoudcStation read;
+        QString error;
+        EXPECT_FALSE(ReadWoudcStation(vars, &read, &error)) << c.item;
+        EXPECT_EQ(error, file + ": " + c.reason) << c.item;
+    }
+    // A UTF-16 file: its NUL bytes never reach a file name.
+    station.Write("config/woudc.cfg", QByteArray("0\0"
+                                                 "6\0"
+                                                 "7\0\r\0\n\0",
+                                                 10));
+    WoudcStation read;
+    QString error;
+    EXPECT_FALSE(ReadWoudcStation(vars, &read, &error));
+    EXPECT_TRUE(error.startsWith(file + ": ")) << error.toStdString();
+    // The good file reads.
+    QByteArray text;
+    for (const QByteArray& item : good) {
+        text += item + "\r\n";
+    }
+    station.Write("config/woudc.cfg", text);
+    EXPECT_TRUE(ReadWoudcStation(vars, &read, &error)) << error.toStdString();
+}
