@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_DIR ?= build-fuzz
 SANITIZE_DIR ?= build-sanitize
 FUZZ_SECONDS ?= 60
-FUZZERS = config dayfile format
+FUZZERS = config dayfile format records
 
 PACKAGE_DIR ?= build-package
 
@@ -38,14 +38,16 @@ demo: build
 bench: build
 	for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
 
-# Each libFuzzer harness for FUZZ_SECONDS, from its seed corpus in fuzz/corpus.
+# Each libFuzzer harness for FUZZ_SECONDS, from its seed corpus in fuzz/corpus;
+# what it finds is kept under $(FUZZ_DIR)/artifacts/.
 fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZERS))
 	for f in $(FUZZERS); do \
-		mkdir -p $(FUZZ_DIR)/corpus/$$f && \
+		mkdir -p $(FUZZ_DIR)/corpus/$$f $(FUZZ_DIR)/artifacts/$$f && \
 		$(FUZZ_DIR)/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+			-artifact_prefix=$(FUZZ_DIR)/artifacts/$$f/ \
 			-rss_limit_mb=2048 -print_final_stats=1 \
 			$(FUZZ_DIR)/corpus/$$f fuzz/corpus/$$f || exit 1; \
 	done

@@ -32,6 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (whole < 0 || whole > bytes.size()) {
         std::abort();
     }
+    // A record once whole stays whole: after the next append (which cuts
+    // the file back to its whole records), those records and the new one
+    // are all whole. Only with a whole header: a torn one is set aside
+    // before any append.
+    if (bytes.left(whole).count('\n') >= 5) {
+        const QByteArray comment = "\"COMMENT\",\"03/24/2006\",\"12:00:00\",1\r\n\"ERROR\"\r\n";
+        const QByteArray appended = bytes.left(whole) + comment;
+        if (quillon::DayFileWholeLength(appended) != appended.size()) {
+            std::abort();
+        }
+    }
     // 03/24/2006 is day 38800 of the station's day count.
     station.Write(QStringLiteral("data/D06083.999"), bytes);
     quillon::SharedVars vars;

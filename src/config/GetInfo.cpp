@@ -158,11 +158,12 @@ void ReadArchiveSite(SharedVars& vars) {
     }
     const QString scheme = vars.ArchiveUrl.trimmed().section(QStringLiteral("://"), 0, 0).toLower();
     if (!vars.ArchiveUrl.contains(QStringLiteral("://")) ||
-        (scheme != QLatin1String("ftp") && scheme != QLatin1String("ftps"))) {
+        (scheme != QLatin1String("ftp") && scheme != QLatin1String("ftps") &&
+         scheme != QLatin1String("ftpes"))) {
         vars.ArchiveSiteError = QStringLiteral("CallHome.cfg names the archive site ") +
                                 vars.ArchiveUrl +
-                                QStringLiteral(", which is not an ftp:// or ftps:// address: no "
-                                               "files will be sent.");
+                                QStringLiteral(", which is not an ftp://, ftpes:// or ftps:// "
+                                               "address: no files will be sent.");
         vars.CommentText = vars.ArchiveSiteError;
         return;
     }

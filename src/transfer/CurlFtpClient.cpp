@@ -118,7 +118,8 @@ CURLcode Perform(CURL* easy) {
     return result;
 }
 
-void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer, Watchdog* dog) {
+void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer, Watchdog* dog,
+                   const QByteArray& caFile) {
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     // No limit on the whole transfer. libcurl's own reply limit runs from
     // the moment a command is sent, so on STOR it would also cover the
@@ -138,8 +139,15 @@ void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer, W
     const QByteArray password = site.password.toUtf8();
     curl_easy_setopt(easy, CURLOPT_USERNAME, user.constData());
     curl_easy_setopt(easy, CURLOPT_PASSWORD, password.constData());
-    if (site.url.startsWith(QLatin1String("ftps://"), Qt::CaseInsensitive)) {
+    // ftps:// is implicit TLS (the whole connection, port 990); ftpes:// is
+    // explicit TLS, AUTH TLS on the usual port 21, which most stations'
+    // servers speak. Either way nothing goes in the clear.
+    const QString scheme = site.url.trimmed().section(QStringLiteral("://"), 0, 0).toLower();
+    if (scheme == QLatin1String("ftps") || scheme == QLatin1String("ftpes")) {
         curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    }
+    if (!caFile.isEmpty()) {
+        curl_easy_setopt(easy, CURLOPT_CAINFO, caFile.constData());
     }
 }
 
@@ -176,7 +184,11 @@ QString CurlFtpClient::DirectoryUrl(const QString& url) {
     QString out = url.trimmed();
     const qsizetype scheme = out.indexOf(QLatin1String("://"));
     if (scheme > 0) {
-        out = out.left(scheme).toLower() + out.mid(scheme);
+        QString name = out.left(scheme).toLower();
+        if (name == QLatin1String("ftpes")) {
+            name = QStringLiteral("ftp"); // explicit TLS: an ftp:// connection that asks for TLS
+        }
+        out = name + out.mid(scheme);
     }
     if (!out.endsWith(u'/')) {
         out += u'/';
@@ -196,7 +208,8 @@ FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QS
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     Watchdog dog;
     dog.limitSeconds = noProgressSeconds_;
-    CommonOptions(easy, site, errorBuffer, &dog);
+    const QByteArray caFile = QFile::encodeName(caFile_);
+    CommonOptions(easy, site, errorBuffer, &dog, caFile);
     const QByteArray url =
         (DirectoryUrl(site.url) + QString::fromLatin1(QUrl::toPercentEncoding(remoteName)))
             .toUtf8();
@@ -216,7 +229,8 @@ FtpReply CurlFtpClient::List(const Site& site, const QString& remoteName) {
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     Watchdog dog;
     dog.limitSeconds = noProgressSeconds_;
-    CommonOptions(easy, site, errorBuffer, &dog);
+    const QByteArray caFile = QFile::encodeName(caFile_);
+    CommonOptions(easy, site, errorBuffer, &dog, caFile);
     const QByteArray url = DirectoryUrl(site.url).toUtf8();
     const QByteArray request = "LIST " + remoteName.toUtf8();
     QByteArray body;

@@ -351,8 +351,8 @@ TEST(ReadArchiveSite, UnreadableFileOrOtherSchemeSendsNothing) {
     station.Write("config/CallHome.cfg", "\"FILE:///tmp/archive/\",\"u\",\"p\"\r\n");
     ReadArchiveSite(vars);
     EXPECT_EQ(vars.ArchiveSiteError,
-              "CallHome.cfg names the archive site FILE:///tmp/archive/, which is not an ftp:// "
-              "or ftps:// address: no files will be sent.");
+              "CallHome.cfg names the archive site FILE:///tmp/archive/, which is not an ftp://, "
+              "ftpes:// or ftps:// address: no files will be sent.");
     EXPECT_EQ(vars.CommentText, vars.ArchiveSiteError);
     // A directory in its place: reported, not the built-in site.
     station.Remove("config/CallHome.cfg");

@@ -365,3 +365,25 @@ TEST_F(TransferTest, AServerThatKeepsPartOfAFileGetsItAgain) {
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D06083.083"));
     EXPECT_FALSE(QDir(station.DataDir() + "Mar2006").exists());
 }
+
+TEST_F(TransferTest, ExplicitTlsIsAskedForAndNeverFallsBackToTheClear) {
+    // ftpes:// is an ftp:// connection that must switch to TLS (AUTH TLS);
+    // ftps:// is TLS from the first byte.
+    EXPECT_EQ(CurlFtpClient::DirectoryUrl("FTPES://10.0.0.1/dobson"), "ftp://10.0.0.1/dobson/");
+    EXPECT_EQ(CurlFtpClient::DirectoryUrl("ftps://10.0.0.1/dobson"), "ftps://10.0.0.1/dobson/");
+    station.Write("config/CallHome.cfg", "ftpes://archive.example/dobson\r\nu\r\np\r\n");
+    SharedVars site = LoadedVars(station);
+    EXPECT_TRUE(site.ArchiveSiteError.isEmpty()) << site.ArchiveSiteError.toStdString();
+
+    // A server that speaks no TLS: the upload is refused, nothing is sent
+    // in the clear, and the password never crosses the wire unprotected.
+    station.Write("data/D06083.083", "x\r\n");
+    FtpServer server;
+    ASSERT_TRUE(server.Started());
+    CurlFtpClient ftp;
+    const FtpClient::Site plainServer{QStringLiteral("ftpes://127.0.0.1:%1/").arg(server.Port()),
+                                      "dobson", "secret"};
+    const FtpReply put = ftp.Put(plainServer, station.DataDir() + "D06083.083", "D06083.083");
+    EXPECT_FALSE(put.ok);
+    EXPECT_FALSE(QFile::exists(server.Root() + "D06083.083"));
+}

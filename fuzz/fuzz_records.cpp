@@ -1,0 +1,134 @@
+// The readers of the other files of records on mutated files: the first
+// byte picks the reader (mercury history, lamp history, reference lamps,
+// woudc.cfg with the export of a day, the CDA file before a set is
+// appended, the day-file list with the other-days summary), the rest is the
+// file. Nothing may hang, crash or read out of bounds; every value read is
+// finite, and every record skipped is named.
+#include "FuzzStation.h"
+#include "calibration/QTable.h"
+#include "calibration/StandardLampTest.h"
+#include "config/GetInfo.h"
+#include "intercomparison/IntercomparisonSeries.h"
+#include "records/DayFile.h"
+#include "records/DayFileList.h"
+#include "records/DaySummary.h"
+#include "records/PlotData.h"
+#include "records/WoudcExport.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+class SilentMessages : public quillon::OperatorMessages {
+public:
+    void Show(const QString&, const QString&) override {}
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+};
+class FixedClock : public quillon::Clock {
+public:
+    quillon::DateTimeValue Now() const override { return 38800.5; }
+    void Idle(double) override {}
+    void WaitProcessingEvents(double) override {}
+    void WaitPainting(double) override {}
+};
+void Check(bool ok) {
+    if (!ok) {
+        std::abort();
+    }
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static quillon::fuzz::FuzzStation station;
+    if (size == 0) {
+        return 0;
+    }
+    const QByteArray bytes(reinterpret_cast<const char*>(data) + 1,
+                           static_cast<qsizetype>(size - 1));
+    static quillon::SharedVars loaded = [] {
+        quillon::SharedVars vars;
+        vars.HomeDir = station.Home();
+        SilentMessages quiet;
+        quillon::ReadConfiguration(vars, quiet);
+        return vars;
+    }();
+    quillon::SharedVars vars = loaded;
+    SilentMessages messages;
+    FixedClock clock;
+    switch (data[0] % 6) {
+    case 0: {
+        station.Write(QStringLiteral("history/hghist.061"), bytes);
+        const QString path = station.Home() + QStringLiteral("history/hghist.061");
+        const quillon::HgHistory history = quillon::ReadHgHistory(path);
+        Check(history.count >= 0 && history.last.size() <= 3);
+        for (const auto& entry : history.last) {
+            Check(std::isfinite(entry.difference));
+        }
+        for (const quillon::HgPoint& p : quillon::HgHistoryPoints(path)) {
+            Check(std::isfinite(p.difference) && std::isfinite(p.date));
+        }
+        break;
+    }
+    case 1: {
+        station.Write(QStringLiteral("history/lamphist.061"), bytes);
+        const QString path = station.Home() + QStringLiteral("history/lamphist.061");
+        for (const quillon::LampPoint& p : quillon::LampHistoryPoints(path)) {
+            for (const double v : p.averages) {
+                Check(std::isfinite(v));
+            }
+        }
+        break;
+    }
+    case 2: {
+        station.Write(QStringLiteral("config/reflmps.061"), bytes);
+        for (const quillon::ReferenceLamp& lamp : quillon::ReadReferenceLamps(vars).lamps) {
+            Check(!lamp.name.isEmpty());
+            for (const double v : lamp.values) {
+                Check(std::isfinite(v) && v >= 0.0 && v <= 300.0);
+            }
+        }
+        break;
+    }
+    case 3: {
+        station.Write(QStringLiteral("config/woudc.cfg"), bytes);
+        quillon::WoudcStation woudc;
+        QString error;
+        if (quillon::ReadWoudcStation(vars, &woudc, &error)) {
+            // Whatever the file held, the name made of it stays one name.
+            Check(!woudc.agency.contains(u'/') && !woudc.model.contains(u'/'));
+            QString path;
+            quillon::ExportWoudcDay(vars, 38800.0, 38800.5,
+                                    station.Home() + QStringLiteral("data/"), &path, &error);
+        }
+        station.Write(QStringLiteral("config/woudc.cfg"), QByteArray());
+        break;
+    }
+    case 4: {
+        // An existing CDA file, then a set appended to it.
+        station.Write(QStringLiteral("data/CDAobs06083.061"), bytes);
+        quillon::IcSet set;
+        set.scheduledUtc = 38800.5;
+        set.wavelengths[quillon::kIcC] = quillon::IcMeasurement{38800.5, 150.0, 0.2};
+        const quillon::IcResult result = quillon::ComputeIcSet(vars, set);
+        quillon::WriteIcSet(vars, clock, messages, set, result, QStringLiteral("C "),
+                            QStringLiteral("     "));
+        // The day file the set also went to starts empty again next time.
+        QFile::resize(quillon::DayFilePath(vars, quillon::LocalStandardTime(vars, clock.Now())), 0);
+        break;
+    }
+    default: {
+        // A day file of another directory: the list, then its summary.
+        const QString dir = station.Home() + QStringLiteral("history/");
+        station.Write(QStringLiteral("history/D06083.999"), bytes);
+        const quillon::DayFileList list = quillon::ListDayFiles(dir, QStringLiteral("999"));
+        Check(list.entries.size() <= 1);
+        quillon::SummaryTexts texts;
+        quillon::SumAday(vars, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::Full,
+                         dir, texts, messages);
+        break;
+    }
+    }
+    return 0;
+}
