@@ -20,6 +20,14 @@ namespace quillon {
 
 namespace {
 
+FileStepHook fileStepHook = nullptr;
+
+void Step(const char* step, const QString& path) {
+    if (fileStepHook) {
+        fileStepHook(step, path);
+    }
+}
+
 bool SyncToDisk(QFile& file) {
 #ifdef Q_OS_WIN
     return _commit(file.handle()) == 0;
@@ -69,8 +77,13 @@ bool RepairTornTail(QFile& file, const WholeRecordsLength& wholeRecords, QString
 
 } // namespace
 
+void SetFileStepHook(FileStepHook hook) {
+    fileStepHook = hook;
+}
+
 bool AppendRecord(const QString& path, const QByteArray& bytes, QString* error,
                   const WholeRecordsLength& wholeRecords) {
+    Step("append", path);
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         // A FIFO or a device in place of the file: opening it could block.
@@ -111,6 +124,7 @@ bool AppendRecord(const QString& path, const QByteArray& bytes, QString* error,
         *error = QStringLiteral("the disk did not confirm the new file: ") + SystemReason(errno);
         return false;
     }
+    Step("appended", path);
     return true;
 }
 
@@ -160,6 +174,7 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
         return false;
     }
     file.close();
+    Step("replace", path);
     if (::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0) {
         *error = SystemReason(errno);
         QFile::remove(part);
@@ -169,6 +184,7 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
         *error = QStringLiteral("the disk did not confirm the new file: ") + SystemReason(errno);
         return false;
     }
+    Step("replaced", path);
     return true;
 #endif
 }

@@ -38,6 +38,12 @@ bool SyncDirectoryOf(const QString& path);
 // files are named (six letters and digits, mixed). Returns how many.
 int RemoveLeftoverTempFiles(const QString& directory, const QStringList& names);
 
+// Told before and after each append and each replace (`step` is "append",
+// "appended", "replace" or "replaced"): the tests that kill a calibration
+// at every file call use it. None in the programs.
+using FileStepHook = void (*)(const char* step, const QString& path);
+void SetFileStepHook(FileStepHook hook);
+
 // The part file ReplaceFile writes before it renames it over `path`.
 QString PartFilePath(const QString& path);
 

@@ -4,12 +4,14 @@
 // and a lamp whose reference values are not known.
 #include "calibration/StandardLampTest.h"
 #include "config/GetInfo.h"
+#include "records/DayFileReader.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -300,4 +302,77 @@ TEST_F(StandardLampTestTest, ChecksAndEscapeChoices) {
                                       "During Countdown for the C' measurement in Sequence:1",
                                       "During the C measurement in Sequence:1",
                                       "Before the A measurement in Sequence:1"}));
+}
+
+namespace {
+
+// Runs a calibration workflow in a child process killed at its Nth file
+// step; the station's files are then as a power cut would leave them.
+// Returns the child's exit code (9 when it was killed).
+int RunKilledAt(const TestStation& station, const char* workflow, int n) {
+    QProcess child;
+    child.start(QStringLiteral(QUILLON_CALIBRATION_KILLER),
+                {station.Home(), QString::fromLatin1(workflow), QString::number(n)});
+    EXPECT_TRUE(child.waitForFinished(30000));
+    return child.exitCode();
+}
+
+SharedVars Reloaded(const TestStation& station) {
+    SharedVars vars;
+    vars.HomeDir = station.Home();
+    RecordingMessages quiet;
+    ReadConfiguration(vars, quiet);
+    return vars;
+}
+
+QString Day(const TestStation& station) {
+    return DecodeWindows1252(station.Read("data/D26342.061"));
+}
+
+} // namespace
+
+TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
+    // Each workflow killed before and after each of its appends and
+    // replaces, one kill per run, until a run completes.
+    for (const char* workflow : {"qadjust", "hgtest", "stdlamp"}) {
+        int kills = 0;
+        for (int n = 1; n < 40; ++n) {
+            TestStation station;
+            station.Write("config/reflmps.061",
+                          "\"01/01/2020\"\r\n\"L1\",150.0,140.0,130.0,120.0\r\n");
+            station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
+            const SharedVars before = Reloaded(station);
+            const int code = RunKilledAt(station, workflow, n);
+            const SharedVars after = Reloaded(station);
+            const QString day = Day(station);
+            if (QLatin1String(workflow) == QLatin1String("qadjust")) {
+                if (after.Q15A != before.Q15A) {
+                    EXPECT_TRUE(day.contains("Q-table was Changed by: RDE By 01.00")) << n;
+                }
+            } else if (QLatin1String(workflow) == QLatin1String("hgtest")) {
+                if (after.LastHgTest != before.LastHgTest) {
+                    EXPECT_TRUE(station.Read("history/hghist.061").contains("HGLAMP,12/08/2026"))
+                        << n;
+                }
+            } else {
+                const bool newCorrections = after.LampCorr != before.LampCorr;
+                const bool newDate = after.LastStdTest != before.LastStdTest;
+                if (newCorrections || newDate) {
+                    EXPECT_TRUE(station.Read("history/lamphist.061").contains("\"STDLAMP\"")) << n;
+                }
+                if (newCorrections) {
+                    EXPECT_EQ(after.LampCorrLamp, "L1") << n;
+                }
+            }
+            // Every file of records holds whole records only.
+            const QByteArray dayBytes = station.Read("data/D26342.061");
+            EXPECT_EQ(DayFileWholeLength(dayBytes), dayBytes.size()) << workflow << " " << n;
+            if (code != 9) {
+                EXPECT_EQ(code, 0) << workflow << " " << n;
+                break; // completed: every step has been a kill point
+            }
+            ++kills;
+        }
+        EXPECT_GE(kills, 2) << workflow;
+    }
 }
