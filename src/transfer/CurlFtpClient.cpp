@@ -162,7 +162,14 @@ FtpReply Finish(CURL* easy, CURLcode code, const char* errorBuffer, const Watchd
         reply.text = QStringLiteral("no progress for %1 seconds: the server stopped answering")
                          .arg(dog.limitSeconds);
     } else {
-        reply.text = QString::fromUtf8(*errorBuffer ? errorBuffer : curl_easy_strerror(code));
+        // The failure's own description first: libcurl's detail line can
+        // carry a stale system error ("errno: 115" for a server that died
+        // mid-upload), so it only follows, when it says more.
+        reply.text = QString::fromUtf8(curl_easy_strerror(code));
+        const QString detail = QString::fromUtf8(errorBuffer).trimmed();
+        if (!detail.isEmpty() && detail != reply.text) {
+            reply.text += QStringLiteral(": ") + detail;
+        }
         if (reply.code != 0) {
             reply.text += QStringLiteral(" (server response %1)").arg(reply.code);
         }
