@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Q-table review's read of a long mercury test history.
 #include "calibration/QTable.h"
 #include "records/DayFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counter link against cub5-sim on a pseudo-terminal: samples averaged
 // in a 1.0 s window, and the duration of a reading series with n = 10.
 #include "instrument/Cub5Encoder.h"

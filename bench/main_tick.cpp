@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tick of the main screen's timer while mu stays in its range (no
 // encoder configured), on a real offscreen main screen.
 #include "app/screens/MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Day summary over a full day file, and start-up work apart from the
 // 3-second parameter pause.
 #include "config/GetInfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sun's mu (every second on the screen thread) and the zenith ozone
 // polynomial.
 #include "astro/AstroFunctions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A transfer pass of 30 day files to a loopback FTP server.
 #include "records/DayFile.h"
 #include "support/FakeClock.h"

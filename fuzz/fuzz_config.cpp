@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration readers on mutated files: the first byte picks the file
 // (disc.cfg, inst.cfg, station.cfg, ntable, lampcorr, Cloud.txt,
 // CallHome.cfg), the rest is its text. Every outcome is a loaded station or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day-file reader and the day summary on mutated day files, and the
 // torn-tail rule that cuts a file back to its whole records. Nothing may
 // loop, go backwards, crash or read out of bounds; the whole-record length

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number and date pictures on any double (NaN, infinities, huge and
 // tiny values) and any picture text; and the CUB5 reply parser on any
 // bytes. Nothing may read out of bounds or hit undefined behaviour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readers of the other files of records on mutated files: the first
 // byte picks the reader (mercury history, lamp history, reference lamps,
 // woudc.cfg with the export of a day, the CDA file before a set is

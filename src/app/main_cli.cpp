@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillon-cli: the headless companion of the operator program, for scripts,
 // planning and batch work on archived days.
 #include "app/CliCommands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillon: the station operator's program for a Dobson ozone spectrophotometer.
 #include "app/HomeDir.h"
 #include "app/screens/FirstRunDialog.h"

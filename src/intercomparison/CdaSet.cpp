@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "intercomparison/CdaSet.h"
 
 #include "astro/AstroFunctions.h"

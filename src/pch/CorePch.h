@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt Core and standard headers that nearly every core file includes,
 // parsed once for the whole library.
 #pragma once

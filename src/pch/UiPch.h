@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt Widgets headers that the screens include, parsed once for all of
 // them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillon-cli against a scratch station: parameters and day summaries.
 #include "records/DayFile.h"
 #include "support/FakeClock.h"

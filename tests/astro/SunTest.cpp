@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sun position, mu, air mass and day of year: the worked values and edges.
 #include "astro/AstroFunctions.h"
 #include "support/TestStation.h"

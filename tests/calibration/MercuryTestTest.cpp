@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mercury lamp test without widgets: the evaluation's swap, spread,
 // separation and completeness rules, the temperatures, the verdict, the
 // HGLAMP record byte for byte, and Done(Save) with inst.cfg read back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Q-table review, adjustment and printout without widgets: the last
 // three tests of a history, the limits, the new settings, the acceptance's
 // files, the table rounding and the printed table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard lamp test through its seams: fake counter and clock, a
 // scripted operator. The checks' boundaries, each escape choice, a whole
 // accepted test with the corrections worked by hand from the demo N-table,

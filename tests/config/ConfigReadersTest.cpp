@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration files read at start-up: layouts, fallbacks, derived
 // values and the fatal file error that stops a station on a bad file.
 #include "config/FatalFileError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real serial link against cub5-sim on a pseudo-terminal: reads, the
 // wrap, reset, a silent counter, garbage, and quillon-cli rdial.
 #include "support/Cub5Sim.h"

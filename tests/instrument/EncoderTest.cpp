@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counter link through the fake counter and the fake clock: replies,
 // the wrap below zero, windows, time-outs and bad replies.
 #include "instrument/Cub5Encoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry rules of the temperature and initials screens: keys, ranges and
 // messages.
 #include "instrument/EntryRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading series and count-downs on a scripted gauge: the trimmed mean, the
 // minimum readings count, escape, the spoken seconds and the cues.
 #include "instrument/WaitGauge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The intercomparison without widgets: the CDA file's header and data
 // lines, the day record, the missing-wavelength and cap rules, the half
 // minute, and a series of sets on the fake clock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The observation session through its screen interface with a scripted
 // operator: set-up decisions, restart after escape, reject and its three
 // answers, accept through the sky conditions, and the next type. No

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole observations through the seams: fake clock, fake counter and
 // scripted operator, in milliseconds. Count-downs, styles, escapes, the
 // checks, the mean time, the sky stages and the OBS record.

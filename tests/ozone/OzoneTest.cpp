@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // R-dial to N, Q settings, observation means and the ozone formulas, with
 // the worked values checked by hand.
 #include "ozone/OzoneCalc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hand-made day files and histories that the records tests read and draw.
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day data file: names, header, every record type byte for byte,
 // comment wrapping, and the reader's validation and record skipping.
 #include "records/DayFile.h"

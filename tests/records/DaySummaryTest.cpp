@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day summary: class averages and their texts at the three detail
 // settings, and the printable summary file with its pages.
 #include "records/DaySummary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser of other days without widgets: the day-file list of any
 // directory and its order, and SumAday's date check, texts and summary file
 // against text worked out by hand.

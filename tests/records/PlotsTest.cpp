@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plots: their data from a hand-made day file and hand-made histories,
 // and each tab rendered offscreen to a PNG that is the right size and not
 // blank.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records stay whole: the repair of a torn append cuts back to the last
 // whole record (the record's own line count says where it ends), junk of
 // any length goes, a failed write rolls back with the system's reason, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WOUDC TotalOzoneObs file of a hand-made day, byte for byte against
 // text written by hand from the format's rules; and a missing woudc.cfg.
 #include "records/DayFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spoken numbers and cues: which recordings play, the recordings held in
 // the program.
 #include "sound/Play.h"

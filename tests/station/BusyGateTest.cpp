@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The busy gate: a command runs at once when nothing runs, waits otherwise,
 // only the latest waits, it runs from the event loop after the last hold,
 // and the message line's text names it and the work it waits for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest, Qt Test and the Qt Core headers that the tests include,
 // parsed once per test program.
 #pragma once

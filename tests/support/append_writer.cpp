@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helper for the crash tests: appends numbered day-file records to a day
 // file, by the day file's own repair rule, starting at the number given,
 // and prints each record's number once its append has returned; runs until

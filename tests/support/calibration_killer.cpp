@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A calibration workflow run to completion, or killed at its Nth file step
 // (before or after an append or a replace), as a power cut would: the
 // tests run it with N = 1, 2, ... until it completes, and check after each

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """An FTP server on 127.0.0.1 for the transfer tests (pyftpdlib).
 
 usage: ftp_server.py MODE ROOT USER PASSWORD

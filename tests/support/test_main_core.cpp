@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point of the core tests: a QCoreApplication, for the event
 // loops of the waits, the timers and the processes; no display.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point of the screen tests: a QApplication (offscreen) so they
 // open real widgets without a display.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The archive transfer: naming and folders through a fake client, and whole
 // passes against a real FTP server on 127.0.0.1.
 #include "transfer/ArchiveTransfer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry screens offscreen: typed keys, pasted text and closed windows.
 #include "ui/EntryScreens.h"
 #include "instrument/EntryRules.h"

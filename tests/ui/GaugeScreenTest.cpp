@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wait gauge's keys: only e&Xit's access key, a click, Escape and the
 // title-bar close stop a measurement; Space and Enter never do.
 #include "ui/GaugeScreen.h"

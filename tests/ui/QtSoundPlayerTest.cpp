@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real player through Qt Multimedia: with no audio device it stays
 // silent and returns, and through a PulseAudio null sink it plays every
 // sound to its end on the one stream it keeps open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appends that survive a killed process, torn tails, atomic replacement,
 // and the blocking Pause across midnight.
 #include "util/DurableFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures every day-file and summary line is made with: rounding
 // edges, signs, literals and leading blanks, stated exactly.
 #include "util/Format.h"

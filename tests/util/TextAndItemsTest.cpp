@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-format items and the 8-bit CR LF text of the station's files.
 #include "util/ItemReader.h"
 #include "util/TextFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cub5-sim: a CUB5 counter on a pseudo-terminal, for tests, the demo and
 // operator training.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/screens/PlotsWindow.h"
 
 #include "records/DayFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main screen offscreen: start-up order, title and headline, the
 // one-second tick with its clocks, mu guidance and new day, the menu's
 // shortcuts and the entries wired here.

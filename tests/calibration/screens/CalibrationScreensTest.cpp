@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calibration screens offscreen, wired to their core: a whole mercury
 // test typed key by key to Done(Save), and a Q-table review to Accept.
 #include "calibration/screens/HgtestScreen.h"

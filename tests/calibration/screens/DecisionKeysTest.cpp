@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of the calibration's decision screens: Space and Enter press the
 // harmless choice, Escape and the title-bar close take the escape choice,
 // and a choice that writes a calibration is taken only by its own access

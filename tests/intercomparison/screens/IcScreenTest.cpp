@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The intercomparison screen offscreen: Go, a set on the fake clock, Pause
 // and Exit.
 #include "intercomparison/screens/IcScreen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole observation on the real offscreen screens, driven by key
 // presses and clicks, with the R-dial read from cub5-sim on a pty: F1 on
 // the main screen to the OBS record in the day file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The observation screens offscreen without an encoder (practice readings
 // from mu): reject, escape and restart, the sky selection's escape, the
 // focused-sun warning and the moon's forced style.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The other-days screens offscreen: a directory chosen, a day picked, its
 // summary file made.
 #include "records/screens/OtherDaysScreens.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plots window offscreen: every tab renders and saves as a PNG.
 #include "records/screens/PlotsWindow.h"
 #include "records/DayFile.h"
