@@ -12,6 +12,7 @@
 #include "instrument/Cub5Encoder.h"
 #include "instrument/SerialCounterLink.h"
 #include "instrument/WaitGauge.h"
+#include "observe/DayPlan.h"
 #include "ozone/Reduction.h"
 #include "records/DayFile.h"
 #include "records/DayFileList.h"
@@ -25,10 +26,12 @@
 #include "util/OperatorMessages.h"
 #include "util/SystemClock.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace quillon {
@@ -66,6 +69,8 @@ const CommandHelp kCommands[] = {
     {"qadjust", "qadjust VALUE --initials XX",
      "adjust the Q-table by VALUE Hg divisions (-3.5 to 3.5)"},
     {"qtable", "qtable [--out FILE]", "write the Q setting table"},
+    {"plan", "plan [YYYY-MM-DD] [--json]",
+     "the day's plan: when the sun allows which observations (local standard time)"},
     {"icset", "icset DS|ZenSky --date YYYY-MM-DD [--c HH:MM:SS,R,SD] [--d ...] [--a ...]",
      "recompute an intercomparison set: its CDA line and day record"},
 };
@@ -216,6 +221,41 @@ bool ParseUtc(const QString& text, DateTimeValue* utc) {
         return false;
     }
     return true;
+}
+
+int Plan(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("json"), QStringLiteral("one JSON object")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() > 1) {
+        return Usage();
+    }
+    DateTimeValue localDate = 0;
+    if (!cli::Positionals(parser).isEmpty()) {
+        const QString text = cli::Positionals(parser).first();
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (!date.isValid() || text.size() != 10) {
+            Err() << "not a date of the form YYYY-MM-DD: " << text << Qt::endl;
+            return cli::kExitUsage;
+        }
+        localDate = DateSerial(date.year(), date.month(), date.day());
+    }
+    if (!Load(vars, messages)) {
+        return 2;
+    }
+    if (cli::Positionals(parser).isEmpty()) {
+        SystemClock clock;
+        localDate = std::floor(LocalStandardTime(vars, clock.Now()));
+    }
+    const DayPlan plan = PlanDay(vars, localDate);
+    if (parser.isSet(QStringLiteral("json"))) {
+        Out() << PlanJson(plan, vars.StationName, localDate) << '\n';
+    } else {
+        for (const QString& line : PlanText(plan)) {
+            Out() << line << '\n';
+        }
+    }
+    Out().flush();
+    return 0;
 }
 
 int Sun(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
@@ -445,6 +485,9 @@ int RunCliCommand(QStringList arguments) {
     }
     if (command == QLatin1String("summary")) {
         return Summary(vars, messages, args);
+    }
+    if (command == QLatin1String("plan")) {
+        return Plan(vars, messages, args);
     }
     if (command == QLatin1String("sun")) {
         return Sun(vars, messages, args);

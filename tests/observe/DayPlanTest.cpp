@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The day's plan: intervals of one mu range each, their boundaries to the
+// second as the main screen would meet them, the polar days, solar noon,
+// and the text and JSON that scripts read.
+#include "observe/DayPlan.h"
+#include "astro/AstroFunctions.h"
+#include "observe/Guidance.h"
+#include "support/TestStation.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+int ScreenRange(const SharedVars& vars, DateTimeValue localDate, int second) {
+    const DateTimeValue utc = localDate + second / 86400.0 + vars.UtcOffsetHours / 24.0;
+    return MuRangeFor(SunMu(vars, utc));
+}
+
+// Every boundary: the main screen's range one second before it is the
+// interval's before, at it the interval's after; no interval is empty; the
+// day is covered from 00:00:00 to 24:00:00.
+void CheckBoundaries(const SharedVars& vars, DateTimeValue day, const DayPlan& plan) {
+    ASSERT_FALSE(plan.intervals.isEmpty());
+    EXPECT_EQ(plan.intervals.first().startSecond, 0);
+    EXPECT_EQ(plan.intervals.last().endSecond, 86400);
+    for (qsizetype i = 0; i < plan.intervals.size(); ++i) {
+        const PlanInterval& in = plan.intervals[i];
+        EXPECT_LT(in.startSecond, in.endSecond) << i;
+        if (i > 0) {
+            EXPECT_EQ(in.startSecond, plan.intervals[i - 1].endSecond) << i;
+            EXPECT_NE(in.range, plan.intervals[i - 1].range) << i;
+            EXPECT_EQ(ScreenRange(vars, day, in.startSecond - 1), plan.intervals[i - 1].range) << i;
+            EXPECT_EQ(ScreenRange(vars, day, in.startSecond), in.range) << i;
+        }
+    }
+}
+
+} // namespace
+
+TEST(DayPlan, WinterAndSummerDaysAtTheExampleStation) {
+    TestStation station;
+    const SharedVars vars = LoadedVars(station);
+    for (const DateTimeValue day : {DateSerial(2026, 12, 8), DateSerial(2026, 6, 21)}) {
+        const DayPlan plan = PlanDay(vars, day);
+        CheckBoundaries(vars, day, plan);
+        // Night, the sun rising through the ranges to noon and back.
+        EXPECT_EQ(plan.intervals.first().range, 1);
+        EXPECT_EQ(plan.intervals.last().range, 1);
+        EXPECT_EQ(plan.intervals.first().entries, QStringList({"ADRMFI", "CDRMFI"}));
+    }
+    // Boulder (105.25 W, UTC-7) on 8 December: noon on its meridian is
+    // 12:01 local standard time; the sun runs about 7.9 minutes fast, so
+    // noon about 11:53. Mu there: zenith angle 40.04 + 22.7 = 62.7 degrees,
+    // 1/cos = 2.18 (the ozone layer's curvature makes it a little less).
+    const DayPlan winter = PlanDay(vars, DateSerial(2026, 12, 8));
+    EXPECT_GE(winter.solarNoonSecond, 11 * 3600 + 52 * 60 + 30);
+    EXPECT_LE(winter.solarNoonSecond, 11 * 3600 + 53 * 60 + 40);
+    EXPECT_NEAR(winter.lowestMu, 2.16, 0.03);
+    // In winter the sun never brings mu below 1.8: no range 7, 8 or 9.
+    for (const PlanInterval& in : winter.intervals) {
+        EXPECT_LE(in.range, 6);
+    }
+}
+
+TEST(DayPlan, PolarNightAndMidnightSun) {
+    TestStation station;
+    // The example station moved far north, to 80 degrees.
+    station.Write("config/station.cfg", "6369000\r\n105.2514\r\n80.0\r\n7\r\n836\r\n1689\r\n"
+                                        "22000\r\n67\r\n\"Far North\"\r\n\"FNO\"\r\n");
+    const SharedVars vars = LoadedVars(station);
+    const DayPlan night = PlanDay(vars, DateSerial(2026, 12, 21));
+    ASSERT_EQ(night.intervals.size(), 1);
+    EXPECT_EQ(night.intervals[0].range, 1);
+    EXPECT_EQ(PlanText(night).first(), "00:00:00-24:00:00  range 1  ADRMFI,CDRMFI");
+    const DateTimeValue june = DateSerial(2026, 6, 21);
+    const DayPlan summer = PlanDay(vars, june);
+    CheckBoundaries(vars, june, summer);
+    for (const PlanInterval& in : summer.intervals) {
+        EXPECT_NE(in.range, 1); // the sun never sets
+    }
+}
+
+TEST(DayPlan, ADayAcrossTheStationsUtcMidnight) {
+    // UTC-7: the local day runs 07:00 UTC to 07:00 UTC the next day.
+    TestStation station;
+    const SharedVars vars = LoadedVars(station);
+    const DateTimeValue day = DateSerial(2026, 12, 31);
+    const DayPlan plan = PlanDay(vars, day);
+    CheckBoundaries(vars, day, plan);
+    // 00:00 UTC is 17:00 local, after sunset (about 16:45): the night's
+    // interval runs through it unbroken to local midnight.
+    const PlanInterval& last = plan.intervals.last();
+    EXPECT_EQ(last.range, 1);
+    EXPECT_LT(last.startSecond, 17 * 3600);
+    EXPECT_GT(last.startSecond, 16 * 3600);
+}
+
+TEST(DayPlan, TextAndJsonForScripts) {
+    TestStation station;
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "plan", "2026-12-08"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    const QStringList lines =
+        QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3);
+    const QRegularExpression interval(
+        "^\\d\\d:\\d\\d:\\d\\d-\\d\\d:\\d\\d:\\d\\d  range [1-9]  ([A-Z]+(,[A-Z]+)*|none)$");
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        EXPECT_TRUE(interval.match(lines[i]).hasMatch()) << lines[i].toStdString();
+    }
+    EXPECT_TRUE(lines.first().startsWith("00:00:00-"));
+    EXPECT_TRUE(lines[lines.size() - 2].contains("-24:00:00  range 1"));
+    EXPECT_TRUE(QRegularExpression("^Solar noon 11:5\\d:\\d\\d, lowest mu 2\\.1\\d\\d$")
+                    .match(lines.last())
+                    .hasMatch())
+        << lines.last().toStdString();
+
+    cli.start(QStringLiteral(QUILLON_CLI),
+              {"--home", station.Home(), "plan", "2026-12-08", "--json"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    const QJsonObject plan = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+    EXPECT_EQ(plan["station"].toString(), "Boulder, Colorado");
+    EXPECT_EQ(plan["date"].toString(), "2026-12-08");
+    const QJsonArray intervals = plan["intervals"].toArray();
+    ASSERT_EQ(intervals.size(), lines.size() - 1);
+    EXPECT_EQ(intervals.first().toObject()["start"].toString(), "00:00:00");
+    EXPECT_EQ(intervals.last().toObject()["end"].toString(), "24:00:00");
+    EXPECT_EQ(intervals.first().toObject()["entries"].toArray().first().toString(), "ADRMFI");
+    EXPECT_NEAR(plan["lowest_mu"].toDouble(), 2.16, 0.03);
+
+    // A date that is not one is a usage error.
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "plan", "2026-13-08"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 2);
+}
