@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -9,6 +12,22 @@
 #include <QTemporaryDir>
 
 namespace quillon::fuzz {
+
+// What the harnesses' workflows tell the operator: nothing.
+class SilentMessages : public OperatorMessages {
+public:
+    void Show(const QString&, const QString&) override {}
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+};
+
+// A clock that stands at noon UTC on 24 March 2006 (day 38800).
+class FixedClock : public Clock {
+public:
+    DateTimeValue Now() const override { return 38800.5; }
+    void Idle(double) override {}
+    void WaitProcessingEvents(double) override {}
+    void WaitPainting(double) override {}
+};
 
 // A copy of the demo station in a scratch home, made once per fuzzing run;
 // a harness writes the input over one of its files.

@@ -13,14 +13,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-class SilentMessages : public quillon::OperatorMessages {
-public:
-    void Show(const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static quillon::fuzz::FuzzStation station;
     static const char* const files[] = {"disc.cfg",     "inst.cfg",  "station.cfg", "ntable.061",
@@ -35,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   text);
     quillon::SharedVars vars;
     vars.HomeDir = station.Home();
-    SilentMessages messages;
+    quillon::fuzz::SilentMessages messages;
     try {
         quillon::ReadConfiguration(vars, messages);
         if (!std::isfinite(vars.Latitude) || !std::isfinite(vars.UtcOffsetHours) ||

@@ -11,21 +11,6 @@
 
 #include <cstdlib>
 
-namespace {
-class SilentMessages : public quillon::OperatorMessages {
-public:
-    void Show(const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-};
-class FixedClock : public quillon::Clock {
-public:
-    quillon::DateTimeValue Now() const override { return 38800.5; }
-    void Idle(double) override {}
-    void WaitProcessingEvents(double) override {}
-    void WaitPainting(double) override {}
-};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static quillon::fuzz::FuzzStation station;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -51,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vars.InstrumentId = QStringLiteral("061");
     vars.DataDir = station.Home() + QStringLiteral("data/");
     quillon::SummaryTexts texts;
-    SilentMessages messages;
-    FixedClock clock;
+    quillon::fuzz::SilentMessages messages;
+    quillon::fuzz::FixedClock clock;
     quillon::SumToDay(vars, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::WithFile,
                       vars.DataDir, texts, messages);
     return 0;

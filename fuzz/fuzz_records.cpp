@@ -22,18 +22,6 @@
 #include <cstdlib>
 
 namespace {
-class SilentMessages : public quillon::OperatorMessages {
-public:
-    void Show(const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-};
-class FixedClock : public quillon::Clock {
-public:
-    quillon::DateTimeValue Now() const override { return 38800.5; }
-    void Idle(double) override {}
-    void WaitProcessingEvents(double) override {}
-    void WaitPainting(double) override {}
-};
 void Check(bool ok) {
     if (!ok) {
         std::abort();
@@ -51,13 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static quillon::SharedVars loaded = [] {
         quillon::SharedVars vars;
         vars.HomeDir = station.Home();
-        SilentMessages quiet;
+        quillon::fuzz::SilentMessages quiet;
         quillon::ReadConfiguration(vars, quiet);
         return vars;
     }();
     quillon::SharedVars vars = loaded;
-    SilentMessages messages;
-    FixedClock clock;
+    quillon::fuzz::SilentMessages messages;
+    quillon::fuzz::FixedClock clock;
     switch (data[0] % 6) {
     case 0: {
         station.Write(QStringLiteral("history/hghist.061"), bytes);

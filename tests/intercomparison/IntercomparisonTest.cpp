@@ -28,6 +28,43 @@ IcSet HandSet() {
     return set;
 }
 
+// The series' screens as a test sees them: what it says, the set lines,
+// the gauge's captions, and a hook into every message so a test can act
+// at a chosen moment of the run (a shift, a setting, a late clock).
+struct SeriesScreens : IntercomparisonScreens, GaugeDisplay {
+    GaugeDisplay& Gauge() override { return *this; }
+    void ShowMessage(const QString& text) override {
+        messages << text;
+        if (onMessage) {
+            onMessage(text);
+        }
+    }
+    void ShowResultLine(const QString& line) override {
+        results << line;
+        if (results.size() == stopAfter) {
+            series->Pause();
+        }
+    }
+    void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
+    void Open(const QString&, int, int, const QString&) override {}
+    void SetProgress(int, const QString&) override {}
+    bool ExitPressed() const override { return escapeAll; }
+    void Close() override {}
+    IntercomparisonSeries* series = nullptr;
+    int stopAfter = 2;
+    bool escapeAll = false;
+    std::function<void(const QString&)> onMessage;
+    QStringList messages, results, captions;
+};
+
+QStringList Times(const QList<DateTimeValue>& times) {
+    QStringList out;
+    for (const DateTimeValue t : times) {
+        out << FormatDate(t, u"HH:MM:SS");
+    }
+    return out;
+}
+
 IcResult HandResult() {
     IcResult r;
     r.meanUtc = MakeDateTime(2026, 12, 8, 17, 1, 0);
@@ -141,24 +178,8 @@ TEST(IntercomparisonSeriesTest, HalfMinuteAndSetsOnTheClock) {
     ASSERT_TRUE(fakes.OpenEncoder());
     fakes.link.SetValue(150.0);
     vars.AudioPrompts = 0;
-    struct Screens : IntercomparisonScreens, GaugeDisplay {
-        GaugeDisplay& Gauge() override { return *this; }
-        void ShowMessage(const QString& text) override { messages << text; }
-        void ShowResultLine(const QString& line) override {
-            results << line;
-            if (results.size() == stopAfter) {
-                series->Pause();
-            }
-        }
-        void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
-        void Open(const QString&, int, int, const QString&) override {}
-        void SetProgress(int, const QString&) override {}
-        bool ExitPressed() const override { return false; }
-        void Close() override {}
-        IntercomparisonSeries* series = nullptr;
-        int stopAfter = 3;
-        QStringList messages, results, captions;
-    } screens;
+    SeriesScreens screens;
+    screens.stopAfter = 3;
     IntercomparisonSeries series(fakes.services, screens);
     screens.series = &series;
     EXPECT_EQ(FormatDate(series.NextSetTime(), u"HH:MM:SS"), "17:00:30");
@@ -192,43 +213,6 @@ TEST(IntercomparisonSeriesTest, HalfMinuteAndSetsOnTheClock) {
 }
 
 namespace {
-
-// The series' screens as a test sees them: what it says, the set lines,
-// the gauge's captions, and a hook into every message so a test can act
-// at a chosen moment of the run (a shift, a setting, a late clock).
-struct SeriesScreens : IntercomparisonScreens, GaugeDisplay {
-    GaugeDisplay& Gauge() override { return *this; }
-    void ShowMessage(const QString& text) override {
-        messages << text;
-        if (onMessage) {
-            onMessage(text);
-        }
-    }
-    void ShowResultLine(const QString& line) override {
-        results << line;
-        if (results.size() == stopAfter) {
-            series->Pause();
-        }
-    }
-    void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
-    void Open(const QString&, int, int, const QString&) override {}
-    void SetProgress(int, const QString&) override {}
-    bool ExitPressed() const override { return escapeAll; }
-    void Close() override {}
-    IntercomparisonSeries* series = nullptr;
-    int stopAfter = 2;
-    bool escapeAll = false;
-    std::function<void(const QString&)> onMessage;
-    QStringList messages, results, captions;
-};
-
-QStringList Times(const QList<DateTimeValue>& times) {
-    QStringList out;
-    for (const DateTimeValue t : times) {
-        out << FormatDate(t, u"HH:MM:SS");
-    }
-    return out;
-}
 
 class SeriesTest : public ::testing::Test {
 protected:

@@ -24,15 +24,26 @@
 using namespace quillon;
 using namespace quillon::test;
 
-TEST(IcScreenTest, GoASetPauseExit) {
+namespace {
+
+// The screen at 16:59:40 UTC with a counter that reads 150.0.
+class IcScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fakes.OpenEncoder());
+        fakes.link.SetValue(150.0);
+        vars.AudioPrompts = 0;
+        screen.show();
+    }
     TestStation station;
     SharedVars vars = LoadedVars(station);
-    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 16, 59, 40));
-    ASSERT_TRUE(fakes.OpenEncoder());
-    fakes.link.SetValue(150.0);
-    vars.AudioPrompts = 0;
-    IcScreen screen(fakes.services);
-    screen.show();
+    TestServices fakes{vars, MakeDateTime(2026, 12, 8, 16, 59, 40)};
+    IcScreen screen{fakes.services};
+};
+
+} // namespace
+
+TEST_F(IcScreenTest, GoASetPauseExit) {
     EXPECT_EQ(screen.findChild<QLabel*>("LblNextSetTime")->text(), "17:00:30");
     EXPECT_EQ(screen.findChild<QLabel*>("lblMsg")->text(),
               "Press Go to start a set recorded at 17:01:00");
@@ -55,15 +66,7 @@ TEST(IcScreenTest, GoASetPauseExit) {
     EXPECT_FALSE(station.Read("data/CDAobs26342.061").isEmpty());
 }
 
-TEST(IcScreenTest, ShiftsShownAndKeptACommentHeldOpenDelaysNoSet) {
-    TestStation station;
-    SharedVars vars = LoadedVars(station);
-    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 16, 59, 40));
-    ASSERT_TRUE(fakes.OpenEncoder());
-    fakes.link.SetValue(150.0);
-    vars.AudioPrompts = 0;
-    IcScreen screen(fakes.services);
-    screen.show();
+TEST_F(IcScreenTest, ShiftsShownAndKeptACommentHeldOpenDelaysNoSet) {
     QApplication::setActiveWindow(&screen);
     // F6 twice: the next set two seconds later, and the offset shown.
     QTest::keyClick(&screen, Qt::Key_F6);
