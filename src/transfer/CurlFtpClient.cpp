@@ -48,14 +48,30 @@ struct Watchdog {
     curl_off_t lastMoved = 0;
     bool stalled = false;
     std::vector<curl_socket_t> sockets;
+    // Sockets libcurl has closed: the data connection is closed once the
+    // last byte is handed over, while the system still sends its queue.
+    // Only their sending side is shut (the server sees the end of the file
+    // as before); they stay open, and counted, until the request ends.
+    std::vector<curl_socket_t> draining;
+
+    Watchdog() = default;
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+    ~Watchdog() {
+        for (const curl_socket_t fd : draining) {
+            close(fd);
+        }
+    }
 
     curl_off_t Unacknowledged() const {
         curl_off_t pending = 0;
 #ifdef __linux__
-        for (const curl_socket_t socket : sockets) {
-            int queued = 0;
-            if (ioctl(socket, SIOCOUTQ, &queued) == 0 && queued > 0) {
-                pending += queued;
+        for (const auto* list : {&sockets, &draining}) {
+            for (const curl_socket_t socket : *list) {
+                int queued = 0;
+                if (ioctl(socket, SIOCOUTQ, &queued) == 0 && queued > 0) {
+                    pending += queued;
+                }
             }
         }
 #endif
@@ -72,8 +88,15 @@ curl_socket_t OpenSocket(void* clientp, curlsocktype, struct curl_sockaddr* addr
 }
 
 int CloseSocket(void* clientp, curl_socket_t fd) {
-    auto& sockets = static_cast<Watchdog*>(clientp)->sockets;
+    auto* dog = static_cast<Watchdog*>(clientp);
+    auto& sockets = dog->sockets;
     sockets.erase(std::remove(sockets.begin(), sockets.end(), fd), sockets.end());
+#ifdef __linux__
+    if (shutdown(fd, SHUT_WR) == 0) {
+        dog->draining.push_back(fd);
+        return 0;
+    }
+#endif
     return close(fd);
 }
 

@@ -3,15 +3,16 @@
 
 usage: ftp_server.py MODE ROOT USER PASSWORD
 MODE: normal | nolist (uploads accepted, listings empty) | refuse (uploads
-refused) | slow (uploads taken at 16 KB a second) | stall (uploads stop
+refused) | slow (uploads taken at 8 KB a second) | stall (uploads stop
 being read after 16 KB) | partial (half of each upload kept, 226 all the
 same). Prints "port N" once it listens.
 """
 import socket
 import sys
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, PassiveDTP
 from pyftpdlib.servers import FTPServer
 
 
@@ -40,18 +41,36 @@ class PartialHandler(FTPHandler):
     dtp_handler = PartialDTP
 
 
-class SlowDTP(ThrottledDTPHandler):
-    """A slow link: 16 KB a second, and no more buffered than a slow link
-    would hold, so the sender sees the bytes go at that rate."""
-    read_limit = 16 * 1024
+class SlowDTP(DTPHandler):
+    """A slow link: 8 KB a second, taken a kilobyte at a time (the server has
+    one client, so it may wait), and no more buffered than a slow link
+    would hold, so the sender sees the bytes go steadily at that rate."""
+
+    ac_in_buffer_size = 1024
 
     def __init__(self, sock, cmd_channel):
         sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
-        ThrottledDTPHandler.__init__(self, sock, cmd_channel)
+        DTPHandler.__init__(self, sock, cmd_channel)
+
+    def recv(self, buffer_size):
+        chunk = DTPHandler.recv(self, min(buffer_size, 1024))
+        time.sleep(len(chunk) / 8192.0)
+        return chunk
+
+
+class SmallWindowPassive(PassiveDTP):
+    """Data connections that offer a small window from their first byte, as
+    on a slow link, where the sender's bytes are acknowledged only as fast
+    as the link takes them."""
+
+    def create_socket(self, family, type):
+        PassiveDTP.create_socket(self, family, type)
+        self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
 
 
 class SlowHandler(FTPHandler):
     dtp_handler = SlowDTP
+    passive_dtp = SmallWindowPassive
 
 
 class StallingDTP(DTPHandler):
