@@ -227,28 +227,25 @@ QStringList FocusedSunWarningLines(const QString& stationName) {
 }
 
 QStringList MoreobsTypes(double mu) {
-    if (mu < 0) {
-        return {};
-    }
-    if (mu > 4.4) {
+    // By the main screen's own ranges (one table of bands and their edges);
+    // the screen after an observation offers its own types in them.
+    switch (MuRangeFor(mu)) {
+    case 2:
         return {"CDDSFI", "CDZB", "CDZC"};
-    }
-    if (mu >= 3.5) {
+    case 3:
         return {"CCZB", "CCZC", "CDZB", "CDZC", "ADDSFI", "CDDSFI"};
-    }
-    if (mu >= 2.4 && mu <= 3.49999999) {
+    case 4:
+    case 5:
         return {"ADDSGQP", "CDDSGQP", "ADZB", "CCZB", "CCZC", "ADDSFI", "CDDSFI", "CDZB", "CDZC"};
-    }
-    if (mu >= 1.8 && mu <= 2.399999999) {
+    case 6:
         return {"ADDSGQP", "CDDSGQP", "ADZB", "ADZC", "CCZB", "CCZC", "CDZB", "CDZC"};
-    }
-    if (mu >= 1.15 && mu <= 1.799999999) {
+    case 7:
         return {"ADDSGQP", "CDDSGQP", "ADZB", "ADZC", "CCZB", "CCZC"};
-    }
-    if (mu >= 1.015 && mu <= 1.1499999999) {
+    case 8:
         return {"ADDSGQP", "CCZB", "CCZC"};
+    default:
+        return {}; // the sun down, too high, or in a gap between ranges
     }
-    return {}; // too high, or in a gap between bands
 }
 
 QSettingsText ShowQSettings(const SharedVars& vars, const QString& pair, double t) {

@@ -362,6 +362,20 @@ TEST(ObservationTypes, InstructionsWarningsAndChooser) {
     EXPECT_TRUE(MoreobsTypes(0.5).isEmpty());
     EXPECT_EQ(MoreobsTypes(4.5), QStringList({"CDDSFI", "CDZB", "CDZC"}));
     EXPECT_EQ(MoreobsTypes(1.1), QStringList({"ADDSGQP", "CCZB", "CCZC"}));
+    // The bands' edges are the main screen's: each edge belongs to the band
+    // above it.
+    const QStringList lowBands = {"ADDSGQP", "CDDSGQP", "ADZB", "CCZB", "CCZC",
+                                  "ADDSFI",  "CDDSFI",  "CDZB", "CDZC"};
+    EXPECT_EQ(MoreobsTypes(3.5), QStringList({"CCZB", "CCZC", "CDZB", "CDZC", "ADDSFI", "CDDSFI"}));
+    EXPECT_EQ(MoreobsTypes(3.4999), lowBands);
+    EXPECT_EQ(MoreobsTypes(2.4), lowBands);
+    EXPECT_EQ(MoreobsTypes(2.3999).size(), 8);
+    EXPECT_EQ(MoreobsTypes(1.8).size(), 8);
+    EXPECT_EQ(MoreobsTypes(1.7999).size(), 6);
+    EXPECT_EQ(MoreobsTypes(1.15).size(), 6);
+    EXPECT_EQ(MoreobsTypes(1.1499).size(), 3);
+    EXPECT_EQ(MoreobsTypes(1.015).size(), 3);
+    EXPECT_TRUE(MoreobsTypes(1.0149).isEmpty());
 
     SharedVars vars;
     vars.Q15A = 96.5;
