@@ -18,8 +18,9 @@ inline constexpr double kNoAirMass = -9.999;
 double DegToRad(double degrees);
 double RadToDeg(double radians);
 
-// Arc cosine as the station has always computed it: 0 above 0.9999 and pi
-// below -0.9999. NaN outside -1..1.
+// Arc cosine with its ends fixed: 0 above 0.9999 and pi below -0.9999, so
+// that a sun at the zenith or the nadir gives an exact angle. NaN outside
+// -1..1.
 double ArcCos(double x);
 
 double JulianDay(DateTimeValue utc);

@@ -16,7 +16,8 @@ namespace quillon {
 // value spread over the four settings, and the printable Q setting table.
 
 // One mercury test of the history: its date and its test-minus-table
-// difference (single precision, as the review has always compared it).
+// difference, in single precision: the review compares it with the limit
+// 0.3 as a float, so a stored 0.30 is out of the limits.
 struct HgHistoryEntry {
     QString date;
     float difference = 0;

@@ -9,7 +9,9 @@ namespace quillon {
 
 namespace {
 
-// The pressure term is formed in single precision, as it always was.
+// The pressure term is formed in single precision: the station's pressure
+// ratio is a single value, and its product with the factor is rounded
+// there, so that the ozone agrees to its last digit with the archive's.
 double PressureTerm(float pressureRatio, float factor) {
     return static_cast<double>(pressureRatio * factor);
 }

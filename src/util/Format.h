@@ -12,7 +12,7 @@ namespace quillon {
 // label of the program uses these pictures, because the day files and
 // summaries are read back by other programs column by column.
 //
-// Number pictures follow the station's legacy notation: "0" a digit that is
+// Number pictures, as the file layouts state the columns: "0" a digit that is
 // always shown, "#" a digit shown only when significant, "." the decimal
 // point, "," thousands grouping, anything else literal; up to three sections
 // separated by ";" for positive, negative and zero values. Rounding is half

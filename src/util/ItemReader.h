@@ -6,8 +6,8 @@
 
 namespace quillon {
 
-// Reads a configuration or history file item by item, the way the station's
-// files have always been written: an item ends at a comma or at the end of a
+// Reads a configuration or history file item by item, in the free format
+// the station's files are written in: an item ends at a comma or at the end of a
 // line, leading blanks are skipped, and a text item may be enclosed in double
 // quotes (needed when it holds a comma). Blank lines hold no items.
 class ItemReader {
