@@ -318,14 +318,6 @@ int RunKilledAt(const TestStation& station, const char* workflow, int n) {
     return child.exitCode();
 }
 
-SharedVars Reloaded(const TestStation& station) {
-    SharedVars vars;
-    vars.HomeDir = station.Home();
-    RecordingMessages quiet;
-    ReadConfiguration(vars, quiet);
-    return vars;
-}
-
 QString Day(const TestStation& station) {
     return DecodeWindows1252(station.Read("data/D26342.061"));
 }
@@ -342,9 +334,9 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
             station.Write("config/reflmps.061",
                           "\"01/01/2020\"\r\n\"L1\",150.0,140.0,130.0,120.0\r\n");
             station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
-            const SharedVars before = Reloaded(station);
+            const SharedVars before = LoadedVars(station);
             const int code = RunKilledAt(station, workflow, n);
-            const SharedVars after = Reloaded(station);
+            const SharedVars after = LoadedVars(station);
             const QString day = Day(station);
             if (QLatin1String(workflow) == QLatin1String("qadjust")) {
                 if (after.Q15A != before.Q15A) {

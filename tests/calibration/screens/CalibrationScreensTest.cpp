@@ -32,6 +32,12 @@ void Type(QWidget* screen, const QString& box, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
+// The mercury test's opening: the initials, then the hint screen.
+void OpenMercuryTest(ScriptedOperator& op) {
+    op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
+    op.On("Hint", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
+}
+
 } // namespace
 
 TEST(CalibrationScreens, MercuryTestTypedToDoneSave) {
@@ -39,8 +45,7 @@ TEST(CalibrationScreens, MercuryTestTypedToDoneSave) {
     SharedVars vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     ScriptedOperator op;
-    op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
-    op.On("Hint", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
+    OpenMercuryTest(op);
     QString caption;
     bool doneEnabled = false;
     op.On("Hgtest", [&](QWidget* m) {
@@ -169,8 +174,7 @@ TEST(CalibrationScreens, MercurySavesWhatWasEvaluatedWhenDoneWasPressed) {
     SharedVars vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     ScriptedOperator op;
-    op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
-    op.On("Hint", [](QWidget* m) { m->findChild<QPushButton*>("cmmdContinue")->click(); });
+    OpenMercuryTest(op);
     bool disabledByTheEdit = false;
     bool enabledAgain = false;
     op.On("Hgtest", [&](QWidget* m) {
