@@ -18,7 +18,8 @@
 
 namespace quillon {
 
-HgHistory ReadHgHistory(const QString& path) {
+HgHistory ReadHgHistory(const QString& path,
+                        const std::function<void(const HgHistoryEntry&)>& onRecord) {
     HgHistory out;
     QString text;
     FileError error;
@@ -50,6 +51,9 @@ HgHistory ReadHgHistory(const QString& path) {
         }
         ++out.count;
         out.last.append({date, static_cast<float>(difference)});
+        if (onRecord) {
+            onRecord(out.last.last());
+        }
         if (out.last.size() > 3) {
             out.last.removeFirst();
         }

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace quillon {
 
@@ -33,7 +34,9 @@ struct HgHistory {
 // Reads the mercury test history, record by record (four lines each from
 // an "HGLAMP" line); a record cut short or whose difference is no number
 // is skipped and named in `problems`, as is a file that cannot be read.
-HgHistory ReadHgHistory(const QString& path);
+// `onRecord` sees each test as it is read.
+HgHistory ReadHgHistory(const QString& path,
+                        const std::function<void(const HgHistoryEntry&)>& onRecord = {});
 
 // The review's lines, as the initials prompt shows them: the count line,
 // one "Date: ... Difference: ... in limits." line per kept test, the

@@ -38,6 +38,30 @@ QString StandardLampTest::WavelengthName(int w) {
     return QString::fromLatin1(names[w]);
 }
 
+bool StandardLampTest::Open() {
+    SharedVars& v = s_.vars;
+    v.ObserverInitials.clear();
+    v.DialogChoice = 0;
+    const QStringList setUp = {
+        QStringLiteral("THE GROUND QUARTZ PLATE MUST BE IN THE INLET WINDOW"),
+        QStringLiteral("PLACE THE LAMP UNIT OVER THE INLET WINDOW."),
+        QStringLiteral("ADJUST THE LAMP VOLTAGE TO 24.00=/-0.02 VOLTS."),
+        QStringLiteral("THE LAMP MUST BE WARMED UP FOR AT LEAST 5 MINUTES."),
+        QStringLiteral("This test consists of three sequences of measurements on the wavelengths"),
+        QStringLiteral("A, C, C', and D in that order.  "),
+        QStringLiteral("There is a countdown of 5 seconds before the start of each reading."),
+        QStringLiteral("The system takes ten readings of the R-dial position for the each "),
+        QStringLiteral("wavelength measurement.")};
+    s_.sounds.PlayAttention();
+    const bool opened =
+        screens_.AskInitials(QStringLiteral("Input initials for Standard Lamp Tests."), setUp) &&
+        (s_.sounds.PlayTempCue(),
+         screens_.AskTemperature(QStringLiteral("Instrument Temperature for lamp test."),
+                                 {QStringLiteral("Read and Enter the Instrument Temperature.")}));
+    v.DialogChoice = 0;
+    return opened;
+}
+
 ReferenceLamps ReadReferenceLamps(const SharedVars& vars) {
     ReferenceLamps out;
     const QString path =

@@ -38,6 +38,10 @@ class StandardLampScreens {
 public:
     virtual ~StandardLampScreens() = default;
     virtual GaugeDisplay& Gauge() = 0;
+    // The opening entries (initials, then the instrument temperature);
+    // false when the operator escaped.
+    virtual bool AskInitials(const QString& caption, const QStringList& lines) = 0;
+    virtual bool AskTemperature(const QString& caption, const QStringList& lines) = 0;
     // The operator prompt; false when the operator escaped.
     virtual bool OperatorPrompt(const QString& caption, const QStringList& lines) = 0;
     // "Handle_ESC" with the stage text: 1 redo the measurement, 2 the
@@ -72,6 +76,10 @@ public:
     const ReferenceLamps& Lamps() const { return lamps_; }
     // The lamp by name, ignoring case; whether its reference values are known.
     bool SelectLamp(const QString& name);
+
+    // The opening: the initials with the set-up instructions, then the
+    // instrument temperature. False when the operator escaped from either.
+    bool Open();
     const QString& LampName() const { return lamp_; }
     bool ReferenceKnown() const { return known_; }
     const std::array<double, 4>& Reference() const { return reference_; }

@@ -36,7 +36,9 @@ QString DegsCSignKey(const QString& text, QChar sign) {
     }
     const double magnitude = std::fabs(value);
     const QString digits = QString::number(magnitude, 'g', 12);
-    return sign == u'-' ? u'-' + digits : digits;
+    // A positive value keeps a blank where the sign goes, so the digits
+    // stay in their column as the operator flips the sign.
+    return (sign == u'-' ? u'-' : u' ') + digits;
 }
 
 EntryResult InitialsEnter(const QString& text) {

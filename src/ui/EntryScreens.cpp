@@ -241,4 +241,38 @@ void RunCommentEntry(SharedVars& vars, const Clock& clock, OperatorMessages& mes
     vars.DialogChoice = 0;
 }
 
+namespace {
+// Instruction texts onto a screen's lines; a text longer than the screen
+// has lines shares the last line.
+void FillLines(const QList<QLabel*>& labels, const QStringList& texts) {
+    for (int i = 0; i < labels.size(); ++i) {
+        if (i == labels.size() - 1 && texts.size() > labels.size()) {
+            labels[i]->setText(texts.mid(i).join(u'\n'));
+        } else {
+            labels[i]->setText(i < texts.size() ? texts[i] : QString());
+        }
+    }
+}
+} // namespace
+
+bool AskInitials(SharedVars& vars, Sounds* sounds, QWidget* parent, const QString& caption,
+                 const QStringList& lines) {
+    GetInitialsScreen initials(vars, sounds, parent);
+    initials.setWindowTitle(caption);
+    FillLines(initials.lines, lines);
+    initials.exec();
+    return vars.DialogChoice != 1;
+}
+
+bool AskTemperature(SharedVars& vars, Sounds* sounds, QWidget* parent, const QString& caption,
+                    const QStringList& lines) {
+    GetDegsCScreen temperature(vars, sounds, parent);
+    if (!caption.isEmpty()) {
+        temperature.setWindowTitle(caption);
+        FillLines(temperature.lines, lines);
+    }
+    temperature.exec();
+    return vars.DialogChoice != 1;
+}
+
 } // namespace quillon

@@ -80,6 +80,14 @@ protected:
     void PlayOpeningCue() override;
 };
 
+// The initials and the temperature entries with a caption and instruction
+// lines (a caption left empty keeps the screen's own); false when the
+// operator escaped.
+bool AskInitials(SharedVars& vars, Sounds* sounds, QWidget* parent, const QString& caption,
+                 const QStringList& lines);
+bool AskTemperature(SharedVars& vars, Sounds* sounds, QWidget* parent, const QString& caption,
+                    const QStringList& lines);
+
 // The "&Comment" entries of the menus: the comment screen, then the comment
 // record in the day file when the operator entered one.
 void RunCommentEntry(SharedVars& vars, const Clock& clock, OperatorMessages& messages,

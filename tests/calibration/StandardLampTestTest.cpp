@@ -27,6 +27,14 @@ class ScriptedLamp : public StandardLampScreens, public GaugeDisplay {
 public:
     explicit ScriptedLamp(FakeCounterLink& link) : link_(link) {}
     GaugeDisplay& Gauge() override { return *this; }
+    bool AskInitials(const QString& caption, const QStringList& lines) override {
+        log << "initials " + caption + "|" + lines.first();
+        return !escapeInitials;
+    }
+    bool AskTemperature(const QString& caption, const QStringList& lines) override {
+        log << "temperature " + caption + "|" + lines.join("|");
+        return !escapeTemperature;
+    }
     bool OperatorPrompt(const QString& caption, const QStringList& lines) override {
         prompts << caption + "|" + lines.join("|");
         return !escapeAtPrompts.contains(++promptCount);
@@ -73,6 +81,8 @@ public:
     int exitAtCountdown = -1;
     int series = 0;
     int exitAtSeries = -1;
+    bool escapeInitials = false;
+    bool escapeTemperature = false;
 
 private:
     FakeCounterLink& link_;
@@ -111,6 +121,29 @@ TEST(StandardLampChecks, Boundaries) {
     EXPECT_TRUE(StandardLampTest::BigChange(kLampD, 0.0, 1.6));
     EXPECT_TRUE(StandardLampTest::BigChange(kLampA, 0.0, 1.1));
     EXPECT_FALSE(StandardLampTest::BigChange(kLampA, 0.4, -0.5));
+}
+
+TEST_F(StandardLampTestTest, OpeningAsksInitialsThenTemperatureAndEitherEscapeEndsIt) {
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    vars.ObserverInitials = "OLD";
+    EXPECT_TRUE(test.Open());
+    EXPECT_EQ(op.log, QStringList({"initials Input initials for Standard Lamp Tests.|THE GROUND "
+                                   "QUARTZ PLATE MUST BE IN THE INLET WINDOW",
+                                   "temperature Instrument Temperature for lamp test.|Read and "
+                                   "Enter the Instrument Temperature."}));
+    EXPECT_TRUE(vars.ObserverInitials.isEmpty()); // the last operator's are never reused
+    EXPECT_EQ(fakes.player.played, std::vector<int>({133, 135}));
+
+    op.log.clear();
+    op.escapeInitials = true;
+    EXPECT_FALSE(test.Open());
+    EXPECT_EQ(op.log.size(), 1); // no temperature after an escape
+    op.log.clear();
+    op.escapeInitials = false;
+    op.escapeTemperature = true;
+    EXPECT_FALSE(test.Open());
+    EXPECT_EQ(op.log.size(), 2);
+    EXPECT_EQ(vars.DialogChoice, 0); // the escape is spent here
 }
 
 TEST_F(StandardLampTestTest, ReferenceFileAndLampLookup) {

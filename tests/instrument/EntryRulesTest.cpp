@@ -21,7 +21,9 @@ TEST(DegsC, RangeAndMessages) {
     EXPECT_EQ(DegsCEnter("", &t).error, "Enter Temperature or Press Escape");
     EXPECT_EQ(DegsCEnter("1.2.3", &t).error, "1.2.3 not a Number. ");
     EXPECT_EQ(DegsCSignKey("22", '-'), "-22");
-    EXPECT_EQ(DegsCSignKey("-22", '+'), "22");
+    EXPECT_EQ(DegsCSignKey("-22", '+'), " 22");
+    EXPECT_EQ(DegsCSignKey("20.5", '+'), " 20.5");
+    EXPECT_EQ(DegsCSignKey(" 20.5", '-'), "-20.5");
     EXPECT_EQ(DegsCSignKey("", '-'), "");
     EXPECT_TRUE(DegsCAcceptsChar('7'));
     EXPECT_TRUE(DegsCAcceptsChar('.'));

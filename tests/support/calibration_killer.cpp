@@ -37,6 +37,8 @@ void KillAtStep(const char*, const QString&) {
 class Lamp : public StandardLampScreens, public GaugeDisplay {
 public:
     GaugeDisplay& Gauge() override { return *this; }
+    bool AskInitials(const QString&, const QStringList&) override { return true; }
+    bool AskTemperature(const QString&, const QStringList&) override { return true; }
     bool OperatorPrompt(const QString&, const QStringList&) override { return true; }
     int EscapeChoice(const QString&) override { return 5; }
     void HighDeviation(const QString&) override {}

@@ -15,7 +15,8 @@
 
 namespace quillon {
 
-HgtestScreen::HgtestScreen(Services& services, QWidget* parent) : QDialog(parent), s_(services) {
+HgtestScreen::HgtestScreen(Services& services, QWidget* parent)
+    : QDialog(parent), s_(services), session_(services, *this) {
     setObjectName(QStringLiteral("Hgtest"));
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
@@ -58,7 +59,7 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent) : QDialog(parent
     for (QLineEdit* box : std::as_const(boxes)) {
         connect(box, &QLineEdit::textEdited, this, [this] {
             done_->setEnabled(false);
-            last_.complete = false;
+            session_.Edited();
         });
     }
     grid->addWidget(new QLabel(QStringLiteral("Start Temp:"), this), 4, 0);
@@ -107,36 +108,28 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent) : QDialog(parent
 }
 
 void HgtestScreen::Run() {
-    SharedVars& v = s_.vars;
-    if (v.StationCode.isEmpty()) {
-        return; // no station loaded
-    }
-    v.ObserverInitials.clear();
-    v.DialogChoice = 0;
-    {
-        GetInitialsScreen initials(v, &s_.sounds, parentWidget());
-        initials.setWindowTitle(QStringLiteral("Input initials for the Mercury Test."));
-        const QStringList lines = MercuryInitialsLines(v);
-        for (int i = 0; i < initials.lines.size(); ++i) {
-            initials.lines[i]->setText(i < lines.size() ? lines[i] : QString());
-        }
-        s_.sounds.PlayAttention();
-        initials.exec();
-    }
-    ContinueDialog hint(QStringLiteral("Hint"),
-                        QStringLiteral("Hints for filling in Mercury Test Form"),
-                        {QStringLiteral("Use TAB to navigate through the test Boxes, ENTER to "
-                                        "finish the number and move to the next box.  Without the "
-                                        "ENTER, the number is not always noticed. Use ALT+A "
-                                        "(Accept) if you forget and use TAB.    ")},
-                        QStringLiteral("Continue"), parentWidget());
+    session_.Run();
+}
+
+bool HgtestScreen::AskInitials(const QString& caption, const QStringList& lines) {
+    return quillon::AskInitials(s_.vars, &s_.sounds, parentWidget(), caption, lines);
+}
+
+bool HgtestScreen::ShowHint(const QString& title, const QStringList& lines) {
+    ContinueDialog hint(QStringLiteral("Hint"), title, lines, QStringLiteral("Continue"),
+                        parentWidget());
     hint.exec();
-    if (v.DialogChoice == 1) {
-        v.DialogChoice = 0;
-        return;
-    }
+    return s_.vars.DialogChoice != 1;
+}
+
+void HgtestScreen::RunForm() {
     ResetTest();
     exec();
+}
+
+void HgtestScreen::ShowDialog(const MercuryDialogText& text, const QString& button) {
+    ContinueDialog dialog(text.name, text.title, text.lines, button, this);
+    dialog.exec();
 }
 
 void HgtestScreen::ResetTest() {
@@ -158,7 +151,7 @@ void HgtestScreen::ResetTest() {
         label->clear();
     }
     tableDate_->setText(v.QTableDate);
-    last_ = MercuryEvaluation{};
+    session_.Reset();
 }
 
 MercuryEntries HgtestScreen::Entries() const {
@@ -175,20 +168,16 @@ MercuryEntries HgtestScreen::Entries() const {
     return e;
 }
 
-void HgtestScreen::Warn(MercuryWarning warning, const MercuryEvaluation& evaluation) {
-    const MercuryDialogText text = WarningText(warning, evaluation);
-    if (warning != MercuryWarning::BigTempDiff) {
-        s_.sounds.PlayWarning();
+void HgtestScreen::ShowEvaluation(const MercuryEvaluation& e) {
+    if (e.temperaturesAccepted) {
+        aveTemp_->setText(FormatNumber(e.averageTemperature, u"+ 0.0"));
+        tableVal_->setText(FormatNumber(e.tableValue, u"###.##"));
     }
-    ContinueDialog dialog(text.name, text.title, text.lines, QStringLiteral("Continue"), this);
-    dialog.exec();
-}
-
-void HgtestScreen::ShowTemperatures() {
-    if (last_.temperaturesAccepted) {
-        aveTemp_->setText(FormatNumber(last_.averageTemperature, u"+ 0.0"));
-        tableVal_->setText(FormatNumber(last_.tableValue, u"###.##"));
+    for (int i = 0; i < 2 * e.pairs; ++i) {
+        readings_[i]->setText(FormatNumber(e.boxes[static_cast<size_t>(i)], u"##.00"));
     }
+    testAve_->setText(e.hasAverage ? FormatNumber(e.testAverage, u"#0.00") : QString());
+    diff_->setText(e.hasDifference ? FormatNumber(e.difference, u"+#0.00;-#0.00;0.00") : QString());
 }
 
 void HgtestScreen::FocusNext(const MercuryEvaluation& e, bool fromAccept) {
@@ -200,12 +189,8 @@ void HgtestScreen::FocusNext(const MercuryEvaluation& e, bool fromAccept) {
 void HgtestScreen::Evaluate(int caller) {
     done_->setEnabled(false);
     const bool fromAccept = caller < 0;
-    const MercuryEvaluation e = EvaluateReadings(s_.vars, Entries());
-    last_ = e;
-    evaluated_ = Entries(); // what Done(Save) records: exactly what was evaluated
-    ShowTemperatures();
+    const MercuryEvaluation& e = session_.Evaluate(Entries());
     if (e.warning == MercuryWarning::BigTempDiff) {
-        Warn(e.warning, e);
         startTemp_->setFocus();
         return;
     }
@@ -215,17 +200,9 @@ void HgtestScreen::Evaluate(int caller) {
         }
         return;
     }
-    for (int i = 0; i < 2 * e.pairs; ++i) {
-        readings_[i]->setText(FormatNumber(e.boxes[static_cast<size_t>(i)], u"##.00"));
-    }
     if (e.warning != MercuryWarning::None) {
-        Warn(e.warning, e);
         readings_[0]->setFocus();
         return;
-    }
-    testAve_->setText(FormatNumber(e.testAverage, u"#0.00"));
-    if (e.hasDifference) {
-        diff_->setText(FormatNumber(e.difference, u"+#0.00;-#0.00;0.00"));
     }
     if (e.complete) {
         done_->setEnabled(true);
@@ -242,27 +219,13 @@ void HgtestScreen::Accept() {
 }
 
 void HgtestScreen::DoneSave() {
-    if (!last_.complete) {
+    if (!session_.CanSave()) {
         return;
     }
-    // The record's date and time are the moment of Done(Save), not the
-    // moment the operator closes the verdict.
-    const DateTimeValue pressed = s_.clock.Now();
-    const double difference = last_.testAverage - last_.tableValue;
-    diff_->setText(FormatNumber(difference, u"+#0.00;-#0.00;0.00"));
-    const MercuryDialogText verdict = VerdictText(difference);
-    if (!MercuryTestPasses(difference)) {
-        s_.sounds.PlayWarning();
+    diff_->setText(FormatNumber(session_.Difference(), u"+#0.00;-#0.00;0.00"));
+    if (session_.Save()) {
+        accept();
     }
-    ContinueDialog dialog(verdict.name, verdict.title, verdict.lines,
-                          MercuryTestPasses(difference) ? QStringLiteral("Continue.")
-                                                        : QStringLiteral("Continue"),
-                          this);
-    dialog.exec();
-    exit_->setEnabled(false);
-    startOver_->setEnabled(false);
-    saved_ = SaveMercuryTest(s_.vars, s_.clock, s_.messages, last_, evaluated_, pressed);
-    accept();
 }
 
 std::optional<bool> HgtestScreen::CommonKey(QKeyEvent* event) {
@@ -316,7 +279,7 @@ bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
         } else if (endTemp_->text().isEmpty()) {
             endTemp_->setFocus();
         } else {
-            done_->setEnabled(last_.complete); // never enabled for nothing
+            done_->setEnabled(session_.CanSave()); // never enabled for nothing
             done_->setFocus();
         }
         return true;
@@ -347,13 +310,11 @@ bool HgtestScreen::TemperatureKey(QLineEdit* edit, QKeyEvent* event) {
         if (other->text().trimmed().isEmpty()) {
             other->setFocus();
         } else {
-            last_ = UpdateTemperatures(s_.vars, startTemp_->text().toDouble(),
-                                       endTemp_->text().toDouble());
-            if (last_.warning == MercuryWarning::BigTempDiff) {
-                Warn(last_.warning, last_);
+            const MercuryEvaluation& e =
+                session_.Temperatures(startTemp_->text().toDouble(), endTemp_->text().toDouble());
+            if (e.warning == MercuryWarning::BigTempDiff) {
                 startTemp_->setFocus();
             } else {
-                ShowTemperatures();
                 Evaluate(10);
                 if (edit == endTemp_ && !done_->isEnabled()) {
                     readings_[0]->setFocus();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calibration/MercuryTest.h"
+#include "calibration/MercuryTestSession.h"
 #include "station/Services.h"
 
 #include <QDialog>
@@ -14,8 +14,8 @@ namespace quillon {
 
 // "Hgtest": the mercury lamp test's form. The operator types the
 // temperatures and the ten Q1 readings; every Enter and Accept hands the
-// boxes to EvaluateReadings and shows what it decides.
-class HgtestScreen : public QDialog {
+// boxes to the session and shows what it decides.
+class HgtestScreen : public QDialog, public MercuryScreens {
     Q_OBJECT
 public:
     HgtestScreen(Services& services, QWidget* parent = nullptr);
@@ -26,7 +26,14 @@ public:
 
     void ResetTest();
     void Accept();
-    bool Saved() const { return saved_; }
+    bool Saved() const { return session_.Saved(); }
+
+    // MercuryScreens
+    bool AskInitials(const QString& caption, const QStringList& lines) override;
+    bool ShowHint(const QString& title, const QStringList& lines) override;
+    void RunForm() override;
+    void ShowEvaluation(const MercuryEvaluation& evaluation) override;
+    void ShowDialog(const MercuryDialogText& text, const QString& button) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,16 +50,12 @@ private:
     bool ReadingKey(int box, QKeyEvent* event);
     bool TemperatureKey(QLineEdit* box, QKeyEvent* event);
     void Evaluate(int caller);
-    void ShowTemperatures();
-    void Warn(MercuryWarning warning, const MercuryEvaluation& evaluation);
     void FocusNext(const MercuryEvaluation& evaluation, bool fromAccept);
     void DoneSave();
     MercuryEntries Entries() const;
 
     Services& s_;
-    MercuryEvaluation last_;
-    MercuryEntries evaluated_; // the entries of the last evaluation
-    bool saved_ = false;
+    MercuryTestSession session_;
     QList<QLineEdit*> readings_;
     QLineEdit* startTemp_;
     QLineEdit* endTemp_;

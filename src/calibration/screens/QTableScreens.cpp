@@ -3,6 +3,7 @@
 
 #include "calibration/MercuryTest.h"
 #include "calibration/QTable.h"
+#include "calibration/QTableReview.h"
 #include "ui/ContinueDialog.h"
 #include "ui/EntryScreens.h"
 #include "ui/ScreenHelpers.h"
@@ -95,9 +96,9 @@ private:
     QLabel* error_;
 };
 
-class AdjQtableScreen : public QDialog {
+class AdjQtableScreen : public QDialog, public QTableReviewScreens {
 public:
-    AdjQtableScreen(Services& s, QWidget* parent) : QDialog(parent), s_(s) {
+    AdjQtableScreen(Services& s, QWidget* parent) : QDialog(parent), s_(s), review_(s, *this) {
         setObjectName(QStringLiteral("AdjQtable"));
         setWindowTitle(QStringLiteral("Adjust Q-setting table."));
         auto* layout = new QVBoxLayout(this);
@@ -133,12 +134,14 @@ public:
             b->setAutoDefault(false);
             layout->addWidget(b);
         }
-        connect(accept_, &QPushButton::clicked, this, [this] { Accept(); });
-        connect(continue_, &QPushButton::clicked, this, [this] { Adjust(); });
+        connect(accept_, &QPushButton::clicked, this, [this] { review_.Accept(); });
+        connect(continue_, &QPushButton::clicked, this, [this] { review_.Adjust(); });
         connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     }
 
-    void Prepare() {
+    bool Run() { return review_.Run(); }
+
+    void ShowTableInUse() override {
         const SharedVars& v = s_.vars;
         for (QLabel* value : values_) {
             value->setText(QStringLiteral("00.0"));
@@ -152,9 +155,16 @@ public:
         info_[1]->setText(QStringLiteral("three Mercury lamp tests results."));
         info_[2]->clear();
         info_[3]->clear();
+        show();
     }
 
-    void ShowReview(const QReview& review) {
+    void ShowProgress(const QString& line) override { info_[2]->setText(line); }
+
+    bool AskInitials(const QString& caption, const QStringList& lines) override {
+        return quillon::AskInitials(s_.vars, &s_.sounds, this, caption, lines);
+    }
+
+    void RunReview(const QReview& review) override {
         for (int i = 0; i < 3; ++i) {
             info_[i]->setText(i < review.testLines.size() ? review.testLines[i] : QString());
         }
@@ -162,6 +172,51 @@ public:
         continue_->setEnabled(true);
         info_[3]->setText(QStringLiteral("Press Continue to Enter Ajustment value."));
         continue_->setFocus();
+        hide();
+        exec();
+    }
+
+    std::optional<float> AskAdjustment() override {
+        InqadjScreen entry(this);
+        if (entry.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return entry.value;
+    }
+
+    bool AskRetryAdjustment() override {
+        // Retry is the default: Space and Enter only ask for the value again.
+        return QMessageBox::question(this,
+                                     QStringLiteral("Escape was pressed during input of number"),
+                                     QStringLiteral("Press RETRY to start over, Cancel(ESC) to "
+                                                    "return to Top Level."),
+                                     QMessageBox::Retry | QMessageBox::Cancel,
+                                     QMessageBox::Retry) == QMessageBox::Retry;
+    }
+
+    void ShowNewSettings(const QSettings15& settings) override {
+        ShowSettings(4, settings);
+        fresh_->setVisible(true);
+        accept_->setEnabled(true);
+        accept_->setFocus();
+        continue_->setText(QStringLiteral("re&Start"));
+    }
+
+    void ShowChanged(const QStringList& lines) override {
+        hide();
+        ContinueDialog changed(QStringLiteral("Qchanged"),
+                               QStringLiteral("Q table has been Changed!"), lines,
+                               QStringLiteral("Continue"), parentWidget());
+        changed.exec();
+    }
+
+    void CloseReview(bool accepted) override {
+        if (accepted) {
+            accept();
+        } else {
+            reject();
+        }
+        hide();
     }
 
 private:
@@ -172,48 +227,6 @@ private:
         values_[first + 3]->setText(FormatNumber(q.hg, u"##.00"));
     }
 
-    void Adjust() {
-        for (;;) {
-            InqadjScreen entry(this);
-            if (entry.exec() == QDialog::Accepted) {
-                adjustment_ = entry.value;
-                break;
-            }
-            s_.vars.DialogChoice = 0;
-            const bool retry =
-                QMessageBox::question(this,
-                                      QStringLiteral("Escape was pressed during input of number"),
-                                      QStringLiteral("Press RETRY to start over, Cancel(ESC) to "
-                                                     "return to Top Level."),
-                                      QMessageBox::Retry | QMessageBox::Cancel,
-                                      QMessageBox::Retry) == QMessageBox::Retry;
-            if (!retry) {
-                reject();
-                return;
-            }
-        }
-        ShowSettings(4, AdjustedSettings(s_.vars, adjustment_));
-        fresh_->setVisible(true);
-        accept_->setEnabled(true);
-        accept_->setFocus();
-        continue_->setText(QStringLiteral("re&Start"));
-    }
-
-    void Accept() {
-        if (!AcceptQTableChange(s_.vars, s_.clock, s_.messages, adjustment_)) {
-            return;
-        }
-        hide();
-        ContinueDialog changed(QStringLiteral("Qchanged"),
-                               QStringLiteral("Q table has been Changed!"),
-                               {QStringLiteral("INST.CFG in ") + s_.vars.ConfigDir +
-                                    QStringLiteral(" has been changed."),
-                                QStringLiteral("The Old File is named:INSTCFG.BAK")},
-                               QStringLiteral("Continue"), parentWidget());
-        changed.exec();
-        accept();
-    }
-
     Services& s_;
     QGroupBox* existing_;
     QGroupBox* fresh_;
@@ -221,48 +234,14 @@ private:
     QList<QLabel*> info_;
     QPushButton* accept_;
     QPushButton* continue_;
-    float adjustment_ = 0;
+    QTableReview review_;
 };
 
 } // namespace
 
 void RunQTableReview(Services& s, QWidget* parent) {
     AdjQtableScreen screen(s, parent);
-    screen.Prepare();
-    screen.show();
-    const QReview review = ReviewLines(ReadHgHistory(MercuryHistoryPath(s.vars)));
-    {
-        GetInitialsScreen initials(s.vars, &s.sounds, &screen);
-        initials.setWindowTitle(QStringLiteral("Input initials for the Mercury Test."));
-        QStringList lines = {QStringLiteral("Changing the Q table incorrectly will cause the"),
-                             QStringLiteral("the Ozone values to incorrect -- "),
-                             QStringLiteral("Please read the following suggestions CAREFULLY"),
-                             QStringLiteral("THE TABLE SHOULD NOT BE CHANGED BASED ON ONE TEST!"),
-                             QString(),
-                             review.countLine};
-        lines << review.testLines;
-        for (const QString& problem : review.problems) {
-            if (lines.size() < 10) {
-                lines << QStringLiteral("Skipped: ") + problem;
-            }
-        }
-        while (lines.size() < 10) {
-            lines << QString();
-        }
-        lines << review.outLine;
-        for (int i = 0; i < initials.lines.size(); ++i) {
-            initials.lines[i]->setText(i < lines.size() ? lines[i] : QString());
-        }
-        s.vars.DialogChoice = 0;
-        initials.exec();
-    }
-    if (s.vars.DialogChoice == 1) {
-        s.vars.DialogChoice = 0;
-        return;
-    }
-    screen.ShowReview(review);
-    screen.hide();
-    screen.exec();
+    screen.Run();
 }
 
 void RunPrintQTable(Services& s, QWidget* parent) {

@@ -161,46 +161,8 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
 }
 
 void StandardScreen::Run() {
-    SharedVars& v = s_.vars;
-    v.ObserverInitials.clear();
-    v.DialogChoice = 0;
-    {
-        GetInitialsScreen initials(v, &s_.sounds, parentWidget());
-        initials.setWindowTitle(QStringLiteral("Input initials for Standard Lamp Tests."));
-        const QStringList lines = {
-            QStringLiteral("THE GROUND QUARTZ PLATE MUST BE IN THE INLET WINDOW"),
-            QStringLiteral("PLACE THE LAMP UNIT OVER THE INLET WINDOW."),
-            QStringLiteral("ADJUST THE LAMP VOLTAGE TO 24.00=/-0.02 VOLTS."),
-            QStringLiteral("THE LAMP MUST BE WARMED UP FOR AT LEAST 5 MINUTES."),
-            QStringLiteral("This test consists of three sequences of measurements on the "
-                           "wavelengths"),
-            QStringLiteral("A, C, C', and D in that order.  "),
-            QStringLiteral("There is a countdown of 5 seconds before the start of each reading."),
-            QStringLiteral("The system takes ten readings of the R-dial position for the each "),
-            QStringLiteral("wavelength measurement.")};
-        for (int i = 0; i < initials.lines.size(); ++i) {
-            initials.lines[i]->setText(i < lines.size() ? lines[i] : QString());
-        }
-        s_.sounds.PlayAttention();
-        initials.exec();
-        if (v.DialogChoice == 1) {
-            v.DialogChoice = 0;
-            return;
-        }
-    }
-    {
-        GetDegsCScreen temperature(v, &s_.sounds, parentWidget());
-        temperature.setWindowTitle(QStringLiteral("Instrument Temperature for lamp test."));
-        for (int i = 0; i < temperature.lines.size(); ++i) {
-            temperature.lines[i]->setText(
-                i == 0 ? QStringLiteral("Read and Enter the Instrument Temperature.") : QString());
-        }
-        s_.sounds.PlayTempCue();
-        temperature.exec();
-        if (v.DialogChoice == 1) {
-            v.DialogChoice = 0;
-            return;
-        }
+    if (!test_->Open()) {
+        return;
     }
     lamps_->clear();
     for (const ReferenceLamp& lamp : test_->Lamps().lamps) {
@@ -214,6 +176,14 @@ void StandardScreen::Run() {
     ShowLampTestSetup();
     exec();
     gauge_.Close();
+}
+
+bool StandardScreen::AskInitials(const QString& caption, const QStringList& lines) {
+    return quillon::AskInitials(s_.vars, &s_.sounds, parentWidget(), caption, lines);
+}
+
+bool StandardScreen::AskTemperature(const QString& caption, const QStringList& lines) {
+    return quillon::AskTemperature(s_.vars, &s_.sounds, parentWidget(), caption, lines);
 }
 
 void StandardScreen::ShowLampTestSetup() {

@@ -38,6 +38,8 @@ public:
 
     // StandardLampScreens
     GaugeDisplay& Gauge() override { return gauge_; }
+    bool AskInitials(const QString& caption, const QStringList& lines) override;
+    bool AskTemperature(const QString& caption, const QStringList& lines) override;
     bool OperatorPrompt(const QString& caption, const QStringList& lines) override;
     int EscapeChoice(const QString& stage) override;
     void HighDeviation(const QString& line) override;

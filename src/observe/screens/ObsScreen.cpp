@@ -309,36 +309,13 @@ bool ObsScreen::ConfirmFocusedSun(const ObservationWarning& warning) {
     return !screen.escaped;
 }
 
-namespace {
-// Instruction texts onto a screen's lines; a text longer than the screen
-// has lines shares the last line.
-void FillLines(const QList<QLabel*>& labels, const QStringList& texts) {
-    for (int i = 0; i < labels.size(); ++i) {
-        if (i == labels.size() - 1 && texts.size() > labels.size()) {
-            labels[i]->setText(texts.mid(i).join(u'\n'));
-        } else {
-            labels[i]->setText(i < texts.size() ? texts[i] : QString());
-        }
-    }
-}
-} // namespace
-
 bool ObsScreen::AskInitials(const QString& caption, const QStringList& lines) {
-    GetInitialsScreen initials(services_.vars, &services_.sounds, DialogParent());
-    initials.setWindowTitle(caption);
-    FillLines(initials.lines, lines);
-    initials.exec();
-    return services_.vars.DialogChoice != 1;
+    return quillon::AskInitials(services_.vars, &services_.sounds, DialogParent(), caption, lines);
 }
 
 bool ObsScreen::AskTemperature(const QString& caption, const QStringList& lines) {
-    GetDegsCScreen temperature(services_.vars, &services_.sounds, DialogParent());
-    if (!caption.isEmpty()) {
-        temperature.setWindowTitle(caption);
-        FillLines(temperature.lines, lines);
-    }
-    temperature.exec();
-    return services_.vars.DialogChoice != 1;
+    return quillon::AskTemperature(services_.vars, &services_.sounds, DialogParent(), caption,
+                                   lines);
 }
 
 void ObsScreen::RunEncoderCheck() {
