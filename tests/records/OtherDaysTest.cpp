@@ -2,6 +2,7 @@
 // The browser of other days without widgets: the day-file list of any
 // directory and its order, and SumAday's date check, texts and summary file
 // against text worked out by hand.
+#include "records/OtherDays.h"
 #include "records/DayFileFixtures.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
@@ -166,4 +167,75 @@ TEST(DayFileList, ALinkToAFifoIsNamedNeverOpened) {
     ASSERT_EQ(list.entries.size(), 1);
     EXPECT_EQ(list.entries[0].name, "D26341.083");
     EXPECT_EQ(list.unreadable, QStringList{"D26342.083 (not a regular file)"});
+}
+
+namespace {
+
+// The browser's operator: the explanation answered, the chooser's
+// directories in turn (nothing: back to the top level), each day list seen.
+class ScriptedBrowser : public OtherDaysScreens {
+public:
+    bool Explain() override {
+        log << "Explain";
+        return !leaveAtExplanation;
+    }
+    std::optional<QString> ChooseDirectory() override {
+        log << "ChooseDir";
+        return directories.isEmpty() ? std::nullopt : directories.takeFirst();
+    }
+    void RunDayList(const QString& directory, const DayFileList& list) override {
+        QStringList names;
+        for (const DayFileEntry& entry : list.entries) {
+            names << entry.name;
+        }
+        log << "DayList " + names.join(' ');
+        if (onList) {
+            onList(directory, list);
+        }
+    }
+    QStringList log;
+    QList<std::optional<QString>> directories;
+    bool leaveAtExplanation = false;
+    std::function<void(const QString&, const DayFileList&)> onList;
+};
+
+} // namespace
+
+TEST(OtherDaysBrowser, ChooserListAndBackUpOneStepAtATime) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
+    ScriptedBrowser op;
+    OtherDaysBrowser browser(fakes.services, op);
+
+    op.leaveAtExplanation = true;
+    browser.Run();
+    EXPECT_EQ(op.log, QStringList({"Explain"}));
+
+    // A directory without day files is said and the chooser comes back; a
+    // station without an encoder sees its ".999" files, oldest day first;
+    // backing up from the list returns to the chooser, and from there to
+    // the top level.
+    QTemporaryDir empty;
+    QTemporaryDir archive;
+    for (const auto& [name, date] :
+         {std::pair{"D07097.999", "04/07/2007"}, std::pair{"D99365.999", "12/31/1999"}}) {
+        QFile file(archive.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Header(date) + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    }
+    op.log.clear();
+    op.leaveAtExplanation = false;
+    op.directories = {empty.path() + "/", archive.path() + "/"};
+    op.onList = [&](const QString& directory, const DayFileList& list) {
+        const OtherDaysBrowser::DayView view = browser.Choose(directory, list.entries[1]);
+        EXPECT_EQ(view.lines[0], "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000");
+        EXPECT_EQ(view.summaryFile, "S07097.999");
+        EXPECT_TRUE(browser.MakeSummaryFile(directory, list.entries[1]));
+    };
+    fakes.messages.Expect("No Dayfiles");
+    browser.Run();
+    EXPECT_EQ(op.log, QStringList({"Explain", "ChooseDir", "ChooseDir",
+                                   "DayList D99365.999 D07097.999", "ChooseDir"}));
+    EXPECT_TRUE(QFile::exists(archive.filePath("S07097.999")));
 }

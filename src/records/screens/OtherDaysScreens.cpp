@@ -4,6 +4,7 @@
 #include "records/DayFile.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
+#include "records/OtherDays.h"
 #include "ui/ScreenHelpers.h"
 #include "util/Format.h"
 
@@ -148,8 +149,9 @@ private:
 
 class DayListScreen : public QDialog {
 public:
-    DayListScreen(Services& s, const QString& directory, const DayFileList& list, QWidget* parent)
-        : QDialog(parent), s_(s), directory_(directory), list_(list) {
+    DayListScreen(Services& s, OtherDaysBrowser& browser, const QString& directory,
+                  const DayFileList& list, QWidget* parent)
+        : QDialog(parent), s_(s), browser_(browser), directory_(directory), list_(list) {
         setObjectName(QStringLiteral("DayList"));
         setWindowTitle(QStringLiteral("Select a series of Day Files for Instrument ") +
                        s.vars.InstrumentId);
@@ -213,14 +215,11 @@ private:
         if (row < 0 || row >= list_.entries.size()) {
             return;
         }
-        SummaryTexts texts;
-        SumAday(s_.vars, s_.clock, list_.entries[row].date, SummaryDetail::Full, directory_, texts,
-                s_.messages);
-        const QStringList lines = {texts.adds, texts.adZenith, texts.cdds, QString()};
-        for (int i = 0; i < 4; ++i) {
-            summary_[i]->setText(lines[i]);
+        const OtherDaysBrowser::DayView view = browser_.Choose(directory_, list_.entries[row]);
+        for (int i = 0; i < summary_.size(); ++i) {
+            summary_[i]->setText(i < view.lines.size() ? view.lines[i] : QString());
         }
-        file_->setText(QStringLiteral("S") + list_.entries[row].name.mid(1));
+        file_->setText(view.summaryFile);
         make_->setEnabled(true);
     }
 
@@ -229,13 +228,12 @@ private:
         if (row < 0) {
             return;
         }
-        SummaryTexts texts;
-        SumAday(s_.vars, s_.clock, list_.entries[row].date, SummaryDetail::WithFile, directory_,
-                texts, s_.messages);
+        browser_.MakeSummaryFile(directory_, list_.entries[row]);
         ShowFree();
     }
 
     Services& s_;
+    OtherDaysBrowser& browser_;
     QString directory_;
     DayFileList list_;
     QListWidget* days_;
@@ -246,26 +244,37 @@ private:
     QPushButton* make_;
 };
 
+// The browser's screens, each shown when the browser asks.
+class OtherDaysScreensOnWidgets : public OtherDaysScreens {
+public:
+    OtherDaysScreensOnWidgets(Services& s, QWidget* parent)
+        : s_(s), parent_(parent), browser_(s, *this) {}
+    void Run() { browser_.Run(); }
+
+    bool Explain() override { return quillon::Explain(parent_); }
+    std::optional<QString> ChooseDirectory() override {
+        ChooserScreen chooser(s_.vars, parent_);
+        if (chooser.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return chooser.chosen;
+    }
+    void RunDayList(const QString& directory, const DayFileList& list) override {
+        DayListScreen screen(s_, browser_, directory, list, parent_);
+        screen.exec();
+    }
+
+private:
+    Services& s_;
+    QWidget* parent_;
+    OtherDaysBrowser browser_;
+};
+
 } // namespace
 
 void RunOtherDays(Services& s, QWidget* parent) {
-    if (!Explain(parent)) {
-        return;
-    }
-    for (;;) {
-        ChooserScreen chooser(s.vars, parent);
-        if (chooser.exec() != QDialog::Accepted) {
-            return;
-        }
-        const DayFileList list = ListDayFiles(chooser.chosen, DayFileExtension(s.vars));
-        if (list.entries.isEmpty()) {
-            s.messages.Show(list.message, list.title);
-            continue;
-        }
-        DayListScreen screen(s, chooser.chosen, list, parent);
-        screen.exec();
-        return;
-    }
+    OtherDaysScreensOnWidgets screens(s, parent);
+    screens.Run();
 }
 
 } // namespace quillon

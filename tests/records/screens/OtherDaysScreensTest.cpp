@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The other-days screens offscreen: a directory chosen, a day picked, its
-// summary file made.
+// summary file made, and backing up one step at a time.
 #include "records/screens/OtherDaysScreens.h"
 #include "records/DayFileFixtures.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
+#include "support/ScriptedOperator.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -32,46 +32,36 @@ TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
     ASSERT_TRUE(day.open(QIODevice::WriteOnly));
     day.write(Header("04/07/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
     day.close();
-    QStringList seen;
     QString summaryLine;
     QString freeText;
-    QTimer hands;
-    QObject::connect(&hands, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || m->property("done").toBool()) {
-            return;
-        }
-        m->setProperty("done", true);
-        seen << m->objectName();
-        QTimer::singleShot(0, m, [&, m] {
-            if (m->objectName() == "Explain") {
-                QTest::keyClick(m->findChild<QPushButton*>("cmmdContinue"), Qt::Key_Space);
-            } else if (m->objectName() == "ChooseDir") {
-                // The chooser starts in the data directory; go to the archive.
-                auto* dirs = m->findChild<QListWidget*>("Dir1");
-                ASSERT_NE(dirs, nullptr);
-                auto* path = m->findChild<QLabel*>("lblPath");
-                EXPECT_EQ(path->text() + "/", vars.DataDir);
-                dirs->addItem(archive.path()); // an absolute entry opens that directory
-                dirs->setCurrentRow(dirs->count() - 1);
-                m->findChild<QPushButton*>("cmmdOpen")->click();
-                EXPECT_EQ(path->text(), archive.path());
-                m->findChild<QPushButton*>("cmmdSelect")->click();
-            } else if (m->objectName() == "DayList") {
-                auto* days = m->findChild<QListWidget*>("Dayfiles");
-                EXPECT_EQ(days->count(), 1);
-                days->setCurrentRow(0);
-                summaryLine = m->findChild<QLabel*>("lblSummary_0")->text();
-                freeText = m->findChild<QLabel*>("lblFree")->text();
-                EXPECT_EQ(m->findChild<QLabel*>("lblSumFile")->text(), "S07097.999");
-                m->findChild<QPushButton*>("cmmdMake")->click();
-                m->findChild<QPushButton*>("cmmdExit")->click();
-            }
-        });
+    ScriptedOperator op;
+    op.On("Explain", Press(Qt::Key_Space));
+    op.On("ChooseDir", [&](QWidget* m) {
+        // The chooser starts in the data directory; go to the archive.
+        auto* dirs = m->findChild<QListWidget*>("Dir1");
+        auto* path = m->findChild<QLabel*>("lblPath");
+        EXPECT_EQ(path->text() + "/", vars.DataDir);
+        dirs->addItem(archive.path()); // an absolute entry opens that directory
+        dirs->setCurrentRow(dirs->count() - 1);
+        m->findChild<QPushButton*>("cmmdOpen")->click();
+        EXPECT_EQ(path->text(), archive.path());
+        m->findChild<QPushButton*>("cmmdSelect")->click();
     });
-    hands.start(2);
+    op.On("DayList", [&](QWidget* m) {
+        auto* days = m->findChild<QListWidget*>("Dayfiles");
+        EXPECT_EQ(days->count(), 1);
+        days->setCurrentRow(0);
+        summaryLine = m->findChild<QLabel*>("lblSummary_0")->text();
+        freeText = m->findChild<QLabel*>("lblFree")->text();
+        EXPECT_EQ(m->findChild<QLabel*>("lblSumFile")->text(), "S07097.999");
+        m->findChild<QPushButton*>("cmmdMake")->click();
+        // "e&Xit or Escape key to backup.": one step back, to the chooser.
+        QTest::keyClick(m, Qt::Key_Escape);
+    });
+    // From the chooser, Escape goes back to the top level.
+    op.On("ChooseDir", Press(Qt::Key_Escape));
     RunOtherDays(fakes.services, nullptr);
-    EXPECT_EQ(seen, QStringList({"Explain", "ChooseDir", "DayList"}));
+    EXPECT_EQ(op.Seen(), QStringList({"Explain", "ChooseDir", "DayList", "ChooseDir"}));
     EXPECT_EQ(summaryLine, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000");
     EXPECT_FALSE(freeText.isEmpty());
     EXPECT_TRUE(QFile::exists(archive.filePath("S07097.999")));
