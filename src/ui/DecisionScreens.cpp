@@ -141,7 +141,10 @@ ConfirmRejScreen::ConfirmRejScreen(QWidget* parent) : QDialog(parent) {
 }
 
 void ConfirmRejScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space) {
+    // Space and Enter confirm the reject, which writes nothing; accepting
+    // the observation after all writes its record and takes Alt+A.
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
         choice = 0;
         accept();
         return;

@@ -3,12 +3,13 @@
 
 #include <QElapsedTimer>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
 
-class QWidget;
+#include <QWidget>
 
 namespace quillon::test {
 
@@ -26,6 +27,9 @@ public:
 
     // Expects the screen named `name` next, and answers it with `answer`.
     void On(const QString& name, Answer answer);
+    // A screen the test drives itself (the wait gauge of a measurement):
+    // never answered, never an unexpected one.
+    void Ignore(const QString& name) { ignored_ << name; }
     // The screens answered so far, in order.
     const QStringList& Seen() const { return seen_; }
 
@@ -34,7 +38,10 @@ private:
     QTimer timer_;
     QList<std::pair<QString, Answer>> answers_;
     QStringList seen_;
+    QStringList ignored_;
     QElapsedTimer waiting_;
+    QPointer<QWidget> stalled_;
+    QElapsedTimer stalledFor_;
 };
 
 // Presses a key on a screen, as an answer.

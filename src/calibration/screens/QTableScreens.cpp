@@ -185,13 +185,17 @@ public:
     }
 
     bool AskRetryAdjustment() override {
-        // Retry is the default: Space and Enter only ask for the value again.
-        return QMessageBox::question(this,
-                                     QStringLiteral("Escape was pressed during input of number"),
-                                     QStringLiteral("Press RETRY to start over, Cancel(ESC) to "
-                                                    "return to Top Level."),
-                                     QMessageBox::Retry | QMessageBox::Cancel,
-                                     QMessageBox::Retry) == QMessageBox::Retry;
+        // Retry is the default: Space and Enter only ask for the value again;
+        // Escape and the close button are Cancel.
+        QMessageBox box(QMessageBox::Question,
+                        QStringLiteral("Escape was pressed during input of number"),
+                        QStringLiteral("Press RETRY to start over, Cancel(ESC) to return to Top "
+                                       "Level."),
+                        QMessageBox::Retry | QMessageBox::Cancel, this);
+        box.setObjectName(QStringLiteral("AdjEscape"));
+        box.setDefaultButton(QMessageBox::Retry);
+        box.setEscapeButton(QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Retry;
     }
 
     void ShowNewSettings(const QSettings15& settings) override {

@@ -9,6 +9,7 @@
 #include "sound/Play.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
+#include "support/ScriptedOperator.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "ui/EncoderCheckScreen.h"
@@ -69,18 +70,6 @@ protected:
     }
 
     // Answers the next modal screen from code, as soon as it is up.
-    static void WhenModal(std::function<void(QWidget*)> answer) {
-        auto* poll = new QTimer();
-        QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                poll->stop();
-                poll->deleteLater();
-                answer(modal);
-            }
-        });
-        poll->start(5);
-    }
-
     TestStation station;
     SharedVars vars;
     TestServices fakes{vars, MakeDateTime(2027, 1, 5, 19, 30, 0)};
@@ -144,8 +133,8 @@ TEST_F(MainScreenTest, LampOverDueScreenWarnsAndContinues) {
     auto main = Make();
     QString stdDays;
     QString hgDays;
-    WhenModal([&](QWidget* modal) {
-        EXPECT_EQ(modal->objectName(), "LampOverDue");
+    ScriptedOperator op;
+    op.On("LampOverDue", [&](QWidget* modal) {
         EXPECT_EQ(modal->windowTitle(), "The system is overdue for a calibration check.");
         stdDays = modal->findChild<QLabel*>("lblStdDays")->text();
         hgDays = modal->findChild<QLabel*>("lblHgDays")->text();
@@ -295,7 +284,8 @@ TEST_F(MainScreenTest, ShortcutKeysWorkOnlyWhileOffered) {
 TEST_F(MainScreenTest, CommentEntryWritesItsRecord) {
     auto main = Make();
     ASSERT_TRUE(main->Load());
-    WhenModal([](QWidget* modal) {
+    ScriptedOperator op;
+    op.On("addcmmt", [](QWidget* modal) {
         auto* box = modal->findChild<QLineEdit*>("txtCmmt");
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_EQ(modal->findChild<QLabel*>("lblErr")->text(),
@@ -311,7 +301,7 @@ TEST_F(MainScreenTest, CommentEntryWritesItsRecord) {
     EXPECT_TRUE(main->Timer1()->isActive());
 
     // Escape writes nothing.
-    WhenModal([](QWidget* modal) {
+    op.On("addcmmt", [](QWidget* modal) {
         QTest::keyClick(modal->findChild<QLineEdit*>("txtCmmt"), Qt::Key_Escape);
     });
     Action(*main, "mmuComment")->trigger();
@@ -322,7 +312,8 @@ TEST_F(MainScreenTest, InformationScreens) {
     auto main = Make();
     ASSERT_TRUE(main->Load());
     QStringList values;
-    WhenModal([&](QWidget* modal) {
+    ScriptedOperator op;
+    op.On("Proginfo", [&](QWidget* modal) {
         EXPECT_EQ(modal->windowTitle(), "Program Parameters for Dobson Driver Program");
         values << modal->findChild<QLabel*>("lblInfo0")->text()
                << modal->findChild<QLabel*>("lblInfo4")->text();
@@ -330,14 +321,14 @@ TEST_F(MainScreenTest, InformationScreens) {
     });
     Action(*main, "mnPrgInfo")->trigger();
     EXPECT_EQ(values, QStringList({"07Apr06:Carddatefixed", "01/02/2027"}));
-    WhenModal([&](QWidget* modal) {
+    op.On("OperParam", [&](QWidget* modal) {
         EXPECT_EQ(modal->windowTitle(), "Station and Instrument Parameters");
         values << modal->findChild<QLabel*>("lblStation0")->text();
         QTest::keyClick(modal, Qt::Key_Escape);
     });
     Action(*main, "mnOperParam")->trigger();
     EXPECT_EQ(values.last(), "Boulder, Colorado");
-    WhenModal([&](QWidget* modal) {
+    op.On("Summary", [&](QWidget* modal) {
         values << modal->findChild<QLabel*>("lblCaption")->text();
         modal->close();
     });
@@ -419,8 +410,8 @@ TEST_F(MainScreenTest, EncoderChecksShowTheLiveDial) {
     ASSERT_TRUE(main->Load());
     fakes.link.SetValue(359.8);
     QStringList seen;
-    WhenModal([&](QWidget* zero) {
-        EXPECT_EQ(zero->objectName(), "EncoderZero");
+    ScriptedOperator op;
+    op.On("EncoderZero", [&](QWidget* zero) {
         EXPECT_EQ(zero->findChild<QLabel*>("lblLine2")->text(),
                   "Turn the R-dial to the ZERO against the  Hairline on the Post.");
         EXPECT_EQ(zero->findChild<QTimer*>("Timer1")->interval(), 1000);
@@ -429,14 +420,14 @@ TEST_F(MainScreenTest, EncoderChecksShowTheLiveDial) {
         fakes.link.SetValue(0.0);
         zero->findChild<QPushButton*>("cmdReset")->click();
         seen << zero->findChild<QLabel*>("lblRdial")->text();
-        WhenModal([&](QWidget* span) {
-            EXPECT_EQ(span->windowTitle(), "Check Encoder Scan");
-            fakes.link.SetValue(300.1);
-            static_cast<EncoderCheckScreen*>(span)->Refresh();
-            seen << span->findChild<QLabel*>("lblRdial")->text();
-            span->findChild<QPushButton*>("cmmdokay")->click();
-        });
         zero->findChild<QPushButton*>("cmmdokay")->click();
+    });
+    op.On("EncoderSpan", [&](QWidget* span) {
+        EXPECT_EQ(span->windowTitle(), "Check Encoder Scan");
+        fakes.link.SetValue(300.1);
+        static_cast<EncoderCheckScreen*>(span)->Refresh();
+        seen << span->findChild<QLabel*>("lblRdial")->text();
+        span->findChild<QPushButton*>("cmmdokay")->click();
     });
     Action(*main, "muEncoder")->trigger();
     EXPECT_EQ(seen, QStringList({"-0.2", "0.0", "300.1"}));

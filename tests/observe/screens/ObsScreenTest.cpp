@@ -5,6 +5,7 @@
 #include "observe/screens/ObsScreen.h"
 #include "astro/AstroFunctions.h"
 #include "observe/screens/ObservationFlow.h"
+#include "support/ScriptedOperator.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
@@ -25,53 +26,6 @@ using namespace quillon::test;
 
 namespace {
 
-// Answers modal screens by their object name, each once, from a timer. A
-// screen it has no answer for fails the test and is closed within two
-// seconds, instead of hanging the test until its time-out.
-class Operator {
-public:
-    using Answer = std::function<void(QWidget*)>;
-    Operator() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
-        timer_.start(2);
-    }
-    void On(const QString& screen, Answer answer) { answers_[screen] << answer; }
-    QStringList seen;
-
-private:
-    void Look() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal->property("answered").toBool() || modal->objectName() == "Ggauge") {
-            unanswered_ = nullptr;
-            return;
-        }
-        const QString name = modal->objectName();
-        if (name == "Obs") {
-            return; // the observation screen is driven by the test itself
-        }
-        if (answers_.value(name).isEmpty()) {
-            if (unanswered_ != modal) {
-                unanswered_ = modal;
-                since_.start();
-            } else if (since_.elapsed() > 2000) {
-                ADD_FAILURE() << "No answer for the screen " << name.toStdString() << " ("
-                              << modal->windowTitle().toStdString() << ")";
-                modal->setProperty("answered", true);
-                modal->close();
-            }
-            return;
-        }
-        modal->setProperty("answered", true);
-        seen << name;
-        const Answer answer = answers_[name].takeFirst();
-        QTimer::singleShot(0, modal, [answer, modal] { answer(modal); });
-    }
-    QTimer timer_;
-    QMap<QString, QList<Answer>> answers_;
-    QPointer<QWidget> unanswered_;
-    QElapsedTimer since_;
-};
-
 void Type(QWidget* modal, const char* box, const char* text) {
     auto* edit = modal->findChild<QLineEdit*>(box);
     edit->clear();
@@ -87,6 +41,7 @@ class ObsScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vars = LoadedVars(station);
+        op.Ignore("Ggauge");       // the wait gauge runs by itself
         vars.EncoderInUse = false; // practice readings, no counter
         vars.ObserverInitials = "JKL";
         vars.InstrumentTemperature = 21;
@@ -99,7 +54,7 @@ protected:
     TestStation station;
     SharedVars vars;
     TestServices fakes{vars, MakeDateTime(2027, 3, 1, 19, 0, 0)};
-    Operator op;
+    ScriptedOperator op;
 };
 
 } // namespace
@@ -119,7 +74,7 @@ TEST_F(ObsScreenTest, RejectConfirmedWritesNothing) {
     EXPECT_TRUE(obs.findChild<QPushButton*>("cmmdPrsAny")->isVisible());
     EXPECT_FALSE(obs.findChild<QPushButton*>("cmmdAccept")->isVisible());
     EXPECT_TRUE(ObsLines().isEmpty());
-    EXPECT_EQ(op.seen, QStringList{"ConfirmRej"});
+    EXPECT_EQ(op.Seen(), QStringList{"ConfirmRej"});
 }
 
 TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
@@ -142,7 +97,7 @@ TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
         QTest::keyClick(m, Qt::Key_Space); // re-start
     });
     obs.Start();
-    EXPECT_EQ(op.seen, QStringList{"ObsvrPrompt"});
+    EXPECT_EQ(op.Seen(), QStringList{"ObsvrPrompt"});
     EXPECT_TRUE(obs.findChild<QPushButton*>("cmmdPrsAny")->isVisible());
     EXPECT_FALSE(obs.findChild<QPushButton*>("cmmdAccept")->isVisible());
     EXPECT_EQ(vars.ObsType, "ADDSGQP");

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The keys of the shared decision screens, as an operator presses them:
+// Space and Enter take the harmless choice, Escape and the title-bar close
+// the escape, and a choice that writes a record only its own key or click.
+#include "ui/DecisionScreens.h"
+#include "support/ScriptedOperator.h"
+#include "ui/ContinueDialog.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+struct KeyCase {
+    const char* what;
+    ScriptedOperator::Answer answer;
+    int outcome;
+};
+} // namespace
+
+TEST(DecisionScreenKeys, ANoticeGoesOnByEveryKey) {
+    // The lamp tests' warnings and verdicts ask nothing: every way out goes on.
+    for (const KeyCase& c :
+         {KeyCase{"Space", Press(Qt::Key_Space), 0}, KeyCase{"Enter", Press(Qt::Key_Return), 0},
+          KeyCase{"Escape", Press(Qt::Key_Escape), 0}, KeyCase{"close", CloseWindow(), 0},
+          KeyCase{"click", Click("cmmdContinue"), 0}}) {
+        ScriptedOperator op;
+        op.On("HighVar", c.answer);
+        ContinueDialog notice("HighVar", "High Variation in Mercury test readings.",
+                              {"The individual readings ..."});
+        notice.exec();
+        EXPECT_EQ(op.Seen(), QStringList{"HighVar"}) << c.what;
+    }
+}
+
+TEST(DecisionScreenKeys, WarningsAndPromptsGoOnOrEscape) {
+    const ObservationWarning warning{"largeStdDev",
+                                     "Large Standard Deviation",
+                                     "R-dial A",
+                                     {"The readings vary too much."},
+                                     "Continue: Space Bar"};
+    // outcome 1: escaped.
+    const KeyCase cases[] = {
+        {"Space", Press(Qt::Key_Space), 0},        {"Enter", Press(Qt::Key_Return), 0},
+        {"Escape", Press(Qt::Key_Escape), 1},      {"close", CloseWindow(), 1},
+        {"click go on", Click("cmmdContinue"), 0}, {"click escape", Click("cmmdEscape"), 1},
+    };
+    for (const KeyCase& c : cases) {
+        ScriptedOperator op;
+        op.On("largeStdDev", c.answer);
+        WarningScreen screen(warning, "Escape to Top Level");
+        screen.exec();
+        EXPECT_EQ(screen.escaped, c.outcome == 1) << "warning " << c.what;
+    }
+    for (const KeyCase& c : cases) {
+        ScriptedOperator op;
+        op.On("ObsvrPrompt", c.answer);
+        PromptScreen screen("Standard Lamp Test", "Set the Wavelength to A", {"Then Space."},
+                            nullptr, "Escape key will stop the Lamp Test");
+        screen.exec();
+        EXPECT_EQ(screen.escaped, c.outcome == 1) << "prompt " << c.what;
+    }
+}
+
+TEST(DecisionScreenKeys, ConfirmRejectAcceptsTheObservationOnlyByAltA) {
+    // 0 rejected, 7 accepted after all (its record written), 1 rejected
+    // and another type chosen.
+    const KeyCase cases[] = {
+        {"Space", Press(Qt::Key_Space), 0},
+        {"Enter", Press(Qt::Key_Return), 0},
+        {"keypad Enter", Press(Qt::Key_Enter, Qt::KeypadModifier), 0},
+        {"Escape", Press(Qt::Key_Escape), 1},
+        {"close", CloseWindow(), 1},
+        {"Alt+A", Press(Qt::Key_A, Qt::AltModifier), 7},
+        {"click yes", Click("cmmdYes"), 0},
+        {"click accept", Click("cmmdAccept"), 7},
+        {"click escape", Click("cmmdEscape"), 1},
+    };
+    for (const KeyCase& c : cases) {
+        ScriptedOperator op;
+        op.On("ConfirmRej", c.answer);
+        ConfirmRejScreen screen;
+        screen.exec();
+        EXPECT_EQ(screen.choice, c.outcome) << c.what;
+    }
+}
