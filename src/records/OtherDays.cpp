@@ -5,17 +5,18 @@
 
 namespace quillon {
 
-OtherDaysBrowser::OtherDaysBrowser(Services& services, OtherDaysScreens& screens)
-    : s_(services), screens_(screens) {}
+OtherDaysBrowser::OtherDaysBrowser(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                                   OtherDaysScreens& screens)
+    : vars_(vars), clock_(clock), messages_(messages), screens_(screens) {}
 
 void OtherDaysBrowser::Run() {
     if (!screens_.Explain()) {
         return;
     }
     while (const std::optional<QString> directory = screens_.ChooseDirectory()) {
-        const DayFileList list = ListDayFiles(*directory, DayFileExtension(s_.vars));
+        const DayFileList list = ListDayFiles(*directory, DayFileExtension(vars_));
         if (list.entries.isEmpty()) {
-            s_.messages.Show(list.message, list.title);
+            messages_.Show(list.message, list.title);
             continue;
         }
         screens_.RunDayList(*directory, list);
@@ -25,14 +26,13 @@ void OtherDaysBrowser::Run() {
 OtherDaysBrowser::DayView OtherDaysBrowser::Choose(const QString& directory,
                                                    const DayFileEntry& day) {
     SummaryTexts texts;
-    SumAday(s_.vars, s_.clock, day.date, SummaryDetail::Full, directory, texts, s_.messages);
+    SumAday(vars_, clock_, day.date, SummaryDetail::Full, directory, texts, messages_);
     return {{texts.adds, texts.adZenith, texts.cdds}, QStringLiteral("S") + day.name.mid(1)};
 }
 
 bool OtherDaysBrowser::MakeSummaryFile(const QString& directory, const DayFileEntry& day) {
     SummaryTexts texts;
-    return SumAday(s_.vars, s_.clock, day.date, SummaryDetail::WithFile, directory, texts,
-                   s_.messages);
+    return SumAday(vars_, clock_, day.date, SummaryDetail::WithFile, directory, texts, messages_);
 }
 
 } // namespace quillon

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/SharedVars.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
-#include "station/Services.h"
+#include "util/Clock.h"
+#include "util/OperatorMessages.h"
 
 #include <optional>
 
@@ -28,7 +30,8 @@ public:
 // from the chooser to the top level). The screens only show and ask.
 class OtherDaysBrowser {
 public:
-    OtherDaysBrowser(Services& services, OtherDaysScreens& screens);
+    OtherDaysBrowser(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+                     OtherDaysScreens& screens);
 
     void Run();
 
@@ -44,7 +47,9 @@ public:
     bool MakeSummaryFile(const QString& directory, const DayFileEntry& day);
 
 private:
-    Services& s_;
+    SharedVars& vars_;
+    const Clock& clock_;
+    OperatorMessages& messages_;
     OtherDaysScreens& screens_;
 };
 

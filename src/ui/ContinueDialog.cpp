@@ -25,7 +25,7 @@ ContinueDialog::ContinueDialog(const QString& name, const QString& title, const 
     go->setDefault(true);
     connect(go, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(go);
-    setMinimumWidth(460);
+    WidenToTitle(this, 460);
 }
 
 } // namespace quillon

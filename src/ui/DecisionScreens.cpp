@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DecisionScreens.h"
 
+#include "ui/ScreenHelpers.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -52,7 +54,7 @@ WarningScreen::WarningScreen(const ObservationWarning& warning, const QString& e
     : ContinueOrEscapeScreen(parent) {
     setObjectName(warning.screen);
     setWindowTitle(warning.title);
-    setMinimumWidth(560);
+    WidenToTitle(this, 560);
     auto* layout = new QVBoxLayout(this);
     if (!warning.caption.isEmpty()) {
         QLabel* caption = Wrapped(warning.caption, this, QStringLiteral("lblCaption"));
@@ -85,7 +87,7 @@ PromptScreen::PromptScreen(const QString& caption, const QString& message, const
     : ContinueOrEscapeScreen(parent) {
     setObjectName(QStringLiteral("ObsvrPrompt"));
     setWindowTitle(caption);
-    setMinimumWidth(420);
+    WidenToTitle(this);
     auto* layout = new QVBoxLayout(this);
     QLabel* text = Wrapped(message, this, QStringLiteral("lblMessage"));
     QFont font = text->font();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/GaugeScreen.h"
 
+#include "ui/ScreenHelpers.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -54,8 +56,7 @@ void GaugeScreen::SetCallerText(const QString& caption, const QString& bottomLin
     if (!caption.isEmpty()) {
         setWindowTitle(caption);
         caption_->setText(caption);
-        // Wide enough for the whole title, with room for the window's buttons.
-        setMinimumWidth(std::max(420, fontMetrics().horizontalAdvance(caption) + 160));
+        WidenToTitle(this);
     }
     bottomLine_->setText(bottomLine);
 }

@@ -38,4 +38,9 @@ void SpaceOrEscapeDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void WidenToTitle(QWidget* window, int atLeast) {
+    const int wanted = window->fontMetrics().horizontalAdvance(window->windowTitle()) + 160;
+    window->setMinimumWidth(std::max({atLeast, wanted, window->minimumWidth()}));
+}
+
 } // namespace quillon

@@ -21,6 +21,10 @@ protected:
 // Centres a window on its screen.
 void CentreOnScreen(QWidget* widget);
 
+// Makes a window wide enough for its whole title (with room for the title
+// bar's buttons): a title cut short can hide what only it names.
+void WidenToTitle(QWidget* window, int atLeast = 420);
+
 // A label with an object name, for screens built in code.
 QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent);
 

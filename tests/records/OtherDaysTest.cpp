@@ -206,7 +206,7 @@ TEST(OtherDaysBrowser, ChooserListAndBackUpOneStepAtATime) {
     SharedVars vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
     ScriptedBrowser op;
-    OtherDaysBrowser browser(fakes.services, op);
+    OtherDaysBrowser browser(vars, fakes.clock, fakes.messages, op);
 
     op.leaveAtExplanation = true;
     browser.Run();

@@ -85,3 +85,11 @@ TEST(DecisionScreenKeys, ConfirmRejectAcceptsTheObservationOnlyByAltA) {
         EXPECT_EQ(screen.choice, c.outcome) << c.what;
     }
 }
+
+TEST(DecisionScreenKeys, AWindowIsWideEnoughForItsWholeTitle) {
+    const QString title = "Taking Readings for Lamp Test sequence No. 1 For Lamp STD-61B on C'";
+    ContinueDialog notice("Hi_SD", title, {"One line."});
+    EXPECT_GE(notice.minimumWidth(), notice.fontMetrics().horizontalAdvance(title) + 160);
+    PromptScreen prompt(title, "Set the Wavelength to C'", {});
+    EXPECT_GE(prompt.minimumWidth(), prompt.fontMetrics().horizontalAdvance(title) + 160);
+}

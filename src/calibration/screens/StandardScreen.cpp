@@ -33,6 +33,7 @@ int Choose(const QString& name, const QString& title, const QStringList& lines,
     QDialog dialog(parent);
     dialog.setObjectName(name);
     dialog.setWindowTitle(title);
+    WidenToTitle(&dialog);
     auto* layout = new QVBoxLayout(&dialog);
     int i = 0;
     for (const QString& line : lines) {

@@ -248,7 +248,7 @@ private:
 class OtherDaysScreensOnWidgets : public OtherDaysScreens {
 public:
     OtherDaysScreensOnWidgets(Services& s, QWidget* parent)
-        : s_(s), parent_(parent), browser_(s, *this) {}
+        : s_(s), parent_(parent), browser_(s.vars, s.clock, s.messages, *this) {}
     void Run() { browser_.Run(); }
 
     bool Explain() override { return quillon::Explain(parent_); }

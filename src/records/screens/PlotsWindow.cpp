@@ -119,9 +119,24 @@ void PlotsWindow::ShowDay(const QString& dayFile) {
         if (points.isEmpty()) {
             continue;
         }
+        // Each class its own colour and marker: the error bars and the mean
+        // lines between the series would otherwise let the chart's colour
+        // cycle give two classes the same colour.
+        static const struct {
+            QColor colour;
+            QScatterSeries::MarkerShape marker;
+        } kLooks[4] = {
+            {QColor(31, 119, 180), QScatterSeries::MarkerShapeCircle},           // ADDS
+            {QColor(214, 39, 40), QScatterSeries::MarkerShapeRectangle},         // CDDS
+            {QColor(44, 160, 44), QScatterSeries::MarkerShapeTriangle},          // AD zenith
+            {QColor(148, 103, 189), QScatterSeries::MarkerShapeRotatedRectangle} // CD zenith
+        };
         auto* series = new QScatterSeries(chart);
         series->setName(QString::fromLatin1(DayPlot::ClassName(c)));
         series->setMarkerSize(9);
+        series->setColor(kLooks[c].colour);
+        series->setBorderColor(kLooks[c].colour);
+        series->setMarkerShape(kLooks[c].marker);
         chart->addSeries(series);
         series->attachAxis(time);
         series->attachAxis(ozone);

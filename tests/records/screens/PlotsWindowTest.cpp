@@ -9,6 +9,7 @@
 #include "util/TextFile.h"
 #include <QChartView>
 #include <QImage>
+#include <QScatterSeries>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -44,4 +45,31 @@ TEST(PlotsWindowTest, EachTabRendersToAPng) {
         }
         EXPECT_GT(different, 500); // axes, labels and points, not a blank page
     }
+}
+
+TEST(PlotsWindowTest, EveryClassOfTheDayHasItsOwnColourAndMarker) {
+    TestStation station;
+    SharedVars vars = LoadedVars(station);
+    station.Write("data/D06083.999",
+                  DayWithObservations() +
+                      "OBS,03/24/2006,150000,CDDSGQP,23.0, 123.5, 45.6,0.3, 1.900,295.0,1.0\r\n"
+                      " 170.0 170.0 170.0 080.0 080.0CDDSGQP 24 150000 03 06\r\n"
+                      "OBS,03/24/2006,160000,ADZC,23.0, 123.5, 45.6,0.3, 2.100,305.0,2.0\r\n"
+                      " 170.0 170.0 170.0 080.0 080.0ADZC    24 160000 03 06\r\n");
+    TestServices fakes(vars, MakeDateTime(2006, 3, 24, 20, 0, 0));
+    PlotsWindow plots(fakes.services);
+    plots.ShowDay("D06083.999");
+    QSet<QRgb> colours;
+    QSet<int> markers;
+    QStringList classes;
+    for (QAbstractSeries* series : plots.DayView()->chart()->series()) {
+        if (auto* points = qobject_cast<QScatterSeries*>(series)) {
+            classes << points->name();
+            colours << points->color().rgb();
+            markers << points->markerShape();
+        }
+    }
+    EXPECT_EQ(classes, QStringList({"ADDS", "CDDS", "AD zenith", "CD zenith"}));
+    EXPECT_EQ(colours.size(), 4);
+    EXPECT_EQ(markers.size(), 4);
 }

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main screen's commands that open another screen: the comment, the
+// reports, the parameters, the encoder, the WOUDC export, the mercury test
+// and the exit.
+#include "app/screens/MainWindow.h"
+
+#include "app/MainScreenText.h"
+#include "calibration/screens/HgtestScreen.h"
+#include "records/DayFile.h"
+#include "records/WoudcExport.h"
+#include "records/screens/SummaryScreen.h"
+#include "ui/EncoderCheckScreen.h"
+#include "ui/EntryScreens.h"
+#include "ui/InfoScreens.h"
+#include "util/Format.h"
+
+#include <QApplication>
+#include <QInputDialog>
+
+namespace quillon {
+
+void MainWindow::AddComment() {
+    HandOver(false, [this] {
+        vars_.ObserverInitials.clear();
+        vars_.DialogChoice = 0;
+        RunCommentEntry(vars_, clock_, messages_, &sounds_, this);
+    });
+}
+
+void MainWindow::ShowToday() {
+    HandOver(false, [this] {
+        const DateTimeValue local = LocalStandardTime(vars_, clock_.Now());
+        const QString date = FormatDate(local, u"MM/DD/YYYY");
+        SummaryScreen screen(vars_, clock_, messages_, &sounds_, this);
+        screen.ShowDay(date,
+                       QStringLiteral("Summary for TODAY:") + date + QStringLiteral(" So far"));
+        screen.exec();
+    });
+}
+
+void MainWindow::ShowProgramInfo() {
+    HandOver(false, [this] {
+        ProginfoScreen screen(vars_, this);
+        screen.exec();
+    });
+}
+
+void MainWindow::ShowOperParam() {
+    HandOver(false, [this] { operParam_.exec(); });
+}
+
+void MainWindow::TogglePrompting() {
+    const SpeedModeText text = ToggleSpeedMode(vars_);
+    cmmdPrompting_->setText(text.buttonCaption);
+    promptext_->setText(text.promptText);
+}
+
+void MainWindow::ResetEncoderButton() {
+    timer1_.stop();
+    if (vars_.EncoderInUse) {
+        encoder_.ResetEncoder();
+        const double r = encoder_.ReadEncoder(0.2);
+        if (!vars_.EncoderError.isEmpty()) {
+            encoder_.ReportFailure();
+            return;
+        }
+        lblDispRpos_->setText(FormatNumber(r, u"###.0"));
+    }
+    timer1_.start(1000);
+}
+
+void MainWindow::ExportWoudc() {
+    const QString today = FormatDate(LocalStandardTime(vars_, clock_.Now()), u"MM/DD/YYYY");
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, QStringLiteral("WOUDC file of a day"),
+                                               QStringLiteral("Local date (MM/DD/YYYY):"),
+                                               QLineEdit::Normal, today, &ok);
+    if (!ok) {
+        return;
+    }
+    DateTimeValue date = 0;
+    if (!ParseMdy(text, &date)) {
+        messages_.Show(text + QStringLiteral(" is not a date of the form MM/DD/YYYY."),
+                       QStringLiteral("WOUDC file"));
+        return;
+    }
+    QString path;
+    QString error;
+    if (ExportWoudcDay(vars_, date, clock_.Now(), vars_.DataDir, &path, &error)) {
+        messages_.Show(QStringLiteral("Written: ") + path, QStringLiteral("WOUDC file"));
+    } else {
+        messages_.Show(error, QStringLiteral("WOUDC file"));
+    }
+}
+
+void MainWindow::RunMercuryTest() {
+    HandOver(true, [this] {
+        HgtestScreen screen(services_, this);
+        screen.Run();
+        ShowSummaryLines();
+    });
+}
+
+void MainWindow::CheckEncoderEntry() {
+    HandOver(false, [this] { CheckEncoder(services_, this); });
+}
+
+void MainWindow::ExitProgram() {
+    timer1_.stop();
+    RunExitSequence(services_, transferAction_);
+    exiting_ = true;
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+} // namespace quillon
