@@ -10,6 +10,15 @@
 namespace quillon {
 
 namespace {
+// The archive password in CallHome.cfg is the station's own: only its
+// owner reads it. Everything else may be read by all.
+QFileDevice::Permissions PermissionsOfCopy(const QString& name) {
+    const QFileDevice::Permissions own = QFile::ReadOwner | QFile::WriteOwner;
+    return name.compare(QLatin1String("CallHome.cfg"), Qt::CaseInsensitive) == 0
+               ? own
+               : own | QFile::ReadGroup | QFile::ReadOther;
+}
+
 bool CopyTree(const QString& from, const QString& to, QString* error) {
     QDir source(from);
     if (!QDir().mkpath(to)) {
@@ -24,8 +33,7 @@ bool CopyTree(const QString& from, const QString& to, QString* error) {
                 return false;
             }
         } else if (!QFile::copy(entry.filePath(), target) ||
-                   !QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner |
-                                                      QFile::ReadGroup | QFile::ReadOther)) {
+                   !QFile::setPermissions(target, PermissionsOfCopy(entry.fileName()))) {
             *error = QStringLiteral("cannot copy ") + entry.filePath();
             return false;
         }
@@ -37,10 +45,10 @@ bool CopyTree(const QString& from, const QString& to, QString* error) {
 QString ExampleStationDir() {
     const QString installed = QCoreApplication::applicationDirPath() +
                               QStringLiteral("/../share/quillon/examples/station");
-    for (const QString& dir : {installed, QStringLiteral(QUILLON_SOURCE_EXAMPLES)}) {
-        if (QFileInfo(dir + QStringLiteral("/disc.cfg")).isFile()) {
-            return QDir(dir).absolutePath();
-        }
+    // Installed, beside the program's bin directory; in a build tree the
+    // build directory's share/ links to the source tree's examples.
+    if (QFileInfo(installed + QStringLiteral("/disc.cfg")).isFile()) {
+        return QDir(installed).absolutePath();
     }
     return {};
 }

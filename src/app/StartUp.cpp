@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <cmath>
+#include <cstdio>
 
 namespace quillon {
 
@@ -23,6 +24,11 @@ void StartUp::LoadConfiguration() {
     ReadConfiguration(vars_, messages_);
     WriteComment(vars_, clock_, messages_);
     WriteProvenanceComment(vars_, clock_, messages_);
+    if (!vars_.ArchiveSiteWarning.isEmpty()) {
+        // Once a start, in the day file and for whoever started the program.
+        std::fprintf(stderr, "quillon: %s\n", qPrintable(vars_.ArchiveSiteWarning));
+        WriteCommentText(vars_, clock_, messages_, vars_.ArchiveSiteWarning);
+    }
 }
 
 bool StartUp::Run() {

@@ -131,10 +131,19 @@ void ReadArchiveSite(SharedVars& vars) {
     vars.ArchiveUser = QString::fromLatin1(kDefaultArchiveUser);
     vars.ArchivePassword = QString::fromLatin1(kDefaultArchivePassword);
     vars.ArchiveSiteError.clear();
+    vars.ArchiveSiteWarning.clear();
     const QString path = ResolveFileName(vars.ConfigDir, QStringLiteral("CallHome.cfg"));
     if (!QFileInfo::exists(path)) {
         vars.CommentText = QStringLiteral("Using K5Sndr site");
         return;
+    }
+    if (QFileInfo(path).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                                         QFileDevice::WriteGroup | QFileDevice::WriteOther)) {
+        vars.ArchiveSiteWarning =
+            path +
+            QStringLiteral(" holds the archive password and other users of this "
+                           "computer can read it: chmod 600 ") +
+            path;
     }
     // A CallHome.cfg that is there but unusable is the station's own site
     // gone wrong: sending the day files elsewhere would be worse than not

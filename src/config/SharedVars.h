@@ -68,6 +68,9 @@ struct SharedVars {
     // Archive site (CallHome.cfg).
     QString ArchiveUrl;
     QString ArchiveSiteError; // why CallHome.cfg gives no usable site (no transfer then)
+    // CallHome.cfg holds the archive password: set when other users of the
+    // computer may read it.
+    QString ArchiveSiteWarning;
     QString ArchiveUser;
     QString ArchivePassword;
 

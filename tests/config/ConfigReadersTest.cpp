@@ -346,9 +346,22 @@ TEST(ReadArchiveSite, UnreadableFileOrOtherSchemeSendsNothing) {
     SharedVars vars;
     vars.ConfigDir = station.Home() + "config/";
     station.Write("config/CallHome.cfg", "\"ftps://archive.example.org/in/\",\"u\",\"p\"\r\n");
+    const QString path = station.Home() + "config/CallHome.cfg";
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     ReadArchiveSite(vars);
     EXPECT_TRUE(vars.ArchiveSiteError.isEmpty());
+    EXPECT_TRUE(vars.ArchiveSiteWarning.isEmpty());
     EXPECT_EQ(vars.CommentText, "New Ftp Site Defined");
+    // Readable by others: still used, with the warning that says how to mend it.
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadOther));
+    ReadArchiveSite(vars);
+    EXPECT_TRUE(vars.ArchiveSiteError.isEmpty());
+    EXPECT_EQ(vars.ArchiveSiteWarning,
+              path +
+                  " holds the archive password and other users of this computer can read "
+                  "it: chmod 600 " +
+                  path);
     station.Write("config/CallHome.cfg", "\"FILE:///tmp/archive/\",\"u\",\"p\"\r\n");
     ReadArchiveSite(vars);
     EXPECT_EQ(vars.ArchiveSiteError,

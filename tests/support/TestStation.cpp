@@ -23,6 +23,9 @@ TestStation::TestStation() : dir_(std::make_unique<QTemporaryDir>()) {
     }
     QDir().mkpath(home_ + QStringLiteral("data"));
     QDir().mkpath(home_ + QStringLiteral("history"));
+    // As a station keeps it: the archive password for its own user only.
+    QFile::setPermissions(home_ + QStringLiteral("config/CallHome.cfg"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void TestStation::Write(const QString& relativePath, const QByteArray& bytes) const {

@@ -637,6 +637,11 @@ TEST(FirstRun, MissingHomeOffersTheExampleStation) {
     EXPECT_TRUE(EnsureStationHome(home));
     EXPECT_TRUE(QFileInfo(home + "disc.cfg").isFile());
     EXPECT_TRUE(QFileInfo(home + "config/inst.cfg").isFile());
+    // The archive password only for the station's own user.
+    EXPECT_EQ(QFileInfo(home + "config/CallHome.cfg").permissions() &
+                  0x7077, // owner, group, others
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_TRUE(QFileInfo(home + "config/inst.cfg").permissions() & QFileDevice::ReadOther);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"station"});
     // An existing home asks nothing.
