@@ -62,9 +62,15 @@ test-sanitize: deps
 		ctest --output-on-failure -j $(JOBS) -E '^Source'
 
 # The Debian package, built apart from the test build (Release, no tests).
+# Built with all of Debian's hardening flags (dpkg-buildflags), stripped by
+# CPack as Debian strips its programs.
 package: deps
-	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target quillon quillon-cli cub5-sim
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+		-DCMAKE_STRIP=$(CURDIR)/scripts/strip-package
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target quillon quillon-cli cub5-sim gzipped-docs
 	cd $(PACKAGE_DIR) && cpack -G DEB
 
 # Installs the package into this machine, runs it from the installed files,
