@@ -20,7 +20,7 @@ bool ParseNumber(const QString& text, double* value) {
 // The initials as the prompt takes them: up to three capital letters.
 bool TakeInitials(const QCommandLineParser& parser, SharedVars& vars, bool required) {
     QString initials;
-    for (const QChar c : parser.value(QStringLiteral("initials"))) {
+    for (const QChar c : OptionValue(parser, QStringLiteral("initials"))) {
         if (c.isLetter() && c.unicode() < 128 && initials.size() < 3) {
             initials += c.toUpper();
         }
@@ -39,6 +39,7 @@ int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("out"), QStringLiteral("file"), QStringLiteral("FILE")});
     if (!ParseCommand(parser, args) || !Positionals(parser).isEmpty()) {
+        Err() << "Usage: quillon-cli qtable [--out FILE]" << Qt::endl;
         return kExitUsage;
     }
     if (!Load(vars, messages)) {
@@ -46,8 +47,9 @@ int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
     }
     SystemClock clock;
     const DateTimeValue local = LocalStandardTime(vars, clock.Now());
-    const QString path = parser.isSet(QStringLiteral("out")) ? parser.value(QStringLiteral("out"))
-                                                             : QTablePath(vars, local);
+    const QString path = parser.isSet(QStringLiteral("out"))
+                             ? OptionValue(parser, QStringLiteral("out"))
+                             : QTablePath(vars, local);
     QString error;
     if (!WriteQSettingTable(vars, path, local, &error)) {
         Err() << "Could not write " << path << ": " << error << Qt::endl;
@@ -67,7 +69,7 @@ int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
         {QStringLiteral("initials"), QStringLiteral("observer"), QStringLiteral("XX")});
     if (!ParseCommand(parser, args) || !Positionals(parser).isEmpty() ||
         !parser.isSet(QStringLiteral("temps")) || !parser.isSet(QStringLiteral("pairs"))) {
-        Err() << "usage: quillon-cli hgtest --temps START,END --pairs U1/L1,U2/L2[,...] "
+        Err() << "Usage: quillon-cli hgtest --temps START,END --pairs U1/L1,U2/L2[,...] "
                  "[--initials XX]"
               << Qt::endl;
         return kExitUsage;
@@ -89,7 +91,7 @@ int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
     }
     entries.startTemperature = start;
     entries.endTemperature = end;
-    const QStringList pairs = parser.value(QStringLiteral("pairs")).split(u',');
+    const QStringList pairs = OptionValue(parser, QStringLiteral("pairs")).split(u',');
     if (pairs.size() > 5) {
         Err() << "A mercury test has at most five pairs." << Qt::endl;
         return kExitUsage;
@@ -151,6 +153,7 @@ int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
 int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     if (!ParseCommand(parser, args) || !Positionals(parser).isEmpty()) {
+        Err() << "Usage: quillon-cli qreview" << Qt::endl;
         return kExitUsage;
     }
     if (!Load(vars, messages)) {
@@ -174,7 +177,7 @@ int QAdjustCommand(SharedVars& vars, OperatorMessages& messages, const QStringLi
     parser.addOption(
         {QStringLiteral("initials"), QStringLiteral("observer"), QStringLiteral("XX")});
     if (!ParseCommand(parser, args) || Positionals(parser).size() != 1) {
-        Err() << "usage: quillon-cli qadjust VALUE --initials XX" << Qt::endl;
+        Err() << "Usage: quillon-cli qadjust VALUE --initials XX" << Qt::endl;
         return kExitUsage;
     }
     const QString text = Positionals(parser).first();

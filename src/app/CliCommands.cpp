@@ -25,6 +25,7 @@
 #include "util/Format.h"
 #include "util/OperatorMessages.h"
 #include "util/SystemClock.h"
+#include "util/VersionText.h"
 
 #include <QDate>
 #include <QDir>
@@ -33,6 +34,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace quillon {
 
@@ -75,10 +77,18 @@ const CommandHelp kCommands[] = {
      "recompute an intercomparison set: its CDA line and day record"},
 };
 
+const char kExitStatusText[] =
+    "\nExit status:\n"
+    "  0  done\n"
+    "  1  a failure, with its reason on stderr: a refused value, a station home or\n"
+    "     configuration that cannot be used, a file or a transfer that failed\n"
+    "  2  the command line is not understood (the usage is on stderr)\n"
+    "  3  the R-dial counter cannot be opened or read\n";
+
 void PrintHelp(QTextStream& out) {
     out << "Usage: quillon-cli [--home DIR] COMMAND [ARGUMENTS]\n"
            "The headless companion of quillon, the Dobson station operator's program.\n\n"
-           "Options:\n"
+           "Options (before or after the command; --opt=value is the same as --opt value):\n"
            "  --home DIR     the station home (default ~/quillon)\n"
            "  -h, --help     show this help and exit\n"
            "  -v, --version  show the version and exit\n\n"
@@ -87,11 +97,7 @@ void PrintHelp(QTextStream& out) {
         out << "  " << QString::fromLatin1(c.synopsis) << "\n      "
             << QString::fromLatin1(c.summary) << '\n';
     }
-    out << "\nExit status:\n"
-           "  0  done\n"
-           "  1  refused or failed (the reason is on stderr)\n"
-           "  2  the command line is not understood, or the station home or its\n"
-           "     configuration cannot be used\n";
+    out << kExitStatusText;
     out.flush();
 }
 
@@ -101,9 +107,18 @@ int Usage() {
     return cli::kExitUsage;
 }
 
-int Params(SharedVars& vars, OperatorMessages& messages) {
+// A command that takes no arguments and no options of its own.
+bool NoArguments(const QStringList& args) {
+    QCommandLineParser parser;
+    return cli::ParseCommand(parser, args) && parser.positionalArguments().isEmpty();
+}
+
+int Params(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    if (!NoArguments(args)) {
+        return Usage();
+    }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     for (const auto& lines :
          {StationParameterLines(vars), InstrumentParameterLines(vars), ProgramInfoLines(vars)}) {
@@ -131,16 +146,26 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
         detail = SummaryDetail::Full;
     }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     SystemClock clock;
     SummaryTexts texts;
     const QString date = cli::Positionals(parser).first();
     const bool otherDir = parser.isSet(QStringLiteral("dir"));
-    QString directory =
-        otherDir ? QDir(parser.value(QStringLiteral("dir"))).absolutePath() : vars.DataDir;
+    QString directory = otherDir
+                            ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
+                            : vars.DataDir;
     if (!directory.endsWith(u'/')) {
         directory += u'/';
+    }
+    // A day without its file has no summary: "no observations" would say
+    // that the day was observed and nothing came of it. (A date that is
+    // none is the summary's own refusal.)
+    DateTimeValue day = 0;
+    const QString dayFile = ParseMdy(date, &day) ? directory + DayFileName(vars, day) : QString();
+    if (!dayFile.isEmpty() && !QFileInfo::exists(dayFile)) {
+        Err() << dayFile << " does not exist" << Qt::endl;
+        return cli::kExitRefused;
     }
     const bool done = otherDir ? SumAday(vars, clock, date, detail, directory, texts, messages)
                                : SumToDay(vars, clock, date, detail, directory, texts, messages);
@@ -171,9 +196,10 @@ int Woudc(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
         return cli::kExitStation;
     }
     SystemClock clock;
-    const QString dir = parser.isSet(QStringLiteral("out"))
-                            ? QDir(parser.value(QStringLiteral("out"))).absolutePath() + u'/'
-                            : vars.DataDir;
+    const QString dir =
+        parser.isSet(QStringLiteral("out"))
+            ? QDir(cli::OptionValue(parser, QStringLiteral("out"))).absolutePath() + u'/'
+            : vars.DataDir;
     QString path;
     QString error;
     bool stationError = false;
@@ -191,7 +217,7 @@ int Days(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
         return Usage();
     }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     const QString directory = cli::Positionals(parser).isEmpty()
                                   ? vars.DataDir
@@ -240,7 +266,7 @@ int Plan(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
         localDate = DateSerial(date.year(), date.month(), date.day());
     }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     if (cli::Positionals(parser).isEmpty()) {
         SystemClock clock;
@@ -259,15 +285,16 @@ int Plan(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
 }
 
 int Sun(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
-    DateTimeValue utc = 0;
-    if (args.isEmpty()) {
+    QCommandLineParser parser;
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
         return Usage();
     }
-    if (!ParseUtc(args[0], &utc)) {
+    DateTimeValue utc = 0;
+    if (!ParseUtc(cli::Positionals(parser).first(), &utc)) {
         return cli::kExitUsage;
     }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     Out() << "mu: " << Full(SunMu(vars, utc)) << '\n'
           << "airmass: " << Full(SunAirMass(vars, utc)) << '\n'
@@ -290,28 +317,35 @@ bool ParseFive(const QString& option, const QString& text, std::array<double, 5>
     return ok;
 }
 
-QString OptionValue(const QStringList& args, const QString& option) {
-    const qsizetype at = args.indexOf(option);
-    return at >= 0 && at + 1 < args.size() ? args[at + 1] : QString();
-}
-
 int Reduce(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
-    if (args.isEmpty() || OptionValue(args, "--utc").isEmpty() ||
-        OptionValue(args, "--readings").isEmpty()) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("utc"), QStringLiteral("mean time"), QStringLiteral("UTC")});
+    parser.addOption(
+        {QStringLiteral("readings"), QStringLiteral("five R-dial means"), QStringLiteral("R")});
+    parser.addOption(
+        {QStringLiteral("sd"), QStringLiteral("five deviations"), QStringLiteral("S")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1 ||
+        !parser.isSet(QStringLiteral("utc")) || !parser.isSet(QStringLiteral("readings"))) {
         return Usage();
     }
     ReductionInput input;
-    input.type = args[0].toUpper();
-    if (!ParseUtc(OptionValue(args, "--utc"), &input.meanUtc) ||
-        !ParseFive("--readings", OptionValue(args, "--readings"), &input.readings)) {
+    input.type = cli::Positionals(parser).first().toUpper();
+    if (!ReducibleTypes().contains(input.type)) {
+        Err() << "not an observation type: " << cli::Positionals(parser).first()
+              << "; the types are " << ReducibleTypes().join(QStringLiteral(", ")) << Qt::endl;
         return cli::kExitUsage;
     }
-    if (const QString sd = OptionValue(args, "--sd");
-        !sd.isEmpty() && !ParseFive("--sd", sd, &input.deviations)) {
+    if (!ParseUtc(cli::OptionValue(parser, QStringLiteral("utc")), &input.meanUtc) ||
+        !ParseFive("--readings", cli::OptionValue(parser, QStringLiteral("readings")),
+                   &input.readings)) {
+        return cli::kExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("sd")) &&
+        !ParseFive("--sd", cli::OptionValue(parser, QStringLiteral("sd")), &input.deviations)) {
         return cli::kExitUsage;
     }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     const ReductionResult r = ReduceObservation(vars, input);
     Out() << "N1: " << Full(r.n1) << '\n'
@@ -341,24 +375,34 @@ public:
 };
 
 int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption(
+        {QStringLiteral("window"), QStringLiteral("seconds per reading"), QStringLiteral("S")});
+    parser.addOption(
+        {QStringLiteral("series"), QStringLiteral("readings in a series"), QStringLiteral("N")});
+    if (!cli::ParseCommand(parser, args) || !cli::Positionals(parser).isEmpty()) {
+        return Usage();
+    }
     double window = 1.0;
     int series = 0;
     bool ok = true;
-    if (const QString w = OptionValue(args, "--window"); !w.isEmpty()) {
-        window = w.toDouble(&ok);
+    if (parser.isSet(QStringLiteral("window"))) {
+        window = cli::OptionValue(parser, QStringLiteral("window")).toDouble(&ok);
     }
-    if (const QString n = OptionValue(args, "--series"); ok && !n.isEmpty()) {
-        series = n.toInt(&ok);
+    if (ok && parser.isSet(QStringLiteral("series"))) {
+        series = cli::OptionValue(parser, QStringLiteral("series")).toInt(&ok);
     }
-    if (!ok || window < 0) {
+    // A window of up to a minute and a series of up to 100 readings.
+    if (!ok || !std::isfinite(window) || window <= 0 || window > 60 || series < 0 || series > 100) {
+        Err() << "--window takes 0 to 60 seconds and --series 0 to 100 readings" << Qt::endl;
         return Usage();
     }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     if (!vars.EncoderInUse) {
         Err() << "No encoder port is configured in disc.cfg." << Qt::endl;
-        return 3;
+        return cli::kExitCounter;
     }
     SystemClock clock;
     SerialCounterLink link;
@@ -366,13 +410,13 @@ int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     QString error;
     if (!encoder.OpenEncoderPort(&error)) {
         Err() << error << Qt::endl;
-        return 3;
+        return cli::kExitCounter;
     }
     if (series == 0) {
         const double r = encoder.ReadEncoder(window);
         if (!vars.EncoderError.isEmpty()) {
             Err() << vars.EncoderError << Qt::endl;
-            return 3;
+            return cli::kExitCounter;
         }
         Out() << "rdial: " << FormatNumber(r, u"##0.0") << '\n';
         Out().flush();
@@ -385,16 +429,19 @@ int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     const RdialReading reading = ReadRdial(vars, encoder, gauge, sounds, clock, series);
     if (reading.failed) {
         Err() << vars.EncoderError << Qt::endl;
-        return 3;
+        return cli::kExitCounter;
     }
     Out() << "mean: " << Full(reading.mean) << '\n' << "sd: " << Full(reading.sd) << '\n';
     Out().flush();
     return 0;
 }
 
-int Send(SharedVars& vars, OperatorMessages& messages) {
+int Send(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    if (!NoArguments(args)) {
+        return Usage();
+    }
     if (!Load(vars, messages)) {
-        return 2;
+        return cli::kExitStation;
     }
     if (!vars.ArchiveSiteError.isEmpty()) {
         // CallHome.cfg unreadable or naming no FTP site: nothing is sent,
@@ -421,43 +468,89 @@ int Send(SharedVars& vars, OperatorMessages& messages) {
     return failed ? 1 : 0;
 }
 
+// The global options, wherever they stand on the line: --home DIR (or
+// --home=DIR), -h/--help and -v/--version. What is left is the command and
+// its own arguments; false, with the reason on stderr, for a --home without
+// its directory.
+struct GlobalOptions {
+    std::optional<QString> home;
+    bool help = false;
+    bool version = false;
+    QStringList rest;
+};
+
+bool TakeGlobalOptions(const QStringList& arguments, GlobalOptions* out) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--")) {
+            out->rest << arguments.mid(i);
+            break;
+        }
+        if (arg == QLatin1String("--home")) {
+            if (i + 1 >= arguments.size()) {
+                Err() << "Missing value after '--home'." << Qt::endl;
+                return false;
+            }
+            out->home = arguments[++i];
+        } else if (arg.startsWith(QLatin1String("--home="))) {
+            out->home = arg.mid(7);
+        } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            out->help = true;
+        } else if (arg == QLatin1String("-v") || arg == QLatin1String("--version")) {
+            out->version = true;
+        } else {
+            out->rest << arg;
+        }
+    }
+    return true;
+}
+
+const CommandHelp* FindCommand(const QString& name) {
+    for (const CommandHelp& c : kCommands) {
+        if (name == QLatin1String(c.name)) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+void PrintCommandHelp(const CommandHelp& c) {
+    Out() << "Usage: quillon-cli [--home DIR] " << QString::fromLatin1(c.synopsis) << "\n"
+          << QString::fromLatin1(c.summary) << Qt::endl;
+}
+
 } // namespace
 
 int RunCliCommand(QStringList arguments) {
-    QCommandLineParser parser;
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.addOption(
-        {QStringLiteral("home"), QStringLiteral("the station home"), QStringLiteral("DIR")});
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
-    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version")});
-    if (!cli::ParseCommand(parser, arguments)) {
+    GlobalOptions global;
+    if (!TakeGlobalOptions(arguments, &global)) {
         return Usage();
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        PrintHelp(Out());
+    if (global.version) {
+        Out() << VersionText("quillon-cli");
+        Out().flush();
         return 0;
     }
-    if (parser.isSet(QStringLiteral("version"))) {
-        Out() << "quillon-cli " << QUILLON_VERSION << Qt::endl;
-        return 0;
-    }
-    QStringList args = cli::Positionals(parser);
-    if (args.isEmpty()) {
+    QStringList args = global.rest;
+    if (!args.isEmpty() && args.first().startsWith(u'-')) {
+        Err() << "Unknown option '" << args.first() << "'." << Qt::endl;
         return Usage();
     }
-    if (args.first() == QLatin1String("help")) {
-        if (args.size() == 1) {
+    if (global.help || (!args.isEmpty() && args.first() == QLatin1String("help"))) {
+        // "help COMMAND" and "COMMAND --help": that command's usage.
+        const qsizetype named = global.help ? 0 : 1;
+        if (args.size() <= named) {
             PrintHelp(Out());
             return 0;
         }
-        for (const CommandHelp& c : kCommands) {
-            if (args[1] == QLatin1String(c.name)) {
-                Out() << "Usage: quillon-cli [--home DIR] " << QString::fromLatin1(c.synopsis)
-                      << "\n"
-                      << QString::fromLatin1(c.summary) << Qt::endl;
-                return 0;
-            }
+        if (const CommandHelp* c = FindCommand(args[named])) {
+            PrintCommandHelp(*c);
+            return 0;
         }
+        Err() << "quillon-cli: unknown command " << args[named] << '\n';
+        return Usage();
+    }
+    if (args.isEmpty()) {
         return Usage();
     }
     const bool known =
@@ -469,19 +562,15 @@ int RunCliCommand(QStringList arguments) {
         return Usage();
     }
     QStringList homeArgs;
-    if (parser.isSet(QStringLiteral("home"))) {
-        homeArgs << QStringLiteral("--home") << parser.value(QStringLiteral("home"));
+    if (global.home) {
+        homeArgs << QStringLiteral("--home") << *global.home;
     }
     SharedVars vars;
     vars.HomeDir = TakeHomeDir(homeArgs);
-    if (!HomeExists(vars.HomeDir)) {
-        Err() << MissingHomeAdvice(vars.HomeDir) << Qt::endl;
-        return cli::kExitStation;
-    }
     const QString command = args.takeFirst();
     StderrMessages messages;
     if (command == QLatin1String("params")) {
-        return Params(vars, messages);
+        return Params(vars, messages, args);
     }
     if (command == QLatin1String("summary")) {
         return Summary(vars, messages, args);
@@ -499,7 +588,7 @@ int RunCliCommand(QStringList arguments) {
         return Rdial(vars, messages, args);
     }
     if (command == QLatin1String("send")) {
-        return Send(vars, messages);
+        return Send(vars, messages, args);
     }
     if (command == QLatin1String("woudc")) {
         return Woudc(vars, messages, args);

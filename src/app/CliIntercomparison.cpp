@@ -22,14 +22,14 @@ int IcSetCommand(SharedVars& vars, OperatorMessages& messages, const QStringList
     if (positionals.size() != 1 ||
         (positionals[0] != QLatin1String("DS") && positionals[0] != QLatin1String("ZenSky")) ||
         !parser.isSet(QStringLiteral("date"))) {
-        Err() << "usage: quillon-cli icset DS|ZenSky --date YYYY-MM-DD [--c HH:MM:SS,R,SD] "
+        Err() << "Usage: quillon-cli icset DS|ZenSky --date YYYY-MM-DD [--c HH:MM:SS,R,SD] "
                  "[--d HH:MM:SS,R,SD] [--a HH:MM:SS,R,SD]"
               << Qt::endl;
         return kExitUsage;
     }
     IcSet set;
     set.directSun = positionals[0] == QLatin1String("DS");
-    const QString date = parser.value(QStringLiteral("date"));
+    const QString date = OptionValue(parser, QStringLiteral("date"));
     const char* names[3] = {"c", "d", "a"};
     bool any = false;
     for (int w = 0; w < 3; ++w) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CliSupport.h"
 
+#include "app/FirstRun.h"
 #include "config/FatalFileError.h"
 #include "config/GetInfo.h"
 
@@ -28,6 +29,10 @@ bool StderrMessages::AskYesNo(const QString& text, const QString& title) {
 }
 
 bool Load(SharedVars& vars, OperatorMessages& messages) {
+    if (!HomeExists(vars.HomeDir)) {
+        Err() << MissingHomeAdvice(vars.HomeDir) << Qt::endl;
+        return false;
+    }
     try {
         ReadConfiguration(vars, messages);
         return true;

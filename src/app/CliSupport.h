@@ -31,10 +31,13 @@ bool ParseCommand(QCommandLineParser& parser, const QStringList& args);
 QString OptionValue(const QCommandLineParser& parser, const QString& name);
 QStringList Positionals(const QCommandLineParser& parser);
 
-// Exit codes: 0 done, 1 refused or failed, 2 a command line that is not
-// understood or a station that cannot be used.
+// Exit statuses, the same for every command and program: 0 done, 1 a
+// failure with its reason on stderr (a refused value, a station home or
+// configuration that cannot be used, a failed file or transfer), 2 a
+// command line that is not understood, 3 the R-dial counter.
 inline constexpr int kExitRefused = 1;
-inline constexpr int kExitStation = 2;
+inline constexpr int kExitStation = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCounter = 3;
 
 } // namespace quillon::cli

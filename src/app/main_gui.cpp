@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quillon: the station operator's program for a Dobson ozone spectrophotometer.
 #include "app/HomeDir.h"
+#include "app/QtOptions.h"
 #include "app/screens/FirstRunDialog.h"
 #include "app/screens/MainWindow.h"
 #include "app/screens/QtMessages.h"
@@ -12,6 +13,7 @@
 #include "transfer/CurlFtpClient.h"
 #include "ui/QtSoundPlayer.h"
 #include "util/SystemClock.h"
+#include "util/VersionText.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -24,35 +26,43 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+    const QString usage =
+        QStringLiteral("Usage: quillon [--home DIR] [Qt options]\n"
+                       "The station operator's program for a Dobson ozone spectrophotometer.\n\n"
+                       "Options:\n"
+                       "  --home DIR     the station home (default ~/quillon)\n"
+                       "  -h, --help     show this help and exit\n"
+                       "  -v, --version  show the version and exit\n\n") +
+        quillon::QtOptionsHelp() +
+        QStringLiteral("\nExit status:\n"
+                       "  0  the operator left the program\n"
+                       "  1  a failure, with its reason shown: no station home, or the station's\n"
+                       "     configuration or the encoder port stopped the start\n"
+                       "  2  the command line is not understood\n"
+                       "  3  the R-dial counter stopped answering\n");
+    // Qt's own options are QApplication's; the rest is the program's.
+    const quillon::ProgramArguments own = quillon::WithoutQtOptions(arguments);
     QCommandLineParser parser;
     parser.addOption(
         {QStringLiteral("home"), QStringLiteral("the station home"), QStringLiteral("DIR")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version")});
-    const char* usage = "Usage: quillon [--home DIR]\n"
-                        "The station operator's program for a Dobson ozone spectrophotometer.\n\n"
-                        "Options:\n"
-                        "  --home DIR     the station home (default ~/quillon)\n"
-                        "  -h, --help     show this help and exit\n"
-                        "  -v, --version  show the version and exit\n\n"
-                        "Exit status:\n"
-                        "  0  the operator left the program\n"
-                        "  1  the station's configuration or the encoder port stopped the start\n"
-                        "  2  the command line is not understood, or there is no station home\n"
-                        "  3  the R-dial counter stopped answering\n";
-    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        if (!parser.errorText().isEmpty()) {
+    if (!own.missingValue.isEmpty() || !parser.parse(own.own) ||
+        !parser.positionalArguments().isEmpty()) {
+        if (!own.missingValue.isEmpty()) {
+            std::fprintf(stderr, "Missing value after '%s'.\n", qPrintable(own.missingValue));
+        } else if (!parser.errorText().isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         }
-        std::fprintf(stderr, "%s", usage);
+        std::fprintf(stderr, "%s", qPrintable(usage));
         return 2;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::printf("%s", usage);
+        std::printf("%s", qPrintable(usage));
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("quillon %s\n", QUILLON_VERSION);
+        std::printf("%s", qPrintable(quillon::VersionText("quillon")));
         return 0;
     }
     QApplication app(argc, argv);
@@ -65,7 +75,7 @@ int main(int argc, char** argv) {
     vars.HomeDir = quillon::TakeHomeDir(homeArgs);
     // Never start on a half-made home: a new station copies the example or quits.
     if (!quillon::EnsureStationHome(vars.HomeDir)) {
-        return 2;
+        return 1;
     }
     quillon::SystemClock clock;
     quillon::QtMessages messages;

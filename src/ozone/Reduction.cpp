@@ -5,6 +5,13 @@
 
 namespace quillon {
 
+QStringList ReducibleTypes() {
+    return {QStringLiteral("ADDSGQP"), QStringLiteral("CDDSGQP"), QStringLiteral("ADDSFI"),
+            QStringLiteral("CDDSFI"),  QStringLiteral("ADZB"),    QStringLiteral("ADZC"),
+            QStringLiteral("CDZB"),    QStringLiteral("CDZC"),    QStringLiteral("CCZB"),
+            QStringLiteral("CCZC"),    QStringLiteral("ADRMFI"),  QStringLiteral("CDRMFI")};
+}
+
 ReductionResult ReduceObservation(const SharedVars& vars, const ReductionInput& in) {
     ObservationReadings readings;
     readings.first = {in.readings[0], in.readings[2], in.readings[4]};

@@ -30,4 +30,7 @@ struct ReductionResult {
 
 ReductionResult ReduceObservation(const SharedVars& vars, const ReductionInput& input);
 
+// The observation types that an OBS record may carry, in the menu's order.
+QStringList ReducibleTypes();
+
 } // namespace quillon

@@ -41,7 +41,7 @@ TEST(Cli, ParamsPrintsEveryLabelOrFailsWithTheFatalText) {
 
     station.Remove("config/inst.cfg");
     const CliResult bad = RunCli(station, {"params"});
-    EXPECT_EQ(bad.code, 2);
+    EXPECT_EQ(bad.code, 1);
     EXPECT_TRUE(bad.err.contains("Error # 53:"));
     EXPECT_TRUE(bad.err.contains("System is stopped"));
 }
@@ -185,7 +185,11 @@ TEST(Cli, HelpVersionUnknownAndAMissingHome) {
     TestStation station;
     CliResult r = RunCli(station, {"--version"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "quillon-cli 1.0\n");
+    EXPECT_TRUE(r.out.startsWith("quillon-cli 1.0\nCopyright (C) 2026 The Quillon developers\n"
+                                 "License GPLv3+: GNU GPL version 3 or later "
+                                 "<https://gnu.org/licenses/gpl.html>.\n"))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\nBuilt with Qt 6."));
     r = RunCli(station, {"--help"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.startsWith("Usage: quillon-cli [--home DIR] COMMAND [ARGUMENTS]\n"));
@@ -209,7 +213,7 @@ TEST(Cli, HelpVersionUnknownAndAMissingHome) {
     QProcess cli;
     cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home() + "no-such-home", "params"});
     cli.waitForFinished(30000);
-    EXPECT_EQ(cli.exitCode(), 2);
+    EXPECT_EQ(cli.exitCode(), 1);
     const QString err = QString::fromUtf8(cli.readAllStandardError());
     EXPECT_TRUE(err.startsWith("The station home " + station.Home() +
                                "no-such-home/ does not "
@@ -225,7 +229,8 @@ TEST(Programs, HelpAndVersionOfTheOperatorProgramAndTheSimulator) {
         p.start(program, {"--version"});
         p.waitForFinished(30000);
         EXPECT_EQ(p.exitCode(), 0) << name.toStdString();
-        EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), name + " 1.0\n");
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput())
+                        .startsWith(name + " 1.0\nCopyright (C) 2026 The Quillon developers\n"));
         p.start(program, {"--help"});
         p.waitForFinished(30000);
         EXPECT_EQ(p.exitCode(), 0);
@@ -242,8 +247,8 @@ TEST(Programs, HelpAndVersionOfTheOperatorProgramAndTheSimulator) {
 
 TEST(Cli, SunAndReducePinnedToValuesWorkedOutApart) {
     // Boulder (40.0375 N, 105.2514 W, 1689 m; ozone layer 22 km over a
-    // 6369 km earth) at 2006-03-24 18:00 UTC, from the ephemeris as the
-    // station's programs state it, worked out separately.
+    // 6369 km earth) at 2006-03-24 18:00 UTC, from the ephemeris, worked
+    // out separately.
     TestStation station;
     CliResult r = RunCli(station, {"sun", "2006-03-24T18:00:00"});
     EXPECT_EQ(r.code, 0);
@@ -258,4 +263,112 @@ TEST(Cli, SunAndReducePinnedToValuesWorkedOutApart) {
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "N1: 160.79\nN2: 68.7175\nspread: 0.25495097568\nmu: 1.32957334987\n"
                      "ozone: 477.810098154\nozone_spread: 1.33906407537\n");
+}
+
+namespace {
+CliResult RunBare(const QStringList& args) {
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), args);
+    cli.waitForFinished(30000);
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
+}
+} // namespace
+
+TEST(Cli, EveryCommandRefusesWhatItDoesNotKnow) {
+    TestStation station;
+    const QStringList commands[] = {
+        {"params"},
+        {"summary", "03/24/2006"},
+        {"days"},
+        {"woudc", "03/24/2006"},
+        {"sun", "2006-03-24T18:00:00"},
+        {"reduce", "ADDSGQP", "--utc", "2006-03-24T18:00:00", "--readings", "1,2,3,4,5"},
+        {"rdial"},
+        {"send"},
+        {"hgtest", "--temps", "20,21", "--pairs", "76.6/69.4"},
+        {"qreview"},
+        {"qadjust", "1", "--initials", "AB"},
+        {"qtable"},
+        {"plan", "2026-12-08"},
+        {"icset", "DS", "--date", "2026-12-08"},
+    };
+    const QByteArray before = station.Read("config/inst.cfg");
+    for (const QStringList& command : commands) {
+        CliResult r = RunCli(station, command + QStringList{"--bogus"});
+        EXPECT_EQ(r.code, 2) << command.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("Unknown option 'bogus'.\n") &&
+                    r.err.contains("sage: quillon-cli"))
+            << command.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << command.join(' ').toStdString();
+    }
+    // An extra word is refused too.
+    for (const QStringList& command :
+         {QStringList{"params", "extra"}, QStringList{"sun", "2006-03-24T18:00:00", "extra"},
+          QStringList{"send", "now"}, QStringList{"rdial", "5"}}) {
+        EXPECT_EQ(RunCli(station, command).code, 2) << command.join(' ').toStdString();
+    }
+    EXPECT_EQ(station.Read("config/inst.cfg"), before); // nothing was done
+}
+
+TEST(Cli, OptionFormsNegativeValuesAndTheHomeAnywhere) {
+    TestStation station;
+    const QString home = station.Home();
+    // --opt=value is --opt value; a negative number is a value.
+    const CliResult spaced = RunCli(station, {"reduce", "ADDSGQP", "--utc", "2006-03-24T18:00:00",
+                                              "--readings", "-170,80,170.5,80.5,171"});
+    const CliResult joined = RunCli(station, {"reduce", "ADDSGQP", "--utc=2006-03-24T18:00:00",
+                                              "--readings=-170,80,170.5,80.5,171"});
+    EXPECT_EQ(spaced.code, 0) << spaced.err.toStdString();
+    EXPECT_EQ(joined.code, 0) << joined.err.toStdString();
+    EXPECT_EQ(joined.out, spaced.out);
+    // The hidden mark of a negative value never shows.
+    const CliResult hg = RunCli(
+        station, {"hgtest", "--temps", "20,21", "--pairs", "-76.6/69.4", "--initials", "AB"});
+    EXPECT_EQ(hg.code, 1);
+    EXPECT_EQ(hg.err, "-76.6 is out of range. \n");
+
+    // --home before the command, after it, and as --home=DIR: this station,
+    // never the default one.
+    for (const QStringList& args :
+         {QStringList{"--home", home, "params"}, QStringList{"params", "--home", home},
+          QStringList{"--home=" + home, "params"}, QStringList{"params", "--home=" + home}}) {
+        const CliResult r = RunBare(args);
+        EXPECT_EQ(r.code, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.contains("Station Name: Boulder, Colorado\n"));
+    }
+    const CliResult missing = RunBare({"params", "--home", home + "none"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.out.isEmpty());
+    EXPECT_TRUE(missing.err.startsWith("The station home " + home + "none/ does not exist."));
+    EXPECT_EQ(RunBare({"params", "--home"}).code, 2);
+    // Help after a command is that command's.
+    const CliResult help = RunBare({"sun", "--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out, "Usage: quillon-cli [--home DIR] sun YYYY-MM-DDTHH:MM:SS\n"
+                        "mu, air mass, zenith angle and Julian day at a UTC time\n");
+}
+
+TEST(Cli, EachExitStatus) {
+    TestStation station;
+    // 2: an unknown or missing observation type, with the types.
+    CliResult r = RunCli(
+        station, {"reduce", "XYZ", "--utc", "2006-03-24T18:00:00", "--readings", "1,2,3,4,5"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, "not an observation type: XYZ; the types are ADDSGQP, CDDSGQP, ADDSFI, "
+                     "CDDSFI, ADZB, ADZC, CDZB, CDZC, CCZB, CCZC, ADRMFI, CDRMFI\n");
+    EXPECT_TRUE(r.out.isEmpty());
+    r = RunCli(station, {"reduce", "--utc", "2006-03-24T18:00:00", "--readings", "1,2,3,4,5"});
+    EXPECT_EQ(r.code, 2);
+    // 1: a day without its day file.
+    r = RunCli(station, {"summary", "01/02/2026"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, station.Home() + "data/D26002.999 does not exist\n");
+    EXPECT_TRUE(r.out.isEmpty());
+    // 3: no counter to read.
+    r = RunCli(station, {"rdial"});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_EQ(r.err, "No encoder port is configured in disc.cfg.\n");
+    r = RunCli(station, {"rdial", "--window", "0"});
+    EXPECT_EQ(r.code, 2);
 }

@@ -123,7 +123,7 @@ TEST(Woudc, TheCommandNeedsWoudcCfg) {
     QProcess cli;
     cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "woudc", "03/24/2006"});
     cli.waitForFinished(30000);
-    EXPECT_EQ(cli.exitCode(), 2);
+    EXPECT_EQ(cli.exitCode(), 1);
     EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError())
                     .startsWith(station.Home() + "config/woudc.cfg: File not found"));
 }

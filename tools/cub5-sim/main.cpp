@@ -10,6 +10,7 @@
 // "garbage", "slow MS", "normal" choose how the counter answers; "quit" ends.
 // Replies are paced like a 9600-baud line (about 26 ms per request).
 #include "Cub5Simulator.h"
+#include "util/VersionText.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("cub5-sim %s\n", QUILLON_VERSION);
+        std::printf("%s", qPrintable(quillon::VersionText("cub5-sim")));
         return 0;
     }
     const std::string link = parser.value(QStringLiteral("link")).toStdString();
