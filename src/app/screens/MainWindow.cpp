@@ -11,6 +11,7 @@
 #include "records/screens/OtherDaysScreens.h"
 #include "records/screens/PlotsWindow.h"
 #include "sound/Play.h"
+#include "util/ClockSync.h"
 #include "util/Format.h"
 
 #include <QApplication>
@@ -25,6 +26,9 @@
 namespace quillon {
 
 namespace {
+const QString kHelpText = QStringLiteral(
+    "Help: ask your network's Dobson station coordinator (see the README of this program).");
+
 QGroupBox* Framed(const QString& name, const QString& caption, QLabel* value, QWidget* parent) {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(name);
@@ -186,14 +190,9 @@ void MainWindow::BuildControls() {
     }
     layout->addWidget(frmFkeys_);
 
-    layout->addWidget(NamedLabel(
-        QStringLiteral("Label1"),
-        QStringLiteral("DATE AND TIME ARE SET THROUGH WINDOWS: USE A NETWORK TIMESETTER PROGRAM"),
-        central));
-    layout->addWidget(NamedLabel(QStringLiteral("Label2"),
-                                 QStringLiteral("Help: ask your network's Dobson station "
-                                                "coordinator (see the README of this program)."),
-                                 central));
+    layout->addWidget(NamedLabel(QStringLiteral("Label1"), DateTimeSourceText(), central));
+    helpLine_ = NamedLabel(QStringLiteral("Label2"), kHelpText, central);
+    layout->addWidget(helpLine_);
     setCentralWidget(central);
 }
 
@@ -335,6 +334,7 @@ bool MainWindow::Load() {
     cmdEncRst_->setEnabled(vars_.EncoderInUse);
     vars_.DialogChoice = 0;
     TogglePrompting();
+    ShowClockState();
     timer1_.start(1000);
     return true;
 }
@@ -398,7 +398,14 @@ void MainWindow::ApplyGuidance(int range) {
     frmFkeys_->setVisible(guidance.showShortcutFrame);
 }
 
+void MainWindow::ShowClockState() {
+    const bool synchronised = clockSynchronised_();
+    helpLine_->setText(synchronised ? kHelpText : ClockNotSynchronisedText());
+    helpLine_->setStyleSheet(synchronised ? QString() : QStringLiteral("color: red"));
+}
+
 void MainWindow::Tick() {
+    ShowClockState();
     if (services_.gate.IsBusy()) {
         return; // a command or transfer is running; the next tick reads
     }

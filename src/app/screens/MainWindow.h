@@ -6,6 +6,7 @@
 #include "station/Services.h"
 #include "ui/InfoScreens.h"
 #include "ui/ScreenHelpers.h"
+#include "util/ClockSync.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QMap>
 #include <QPushButton>
 #include <QTimer>
+
 #include <functional>
 
 namespace quillon {
@@ -45,6 +47,9 @@ public:
     // type, and the archive transfer at a new day and at exit.
     void SetObservationRunner(std::function<void(const QString& type)> runner);
     void SetTransferAction(std::function<void()> action);
+    // Whether the system clock is kept by a time service (the help line
+    // warns while it is not); the kernel's state unless a test says.
+    void SetClockSyncCheck(std::function<bool()> check) { clockSynchronised_ = std::move(check); }
 
     // StartUpScreens
     void ShowParameters(const SharedVars& vars) override;
@@ -70,6 +75,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ShowClockState();
     // An operator command: it waits while a tick, a transfer or another
     // command runs (see BusyGate).
     void Command(const QString& name, std::function<void()> command);
@@ -105,6 +111,8 @@ private:
     OperParamScreen operParam_;
     std::function<void(const QString&)> observationRunner_;
     std::function<void()> transferAction_;
+    std::function<bool()> clockSynchronised_ = SystemClockSynchronised;
+    QLabel* helpLine_ = nullptr;
 
     QLabel* lblCaption_ = nullptr;
     QLabel* lblLdate_ = nullptr;

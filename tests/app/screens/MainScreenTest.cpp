@@ -571,6 +571,23 @@ TEST_F(MainScreenTest, NoTickAndNoDialReadWhileAnyWorkflowScreenIsOpen) {
     }
 }
 
+TEST_F(MainScreenTest, TheHelpLineWarnsWhileTheSystemClockIsNotSynchronised) {
+    auto main = Make();
+    bool synchronised = false;
+    main->SetClockSyncCheck([&synchronised] { return synchronised; });
+    ASSERT_TRUE(main->Load());
+    EXPECT_EQ(main->findChild<QLabel*>("Label1")->text(),
+              "DATE AND TIME ARE SET BY THE SYSTEM: KEEP ITS NETWORK TIME SERVICE RUNNING");
+    auto* help = main->findChild<QLabel*>("Label2");
+    EXPECT_EQ(help->text(), "THE SYSTEM CLOCK IS NOT SYNCHRONISED: every observation's time comes "
+                            "from it. Start its network time service (timedatectl set-ntp true).");
+    // The time service catches up: the next tick says so.
+    synchronised = true;
+    main->Tick();
+    EXPECT_EQ(help->text(), "Help: ask your network's Dobson station coordinator (see the README "
+                            "of this program).");
+}
+
 TEST_F(MainScreenTest, WithoutAnEncoderItsEntriesAreOff) {
     auto main = Make();
     ASSERT_TRUE(main->Load());
