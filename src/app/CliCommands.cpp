@@ -13,6 +13,7 @@
 #include "instrument/SerialCounterLink.h"
 #include "instrument/WaitGauge.h"
 #include "observe/DayPlan.h"
+#include "observe/Reprocess.h"
 #include "ozone/Reduction.h"
 #include "records/DayFile.h"
 #include "records/DayFileList.h"
@@ -73,6 +74,9 @@ const CommandHelp kCommands[] = {
     {"qtable", "qtable [--out FILE]", "write the Q setting table"},
     {"plan", "plan [YYYY-MM-DD] [--json]",
      "the day's plan: when the sun allows which observations (local standard time)"},
+    {"reprocess", "reprocess DAYFILE... --calibration DIR [--out FILE] [--woudc DIR]",
+     "recompute every ozone of the day files with the N-table and lamp corrections of DIR: a "
+     "CSV of recorded and new values, and with --woudc the new WOUDC files"},
     {"icset", "icset DS|ZenSky --date YYYY-MM-DD [--c HH:MM:SS,R,SD] [--d ...] [--a ...]",
      "recompute an intercomparison set: its CDA line and day record"},
 };
@@ -468,6 +472,74 @@ int Send(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
     return failed ? 1 : 0;
 }
 
+int Reprocess(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("calibration"), QStringLiteral("ntable and lampcorr"),
+                      QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("out"), QStringLiteral("the CSV"), QStringLiteral("FILE")});
+    parser.addOption(
+        {QStringLiteral("woudc"), QStringLiteral("new WOUDC files"), QStringLiteral("DIR")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).isEmpty() ||
+        !parser.isSet(QStringLiteral("calibration"))) {
+        return Usage();
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    SharedVars calibrated;
+    QString error;
+    if (!LoadCalibration(vars, cli::OptionValue(parser, QStringLiteral("calibration")), &calibrated,
+                         &error)) {
+        Err() << error << Qt::endl;
+        return cli::kExitRefused;
+    }
+    WoudcStation woudcStation;
+    QString woudcDir;
+    if (parser.isSet(QStringLiteral("woudc"))) {
+        woudcDir = QDir(cli::OptionValue(parser, QStringLiteral("woudc"))).absolutePath() + u'/';
+        if (!ReadWoudcStation(calibrated, &woudcStation, &error)) {
+            Err() << error << Qt::endl;
+            return cli::kExitRefused;
+        }
+    }
+    SystemClock clock;
+    QList<ReprocessedRecord> all;
+    QStringList csv = {ReprocessCsvHeader()};
+    bool failed = false;
+    for (const QString& path : cli::Positionals(parser)) {
+        const ReprocessedDay day = ReprocessDayFile(calibrated, path);
+        for (const QString& problem : day.problems) {
+            Err() << problem << '\n';
+        }
+        failed = failed || !day.read;
+        for (const ReprocessedRecord& record : day.records) {
+            csv << ReprocessCsvLine(record);
+        }
+        all << day.records;
+        if (day.read && !woudcDir.isEmpty()) {
+            const WoudcFile file = MakeWoudcFile(calibrated, woudcStation, day.fileName,
+                                                 day.reprocessed, day.localDate, clock.Now());
+            if (!ReplaceFile(woudcDir + file.name, file.text, &error)) {
+                Err() << woudcDir + file.name << ": " << error << '\n';
+                failed = true;
+            }
+        }
+    }
+    const QByteArray text = (csv.join(u'\n') + u'\n').toUtf8();
+    if (parser.isSet(QStringLiteral("out"))) {
+        const QString out = cli::OptionValue(parser, QStringLiteral("out"));
+        if (!ReplaceFile(out, text, &error)) {
+            Err() << out << ": " << error << Qt::endl;
+            return cli::kExitRefused;
+        }
+    } else {
+        Out() << QString::fromUtf8(text);
+        Out().flush();
+    }
+    Err() << ReprocessSummaryLine(all) << Qt::endl;
+    return failed ? cli::kExitRefused : 0;
+}
+
 // The global options, wherever they stand on the line: --home DIR (or
 // --home=DIR), -h/--help and -v/--version. What is left is the command and
 // its own arguments; false, with the reason on stderr, for a --home without
@@ -595,6 +667,9 @@ int RunCliCommand(QStringList arguments) {
     }
     if (command == QLatin1String("days")) {
         return Days(vars, messages, args);
+    }
+    if (command == QLatin1String("reprocess")) {
+        return Reprocess(vars, messages, args);
     }
     if (command == QLatin1String("icset")) {
         return cli::IcSetCommand(vars, messages, args);

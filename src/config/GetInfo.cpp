@@ -33,34 +33,19 @@ void ReadDirectories(SharedVars& vars) {
     vars.EncoderInUse = !vars.EncoderPort.isEmpty();
 }
 
-void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
-    {
-        ConfigFile inst = ConfigFile::Open(vars.ConfigDir, QStringLiteral("inst.cfg"),
-                                           QStringLiteral("INST.CFG"));
-        // The instrument's number names its files: a whole number, never
-        // a negative one or one beyond any instrument ever built.
-        vars.InstrumentNumber = inst.WholeNumber(1, 999);
-        vars.InstrumentId = InstrumentIdFor(vars.InstrumentNumber);
-        vars.TempCoeff = inst.Number();
-        vars.Q15A = inst.Number();
-        vars.Q15C = inst.Number();
-        vars.Q15D = inst.Number();
-        vars.Q15Hg = inst.Number();
-        vars.QTableDate = inst.WholeText();
-        vars.LastHgTest = inst.OptionalTestDate();
-        vars.LastStdTest = inst.OptionalTestDate();
-    }
-    {
-        ConfigFile table =
-            ConfigFile::Open(vars.ConfigDir, QStringLiteral("ntable.") + vars.InstrumentId,
-                             QStringLiteral("Ntable.") + vars.InstrumentId);
-        vars.NTableDate = table.Text();
-        for (auto& row : vars.NTable) {
-            for (double& value : row) {
-                value = table.Number();
-            }
+void ReadNTable(SharedVars& vars) {
+    ConfigFile table =
+        ConfigFile::Open(vars.ConfigDir, QStringLiteral("ntable.") + vars.InstrumentId,
+                         QStringLiteral("Ntable.") + vars.InstrumentId);
+    vars.NTableDate = table.Text();
+    for (auto& row : vars.NTable) {
+        for (double& value : row) {
+            value = table.Number();
         }
     }
+}
+
+void ReadLampCorrections(SharedVars& vars, OperatorMessages& messages) {
     const QString lampName = QStringLiteral("lampcorr.") + vars.InstrumentId;
     const QString lampPath = ResolveFileName(vars.ConfigDir, lampName);
     QString text;
@@ -86,6 +71,27 @@ void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
             value = lamp.Number();
         }
     }
+}
+
+void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
+    {
+        ConfigFile inst = ConfigFile::Open(vars.ConfigDir, QStringLiteral("inst.cfg"),
+                                           QStringLiteral("INST.CFG"));
+        // The instrument's number names its files: a whole number, never
+        // a negative one or one beyond any instrument ever built.
+        vars.InstrumentNumber = inst.WholeNumber(1, 999);
+        vars.InstrumentId = InstrumentIdFor(vars.InstrumentNumber);
+        vars.TempCoeff = inst.Number();
+        vars.Q15A = inst.Number();
+        vars.Q15C = inst.Number();
+        vars.Q15D = inst.Number();
+        vars.Q15Hg = inst.Number();
+        vars.QTableDate = inst.WholeText();
+        vars.LastHgTest = inst.OptionalTestDate();
+        vars.LastStdTest = inst.OptionalTestDate();
+    }
+    ReadNTable(vars);
+    ReadLampCorrections(vars, messages);
     // A station that never recorded its standard lamp test in inst.cfg still
     // knows it from the corrections that test produced.
     if (vars.LampCorrDate != QLatin1String("None") &&

@@ -17,6 +17,11 @@ inline constexpr const char* kDefaultArchivePassword = "mika_rpt";
 // file or item that cannot be used throws FatalFileError.
 void ReadDirectories(SharedVars& vars);
 void ReadInstrument(SharedVars& vars, OperatorMessages& messages);
+// The parts of ReadInstrument that hold the calibration, from vars.ConfigDir
+// for vars.InstrumentId: the N-table, and the lamp corrections (0.0, with
+// the operator told, when the file is absent).
+void ReadNTable(SharedVars& vars);
+void ReadLampCorrections(SharedVars& vars, OperatorMessages& messages);
 void ReadStation(SharedVars& vars);
 // Sets CommentText to the start-up comment ("New Ftp Site Defined" or
 // "Using K5Sndr site"); the caller appends it to the day file.

@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "observe/Reprocess.h"
+
+#include "config/FatalFileError.h"
+#include "config/GetInfo.h"
+#include "ozone/Reduction.h"
+#include "records/DayFileList.h"
+#include "util/Format.h"
+#include "util/TextFile.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+// A missing lamp correction file is a calibration that is not all there:
+// the station's 0.0 fallback is for a station at work, not a reprocessing.
+class RefusingMessages : public OperatorMessages {
+public:
+    void Show(const QString& text, const QString&) override { refused = text; }
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+    QString refused;
+};
+
+// The day of a day file's name "DYYDDD.ext".
+bool DayOfName(const QString& name, DateTimeValue* day) {
+    const double key = DayFileSortKey(name);
+    if (key >= 1e7 || !name.startsWith(u'D', Qt::CaseInsensitive)) {
+        return false;
+    }
+    const int year = static_cast<int>(key / 1000.0);
+    const int dayOfYear = static_cast<int>(key - year * 1000.0);
+    if (dayOfYear < 1 || dayOfYear > 366) {
+        return false;
+    }
+    *day = DateSerial(year, 1, 1) + dayOfYear - 1;
+    return true;
+}
+
+// The five readings of line 2: columns of six characters, first wavelength
+// 1, 2, 3, then second wavelength 1, 2.
+bool LineReadings(const QString& line2, std::array<double, 5>* readings) {
+    if (line2.size() < 30) {
+        return false;
+    }
+    for (int k = 0; k < 5; ++k) {
+        bool ok = false;
+        const double value = line2.mid(k * 6, 6).trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(value) || std::fabs(value) > 1000.0) {
+            return false;
+        }
+        (*readings)[static_cast<size_t>(k)] = value;
+    }
+    return true;
+}
+
+// The record's local mean time "HHMMSS" on its date "MM/DD/YYYY".
+bool RecordTime(const DayObservation& obs, DateTimeValue* local) {
+    DateTimeValue date = 0;
+    const QString& t = obs.time;
+    if (!ParseMdy(obs.date, &date) || t.size() != 6 ||
+        !std::all_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); })) {
+        return false;
+    }
+    const int h = t.left(2).toInt();
+    const int m = t.mid(2, 2).toInt();
+    const int sec = t.mid(4, 2).toInt();
+    if (h > 23 || m > 59 || sec > 59) {
+        return false;
+    }
+    *local = date + TimeSerial(h, m, sec);
+    return true;
+}
+
+} // namespace
+
+bool LoadCalibration(const SharedVars& station, const QString& directory, SharedVars* calibrated,
+                     QString* error) {
+    SharedVars vars = station;
+    vars.ConfigDir = directory.endsWith(u'/') ? directory : directory + u'/';
+    try {
+        ReadNTable(vars);
+        RefusingMessages messages;
+        ReadLampCorrections(vars, messages);
+        if (!messages.refused.isEmpty()) {
+            *error = vars.ConfigDir + QStringLiteral("lampcorr.") + vars.InstrumentId +
+                     QStringLiteral(": File not found");
+            return false;
+        }
+    } catch (const FatalFileError& fault) {
+        *error = fault.BoxText().replace(u'\n', u' ');
+        return false;
+    }
+    *calibrated = vars;
+    return true;
+}
+
+ReprocessedDay ReprocessDayFile(const SharedVars& vars, const QString& path) {
+    ReprocessedDay out;
+    out.fileName = QFileInfo(path).fileName();
+    if (!DayOfName(out.fileName, &out.localDate)) {
+        out.problems << path + QStringLiteral(": not a day file name (D + YY + DDD)");
+        return out;
+    }
+    const DayFileContents contents = ReadDayFile(path, vars.StationName, out.localDate);
+    if (contents.status != DayFileStatus::Ok) {
+        out.problems << path + QStringLiteral(": ") +
+                            (contents.message.isEmpty()
+                                 ? QStringLiteral("cannot be read")
+                                 : QString(contents.message).replace(u'\n', u' '));
+        return out;
+    }
+    out.read = true;
+    out.reprocessed = contents;
+    out.reprocessed.observations.clear();
+    for (const QString& problem : contents.problems) {
+        out.problems << path + QStringLiteral(": ") + problem;
+    }
+    for (const DayObservation& obs : contents.observations) {
+        if (obs.values[5] == kOzoneNotCalculated) {
+            out.reprocessed.observations << obs; // no ozone to recompute (C/C', moon)
+            continue;
+        }
+        const QString which = path + QStringLiteral(": OBS ") + obs.type + u' ' + obs.date + u' ' +
+                              obs.time + QStringLiteral(": ");
+        std::array<double, 5> line{};
+        DateTimeValue local = 0;
+        if (!LineReadings(obs.line2, &line)) {
+            out.problems << which + QStringLiteral("its readings are not five numbers, skipped");
+            continue;
+        }
+        if (!RecordTime(obs, &local)) {
+            out.problems << which + QStringLiteral("its date or time is not one, skipped");
+            continue;
+        }
+        ReductionInput input;
+        input.type = obs.type;
+        input.meanUtc = local + static_cast<double>(vars.UtcOffsetHours) / 24.0;
+        // Measuring order: first, second, first, second, first wavelength.
+        input.readings = {line[0], line[3], line[1], line[4], line[2]};
+        const ReductionResult r = ReduceObservation(vars, input);
+        if (!r.calculated) {
+            out.problems << which + QStringLiteral("no ozone with the new calibration, skipped");
+            continue;
+        }
+        DayObservation updated = obs;
+        updated.values[1] = r.n1;
+        updated.values[2] = r.n2;
+        updated.values[4] = r.mu;
+        updated.values[5] = r.ozone;
+        out.reprocessed.observations << updated;
+        out.records << ReprocessedRecord{FormatDate(local, u"YYYY-MM-DD"),
+                                         FormatDate(local, u"HH:MM:SS"),
+                                         obs.type,
+                                         r.mu,
+                                         obs.values[5],
+                                         r.ozone};
+    }
+    return out;
+}
+
+QString ReprocessCsvHeader() {
+    return QStringLiteral("date,time,type,mu,ozone_recorded,ozone_reprocessed,difference");
+}
+
+QString ReprocessCsvLine(const ReprocessedRecord& r) {
+    return QStringList{r.date,
+                       r.time,
+                       r.type,
+                       FormatNumber(r.mu, u"0.000"),
+                       FormatNumber(r.recorded, u"0.0"),
+                       FormatNumber(r.reprocessed, u"0.0"),
+                       FormatNumber(r.reprocessed - r.recorded, u"0.0")}
+        .join(u',');
+}
+
+QString ReprocessSummaryLine(const QList<ReprocessedRecord>& records) {
+    double sum = 0;
+    for (const ReprocessedRecord& r : records) {
+        sum += r.reprocessed - r.recorded;
+    }
+    const double mean = records.isEmpty() ? 0.0 : sum / static_cast<double>(records.size());
+    return QStringLiteral("%1 records, mean difference %2 DU")
+        .arg(records.size())
+        .arg(FormatNumber(mean, u"0.00"));
+}
+
+} // namespace quillon

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "config/SharedVars.h"
+#include "records/DayFileReader.h"
+#include "util/OperatorMessages.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace quillon {
+
+// Reprocessing with a new calibration: every OBS record with a computed
+// ozone recomputed from the five R-dial readings it keeps, with another
+// N-table and lamp corrections, exactly as the observation computed it.
+// The day files are only read.
+
+// The station's constants with the calibration of `directory` (its
+// ntable.NNN and lampcorr.NNN, both required). False with the file and the
+// reason.
+bool LoadCalibration(const SharedVars& station, const QString& directory, SharedVars* calibrated,
+                     QString* error);
+
+struct ReprocessedRecord {
+    QString date; // the observation's local date, "YYYY-MM-DD"
+    QString time; // its local mean time, "HH:MM:SS"
+    QString type;
+    double mu = 0;
+    double recorded = 0;
+    double reprocessed = 0;
+};
+
+struct ReprocessedDay {
+    QString fileName;
+    DateTimeValue localDate = 0;
+    bool read = false;           // the file could be read as a day file
+    DayFileContents reprocessed; // the records with the new N-values, mu and ozone
+    QList<ReprocessedRecord> records;
+    QStringList problems; // records skipped, and a file that is none, named
+};
+
+// One day file, named "D" + YY + DDD + "." + extension.
+ReprocessedDay ReprocessDayFile(const SharedVars& calibrated, const QString& path);
+
+// The CSV: its header, and one line per record.
+QString ReprocessCsvHeader();
+QString ReprocessCsvLine(const ReprocessedRecord& record);
+// "N records, mean difference D DU".
+QString ReprocessSummaryLine(const QList<ReprocessedRecord>& records);
+
+} // namespace quillon

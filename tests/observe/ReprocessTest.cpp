@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// quillon-cli reprocess on hand-made day files: its own calibration gives
+// back the recorded ozone, a shifted N-table moves each class by the
+// amount worked out by hand, the UTC date rolls over after local midnight
+// UTC, a damaged record is named and skipped, and --woudc writes the day's
+// file with the new values. The day files are never changed.
+#include "support/TestStation.h"
+#include "util/TextFile.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+struct CliRun {
+    int code;
+    QString out;
+    QString err;
+};
+
+CliRun Cli(const TestStation& station, const QStringList& args) {
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), QStringList{"--home", station.Home()} + args);
+    cli.waitForFinished(30000);
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
+}
+
+// An OBS record of 24 March 2006 at Boulder (UTC-7): readings first
+// wavelength 1, 2, 3, then second 1, 2.
+QByteArray Obs(const char* time, const char* type, const char* mu, const char* ozone,
+               const char* readings) {
+    return QByteArray("OBS,03/24/2006,") + time + "," + type + ",23.0, 0.0, 0.0,0.3, " + mu + "," +
+           ozone + ",1.3\r\n" + readings + type + " 24 " + time + " 03 06\r\n";
+}
+
+QByteArray Day(const QByteArray& records) {
+    return QByteArray("\"Boulder, Colorado\"\r\nDobson,61 \r\n03/24/2006\r\n08:00:00\r\n") +
+           QByteArray(70, '=') + "\r\n" + records;
+}
+
+// The station's N-table with `shift` added to column `column` (A 0, C 1,
+// D 2) of every row.
+QByteArray ShiftedNTable(const TestStation& station, int column, double shift) {
+    const QStringList lines = SplitLines(DecodeWindows1252(station.Read("config/ntable.061")));
+    QByteArray out = lines[0].toLatin1() + "\r\n";
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QStringList values = lines[i].split(',');
+        values[column] = QString::number(values[column].toDouble() + shift, 'f', 2);
+        out += values.join(',').toLatin1() + "\r\n";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(Reprocess, OwnCalibrationGivesBackTheRecordedOzone) {
+    TestStation station;
+    // 18:00 UTC is 11:00 local. A: 170, 170.5, 171; D: 80, 80.5 (exact
+    // tenths). By hand: N_A 160.39 + 0.4, N_D 68.6175 + 0.1, mu
+    // 1.32957334987, ozone 10 x 92.0725 / (1.432 mu) - 7 x 836/1013 =
+    // 477.810. The CCZB record has no ozone and is not reprocessed.
+    station.Write("data/D06083.999",
+                  Day(Obs("110000", "ADDSGQP", "1.330", "477.8", " 170.0 170.5 171.0 080.0 080.5") +
+                      Obs("113000", "CCZB", "1.300", "-99.9", " 170.0 170.5 171.0 080.0 080.5")));
+    const QByteArray before = station.Read("data/D06083.999");
+    const CliRun r = Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                                   station.Home() + "config"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "date,time,type,mu,ozone_recorded,ozone_reprocessed,difference\n"
+                     "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,477.8,0.0\n");
+    EXPECT_EQ(r.err, "1 records, mean difference 0.01 DU\n");
+    EXPECT_EQ(station.Read("data/D06083.999"), before);
+}
+
+TEST(Reprocess, AShiftedNTableMovesEachClassByItsOwnFactor) {
+    TestStation station;
+    const QByteArray records =
+        Obs("110000", "ADDSGQP", "1.330", "477.8", " 170.0 170.5 171.0 080.0 080.5") +
+        Obs("110000", "CDDSGQP", "1.330", "300.0", " 170.0 170.5 171.0 080.0 080.5");
+    station.Write("data/D06083.999", Day(records));
+    QTemporaryDir calibration;
+    // A and C one N higher: at mu 1.32957334987 AD ozone rises by
+    // 10 / (1.432 mu) = 5.252 DU and CD ozone by 10 / (0.459 mu) = 16.386 DU.
+    QFile table(calibration.filePath("ntable.061"));
+    ASSERT_TRUE(table.open(QIODevice::WriteOnly));
+    QByteArray shifted = ShiftedNTable(station, 0, 1.0);
+    {
+        TestStation scratch;
+        scratch.Write("config/ntable.061", shifted);
+        shifted = ShiftedNTable(scratch, 1, 1.0);
+    }
+    table.write(shifted);
+    table.close();
+    ASSERT_TRUE(
+        QFile::copy(station.Home() + "config/lampcorr.061", calibration.filePath("lampcorr.061")));
+    const CliRun own = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                     "--calibration", station.Home() + "config"});
+    const CliRun shiftedRun = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                            "--calibration", calibration.path()});
+    ASSERT_EQ(own.code, 0);
+    ASSERT_EQ(shiftedRun.code, 0) << shiftedRun.err.toStdString();
+    const QStringList a = own.out.split('\n');
+    const QStringList b = shiftedRun.out.split('\n');
+    ASSERT_EQ(b.size(), 4);
+    EXPECT_EQ(b[1], "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,483.1,5.3");
+    EXPECT_NEAR(b[2].section(',', 5, 5).toDouble() - a[2].section(',', 5, 5).toDouble(), 16.386,
+                0.1);
+}
+
+TEST(Reprocess, TheUtcDateRollsOverAfterLocalMidnightUtc) {
+    TestStation station;
+    // 17:30 local is 00:30 UTC on 25 March: the sun of the 25th.
+    station.Write("data/D06083.999", Day(Obs("173000", "ADDSGQP", "7.000", "300.0",
+                                             " 170.0 170.5 171.0 080.0 080.5")));
+    const CliRun r = Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                                   station.Home() + "config"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString mu = r.out.split('\n')[1].section(',', 3, 3);
+    EXPECT_EQ(r.out.split('\n')[1].left(20), "2006-03-24,17:30:00,");
+    const QString sun25 = Cli(station, {"sun", "2006-03-25T00:30:00"}).out.section('\n', 0, 0);
+    const QString sun24 = Cli(station, {"sun", "2006-03-24T00:30:00"}).out.section('\n', 0, 0);
+    EXPECT_NEAR(mu.toDouble(), sun25.mid(4).toDouble(), 0.0005);
+    EXPECT_GT(std::abs(mu.toDouble() - sun24.mid(4).toDouble()), 0.01);
+}
+
+TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
+    TestStation station;
+    station.Write(
+        "data/D06083.999",
+        Day(Obs("110000", "ADDSGQP", "1.330", "477.8", " 170.0 170.5 171.0 080.0 080.5") +
+            Obs("120000", "ADDSGQP", "1.300", "470.0", " 17x.0 170.5 171.0 080.0 080.5")));
+    QTemporaryDir out;
+    const CliRun r = Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                                   station.Home() + "config", "--out", out.filePath("r.csv")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, station.Home() +
+                         "data/D06083.999: OBS ADDSGQP 03/24/2006 120000: its readings are not "
+                         "five numbers, skipped\n1 records, mean difference 0.01 DU\n");
+    QFile csv(out.filePath("r.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll(), "date,time,type,mu,ozone_recorded,ozone_reprocessed,difference\n"
+                             "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,477.8,0.0\n");
+
+    // --woudc: the day's WOUDC file with the reprocessed values, as the
+    // woudc command writes it.
+    station.Write("config/woudc.cfg", "067\r\nUSA\r\nBLD\r\nMSX\r\n\"A. Scientist\"\r\nM1\r\n");
+    const CliRun woudc = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                       "--calibration", station.Home() + "config", "--woudc",
+                                       out.path(), "--out", out.filePath("r.csv")});
+    EXPECT_EQ(woudc.code, 0) << woudc.err.toStdString();
+    QFile file(out.filePath("20060324.Dobson.M1.061.MSX.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.startsWith("*Quillon 1.0: day file D06083.999\n#CONTENT\n"));
+    EXPECT_TRUE(text.contains("#OBSERVATIONS\n"
+                              "Time,WLCode,ObsCode,Airmass,ColumnO3,StdDevO3,ColumnSO2,StdDevSO2\n"
+                              "11:00:00,0,0,1.330,477.8,1.3,,\n\n"))
+        << text.toStdString();
+
+    // Without woudc.cfg no WOUDC file can be made: refused, with the file.
+    station.Remove("config/woudc.cfg");
+    const CliRun refused =
+        Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                      station.Home() + "config", "--woudc", out.path()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.startsWith(station.Home() + "config/woudc.cfg"))
+        << refused.err.toStdString();
+    // A calibration directory without its lamp corrections is refused.
+    QTemporaryDir partial;
+    ASSERT_TRUE(QFile::copy(station.Home() + "config/ntable.061", partial.filePath("ntable.061")));
+    const CliRun noLamp = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                        "--calibration", partial.path()});
+    EXPECT_EQ(noLamp.code, 1);
+    EXPECT_EQ(noLamp.err, partial.path() + "/lampcorr.061: File not found\n");
+    // No day file named: a usage error.
+    EXPECT_EQ(Cli(station, {"reprocess", "--calibration", partial.path()}).code, 2);
+}
