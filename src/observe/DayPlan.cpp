@@ -6,6 +6,7 @@
 #include "util/Format.h"
 
 #include <QJsonArray>
+#include <algorithm>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -100,6 +101,37 @@ DayPlan PlanDay(const SharedVars& vars, DateTimeValue localDate) {
     plan.solarNoonSecond = best;
     plan.lowestMu = SunMu(vars, UtcOf(vars, localDate, best));
     return plan;
+}
+
+int PlanIntervalAt(const DayPlan& plan, int second) {
+    for (qsizetype i = 0; i < plan.intervals.size(); ++i) {
+        const PlanInterval& interval = plan.intervals[i];
+        if (second >= interval.startSecond && second < interval.endSecond) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+QList<TypeWindows> PlanTypeWindows(const DayPlan& plan) {
+    QList<TypeWindows> out;
+    for (const PlanInterval& interval : plan.intervals) {
+        for (const QString& type : interval.entries) {
+            auto it = std::find_if(out.begin(), out.end(),
+                                   [&type](const TypeWindows& w) { return w.type == type; });
+            if (it == out.end()) {
+                out.append({type, {}});
+                it = out.end() - 1;
+            }
+            // An interval that follows on from the last window lengthens it.
+            if (!it->windows.isEmpty() && it->windows.last().second == interval.startSecond) {
+                it->windows.last().second = interval.endSecond;
+            } else {
+                it->windows.append({interval.startSecond, interval.endSecond});
+            }
+        }
+    }
+    return out;
 }
 
 QStringList PlanText(const DayPlan& plan) {

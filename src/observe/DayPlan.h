@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <utility>
 
 namespace quillon {
 
@@ -29,6 +30,17 @@ struct DayPlan {
 // by bisection on the sun's position); a mu in a gap between ranges keeps
 // the range before it, as the main screen does.
 DayPlan PlanDay(const SharedVars& vars, DateTimeValue localDate);
+
+// The interval that holds `second` after midnight (0 to 86399), or -1.
+int PlanIntervalAt(const DayPlan& plan, int second);
+
+// Each observation type's windows through the day: the joined intervals in
+// which the menu offers it, types in the order they first appear.
+struct TypeWindows {
+    QString type;
+    QList<std::pair<int, int>> windows; // [start, end) seconds after midnight
+};
+QList<TypeWindows> PlanTypeWindows(const DayPlan& plan);
 
 // "HH:MM:SS" of seconds after midnight; 86400 is "24:00:00".
 QString PlanClock(int seconds);

@@ -142,3 +142,28 @@ TEST(DayPlan, TextAndJsonForScripts) {
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_EQ(cli.exitCode(), 2);
 }
+
+TEST(DayPlan, TheIntervalOfAMomentAndEachTypesWindows) {
+    DayPlan plan;
+    plan.intervals = {{0, 25000, 1, {"ADRMFI"}},
+                      {25000, 30000, 5, {"ADDSGQP", "CCZB"}},
+                      {30000, 40000, 7, {"ADDSGQP", "CDDSGQP", "CCZB"}},
+                      {40000, 45000, 5, {"ADDSGQP", "CCZB"}},
+                      {45000, 86400, 1, {"ADRMFI"}}};
+    EXPECT_EQ(PlanIntervalAt(plan, 0), 0);
+    EXPECT_EQ(PlanIntervalAt(plan, 24999), 0);
+    EXPECT_EQ(PlanIntervalAt(plan, 25000), 1);
+    EXPECT_EQ(PlanIntervalAt(plan, 86399), 4);
+    EXPECT_EQ(PlanIntervalAt(plan, 86400), -1);
+    const QList<TypeWindows> windows = PlanTypeWindows(plan);
+    ASSERT_EQ(windows.size(), 4);
+    // The moon before dawn and after dusk: two windows; ADDSGQP joined
+    // across three intervals; CDDSGQP only in the middle one.
+    EXPECT_EQ(windows[0].type, "ADRMFI");
+    EXPECT_EQ(windows[0].windows, (QList<std::pair<int, int>>{{0, 25000}, {45000, 86400}}));
+    EXPECT_EQ(windows[1].type, "ADDSGQP");
+    EXPECT_EQ(windows[1].windows, (QList<std::pair<int, int>>{{25000, 45000}}));
+    EXPECT_EQ(windows[2].type, "CCZB");
+    EXPECT_EQ(windows[3].type, "CDDSGQP");
+    EXPECT_EQ(windows[3].windows, (QList<std::pair<int, int>>{{30000, 40000}}));
+}

@@ -7,6 +7,7 @@
 #include "config/FatalFileError.h"
 #include "intercomparison/screens/IcScreen.h"
 #include "observe/Guidance.h"
+#include "observe/screens/PlanWindow.h"
 #include "records/DayFile.h"
 #include "records/screens/OtherDaysScreens.h"
 #include "records/screens/PlotsWindow.h"
@@ -239,6 +240,15 @@ void MainWindow::BuildMenu() {
                     HandOver(false, [this] {
                         PlotsWindow plots(services_, this);
                         plots.exec();
+                    });
+                });
+            });
+    connect(AddAction(reports, QStringLiteral("mnPlan"), QStringLiteral("Today's &Plan")),
+            &QAction::triggered, this, [this] {
+                Command(QStringLiteral("Plan"), [this] {
+                    HandOver(false, [this] {
+                        PlanWindow plan(services_, this);
+                        plan.exec();
                     });
                 });
             });
