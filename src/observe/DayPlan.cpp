@@ -6,9 +6,9 @@
 #include "util/Format.h"
 
 #include <QJsonArray>
-#include <algorithm>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace quillon {
 
