@@ -120,6 +120,7 @@ TEST(Woudc, CodesOfCloudyZenithRecords) {
 
 TEST(Woudc, TheCommandNeedsWoudcCfg) {
     TestStation station;
+    station.Remove("config/woudc.cfg");
     QProcess cli;
     cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "woudc", "03/24/2006"});
     cli.waitForFinished(30000);

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -663,4 +664,29 @@ TEST(FirstRun, MissingHomeOffersTheExampleStation) {
               QStringList{"station"});
     // An existing home asks nothing.
     EXPECT_TRUE(EnsureStationHome(home));
+}
+
+TEST(ExampleStationStart, TheOperatorProgramStartsOnTheShippedExampleWithoutAFault) {
+    // The whole example, its days and histories too.
+    QTemporaryDir home;
+    const QString source = QStringLiteral(QUILLON_EXAMPLE_STATION);
+    QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = home.filePath(QDir(source).relativeFilePath(path));
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(path, target);
+    }
+    QFile::setPermissions(home.filePath("config/CallHome.cfg"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    SharedVars vars;
+    vars.HomeDir = home.path() + "/";
+    // 20:00 UTC on 2 December 2026: 13:00 at the station, a day with records.
+    TestServices fakes(vars, MakeDateTime(2026, 12, 2, 20, 0, 0));
+    MainWindow main(fakes.services);
+    main.SetClockSyncCheck([] { return true; });
+    ASSERT_TRUE(main.Load()); // any message box would fail the test
+    EXPECT_NE(main.findChild<QLabel*>("lblADDSoz")->text(), "No ADDS Obs. Yet Today");
+    EXPECT_TRUE(main.findChild<QLabel*>("lblADDSoz")->text().startsWith("2 ADDS"))
+        << main.findChild<QLabel*>("lblADDSoz")->text().toStdString();
 }

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The example station as it is shipped, days and histories included: every
+// command that reads it finds real data and no fault.
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Result {
+    int code;
+    QString out;
+    QString err;
+};
+
+class ExampleStation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString source = QStringLiteral(QUILLON_EXAMPLE_STATION);
+        QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString target = home_.filePath(QDir(source).relativeFilePath(path));
+            QDir().mkpath(QFileInfo(target).path());
+            QFile::copy(path, target);
+        }
+        QFile::setPermissions(home_.filePath("config/CallHome.cfg"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    Result Cli(const QStringList& args) {
+        QProcess cli;
+        cli.start(QStringLiteral(QUILLON_CLI), QStringList{"--home", home_.path()} + args);
+        cli.waitForFinished(30000);
+        return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+                QString::fromUtf8(cli.readAllStandardError())};
+    }
+    QTemporaryDir home_;
+};
+
+} // namespace
+
+TEST_F(ExampleStation, EveryCommandShowsItsRealDataWithoutAFault) {
+    Result r = Cli({"params"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+
+    r = Cli({"days"});
+    EXPECT_EQ(r.code, 0);
+    const QStringList days = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(days.size(), 3) << r.out.toStdString();
+    EXPECT_TRUE(days[0].startsWith("12/01/2026 D26335.999 "));
+    EXPECT_TRUE(days[2].startsWith("12/03/2026 D26337.999 "));
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+
+    for (const char* day : {"12/01/2026", "12/02/2026", "12/03/2026"}) {
+        r = Cli({"summary", day, "--full"});
+        EXPECT_EQ(r.code, 0) << day;
+        EXPECT_TRUE(r.err.isEmpty()) << day << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith("2 ADDS OBS Average Ozone=")) << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains("\nOne CD Zenith Obs with O3="));
+    }
+
+    r = Cli({"qreview"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.contains("There was one test in the file")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Date: 12/01/2026 Difference: ")) << r.out.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+
+    QTemporaryDir out;
+    r = Cli({"woudc", "12/02/2026", "--out", out.path()});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    QFile woudc(r.out.trimmed());
+    ASSERT_TRUE(woudc.open(QIODevice::ReadOnly)) << r.out.toStdString();
+    // Seven of the eight observations have an ozone; C/C' has none.
+    int observations = 0;
+    for (const QByteArray& line : woudc.readAll().split('\n')) {
+        observations +=
+            QRegularExpression("^\\d\\d:\\d\\d:\\d\\d,").match(QString(line)).hasMatch();
+    }
+    EXPECT_EQ(observations, 7);
+
+    r = Cli({"reprocess", home_.filePath("data/D26335.999"), home_.filePath("data/D26336.999"),
+             home_.filePath("data/D26337.999"), "--calibration", home_.filePath("config")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.count('\n'), 1 + 21); // the header and seven records a day
+    EXPECT_TRUE(r.err.startsWith("21 records, mean difference ")) << r.err.toStdString();
+
+    r = Cli({"plan", "2026-12-01"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.contains("ADDSGQP"));
+}

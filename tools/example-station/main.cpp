@@ -1,0 +1,332 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// make-example-station: fills a copy of the example station with days that
+// the program itself observed through the counter simulator: observations
+// of every class made by the observation session on a dial turned by
+// cub5-sim, a mercury lamp test and a standard lamp test made by their own
+// workflows. Time is virtual (the days are in the past); everything else
+// is the program's own code, so the files are exactly what a station's
+// program writes.
+//
+// Usage: make-example-station HOME CUB5-SIM
+// HOME is a scratch copy of examples/station with its reflmps.061; the
+// days, histories and calibration it gains are then copied back.
+#include "calibration/MercuryTest.h"
+#include "calibration/StandardLampTest.h"
+#include "config/GetInfo.h"
+#include "instrument/Cub5Encoder.h"
+#include "instrument/SerialCounterLink.h"
+#include "observe/ObservationSession.h"
+#include "ozone/Reduction.h"
+#include "records/DayFile.h"
+#include "sound/Play.h"
+#include "station/BusyGate.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+using namespace quillon;
+
+namespace {
+
+// Virtual time: every wait passes at once.
+class VirtualClock : public Clock {
+public:
+    DateTimeValue Now() const override { return now_; }
+    void Idle(double maxSeconds) override { Advance(std::max(std::min(maxSeconds, 0.05), 1e-5)); }
+    void WaitProcessingEvents(double seconds) override { Advance(seconds); }
+    void WaitPainting(double seconds) override { Advance(seconds); }
+    void Set(DateTimeValue now) { now_ = now; }
+    void Advance(double seconds) { now_ += seconds / 86400.0; }
+
+private:
+    DateTimeValue now_ = 0;
+};
+
+class StderrMessages : public OperatorMessages {
+public:
+    void Show(const QString& text, const QString& title) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    }
+    bool AskYesNo(const QString& text, const QString& title) override {
+        Show(text, title);
+        return false;
+    }
+};
+
+class Silent : public SoundPlayer {
+public:
+    void Play(int, const QByteArray&) override {}
+};
+
+// The counter simulator, its dial turned through its standard input.
+class Simulator {
+public:
+    explicit Simulator(const QString& program) {
+        process_.start(program, {});
+        process_.waitForStarted(5000);
+        while (device_.isEmpty() && process_.waitForReadyRead(5000)) {
+            while (process_.canReadLine()) {
+                const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+                if (line.startsWith(QLatin1String("device: "))) {
+                    device_ = line.mid(8);
+                }
+            }
+        }
+    }
+    ~Simulator() {
+        process_.write("quit\n");
+        process_.waitForFinished(2000);
+    }
+    const QString& Device() const { return device_; }
+    // The dial at `position` with a little noise.
+    void Turn(double position) { Send(QStringLiteral("%1 0.1").arg(position, 0, 'f', 1)); }
+    // A line on its standard input; waits for the answer.
+    void Send(const QString& line) {
+        process_.write((line + u'\n').toUtf8());
+        process_.waitForBytesWritten(1000);
+        while (!process_.canReadLine() && process_.waitForReadyRead(2000)) {
+        }
+        process_.readLine();
+    }
+
+private:
+    QProcess process_;
+    QString device_;
+};
+
+// The operator at the instrument: every screen answered, the dial turned
+// to the balance point before each reading series.
+class Operator : public ObservationSessionScreens, public StandardLampScreens, public GaugeDisplay {
+public:
+    Operator(SharedVars& vars, Simulator& sim) : vars_(vars), sim_(sim) {}
+
+    // The dial's positions for the series to come, in measuring order.
+    void Plan(std::vector<double> positions) {
+        positions_ = std::move(positions);
+        next_ = 0;
+    }
+    ObservationSession* session = nullptr;
+
+    // GaugeDisplay
+    void SetCallerText(const QString&, const QString&) override {}
+    void Open(const QString& mode, int, int, const QString&) override {
+        if (mode == QLatin1String("UP") && !positions_.empty()) {
+            sim_.Turn(positions_[next_++ % positions_.size()]);
+        }
+    }
+    void SetProgress(int, const QString&) override {}
+    bool ExitPressed() const override { return false; }
+    void Close() override {}
+
+    // The observation session.
+    GaugeDisplay& Gauge() override { return *this; }
+    bool ObserverPrompt(const QString&, const QString&, const QStringList&) override {
+        return true;
+    }
+    void ShowWarning(const ObservationWarning& w) override {
+        std::fprintf(stderr, "warning %s\n", qPrintable(w.screen));
+    }
+    void ShowReading(int, const QString&) override {}
+    void ShowResult(const QString&, const QString&, const QString&) override {}
+    bool ConfirmFocusedSun(const ObservationWarning&) override { return true; }
+    bool AskInitials(const QString&, const QStringList&) override {
+        vars_.ObserverInitials = QStringLiteral("QX");
+        return true;
+    }
+    bool AskTemperature(const QString&, const QStringList&) override {
+        vars_.InstrumentTemperature = 21.5;
+        return true;
+    }
+    void RunEncoderCheck() override {}
+    void RunObservationScreen() override {
+        session->Start();
+        if (session->LastRun().outcome == kObservationComplete) {
+            session->Accept();
+        } else {
+            session->EscapeToTypeSelection();
+        }
+    }
+    void FinishObservationScreen() override {}
+    void ShowReady() override {}
+    void ShowQSettings() override {}
+    void ShowRunning() override {}
+    void ShowInspect() override {}
+    void ShowRejected() override {}
+    bool AskRestartAfterEscape() override { return false; }
+    SkyAnswer AskSkyConditions(const QString& type) override {
+        return {SkySelection(type), QStringLiteral("example day")};
+    }
+    bool AskRestartSkySelection() override { return false; }
+    int ConfirmReject() override { return 0; }
+    QString ChooseNextType(const QStringList&, double) override { return {}; }
+
+    // The standard lamp test.
+    bool OperatorPrompt(const QString&, const QStringList&) override { return true; }
+    int EscapeChoice(const QString&) override { return 5; }
+    void HighDeviation(const QString&) override {}
+    int GrossError() override { return 0; }
+    void Scattered(const QString&) override {}
+    void ShowAverages(const std::array<double, 4>&) override {}
+    void ClearReadings() override {}
+    void ShowReading(int, int, double) override {}
+    bool BigCorrectionChange(const QStringList&) override { return true; }
+
+private:
+    SharedVars& vars_;
+    Simulator& sim_;
+    std::vector<double> positions_;
+    size_t next_ = 0;
+};
+
+// Dial positions for an ozone near `target`: the second wavelength where
+// the station's own reduction gives the target at that time, with the
+// first at the lowest of a few positions that leaves the second well on
+// the dial (zenith skies need a larger difference than the direct sun).
+std::pair<double, double> Balance(const SharedVars& vars, const QString& type, DateTimeValue utc,
+                                  double target) {
+    if (type.startsWith(QLatin1String("CC"))) {
+        return {120.0, 135.0}; // C and C' of a clear zenith sky: no ozone, C' above C
+    }
+    const auto ozoneAt = [&](double first, double second) {
+        ReductionInput in;
+        in.type = type;
+        in.meanUtc = utc;
+        in.readings = {first, second, first, second, first};
+        return ReduceObservation(vars, in).ozone;
+    };
+    for (const double first : {150.0, 200.0, 250.0, 300.0}) {
+        double low = 0;
+        double high = first;
+        for (int i = 0; i < 60; ++i) {
+            const double mid = (low + high) / 2;
+            // A larger second reading is a smaller difference and less ozone.
+            (ozoneAt(first, mid) > target ? low : high) = mid;
+        }
+        const double second = std::round((low + high) / 2 * 10) / 10;
+        if (second > 20.0 && second < first - 20.0) {
+            return {first, second};
+        }
+    }
+    return {150.0, 60.0};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "Usage: make-example-station HOME CUB5-SIM\n");
+        return 2;
+    }
+    const QString home = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/';
+    Simulator sim(QString::fromLocal8Bit(argv[2]));
+    if (sim.Device().isEmpty()) {
+        std::fprintf(stderr, "cub5-sim did not start\n");
+        return 1;
+    }
+    // The days pass in virtual time: no need to wait on the line's pace.
+    sim.Send(QStringLiteral("slow 1"));
+    QFile disc(home + QStringLiteral("disc.cfg"));
+    if (!disc.open(QIODevice::WriteOnly)) {
+        return 1;
+    }
+    disc.write("config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
+    disc.close();
+
+    SharedVars vars;
+    vars.HomeDir = home;
+    VirtualClock clock;
+    StderrMessages messages;
+    Silent player;
+    Sounds sounds(player);
+    SerialCounterLink link;
+    Cub5Encoder encoder(vars, link, clock, messages);
+    BusyGate gate;
+    Services services{vars, clock, messages, sounds, encoder, gate};
+    ReadConfiguration(vars, messages);
+    QString error;
+    if (!encoder.OpenEncoderPort(&error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    vars.AudioPrompts = 0;
+    vars.ComputerTimed = 1;
+    Operator op(vars, sim);
+
+    const auto at = [&vars](int year, int month, int day, int hour, int minute) {
+        return DateSerial(year, month, day) + TimeSerial(hour, minute, 0) +
+               static_cast<double>(vars.UtcOffsetHours) / 24.0;
+    };
+    const auto startDay = [&](DateTimeValue utc) {
+        clock.Set(utc);
+        vars.LocalDate = std::floor(LocalStandardTime(vars, utc));
+        OpenDayFile(vars, clock, messages);
+        WriteProvenanceComment(vars, clock, messages);
+    };
+    const auto observe = [&](const QString& type, DateTimeValue utc, double ozone) {
+        clock.Set(utc);
+        const auto [first, second] = Balance(vars, type, utc + 60.0 / 86400.0, ozone);
+        op.Plan({first, second, first, second, first});
+        ObservationSession session(services, op);
+        op.session = &session;
+        session.Run(type);
+    };
+    struct Planned {
+        int hour, minute;
+        const char* type;
+        double ozone;
+    };
+    const Planned day[] = {{9, 30, "ADDSGQP", 281},  {10, 5, "CDDSGQP", 284},
+                           {10, 40, "ADZB", 279},    {11, 15, "CDZC", 286},
+                           {11, 50, "CCZB", 0},      {12, 30, "ADDSGQP", 283},
+                           {13, 20, "CDDSGQP", 285}, {14, 10, "ADZC", 288}};
+    for (int d = 1; d <= 3; ++d) {
+        startDay(at(2026, 12, d, 8, 0));
+        for (const Planned& p : day) {
+            observe(QString::fromLatin1(p.type), at(2026, 12, d, p.hour, p.minute),
+                    p.ozone + 3.0 * d);
+        }
+        if (d == 1) {
+            // The mercury lamp test, typed from the microammeter's readings.
+            clock.Set(at(2026, 12, 1, 15, 0));
+            MercuryEntries hg;
+            hg.boxes = {76.6, 69.3, 76.7, 69.3, 76.6, 69.4, 76.6, 69.3, 76.7, 69.3};
+            hg.startTemperature = 20.4;
+            hg.endTemperature = 20.9;
+            SaveMercuryTest(vars, clock, messages, EvaluateReadings(vars, hg), hg);
+        }
+        if (d == 2) {
+            // The standard lamp test on STD-61A, the dial at its reference
+            // values but a little off, as a lamp ages.
+            clock.Set(at(2026, 12, 2, 15, 0));
+            vars.ObserverInitials = QStringLiteral("QX");
+            vars.InstrumentTemperature = 21.0;
+            StandardLampTest test(services, op, ReadReferenceLamps(vars));
+            if (!test.SelectLamp(QStringLiteral("STD-61A"))) {
+                std::fprintf(stderr, "no STD-61A in reflmps.061\n");
+                return 1;
+            }
+            const std::array<double, 4> ref = test.Reference();
+            std::vector<double> dial;
+            for (int sequence = 0; sequence < 3; ++sequence) {
+                dial.insert(dial.end(), {ref[0] + 0.3, ref[1] - 0.2, ref[2] + 0.1, ref[3] + 0.2});
+            }
+            op.Plan(dial);
+            if (test.Run() != LampRunOutcome::Complete || !test.Accept()) {
+                std::fprintf(stderr, "the lamp test was not completed\n");
+                return 1;
+            }
+        }
+    }
+    // The example runs without a counter: its disc.cfg names none again.
+    if (!disc.open(QIODevice::WriteOnly)) {
+        return 1;
+    }
+    disc.write("config\r\ndata\r\nhistory\r\n");
+    return 0;
+}
