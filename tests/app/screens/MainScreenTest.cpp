@@ -640,18 +640,17 @@ TEST_F(MainScreenTest, ParameterScreenPaintsDuringItsWait) {
 TEST(FirstRun, MissingHomeOffersTheExampleStation) {
     QTemporaryDir dir;
     const QString home = dir.path() + "/station/";
-    // Quit: nothing made.
-    QTimer::singleShot(0, [] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->objectName(), "FirstRun");
-        box->findChild<QPushButton*>("cmmdQuit")->click();
-    });
-    EXPECT_FALSE(EnsureStationHome(home));
+    // Quit, Escape or the close button: nothing made.
+    for (const ScriptedOperator::Answer& quit :
+         {Click("cmmdQuit"), Press(Qt::Key_Escape), CloseWindow()}) {
+        ScriptedOperator op;
+        op.On("FirstRun", quit);
+        EXPECT_FALSE(EnsureStationHome(home));
+    }
     EXPECT_FALSE(QFileInfo::exists(home));
     // Copy: the whole example station, and nothing left beside it.
-    QTimer::singleShot(
-        0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("cmmdCopy")->click(); });
+    ScriptedOperator op;
+    op.On("FirstRun", Click("cmmdCopy"));
     EXPECT_TRUE(EnsureStationHome(home));
     EXPECT_TRUE(QFileInfo(home + "disc.cfg").isFile());
     EXPECT_TRUE(QFileInfo(home + "config/inst.cfg").isFile());
