@@ -8,6 +8,7 @@
 #include "support/Cub5Sim.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
+#include "support/ScriptedOperator.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
@@ -87,77 +88,55 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
     main.Tick();
     ASSERT_TRUE(main.findChild<QLabel*>("lblF1")->isVisible());
 
-    // The operator at the instrument: answers each screen as it comes up,
-    // and turns the dial for each wavelength.
+    // The operator at the instrument: answers each question in turn, and
+    // drives the observation screen through its states (start, accept,
+    // escape) while the wait gauge runs by itself.
+    ScriptedOperator op;
+    op.Ignore("Ggauge");
+    op.Ignore("Obs");
+    op.On("GetInitials", [](QWidget* m) {
+        QLineEdit* box = m->findChild<QLineEdit*>("txtInitials");
+        QTest::keyClicks(box, "jkl");
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    op.On("GetDegsC", [](QWidget* m) {
+        QLineEdit* box = m->findChild<QLineEdit*>("txtDegsC");
+        QTest::keyClicks(box, "22");
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    op.On("Blue_sky", [](QWidget* m) {
+        QTest::mouseClick(m->findChild<QLabel*>("lblBSC"), Qt::LeftButton);
+        QTest::mouseClick(m->findChild<QLabel*>("lblNone"), Qt::LeftButton);
+        QLineEdit* box = m->findChild<QLineEdit*>("txtComment");
+        QTest::keyClicks(box, "end to end");
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    op.On("Moreobs", Press(Qt::Key_Escape));
     QStringList seen;
-    int skyClicks = 0;
     QTimer operatorHands;
     QObject::connect(&operatorHands, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal->property("handled").toBool()) {
+        if (!modal || modal->objectName() != "Obs" || modal->property("handled").toBool()) {
             return;
         }
-        const QString name = modal->objectName();
-        if (name == "Ggauge") {
-            return; // the wait gauge runs by itself
-        }
-        if (name == "GetInitials") {
+        auto* accept = modal->findChild<QPushButton*>("cmmdAccept");
+        auto* start = modal->findChild<QPushButton*>("cmmdPrsAny");
+        if (start->isVisible() && !seen.contains("started")) {
+            seen << "started";
+            Later([start] { QTest::keyClick(start, Qt::Key_Space); });
+        } else if (accept->isVisible() && !seen.contains("accepted")) {
+            seen << "accepted" << modal->findChild<QLabel*>("lblCalcO3")->text();
+            Later([accept] { QTest::mouseClick(accept, Qt::LeftButton); });
+        } else if (start->isVisible() && seen.contains("accepted")) {
             modal->setProperty("handled", true);
-            seen << name;
-            QLineEdit* box = modal->findChild<QLineEdit*>("txtInitials");
-            Later([box] {
-                QTest::keyClicks(box, "jkl");
-                QTest::keyClick(box, Qt::Key_Return);
-            });
-        } else if (name == "GetDegsC") {
-            modal->setProperty("handled", true);
-            seen << name;
-            QLineEdit* box = modal->findChild<QLineEdit*>("txtDegsC");
-            Later([box] {
-                QTest::keyClicks(box, "22");
-                QTest::keyClick(box, Qt::Key_Return);
-            });
-        } else if (name == "Obs") {
-            auto* accept = modal->findChild<QPushButton*>("cmmdAccept");
-            auto* start = modal->findChild<QPushButton*>("cmmdPrsAny");
-            if (start->isVisible() && !seen.contains("started")) {
-                seen << "started";
-                Later([start] { QTest::keyClick(start, Qt::Key_Space); });
-            } else if (accept->isVisible() && !seen.contains("accepted")) {
-                seen << "accepted" << modal->findChild<QLabel*>("lblCalcO3")->text();
-                Later([accept] { QTest::mouseClick(accept, Qt::LeftButton); });
-            } else if (start->isVisible() && seen.contains("accepted")) {
-                modal->setProperty("handled", true);
-                Later([modal] { QTest::keyClick(modal, Qt::Key_Escape); });
-            }
-        } else if (name == "Blue_sky") {
-            const char* labels[] = {"lblBSC", "lblNone"};
-            if (skyClicks < 2) {
-                QLabel* label = modal->findChild<QLabel*>(labels[skyClicks++]);
-                Later([label] { QTest::mouseClick(label, Qt::LeftButton); });
-            } else {
-                modal->setProperty("handled", true);
-                QLineEdit* box = modal->findChild<QLineEdit*>("txtComment");
-                Later([box] {
-                    QTest::keyClicks(box, "end to end");
-                    QTest::keyClick(box, Qt::Key_Return);
-                });
-            }
-        } else if (name == "Moreobs") {
-            modal->setProperty("handled", true);
-            seen << name;
             Later([modal] { QTest::keyClick(modal, Qt::Key_Escape); });
-        } else {
-            modal->setProperty("handled", true);
-            seen << "unexpected " + name + ": " + modal->windowTitle();
-            Later([modal] { modal->close(); });
         }
     });
     operatorHands.start(5);
     QTest::keyClick(&main, Qt::Key_F1);
     operatorHands.stop();
 
-    EXPECT_EQ(seen.filter("unexpected").join(";"), "");
+    EXPECT_EQ(op.Seen(), QStringList({"GetInitials", "GetDegsC", "Blue_sky", "Moreobs"}));
     ASSERT_TRUE(seen.contains("accepted")) << seen.join(";").toStdString();
     EXPECT_TRUE(main.isVisible());
     const QStringList lines =
