@@ -82,11 +82,13 @@ TEST(Reprocess, AShiftedNTableMovesEachClassByItsOwnFactor) {
     TestStation station;
     const QByteArray records =
         Obs("110000", "ADDSGQP", "1.330", "477.8", " 170.0 170.5 171.0 080.0 080.5") +
-        Obs("110000", "CDDSGQP", "1.330", "300.0", " 170.0 170.5 171.0 080.0 080.5");
+        Obs("110000", "CDDSGQP", "1.330", "300.0", " 170.0 170.5 171.0 080.0 080.5") +
+        Obs("110000", "CDZC", "1.330", "300.0", " 170.0 170.5 171.0 080.0 080.5");
     station.Write("data/D06083.999", Day(records));
     QTemporaryDir calibration;
     // A and C one N higher: at mu 1.32957334987 AD ozone rises by
-    // 10 / (1.432 mu) = 5.252 DU and CD ozone by 10 / (0.459 mu) = 16.386 DU.
+    // 10 / (1.432 mu) = 5.252 DU, CD ozone by 10 / (0.459 mu) = 16.386 DU,
+    // and CD zenith ozone by that over 1.25 - 0.076 mu = 1.148952, 14.262 DU.
     QFile table(calibration.filePath("ntable.061"));
     ASSERT_TRUE(table.open(QIODevice::WriteOnly));
     QByteArray shifted = ShiftedNTable(station, 0, 1.0);
@@ -107,9 +109,11 @@ TEST(Reprocess, AShiftedNTableMovesEachClassByItsOwnFactor) {
     ASSERT_EQ(shiftedRun.code, 0) << shiftedRun.err.toStdString();
     const QStringList a = own.out.split('\n');
     const QStringList b = shiftedRun.out.split('\n');
-    ASSERT_EQ(b.size(), 4);
+    ASSERT_EQ(b.size(), 5);
     EXPECT_EQ(b[1], "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,483.1,5.3");
     EXPECT_NEAR(b[2].section(',', 5, 5).toDouble() - a[2].section(',', 5, 5).toDouble(), 16.386,
+                0.1);
+    EXPECT_NEAR(b[3].section(',', 5, 5).toDouble() - a[3].section(',', 5, 5).toDouble(), 14.262,
                 0.1);
 }
 
