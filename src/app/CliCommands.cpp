@@ -488,8 +488,8 @@ int Reprocess(SharedVars& vars, OperatorMessages& messages, const QStringList& a
     }
     SharedVars calibrated;
     QString error;
-    if (!LoadCalibration(vars, cli::OptionValue(parser, QStringLiteral("calibration")), &calibrated,
-                         &error)) {
+    if (!LoadCalibration(vars, cli::OptionValue(parser, QStringLiteral("calibration")), messages,
+                         &calibrated, &error)) {
         Err() << error << Qt::endl;
         return cli::kExitRefused;
     }

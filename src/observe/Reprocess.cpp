@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "observe/Reprocess.h"
 
+#include "config/ConfigFile.h"
 #include "config/FatalFileError.h"
 #include "config/GetInfo.h"
 #include "ozone/Reduction.h"
@@ -14,15 +15,6 @@
 namespace quillon {
 
 namespace {
-
-// A missing lamp correction file is a calibration that is not all there:
-// the station's 0.0 fallback is for a station at work, not a reprocessing.
-class RefusingMessages : public OperatorMessages {
-public:
-    void Show(const QString& text, const QString&) override { refused = text; }
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-    QString refused;
-};
 
 // The day of a day file's name "DYYDDD.ext".
 bool DayOfName(const QString& name, DateTimeValue* day) {
@@ -76,19 +68,21 @@ bool RecordTime(const DayObservation& obs, DateTimeValue* local) {
 
 } // namespace
 
-bool LoadCalibration(const SharedVars& station, const QString& directory, SharedVars* calibrated,
-                     QString* error) {
+bool LoadCalibration(const SharedVars& station, const QString& directory,
+                     OperatorMessages& messages, SharedVars* calibrated, QString* error) {
     SharedVars vars = station;
     vars.ConfigDir = directory.endsWith(u'/') ? directory : directory + u'/';
+    // A missing lamp correction file is a calibration that is not all
+    // there: the station's 0.0 fallback is for a station at work, not for
+    // a reprocessing.
+    const QString lamp = QStringLiteral("lampcorr.") + vars.InstrumentId;
+    if (!QFileInfo::exists(ResolveFileName(vars.ConfigDir, lamp))) {
+        *error = vars.ConfigDir + lamp + QStringLiteral(": File not found");
+        return false;
+    }
     try {
         ReadNTable(vars);
-        RefusingMessages messages;
         ReadLampCorrections(vars, messages);
-        if (!messages.refused.isEmpty()) {
-            *error = vars.ConfigDir + QStringLiteral("lampcorr.") + vars.InstrumentId +
-                     QStringLiteral(": File not found");
-            return false;
-        }
     } catch (const FatalFileError& fault) {
         *error = fault.BoxText().replace(u'\n', u' ');
         return false;

@@ -18,8 +18,8 @@ namespace quillon {
 // The station's constants with the calibration of `directory` (its
 // ntable.NNN and lampcorr.NNN, both required). False with the file and the
 // reason.
-bool LoadCalibration(const SharedVars& station, const QString& directory, SharedVars* calibrated,
-                     QString* error);
+bool LoadCalibration(const SharedVars& station, const QString& directory,
+                     OperatorMessages& messages, SharedVars* calibrated, QString* error);
 
 struct ReprocessedRecord {
     QString date; // the observation's local date, "YYYY-MM-DD"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quillon-cli against a scratch station: parameters and day summaries.
 #include "records/DayFile.h"
+#include "support/CliRun.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
 #include "support/TestStation.h"
@@ -13,22 +14,6 @@
 
 using namespace quillon;
 using namespace quillon::test;
-
-namespace {
-struct CliResult {
-    int code;
-    QString out;
-    QString err;
-};
-
-CliResult RunCli(const TestStation& station, const QStringList& args) {
-    QProcess cli;
-    cli.start(QStringLiteral(QUILLON_CLI), QStringList{"--home", station.Home()} + args);
-    cli.waitForFinished(30000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
-}
-} // namespace
 
 TEST(Cli, ParamsPrintsEveryLabelOrFailsWithTheFatalText) {
     TestStation station;
@@ -265,16 +250,6 @@ TEST(Cli, SunAndReducePinnedToValuesWorkedOutApart) {
                      "ozone: 477.810098154\nozone_spread: 1.33906407537\n");
 }
 
-namespace {
-CliResult RunBare(const QStringList& args) {
-    QProcess cli;
-    cli.start(QStringLiteral(QUILLON_CLI), args);
-    cli.waitForFinished(30000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
-}
-} // namespace
-
 TEST(Cli, EveryCommandRefusesWhatItDoesNotKnow) {
     TestStation station;
     const QStringList commands[] = {
@@ -333,17 +308,17 @@ TEST(Cli, OptionFormsNegativeValuesAndTheHomeAnywhere) {
     for (const QStringList& args :
          {QStringList{"--home", home, "params"}, QStringList{"params", "--home", home},
           QStringList{"--home=" + home, "params"}, QStringList{"params", "--home=" + home}}) {
-        const CliResult r = RunBare(args);
+        const CliResult r = RunCli(args);
         EXPECT_EQ(r.code, 0) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.contains("Station Name: Boulder, Colorado\n"));
     }
-    const CliResult missing = RunBare({"params", "--home", home + "none"});
+    const CliResult missing = RunCli({"params", "--home", home + "none"});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_TRUE(missing.err.startsWith("The station home " + home + "none/ does not exist."));
-    EXPECT_EQ(RunBare({"params", "--home"}).code, 2);
+    EXPECT_EQ(RunCli({"params", "--home"}).code, 2);
     // Help after a command is that command's.
-    const CliResult help = RunBare({"sun", "--help"});
+    const CliResult help = RunCli({"sun", "--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out, "Usage: quillon-cli [--home DIR] sun YYYY-MM-DDTHH:MM:SS\n"
                         "mu, air mass, zenith angle and Julian day at a UTC time\n");

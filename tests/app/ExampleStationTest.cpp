@@ -1,51 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The example station as it is shipped, days and histories included: every
 // command that reads it finds real data and no fault.
-#include <QDir>
-#include <QDirIterator>
+#include "support/CliRun.h"
+#include "support/TestStation.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using namespace quillon::test;
 
-struct Result {
-    int code;
-    QString out;
-    QString err;
-};
+namespace {
 
 class ExampleStation : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const QString source = QStringLiteral(QUILLON_EXAMPLE_STATION);
-        QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            const QString target = home_.filePath(QDir(source).relativeFilePath(path));
-            QDir().mkpath(QFileInfo(target).path());
-            QFile::copy(path, target);
-        }
-        QFile::setPermissions(home_.filePath("config/CallHome.cfg"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
-    Result Cli(const QStringList& args) {
-        QProcess cli;
-        cli.start(QStringLiteral(QUILLON_CLI), QStringList{"--home", home_.path()} + args);
-        cli.waitForFinished(30000);
-        return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-                QString::fromUtf8(cli.readAllStandardError())};
-    }
-    QTemporaryDir home_;
+    CliResult Cli(const QStringList& args) { return RunCli(station_, args); }
+    QString Path(const QString& relative) const { return station_.Home() + relative; }
+    TestStation station_{TestStation::Contents::Everything};
 };
 
 } // namespace
 
 TEST_F(ExampleStation, EveryCommandShowsItsRealDataWithoutAFault) {
-    Result r = Cli({"params"});
+    CliResult r = Cli({"params"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
@@ -84,8 +62,8 @@ TEST_F(ExampleStation, EveryCommandShowsItsRealDataWithoutAFault) {
     }
     EXPECT_EQ(observations, 7);
 
-    r = Cli({"reprocess", home_.filePath("data/D26335.999"), home_.filePath("data/D26336.999"),
-             home_.filePath("data/D26337.999"), "--calibration", home_.filePath("config")});
+    r = Cli({"reprocess", Path("data/D26335.999"), Path("data/D26336.999"), Path("data/D26337.999"),
+             "--calibration", Path("config")});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out.count('\n'), 1 + 21); // the header and seven records a day
     EXPECT_TRUE(r.err.startsWith("21 records, mean difference ")) << r.err.toStdString();

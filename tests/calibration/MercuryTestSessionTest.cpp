@@ -4,6 +4,7 @@
 // only for what was evaluated, the record's moment, and a failed history
 // write that saves nothing and may be retried without a second record.
 #include "calibration/MercuryTestSession.h"
+#include "calibration/MercuryFixtures.h"
 #include "config/GetInfo.h"
 #include "support/TestServices.h"
 #include "support/TestStation.h"
@@ -48,18 +49,6 @@ public:
     std::function<void()> form;
     std::function<void()> onDialog;
 };
-
-MercuryEntries Pairs(const std::vector<std::pair<double, double>>& pairs, double start,
-                     double end) {
-    MercuryEntries e;
-    for (size_t k = 0; k < pairs.size(); ++k) {
-        e.boxes[2 * k] = pairs[k].first;
-        e.boxes[2 * k + 1] = pairs[k].second;
-    }
-    e.startTemperature = start;
-    e.endTemperature = end;
-    return e;
-}
 
 class MercuryTestSessionTest : public ::testing::Test {
 protected:

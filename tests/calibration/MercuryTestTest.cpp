@@ -3,6 +3,7 @@
 // separation and completeness rules, the temperatures, the verdict, the
 // HGLAMP record byte for byte, and Done(Save) with inst.cfg read back.
 #include "calibration/MercuryTest.h"
+#include "calibration/MercuryFixtures.h"
 #include "config/GetInfo.h"
 #include "support/FakeClock.h"
 #include "support/Recorders.h"
@@ -21,18 +22,6 @@ SharedVars Demo() {
     v.Q15Hg = 74.3;
     v.TempCoeff = -0.25;
     return v;
-}
-
-MercuryEntries Pairs(const std::vector<std::pair<double, double>>& pairs, double start = 20.0,
-                     double end = 21.0) {
-    MercuryEntries e;
-    for (size_t k = 0; k < pairs.size(); ++k) {
-        e.boxes[2 * k] = pairs[k].first;
-        e.boxes[2 * k + 1] = pairs[k].second;
-    }
-    e.startTemperature = start;
-    e.endTemperature = end;
-    return e;
 }
 
 } // namespace

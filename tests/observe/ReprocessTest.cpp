@@ -4,6 +4,7 @@
 // amount worked out by hand, the UTC date rolls over after local midnight
 // UTC, a damaged record is named and skipped, and --woudc writes the day's
 // file with the new values. The day files are never changed.
+#include "support/CliRun.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
@@ -16,20 +17,6 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun Cli(const TestStation& station, const QStringList& args) {
-    QProcess cli;
-    cli.start(QStringLiteral(QUILLON_CLI), QStringList{"--home", station.Home()} + args);
-    cli.waitForFinished(30000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
-}
 
 // An OBS record of 24 March 2006 at Boulder (UTC-7): readings first
 // wavelength 1, 2, 3, then second 1, 2.
@@ -69,8 +56,8 @@ TEST(Reprocess, OwnCalibrationGivesBackTheRecordedOzone) {
                   Day(Obs("110000", "ADDSGQP", "1.330", "477.8", " 170.0 170.5 171.0 080.0 080.5") +
                       Obs("113000", "CCZB", "1.300", "-99.9", " 170.0 170.5 171.0 080.0 080.5")));
     const QByteArray before = station.Read("data/D06083.999");
-    const CliRun r = Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
-                                   station.Home() + "config"});
+    const CliResult r = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                         "--calibration", station.Home() + "config"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "date,time,type,mu,ozone_recorded,ozone_reprocessed,difference\n"
                      "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,477.8,0.0\n");
@@ -101,10 +88,10 @@ TEST(Reprocess, AShiftedNTableMovesEachClassByItsOwnFactor) {
     table.close();
     ASSERT_TRUE(
         QFile::copy(station.Home() + "config/lampcorr.061", calibration.filePath("lampcorr.061")));
-    const CliRun own = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
-                                     "--calibration", station.Home() + "config"});
-    const CliRun shiftedRun = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
-                                            "--calibration", calibration.path()});
+    const CliResult own = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                           "--calibration", station.Home() + "config"});
+    const CliResult shiftedRun = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                                  "--calibration", calibration.path()});
     ASSERT_EQ(own.code, 0);
     ASSERT_EQ(shiftedRun.code, 0) << shiftedRun.err.toStdString();
     const QStringList a = own.out.split('\n');
@@ -122,13 +109,13 @@ TEST(Reprocess, TheUtcDateRollsOverAfterLocalMidnightUtc) {
     // 17:30 local is 00:30 UTC on 25 March: the sun of the 25th.
     station.Write("data/D06083.999", Day(Obs("173000", "ADDSGQP", "7.000", "300.0",
                                              " 170.0 170.5 171.0 080.0 080.5")));
-    const CliRun r = Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
-                                   station.Home() + "config"});
+    const CliResult r = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                         "--calibration", station.Home() + "config"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QString mu = r.out.split('\n')[1].section(',', 3, 3);
     EXPECT_EQ(r.out.split('\n')[1].left(20), "2006-03-24,17:30:00,");
-    const QString sun25 = Cli(station, {"sun", "2006-03-25T00:30:00"}).out.section('\n', 0, 0);
-    const QString sun24 = Cli(station, {"sun", "2006-03-24T00:30:00"}).out.section('\n', 0, 0);
+    const QString sun25 = RunCli(station, {"sun", "2006-03-25T00:30:00"}).out.section('\n', 0, 0);
+    const QString sun24 = RunCli(station, {"sun", "2006-03-24T00:30:00"}).out.section('\n', 0, 0);
     EXPECT_NEAR(mu.toDouble(), sun25.mid(4).toDouble(), 0.0005);
     EXPECT_GT(std::abs(mu.toDouble() - sun24.mid(4).toDouble()), 0.01);
 }
@@ -140,8 +127,9 @@ TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
         Day(Obs("110000", "ADDSGQP", "1.330", "477.8", " 170.0 170.5 171.0 080.0 080.5") +
             Obs("120000", "ADDSGQP", "1.300", "470.0", " 17x.0 170.5 171.0 080.0 080.5")));
     QTemporaryDir out;
-    const CliRun r = Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
-                                   station.Home() + "config", "--out", out.filePath("r.csv")});
+    const CliResult r =
+        RunCli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                         station.Home() + "config", "--out", out.filePath("r.csv")});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(r.err, station.Home() +
@@ -155,9 +143,9 @@ TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
     // --woudc: the day's WOUDC file with the reprocessed values, as the
     // woudc command writes it.
     station.Write("config/woudc.cfg", "067\r\nUSA\r\nBLD\r\nMSX\r\n\"A. Scientist\"\r\nM1\r\n");
-    const CliRun woudc = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
-                                       "--calibration", station.Home() + "config", "--woudc",
-                                       out.path(), "--out", out.filePath("r.csv")});
+    const CliResult woudc = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                             "--calibration", station.Home() + "config", "--woudc",
+                                             out.path(), "--out", out.filePath("r.csv")});
     EXPECT_EQ(woudc.code, 0) << woudc.err.toStdString();
     QFile file(out.filePath("20060324.Dobson.M1.061.MSX.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -170,19 +158,19 @@ TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
 
     // Without woudc.cfg no WOUDC file can be made: refused, with the file.
     station.Remove("config/woudc.cfg");
-    const CliRun refused =
-        Cli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
-                      station.Home() + "config", "--woudc", out.path()});
+    const CliResult refused =
+        RunCli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                         station.Home() + "config", "--woudc", out.path()});
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.startsWith(station.Home() + "config/woudc.cfg"))
         << refused.err.toStdString();
     // A calibration directory without its lamp corrections is refused.
     QTemporaryDir partial;
     ASSERT_TRUE(QFile::copy(station.Home() + "config/ntable.061", partial.filePath("ntable.061")));
-    const CliRun noLamp = Cli(station, {"reprocess", station.Home() + "data/D06083.999",
-                                        "--calibration", partial.path()});
+    const CliResult noLamp = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                              "--calibration", partial.path()});
     EXPECT_EQ(noLamp.code, 1);
     EXPECT_EQ(noLamp.err, partial.path() + "/lampcorr.061: File not found\n");
     // No day file named: a usage error.
-    EXPECT_EQ(Cli(station, {"reprocess", "--calibration", partial.path()}).code, 2);
+    EXPECT_EQ(RunCli(station, {"reprocess", "--calibration", partial.path()}).code, 2);
 }

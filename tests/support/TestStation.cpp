@@ -11,17 +11,18 @@
 
 namespace quillon::test {
 
-TestStation::TestStation() : dir_(std::make_unique<QTemporaryDir>()) {
+TestStation::TestStation(Contents contents) : dir_(std::make_unique<QTemporaryDir>()) {
     home_ = dir_->path() + u'/';
     const QString source = QStringLiteral(QUILLON_EXAMPLE_STATION);
     QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         const QString relative = QDir(source).relativeFilePath(path);
-        // The configuration only: each test makes the days and histories
-        // it reads, and the example's own are for training.
-        if (relative.startsWith(QLatin1String("data/")) ||
-            relative.startsWith(QLatin1String("history/"))) {
+        // Usually the configuration only: each test makes the days and
+        // histories it reads, and the example's own are for training.
+        if (contents == Contents::Configuration &&
+            (relative.startsWith(QLatin1String("data/")) ||
+             relative.startsWith(QLatin1String("history/")))) {
             continue;
         }
         QDir().mkpath(QFileInfo(home_ + relative).path());

@@ -11,10 +11,12 @@
 namespace quillon::test {
 
 // A scratch copy of the demo station in a temporary home directory, which a
-// test may change file by file.
+// test may change file by file: its configuration, or the whole example
+// with its days and histories.
 class TestStation {
 public:
-    TestStation();
+    enum class Contents { Configuration, Everything };
+    explicit TestStation(Contents contents = Contents::Configuration);
     const QString& Home() const { return home_; }
     QString ConfigDir() const { return home_ + QStringLiteral("config/"); }
     QString DataDir() const { return home_ + QStringLiteral("data/"); }

@@ -410,6 +410,10 @@ void MainWindow::ApplyGuidance(int range) {
 
 void MainWindow::ShowClockState() {
     const bool synchronised = clockSynchronised_();
+    if (clockShownSynchronised_ == synchronised) {
+        return; // the line changes only when the clock's state does
+    }
+    clockShownSynchronised_ = synchronised;
     helpLine_->setText(synchronised ? kHelpText : ClockNotSynchronisedText());
     helpLine_->setStyleSheet(synchronised ? QString() : QStringLiteral("color: red"));
 }

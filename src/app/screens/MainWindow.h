@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace quillon {
 
@@ -113,6 +114,7 @@ private:
     std::function<void()> transferAction_;
     std::function<bool()> clockSynchronised_ = SystemClockSynchronised;
     QLabel* helpLine_ = nullptr;
+    std::optional<bool> clockShownSynchronised_;
 
     QLabel* lblCaption_ = nullptr;
     QLabel* lblLdate_ = nullptr;

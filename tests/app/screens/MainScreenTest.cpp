@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -667,19 +666,9 @@ TEST(FirstRun, MissingHomeOffersTheExampleStation) {
 
 TEST(ExampleStationStart, TheOperatorProgramStartsOnTheShippedExampleWithoutAFault) {
     // The whole example, its days and histories too.
-    QTemporaryDir home;
-    const QString source = QStringLiteral(QUILLON_EXAMPLE_STATION);
-    QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = home.filePath(QDir(source).relativeFilePath(path));
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(path, target);
-    }
-    QFile::setPermissions(home.filePath("config/CallHome.cfg"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const TestStation station(TestStation::Contents::Everything);
     SharedVars vars;
-    vars.HomeDir = home.path() + "/";
+    vars.HomeDir = station.Home();
     // 20:00 UTC on 2 December 2026: 13:00 at the station, a day with records.
     TestServices fakes(vars, MakeDateTime(2026, 12, 2, 20, 0, 0));
     MainWindow main(fakes.services);
