@@ -27,14 +27,14 @@ public:
 
 struct Rig {
     Rig() {
-        vars.EncoderPort = sim.Device();
-        vars.EncoderInUse = true;
+        vars.setup.EncoderPort = sim.Device();
+        vars.setup.EncoderInUse = true;
         QString error;
         encoder.OpenEncoderPort(&error);
         sim.Send("150 0.3");
     }
     Cub5Sim sim;
-    SharedVars vars;
+    StationState vars;
     SystemClock clock;
     SerialCounterLink link;
     RecordingMessages messages;
@@ -58,7 +58,7 @@ static void BM_ReadRdialTenReadings(benchmark::State& state) {
     RecordingPlayer player;
     Sounds sounds(player);
     NoGauge gauge;
-    rig.vars.AudioPrompts = 0;
+    rig.settings.AudioPrompts = 0;
     for (auto _ : state) {
         int n = 10;
         benchmark::DoNotOptimize(ReadRdial(rig.vars, rig.encoder, gauge, sounds, rig.clock, n));

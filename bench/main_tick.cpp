@@ -18,8 +18,8 @@ static void BM_MainTickSameRange(benchmark::State& state) {
     TestStation station;
     station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\","
                                      "\"12/02/2026\",\"12/03/2026\"\r\n");
-    SharedVars vars;
-    vars.HomeDir = station.Home();
+    StationState vars;
+    vars.setup.HomeDir = station.Home();
     TestServices fakes(vars, MakeDateTime(2026, 12, 10, 19, 0, 0));
     FakeClock& clock = fakes.clock;
     MainWindow main(fakes.services);

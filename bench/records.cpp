@@ -20,8 +20,8 @@ using namespace quillon::test;
 
 static void BM_SumToDay1000Obs(benchmark::State& state) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
-    vars.UtcOffsetHours = 0;
+    StationState vars = LoadedVars(station);
+    vars.setup.UtcOffsetHours = 0;
     FakeClock clock(MakeDateTime(2006, 3, 24, 18, 0, 0));
     RecordingMessages messages;
     QStringList lines = DayFileHeader(vars, clock.Now());
@@ -43,7 +43,7 @@ static void BM_SumToDay1000Obs(benchmark::State& state) {
     const SummaryDetail detail = static_cast<SummaryDetail>(state.range(0));
     for (auto _ : state) {
         SummaryTexts texts;
-        SumToDay(vars, clock, "03/24/2006", detail, vars.DataDir, texts, messages);
+        SumToDay(vars, clock, "03/24/2006", detail, vars.setup.DataDir, texts, messages);
         benchmark::DoNotOptimize(texts);
     }
 }
@@ -54,8 +54,8 @@ static void BM_StartUpWork(benchmark::State& state) {
     FakeClock clock(MakeDateTime(2026, 12, 10, 18, 0, 0));
     RecordingMessages messages;
     for (auto _ : state) {
-        SharedVars vars;
-        vars.HomeDir = station.Home();
+        StationState vars;
+        vars.setup.HomeDir = station.Home();
         ReadConfiguration(vars, messages);
         WriteComment(vars, clock, messages);
         OpenDayFile(vars, clock, messages);

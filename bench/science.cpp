@@ -13,7 +13,7 @@ using namespace quillon::test;
 
 static void BM_SunMu(benchmark::State& state) {
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     DateTimeValue t = MakeDateTime(2026, 12, 8, 19, 0, 0);
     for (auto _ : state) {
         benchmark::DoNotOptimize(SunMu(vars, t));
@@ -24,12 +24,12 @@ BENCHMARK(BM_SunMu);
 
 static void BM_OzoneADZenith(benchmark::State& state) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
-    for (size_t i = 0; i < vars.CloudCoef1.size(); ++i) {
-        vars.CloudCoef1[i] = 0.01 / static_cast<double>(i + 1);
+    StationState vars = LoadedVars(station);
+    for (size_t i = 0; i < vars.setup.CloudCoef1.size(); ++i) {
+        vars.setup.CloudCoef1[i] = 0.01 / static_cast<double>(i + 1);
     }
-    for (size_t i = 0; i < vars.CloudCoef2.size(); ++i) {
-        vars.CloudCoef2[i] = 0.002 / static_cast<double>(i + 1);
+    for (size_t i = 0; i < vars.setup.CloudCoef2.size(); ++i) {
+        vars.setup.CloudCoef2[i] = 0.002 / static_cast<double>(i + 1);
     }
     DateTimeValue t = MakeDateTime(2026, 12, 8, 19, 0, 0);
     for (auto _ : state) {

@@ -17,8 +17,8 @@ using namespace quillon::test;
 static void BM_TransferPass30Files(benchmark::State& state) {
     FtpServer server;
     TestStation station;
-    SharedVars vars = LoadedVars(station);
-    vars.EncoderInUse = true;
+    StationState vars = LoadedVars(station);
+    vars.setup.EncoderInUse = true;
     vars.ArchiveUrl = server.Url();
     vars.ArchiveUser = "dobson";
     vars.ArchivePassword = "secret";

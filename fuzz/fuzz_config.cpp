@@ -25,13 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                           static_cast<qsizetype>(size - 1));
     station.Write(name == QLatin1String("disc.cfg") ? name : QStringLiteral("config/") + name,
                   text);
-    quillon::SharedVars vars;
-    vars.HomeDir = station.Home();
+    quillon::StationState vars;
+    vars.setup.HomeDir = station.Home();
     quillon::fuzz::SilentMessages messages;
     try {
         quillon::ReadConfiguration(vars, messages);
-        if (!std::isfinite(vars.Latitude) || !std::isfinite(vars.UtcOffsetHours) ||
-            !std::isfinite(vars.LampCorr[0]) || !std::isfinite(vars.NTable[29][2])) {
+        if (!std::isfinite(vars.setup.Latitude) || !std::isfinite(vars.setup.UtcOffsetHours) ||
+            !std::isfinite(vars.calibration.LampCorr[0]) || !std::isfinite(vars.calibration.NTable[29][2])) {
             std::abort();
         }
     } catch (const quillon::FatalFileError& error) {

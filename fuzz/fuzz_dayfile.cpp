@@ -31,14 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // 03/24/2006 is day 38800 of the station's day count.
     station.Write(QStringLiteral("data/D06083.999"), bytes);
-    quillon::SharedVars vars;
-    vars.StationName = QStringLiteral("Boulder, Colorado");
-    vars.InstrumentId = QStringLiteral("061");
-    vars.DataDir = station.Home() + QStringLiteral("data/");
+    quillon::StationState vars;
+    vars.setup.StationName = QStringLiteral("Boulder, Colorado");
+    vars.setup.InstrumentId = QStringLiteral("061");
+    vars.setup.DataDir = station.Home() + QStringLiteral("data/");
     quillon::SummaryTexts texts;
     quillon::fuzz::SilentMessages messages;
     quillon::fuzz::FixedClock clock;
     quillon::SumToDay(vars, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::WithFile,
-                      vars.DataDir, texts, messages);
+                      vars.setup.DataDir, texts, messages);
     return 0;
 }

@@ -36,14 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const QByteArray bytes(reinterpret_cast<const char*>(data) + 1,
                            static_cast<qsizetype>(size - 1));
-    static quillon::SharedVars loaded = [] {
-        quillon::SharedVars vars;
-        vars.HomeDir = station.Home();
+    static quillon::StationState loaded = [] {
+        quillon::StationState vars;
+        vars.setup.HomeDir = station.Home();
         quillon::fuzz::SilentMessages quiet;
         quillon::ReadConfiguration(vars, quiet);
         return vars;
     }();
-    quillon::SharedVars vars = loaded;
+    quillon::StationState vars = loaded;
     quillon::fuzz::SilentMessages messages;
     quillon::fuzz::FixedClock clock;
     switch (data[0] % 6) {

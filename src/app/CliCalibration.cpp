@@ -18,7 +18,7 @@ bool ParseNumber(const QString& text, double* value) {
 }
 
 // The initials as the prompt takes them: up to three capital letters.
-bool TakeInitials(const QCommandLineParser& parser, SharedVars& vars, bool required) {
+bool TakeInitials(const QCommandLineParser& parser, StationState& vars, bool required) {
     QString initials;
     for (const QChar c : OptionValue(parser, QStringLiteral("initials"))) {
         if (c.isLetter() && c.unicode() < 128 && initials.size() < 3) {
@@ -29,13 +29,13 @@ bool TakeInitials(const QCommandLineParser& parser, SharedVars& vars, bool requi
         Err() << "Please Enter Initials or Escape (--initials XX)" << Qt::endl;
         return false;
     }
-    vars.ObserverInitials = initials;
+    vars.settings.ObserverInitials = initials;
     return true;
 }
 
 } // namespace
 
-int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int QTableCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("out"), QStringLiteral("file"), QStringLiteral("FILE")});
     if (!ParseCommand(parser, args) || !Positionals(parser).isEmpty()) {
@@ -46,12 +46,12 @@ int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
         return kExitStation;
     }
     SystemClock clock;
-    const DateTimeValue local = LocalStandardTime(vars, clock.Now());
+    const DateTimeValue local = LocalStandardTime(vars.setup, clock.Now());
     const QString path = parser.isSet(QStringLiteral("out"))
                              ? OptionValue(parser, QStringLiteral("out"))
-                             : QTablePath(vars, local);
+                             : QTablePath(vars.setup, local);
     QString error;
-    if (!WriteQSettingTable(vars, path, local, &error)) {
+    if (!WriteQSettingTable(vars.setup, vars.calibration, path, local, &error)) {
         Err() << "Could not write " << path << ": " << error << Qt::endl;
         return kExitRefused;
     }
@@ -59,7 +59,7 @@ int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
     return 0;
 }
 
-int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int HgTestCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("temps"), QStringLiteral("start and end temperature"),
                       QStringLiteral("START,END")});
@@ -119,7 +119,7 @@ int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
     if (!TakeInitials(parser, vars, false)) {
         return kExitUsage;
     }
-    const MercuryEvaluation evaluation = EvaluateReadings(vars, entries);
+    const MercuryEvaluation evaluation = EvaluateReadings(vars.calibration, entries);
     if (evaluation.warning != MercuryWarning::None) {
         const MercuryDialogText text = WarningText(evaluation.warning, evaluation);
         Err() << text.title << Qt::endl;
@@ -135,7 +135,7 @@ int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
         return kExitRefused;
     }
     SystemClock clock;
-    if (!SaveMercuryTest(vars, clock, messages, evaluation, entries)) {
+    if (!SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, evaluation, entries)) {
         return kExitRefused;
     }
     const MercuryDialogText verdict = VerdictText(evaluation.difference);
@@ -150,7 +150,7 @@ int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringLis
     return 0;
 }
 
-int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int QReviewCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     if (!ParseCommand(parser, args) || !Positionals(parser).isEmpty()) {
         Err() << "Usage: quillon-cli qreview" << Qt::endl;
@@ -159,7 +159,7 @@ int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringLi
     if (!Load(vars, messages)) {
         return kExitStation;
     }
-    const QReview review = ReviewLines(ReadHgHistory(MercuryHistoryPath(vars)));
+    const QReview review = ReviewLines(ReadHgHistory(MercuryHistoryPath(vars.setup)));
     Out() << review.countLine << '\n';
     for (const QString& line : review.testLines) {
         Out() << line << '\n';
@@ -172,7 +172,7 @@ int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringLi
     return 0;
 }
 
-int QAdjustCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int QAdjustCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption(
         {QStringLiteral("initials"), QStringLiteral("observer"), QStringLiteral("XX")});
@@ -197,14 +197,15 @@ int QAdjustCommand(SharedVars& vars, OperatorMessages& messages, const QStringLi
         return kExitUsage;
     }
     SystemClock clock;
-    if (!AcceptQTableChange(vars, clock, messages, static_cast<float>(value))) {
+    if (!AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
+                            clock, messages, static_cast<float>(value))) {
         return kExitRefused;
     }
-    Out() << "A: " << FormatNumber(vars.Q15A, u"##.00") << '\n'
-          << "C: " << FormatNumber(vars.Q15C, u"##.00") << '\n'
-          << "D: " << FormatNumber(vars.Q15D, u"###.00") << '\n'
-          << "Hg: " << FormatNumber(vars.Q15Hg, u"##.00") << '\n'
-          << "Q table date: " << vars.QTableDate << Qt::endl;
+    Out() << "A: " << FormatNumber(vars.calibration.Q15A, u"##.00") << '\n'
+          << "C: " << FormatNumber(vars.calibration.Q15C, u"##.00") << '\n'
+          << "D: " << FormatNumber(vars.calibration.Q15D, u"###.00") << '\n'
+          << "Hg: " << FormatNumber(vars.calibration.Q15Hg, u"##.00") << '\n'
+          << "Q table date: " << vars.calibration.QTableDate << Qt::endl;
     return 0;
 }
 

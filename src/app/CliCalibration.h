@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "station/StationState.h"
 #include "util/OperatorMessages.h"
 
 #include <QStringList>
@@ -11,11 +11,11 @@ namespace quillon::cli {
 // The calibration commands of quillon-cli, for scripted and remote
 // maintenance: the Q setting table, a mercury test jotted down on paper,
 // the Q-table review and its adjustment. Each returns the exit code.
-int QTableCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
-int HgTestCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
-int QReviewCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
-int QAdjustCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
+int QTableCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
+int HgTestCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
+int QReviewCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
+int QAdjustCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
 // One intercomparison set recomputed from its wavelengths' times and readings.
-int IcSetCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args);
+int IcSetCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
 
 } // namespace quillon::cli

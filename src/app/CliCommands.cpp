@@ -117,7 +117,7 @@ bool NoArguments(const QStringList& args) {
     return cli::ParseCommand(parser, args) && parser.positionalArguments().isEmpty();
 }
 
-int Params(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Params(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     if (!NoArguments(args)) {
         return Usage();
     }
@@ -125,7 +125,8 @@ int Params(SharedVars& vars, OperatorMessages& messages, const QStringList& args
         return cli::kExitStation;
     }
     for (const auto& lines :
-         {StationParameterLines(vars), InstrumentParameterLines(vars), ProgramInfoLines(vars)}) {
+         {StationParameterLines(vars.setup), InstrumentParameterLines(vars.setup, vars.calibration),
+          ProgramInfoLines(vars.setup, vars.calibration)}) {
         for (const LabelledValue& line : lines) {
             Out() << line.label << ' ' << line.value << '\n';
         }
@@ -134,7 +135,7 @@ int Params(SharedVars& vars, OperatorMessages& messages, const QStringList& args
     return 0;
 }
 
-int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Summary(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("brief"), QStringLiteral("the main screen's short texts")});
     parser.addOption({QStringLiteral("full"), QStringLiteral("the long texts, no file")});
@@ -158,7 +159,7 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
     const bool otherDir = parser.isSet(QStringLiteral("dir"));
     QString directory = otherDir
                             ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
-                            : vars.DataDir;
+                            : vars.setup.DataDir;
     if (!directory.endsWith(u'/')) {
         directory += u'/';
     }
@@ -166,13 +167,13 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
     // that the day was observed and nothing came of it. (A date that is
     // none is the summary's own refusal.)
     DateTimeValue day = 0;
-    const QString dayFile = ParseMdy(date, &day) ? directory + DayFileName(vars, day) : QString();
+    const QString dayFile = ParseMdy(date, &day) ? directory + DayFileName(vars.setup, day) : QString();
     if (!dayFile.isEmpty() && !QFileInfo::exists(dayFile)) {
         Err() << dayFile << " does not exist" << Qt::endl;
         return cli::kExitRefused;
     }
-    const bool done = otherDir ? SumAday(vars, clock, date, detail, directory, texts, messages)
-                               : SumToDay(vars, clock, date, detail, directory, texts, messages);
+    const bool done = otherDir ? SumAday(vars.setup, clock, date, detail, directory, texts, messages)
+                               : SumToDay(vars.setup, clock, date, detail, directory, texts, messages);
     if (!done) {
         return 1;
     }
@@ -184,7 +185,7 @@ int Summary(SharedVars& vars, OperatorMessages& messages, const QStringList& arg
     return 0;
 }
 
-int Woudc(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Woudc(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("out"), QStringLiteral("directory"), QStringLiteral("DIR")});
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
@@ -203,11 +204,11 @@ int Woudc(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     const QString dir =
         parser.isSet(QStringLiteral("out"))
             ? QDir(cli::OptionValue(parser, QStringLiteral("out"))).absolutePath() + u'/'
-            : vars.DataDir;
+            : vars.setup.DataDir;
     QString path;
     QString error;
     bool stationError = false;
-    if (!ExportWoudcDay(vars, date, clock.Now(), dir, &path, &error, &stationError)) {
+    if (!ExportWoudcDay(vars.setup, date, clock.Now(), dir, &path, &error, &stationError)) {
         Err() << error << Qt::endl;
         return stationError ? cli::kExitStation : cli::kExitRefused;
     }
@@ -215,7 +216,7 @@ int Woudc(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     return 0;
 }
 
-int Days(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Days(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() > 1) {
         return Usage();
@@ -224,9 +225,9 @@ int Days(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
         return cli::kExitStation;
     }
     const QString directory = cli::Positionals(parser).isEmpty()
-                                  ? vars.DataDir
+                                  ? vars.setup.DataDir
                                   : QDir(cli::Positionals(parser).first()).absolutePath() + u'/';
-    const DayFileList list = ListDayFiles(directory, DayFileExtension(vars));
+    const DayFileList list = ListDayFiles(directory, DayFileExtension(vars.setup));
     for (const QString& name : list.unreadable) {
         Err() << "Cannot read " << name << Qt::endl;
     }
@@ -253,7 +254,7 @@ bool ParseUtc(const QString& text, DateTimeValue* utc) {
     return true;
 }
 
-int Plan(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Plan(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("json"), QStringLiteral("one JSON object")});
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() > 1) {
@@ -274,11 +275,11 @@ int Plan(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
     }
     if (cli::Positionals(parser).isEmpty()) {
         SystemClock clock;
-        localDate = std::floor(LocalStandardTime(vars, clock.Now()));
+        localDate = std::floor(LocalStandardTime(vars.setup, clock.Now()));
     }
-    const DayPlan plan = PlanDay(vars, localDate);
+    const DayPlan plan = PlanDay(vars.setup, localDate);
     if (parser.isSet(QStringLiteral("json"))) {
-        Out() << PlanJson(plan, vars.StationName, localDate) << '\n';
+        Out() << PlanJson(plan, vars.setup.StationName, localDate) << '\n';
     } else {
         for (const QString& line : PlanText(plan)) {
             Out() << line << '\n';
@@ -288,7 +289,7 @@ int Plan(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
     return 0;
 }
 
-int Sun(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Sun(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
         return Usage();
@@ -300,9 +301,9 @@ int Sun(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    Out() << "mu: " << Full(SunMu(vars, utc)) << '\n'
-          << "airmass: " << Full(SunAirMass(vars, utc)) << '\n'
-          << "zenith: " << Full(SunZenithAngle(vars, utc)) << '\n'
+    Out() << "mu: " << Full(SunMu(vars.setup, utc)) << '\n'
+          << "airmass: " << Full(SunAirMass(vars.setup, utc)) << '\n'
+          << "zenith: " << Full(SunZenithAngle(vars.setup, utc)) << '\n'
           << "julian: " << Full(JulianDay(utc)) << '\n';
     Out().flush();
     return 0;
@@ -321,7 +322,7 @@ bool ParseFive(const QString& option, const QString& text, std::array<double, 5>
     return ok;
 }
 
-int Reduce(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Reduce(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("utc"), QStringLiteral("mean time"), QStringLiteral("UTC")});
     parser.addOption(
@@ -351,7 +352,7 @@ int Reduce(SharedVars& vars, OperatorMessages& messages, const QStringList& args
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    const ReductionResult r = ReduceObservation(vars, input);
+    const ReductionResult r = ReduceObservation(vars.setup, vars.calibration, input);
     Out() << "N1: " << Full(r.n1) << '\n'
           << "N2: " << Full(r.n2) << '\n'
           << "spread: " << Full(r.spread) << '\n'
@@ -378,7 +379,7 @@ public:
     void Play(int, const QByteArray&) override {}
 };
 
-int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Rdial(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption(
         {QStringLiteral("window"), QStringLiteral("seconds per reading"), QStringLiteral("S")});
@@ -404,35 +405,35 @@ int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    if (!vars.EncoderInUse) {
+    if (!vars.setup.EncoderInUse) {
         Err() << "No encoder port is configured in disc.cfg." << Qt::endl;
         return cli::kExitCounter;
     }
     SystemClock clock;
     SerialCounterLink link;
-    Cub5Encoder encoder(vars, link, clock, messages);
+    Cub5Encoder encoder(vars.setup, link, clock, messages);
     QString error;
     if (!encoder.OpenEncoderPort(&error)) {
         Err() << error << Qt::endl;
         return cli::kExitCounter;
     }
     if (series == 0) {
-        const double r = encoder.ReadEncoder(window);
-        if (!vars.EncoderError.isEmpty()) {
-            Err() << vars.EncoderError << Qt::endl;
+        const Result<double> r = encoder.ReadEncoder(window);
+        if (!r) {
+            Err() << r.error().message << Qt::endl;
             return cli::kExitCounter;
         }
-        Out() << "rdial: " << FormatNumber(r, u"##0.0") << '\n';
+        Out() << "rdial: " << FormatNumber(*r, u"##0.0") << '\n';
         Out().flush();
         return 0;
     }
     SilentPlayer player;
     Sounds sounds(player);
     ConsoleGauge gauge;
-    vars.AudioPrompts = 0;
-    const RdialReading reading = ReadRdial(vars, encoder, gauge, sounds, clock, series);
-    if (reading.failed) {
-        Err() << vars.EncoderError << Qt::endl;
+    vars.settings.AudioPrompts = 0;
+    const RdialReading reading = ReadRdial(vars.settings, encoder, gauge, sounds, clock, series);
+    if (reading.failure) {
+        Err() << reading.failure->message << Qt::endl;
         return cli::kExitCounter;
     }
     Out() << "mean: " << Full(reading.mean) << '\n' << "sd: " << Full(reading.sd) << '\n';
@@ -440,22 +441,23 @@ int Rdial(SharedVars& vars, OperatorMessages& messages, const QStringList& args)
     return 0;
 }
 
-int Send(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Send(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     if (!NoArguments(args)) {
         return Usage();
     }
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    if (!vars.ArchiveSiteError.isEmpty()) {
+    ArchiveSite site = ReadArchiveSite(vars.setup.ConfigDir);
+    if (!site.error.isEmpty()) {
         // CallHome.cfg unreadable or naming no FTP site: nothing is sent,
         // and a script must learn why, not only the day file.
-        Err() << vars.ArchiveSiteError << Qt::endl;
+        Err() << site.error << Qt::endl;
         return 1;
     }
     SystemClock clock;
     CurlFtpClient ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, std::move(site), clock, messages, ftp);
     bool failed = false;
     for (const TransferOutcome& outcome : transfer.FindFiles2SendSA()) {
         if (outcome.sent) {
@@ -472,7 +474,7 @@ int Send(SharedVars& vars, OperatorMessages& messages, const QStringList& args) 
     return failed ? 1 : 0;
 }
 
-int Reprocess(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int Reprocess(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("calibration"), QStringLiteral("ntable and lampcorr"),
                       QStringLiteral("DIR")});
@@ -486,9 +488,9 @@ int Reprocess(SharedVars& vars, OperatorMessages& messages, const QStringList& a
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    SharedVars calibrated;
+    Calibration calibrated = vars.calibration;
     QString error;
-    if (!LoadCalibration(vars, cli::OptionValue(parser, QStringLiteral("calibration")), messages,
+    if (!LoadCalibration(vars.setup, cli::OptionValue(parser, QStringLiteral("calibration")), messages,
                          &calibrated, &error)) {
         Err() << error << Qt::endl;
         return cli::kExitRefused;
@@ -497,7 +499,7 @@ int Reprocess(SharedVars& vars, OperatorMessages& messages, const QStringList& a
     QString woudcDir;
     if (parser.isSet(QStringLiteral("woudc"))) {
         woudcDir = QDir(cli::OptionValue(parser, QStringLiteral("woudc"))).absolutePath() + u'/';
-        if (!ReadWoudcStation(calibrated, &woudcStation, &error)) {
+        if (!ReadWoudcStation(vars.setup, &woudcStation, &error)) {
             Err() << error << Qt::endl;
             return cli::kExitRefused;
         }
@@ -507,7 +509,7 @@ int Reprocess(SharedVars& vars, OperatorMessages& messages, const QStringList& a
     QStringList csv = {ReprocessCsvHeader()};
     bool failed = false;
     for (const QString& path : cli::Positionals(parser)) {
-        const ReprocessedDay day = ReprocessDayFile(calibrated, path);
+        const ReprocessedDay day = ReprocessDayFile(vars.setup, calibrated, path);
         for (const QString& problem : day.problems) {
             Err() << problem << '\n';
         }
@@ -517,7 +519,7 @@ int Reprocess(SharedVars& vars, OperatorMessages& messages, const QStringList& a
         }
         all << day.records;
         if (day.read && !woudcDir.isEmpty()) {
-            const WoudcFile file = MakeWoudcFile(calibrated, woudcStation, day.fileName,
+            const WoudcFile file = MakeWoudcFile(vars.setup, woudcStation, day.fileName,
                                                  day.reprocessed, day.localDate, clock.Now());
             if (!ReplaceFile(woudcDir + file.name, file.text, &error)) {
                 Err() << woudcDir + file.name << ": " << error << '\n';
@@ -637,8 +639,8 @@ int RunCliCommand(QStringList arguments) {
     if (global.home) {
         homeArgs << QStringLiteral("--home") << *global.home;
     }
-    SharedVars vars;
-    vars.HomeDir = TakeHomeDir(homeArgs);
+    StationState vars;
+    vars.setup.HomeDir = TakeHomeDir(homeArgs);
     const QString command = args.takeFirst();
     StderrMessages messages;
     if (command == QLatin1String("params")) {

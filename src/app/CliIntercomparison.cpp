@@ -9,7 +9,7 @@
 
 namespace quillon::cli {
 
-int IcSetCommand(SharedVars& vars, OperatorMessages& messages, const QStringList& args) {
+int IcSetCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption(
         {QStringLiteral("date"), QStringLiteral("UTC date"), QStringLiteral("YYYY-MM-DD")});
@@ -60,10 +60,10 @@ int IcSetCommand(SharedVars& vars, OperatorMessages& messages, const QStringList
     if (!Load(vars, messages)) {
         return kExitStation;
     }
-    const IcResult result = ComputeIcSet(vars, set);
-    Out() << CdaDataLine(vars, set, result) << '\n';
+    const IcResult result = ComputeIcSet(vars.setup, vars.calibration, set);
+    Out() << CdaDataLine(vars.setup, set, result) << '\n';
     // Reprocessed: the record is dated by the set itself.
-    for (const QString& line : IcDayRecordLines(vars, set, result, result.meanUtc,
+    for (const QString& line : IcDayRecordLines(vars.setup, set, result, result.meanUtc,
                                                 QStringLiteral("C "), QStringLiteral("     "))) {
         Out() << line << '\n';
     }

@@ -28,13 +28,13 @@ bool StderrMessages::AskYesNo(const QString& text, const QString& title) {
     return false;
 }
 
-bool Load(SharedVars& vars, OperatorMessages& messages) {
-    if (!HomeExists(vars.HomeDir)) {
-        Err() << MissingHomeAdvice(vars.HomeDir) << Qt::endl;
+bool Load(StationState& vars, OperatorMessages& messages) {
+    if (!HomeExists(vars.setup.HomeDir)) {
+        Err() << MissingHomeAdvice(vars.setup.HomeDir) << Qt::endl;
         return false;
     }
     try {
-        ReadConfiguration(vars, messages);
+        ReadConfiguration(vars.setup, vars.calibration, messages);
         return true;
     } catch (const FatalFileError& error) {
         Err() << FatalFileError::Title() << ": " << error.BoxText() << Qt::endl;

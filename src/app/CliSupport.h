@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "station/StationState.h"
 #include "util/OperatorMessages.h"
 
 #include <QCommandLineParser>
@@ -21,7 +21,7 @@ public:
 
 // Reads the station's configuration; false (with the fatal error on
 // stderr) when it cannot be used.
-bool Load(SharedVars& vars, OperatorMessages& messages);
+bool Load(StationState& vars, OperatorMessages& messages);
 
 // Parses one command's arguments (the command word first). Negative numbers
 // stay values ("qadjust -3.5", "--temps -0.5,0.5"). False with the reason

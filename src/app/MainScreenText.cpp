@@ -6,9 +6,9 @@
 namespace quillon {
 
 namespace {
-QString HeadlineStart(const SharedVars& vars) {
-    return QStringLiteral("Main Menu ") + vars.InstrumentId + QStringLiteral(" at ") +
-           vars.StationName + QStringLiteral(" Day of Year:");
+QString HeadlineStart(const StationSetup& setup) {
+    return QStringLiteral("Main Menu ") + setup.InstrumentId + QStringLiteral(" at ") +
+           setup.StationName + QStringLiteral(" Day of Year:");
 }
 } // namespace
 
@@ -17,27 +17,27 @@ QString MainTitle(long count) {
            Str(static_cast<double>(count));
 }
 
-QString StartUpHeadline(const SharedVars& vars, DateTimeValue clock) {
-    return HeadlineStart(vars) + FormatNumber(DayOfYear(clock), u"000") + u' ' +
+QString StartUpHeadline(const StationSetup& setup, DateTimeValue clock) {
+    return HeadlineStart(setup) + FormatNumber(DayOfYear(clock), u"000") + u' ' +
            FormatDate(clock, u"DD MMM YYYY");
 }
 
-QString NewDayHeadline(const SharedVars& vars, DateTimeValue clock) {
-    return HeadlineStart(vars) + QString::number(DayOfYear(clock)) + u' ' +
+QString NewDayHeadline(const StationSetup& setup, DateTimeValue clock) {
+    return HeadlineStart(setup) + QString::number(DayOfYear(clock)) + u' ' +
            FormatDate(clock, u"DD MMM YYYY");
 }
 
-QString ZenithSummaryLine(const SharedVars& vars) {
-    return vars.SummaryADZenith + u' ' + vars.SummaryCDZenith;
+QString ZenithSummaryLine(const DayState& day) {
+    return day.SummaryADZenith + u' ' + day.SummaryCDZenith;
 }
 
-SpeedModeText ToggleSpeedMode(SharedVars& vars) {
-    if (vars.ComputerTimed != 1) {
-        vars.ComputerTimed = 1;
+SpeedModeText ToggleSpeedMode(OperatorSettings& settings) {
+    if (settings.ComputerTimed != 1) {
+        settings.ComputerTimed = 1;
         return {QStringLiteral(" Change to obs'r controlled s&Peed"),
                 QStringLiteral("Computer controls speed.")};
     }
-    vars.ComputerTimed = 0;
+    settings.ComputerTimed = 0;
     return {QStringLiteral("Change to computer con&Trolled speed"),
             QStringLiteral("Observer controls speed.")};
 }

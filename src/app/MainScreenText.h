@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/OperatorSettings.h"
+#include "config/StationSetup.h"
+#include "records/DayState.h"
 
 namespace quillon {
 
@@ -12,13 +14,13 @@ QString MainTitle(long count);
 
 // Headline at start-up and after an observation: the day of year with three
 // digits ("Day of Year:083 24 Mar 2006").
-QString StartUpHeadline(const SharedVars& vars, DateTimeValue clock);
+QString StartUpHeadline(const StationSetup& setup, DateTimeValue clock);
 
 // Headline at a new local day: the day of year without leading zeros.
-QString NewDayHeadline(const SharedVars& vars, DateTimeValue clock);
+QString NewDayHeadline(const StationSetup& setup, DateTimeValue clock);
 
 // The middle summary label: AD zenith and CD zenith lines joined by a blank.
-QString ZenithSummaryLine(const SharedVars& vars);
+QString ZenithSummaryLine(const DayState& day);
 
 // The speed-mode button: toggles ComputerTimed and gives the button caption
 // and the mode text to show.
@@ -26,6 +28,6 @@ struct SpeedModeText {
     QString buttonCaption;
     QString promptText;
 };
-SpeedModeText ToggleSpeedMode(SharedVars& vars);
+SpeedModeText ToggleSpeedMode(OperatorSettings& settings);
 
 } // namespace quillon

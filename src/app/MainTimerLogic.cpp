@@ -15,21 +15,21 @@ MainTimerLogic::MainTimerLogic(Services& services) : s_(services) {}
 
 TickDisplay MainTimerLogic::Clocks() {
     TickDisplay out;
-    SharedVars& vars = s_.vars;
+    const StationSetup& setup = s_.setup;
     const DateTimeValue now = s_.clock.Now();
-    const DateTimeValue local = LocalStandardTime(vars, now);
-    if (std::floor(local) != vars.LocalDate) {
+    const DateTimeValue local = LocalStandardTime(setup, now);
+    if (std::floor(local) != s_.day.LocalDate) {
         out.newDay = true;
-        out.headline = NewDayHeadline(vars, now);
-        vars.LocalDate = std::floor(local);
-        OpenDayFile(vars, s_.clock, s_.messages);
+        out.headline = NewDayHeadline(setup, now);
+        s_.day.LocalDate = std::floor(local);
+        OpenDayFile(setup, s_.day, s_.clock, s_.messages);
         // The new day file begins with the calibration it is made with.
-        WriteProvenanceComment(vars, s_.clock, s_.messages);
+        WriteProvenanceComment(setup, s_.day, s_.calibration, s_.clock, s_.messages);
     }
     out.utcText = FormatDate(now, u"HH:MM:SS");
     out.lstText = FormatDate(local, u"HH:MM:SS");
     out.localDateText = FormatDate(local, u"DD MMM YYYY");
-    out.mu = SunMu(vars, now);
+    out.mu = SunMu(setup, now);
     out.muText = out.mu > 0 ? FormatNumber(out.mu, u"##.000") : QStringLiteral("No Sun");
     const int range = MuRangeFor(out.mu);
     if (range != 0 && range != muRange_) {
@@ -51,14 +51,14 @@ bool MainTimerLogic::Tick(MainScreenView& view) {
         }
     }
     view.ShowClocks(display);
-    if (view.DialReadingWanted() && s_.vars.EncoderInUse) {
-        const double r = s_.encoder.ReadEncoder(0.2);
-        if (!s_.vars.EncoderError.isEmpty()) {
-            s_.encoder.ReportFailure();
+    if (view.DialReadingWanted() && s_.setup.EncoderInUse) {
+        const Result<double> r = s_.encoder.ReadEncoder(0.2);
+        if (!r) {
+            s_.encoder.ReportFailure(r.error());
             return false;
         }
         ++readCount_;
-        view.ShowDial(FormatNumber(r, u"###.0"), readCount_);
+        view.ShowDial(FormatNumber(*r, u"###.0"), readCount_);
     } else {
         view.ShowDial(QStringLiteral("NoEnc"), readCount_);
     }

@@ -10,36 +10,38 @@
 
 namespace quillon {
 
-StartUp::StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages,
+StartUp::StartUp(StationState& state, Clock& clock, OperatorMessages& messages,
                  StartUpScreens& screens, Cub5Encoder& encoder)
-    : vars_(vars), clock_(clock), messages_(messages), screens_(screens), encoder_(encoder) {}
+    : state_(state), clock_(clock), messages_(messages), screens_(screens), encoder_(encoder) {}
 
-void StartUp::LoadConfiguration() {
-    vars_.DialogChoice = 0;
-    vars_.EncoderError.clear();
-    if (!vars_.StationCode.isEmpty()) {
-        return;
+std::optional<ArchiveSite> StartUp::LoadConfiguration() {
+    StationSetup& setup = state_.setup;
+    if (!setup.StationCode.isEmpty()) {
+        return std::nullopt;
     }
-    vars_.EncoderInUse = false;
-    ReadConfiguration(vars_, messages_);
-    WriteComment(vars_, clock_, messages_);
-    WriteProvenanceComment(vars_, clock_, messages_);
-    if (!vars_.ArchiveSiteWarning.isEmpty()) {
+    setup.EncoderInUse = false;
+    ReadConfiguration(setup, state_.calibration, messages_);
+    ArchiveSite site = ReadArchiveSite(setup.ConfigDir);
+    WriteCommentText(setup, state_.day, clock_, messages_, site.startComment);
+    WriteProvenanceComment(setup, state_.day, state_.calibration, clock_, messages_);
+    if (!site.warning.isEmpty()) {
         // Once a start, in the day file and for whoever started the program.
-        std::fprintf(stderr, "quillon: %s\n", qPrintable(vars_.ArchiveSiteWarning));
-        WriteCommentText(vars_, clock_, messages_, vars_.ArchiveSiteWarning);
+        std::fprintf(stderr, "quillon: %s\n", qPrintable(site.warning));
+        WriteCommentText(setup, state_.day, clock_, messages_, site.warning);
     }
+    return site;
 }
 
 bool StartUp::Run() {
-    vars_.LocalDate = std::floor(LocalStandardTime(vars_, clock_.Now()));
-    screens_.ShowParameters(vars_);
+    const StationSetup& setup = state_.setup;
+    state_.day.LocalDate = std::floor(LocalStandardTime(setup, clock_.Now()));
+    screens_.ShowParameters(setup, state_.calibration);
     // The screen paints (a window manager draws it only from the event
     // loop) while the operator's keys wait for the main screen.
     clock_.WaitPainting(kParameterSeconds);
     screens_.HideParameters();
-    CheckLampTestsDue(vars_, clock_.Now(), screens_);
-    if (vars_.EncoderInUse) {
+    CheckLampTestsDue(state_.calibration, clock_.Now(), screens_);
+    if (setup.EncoderInUse) {
         QString error;
         if (!encoder_.OpenEncoderPort(&error)) {
             messages_.Show(error + QStringLiteral("\nSystem is stopped"),
@@ -47,10 +49,9 @@ bool StartUp::Run() {
             return false;
         }
     }
-    OpenDayFile(vars_, clock_, messages_);
-    vars_.ComputerTimed = 0;
-    vars_.AudioPrompts = 1;
-    vars_.DialogChoice = 0;
+    OpenDayFile(setup, state_.day, clock_, messages_);
+    state_.settings.ComputerTimed = 0;
+    state_.settings.AudioPrompts = 1;
     return true;
 }
 

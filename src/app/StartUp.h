@@ -2,7 +2,8 @@
 #pragma once
 
 #include "config/LampTests.h"
-#include "config/SharedVars.h"
+#include "config/ArchiveSite.h"
+#include "station/StationState.h"
 #include "instrument/Cub5Encoder.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
@@ -12,8 +13,8 @@ namespace quillon {
 // The screens that start-up shows while it runs.
 class StartUpScreens : public LampOverDueScreen {
 public:
-    // Fills the parameter screen from `vars` and shows it without waiting.
-    virtual void ShowParameters(const SharedVars& vars) = 0;
+    // Fills the parameter screen and shows it without waiting.
+    virtual void ShowParameters(const StationSetup& setup, const Calibration& calibration) = 0;
     virtual void HideParameters() = 0;
 };
 
@@ -23,12 +24,13 @@ public:
 // mandatory configuration file cannot be used.
 class StartUp {
 public:
-    StartUp(SharedVars& vars, Clock& clock, OperatorMessages& messages, StartUpScreens& screens,
+    StartUp(StationState& state, Clock& clock, OperatorMessages& messages, StartUpScreens& screens,
             Cub5Encoder& encoder);
 
     // Reads the configuration (once per run: skipped when the station code
     // is already known) and appends the archive-site comment to the day file.
-    void LoadConfiguration();
+    // The archive site read, for the transfer (nothing on a second call).
+    std::optional<ArchiveSite> LoadConfiguration();
 
     // Steps after the configuration: local date, the 3-second parameter
     // screen, the lamp-test overdue check, the encoder port, the day file
@@ -40,7 +42,7 @@ public:
     static constexpr float kParameterSeconds = 3.0f;
 
 private:
-    SharedVars& vars_;
+    StationState& state_;
     Clock& clock_;
     OperatorMessages& messages_;
     StartUpScreens& screens_;

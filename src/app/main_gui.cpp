@@ -5,7 +5,7 @@
 #include "app/screens/FirstRunDialog.h"
 #include "app/screens/MainWindow.h"
 #include "app/screens/QtMessages.h"
-#include "config/SharedVars.h"
+#include "station/StationState.h"
 #include "instrument/SerialCounterLink.h"
 #include "observe/screens/ObservationFlow.h"
 #include "sound/Play.h"
@@ -71,10 +71,10 @@ int main(int argc, char** argv) {
         homeArgs << QStringLiteral("--home") << parser.value(QStringLiteral("home"));
     }
 
-    quillon::SharedVars vars;
-    vars.HomeDir = quillon::TakeHomeDir(homeArgs);
+    quillon::StationState state;
+    state.setup.HomeDir = quillon::TakeHomeDir(homeArgs);
     // Never start on a half-made home: a new station copies the example or quits.
-    if (!quillon::EnsureStationHome(vars.HomeDir)) {
+    if (!quillon::EnsureStationHome(state.setup.HomeDir)) {
         return 1;
     }
     quillon::SystemClock clock;
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     quillon::Sounds sounds(player);
 
     quillon::SerialCounterLink link;
-    quillon::Cub5Encoder encoder(vars, link, clock, messages);
+    quillon::Cub5Encoder encoder(state.setup, link, clock, messages);
     // A counter that stops answering ends the program: observing on a dial
     // that cannot be read would only make wrong records.
     // Every event loop the workflow waits in ends with the program's.
@@ -94,20 +94,24 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(3);
     });
     quillon::BusyGate gate;
-    quillon::Services services{vars, clock, messages, sounds, encoder, gate};
+    quillon::Services services{state.setup, state.calibration, state.day, state.settings,
+                                clock,       messages,          sounds,    encoder,
+                                gate};
 
-    quillon::MainWindow main(services);
+    quillon::MainWindow main(services, state);
     messages.SetParent(&main);
-    quillon::CurlFtpClient ftp;
-    quillon::ArchiveTransfer transfer(vars, clock, messages, ftp);
-    transfer.SetMessageLine([&main](const QString& text) { main.ShowMessageLine(text); });
-    main.SetTransferAction([&transfer] { transfer.FindFiles2SendSA(); });
     main.SetObservationRunner([&services, &main](const QString& type) {
         quillon::RunObservationSession(services, type, &main);
     });
     if (!main.Load()) {
         return dialFailed ? 3 : 1;
     }
+    // The archive site (with its password) goes to the transfer alone.
+    quillon::CurlFtpClient ftp;
+    quillon::ArchiveTransfer transfer(state.setup, state.day, main.TakeArchiveSite(), clock,
+                                      messages, ftp);
+    transfer.SetMessageLine([&main](const QString& text) { main.ShowMessageLine(text); });
+    main.SetTransferAction([&transfer] { transfer.FindFiles2SendSA(); });
     main.show();
     return dialFailed ? 3 : app.exec();
 }

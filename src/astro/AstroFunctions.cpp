@@ -108,14 +108,14 @@ double MuFromCosZenith(double cosZenith, double layerFactor) {
     return cosZenith < 0 ? -mu : mu;
 }
 
-double SunCosZenith(const SharedVars& station, DateTimeValue utc) {
+double SunCosZenith(const StationSetup& station, DateTimeValue utc) {
     const double h = (utc - std::floor(utc)) * 24.0;
     const SunPlace sun = SunPosition(JulianDay(utc), h);
     return CosZenith(sun.greenwichHourAngle, sun.declination, station.LatitudeRad,
                      station.LongitudeRad);
 }
 
-double SunMu(const SharedVars& station, DateTimeValue utc) {
+double SunMu(const StationSetup& station, DateTimeValue utc) {
     return MuFromCosZenith(SunCosZenith(station, utc), station.LayerFactor);
 }
 
@@ -126,7 +126,7 @@ double KastenAirMass(double cosZenith, double zenithDegrees) {
     return 1.0 / (cosZenith + 0.15 / std::pow(93.885 - zenithDegrees, 1.253));
 }
 
-double SunAirMass(const SharedVars& station, DateTimeValue utc) {
+double SunAirMass(const StationSetup& station, DateTimeValue utc) {
     const double cosZ = SunCosZenith(station, utc);
     const double z = RadToDeg(ArcCos(cosZ));
     if (z >= 93.885) {
@@ -136,7 +136,7 @@ double SunAirMass(const SharedVars& station, DateTimeValue utc) {
     return cosZ < 0 ? -m : m;
 }
 
-double SunZenithAngle(const SharedVars& station, DateTimeValue utc) {
+double SunZenithAngle(const StationSetup& station, DateTimeValue utc) {
     return RadToDeg(ArcCos(SunCosZenith(station, utc)));
 }
 

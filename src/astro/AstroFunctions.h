@@ -3,7 +3,7 @@
 
 #include "util/Constants.h"
 
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
 
 namespace quillon {
 
@@ -40,19 +40,19 @@ double CosZenith(double greenwichHourAngle, double declination, double latitudeR
 double MuFromCosZenith(double cosZenith, double layerFactor);
 
 // Cosine of the sun's zenith angle at the station.
-double SunCosZenith(const SharedVars& station, DateTimeValue utc);
+double SunCosZenith(const StationSetup& station, DateTimeValue utc);
 
-double SunMu(const SharedVars& station, DateTimeValue utc);
+double SunMu(const StationSetup& station, DateTimeValue utc);
 
 // Kasten's air mass, negative when the sun is below the horizon. Beyond a
 // zenith angle of 93.885 degrees the formula has no value (a fractional
 // power of a negative number) and -9.999 is returned.
-double SunAirMass(const SharedVars& station, DateTimeValue utc);
+double SunAirMass(const StationSetup& station, DateTimeValue utc);
 
 // Kasten's air mass for a zenith angle, without the sign rule.
 double KastenAirMass(double cosZenith, double zenithDegrees);
 
-double SunZenithAngle(const SharedVars& station, DateTimeValue utc);
+double SunZenithAngle(const StationSetup& station, DateTimeValue utc);
 
 // Day of the year from "MM/DD/YYYY", or 999 when the text is not a date.
 // Every year divisible by 4 counts as a leap year.

@@ -43,7 +43,7 @@ bool MercuryTemperatureInRange(double value) {
     return !Above(value, 40.0) && !Below(value, -5.0);
 }
 
-MercuryEvaluation UpdateTemperatures(const SharedVars& vars, double start, double end) {
+MercuryEvaluation UpdateTemperatures(const Calibration& calibration, double start, double end) {
     MercuryEvaluation out;
     if (Above(std::fabs(end - start), 1.0)) {
         out.warning = MercuryWarning::BigTempDiff;
@@ -54,14 +54,14 @@ MercuryEvaluation UpdateTemperatures(const SharedVars& vars, double start, doubl
     if (out.averageTemperature == 0.0) {
         out.averageTemperature = 0.005;
     }
-    out.tableValue = QSetHg(vars, out.averageTemperature);
+    out.tableValue = QSetHg(calibration, out.averageTemperature);
     return out;
 }
 
-MercuryEvaluation EvaluateReadings(const SharedVars& vars, const MercuryEntries& entries) {
+MercuryEvaluation EvaluateReadings(const Calibration& calibration, const MercuryEntries& entries) {
     MercuryEvaluation out;
     if (entries.startTemperature && entries.endTemperature) {
-        out = UpdateTemperatures(vars, *entries.startTemperature, *entries.endTemperature);
+        out = UpdateTemperatures(calibration, *entries.startTemperature, *entries.endTemperature);
     }
     out.boxes = entries.boxes;
     std::array<double, 5> upper{};
@@ -166,19 +166,19 @@ MercuryDialogText VerdictText(double difference) {
              QStringLiteral("DO NOT CHANGE THE TABLE BASED ON ONE TEST!")}};
 }
 
-QString MercuryCaption(const SharedVars& vars, DateTimeValue localNow) {
-    return QStringLiteral("Mercury Test on instrument ") + vars.InstrumentId +
+QString MercuryCaption(const StationSetup& setup, const QString& initials, DateTimeValue localNow) {
+    return QStringLiteral("Mercury Test on instrument ") + setup.InstrumentId +
            QStringLiteral(" on ") + FormatDate(localNow, u"DD MMM/YYYY") + QStringLiteral(" By: ") +
-           vars.ObserverInitials;
+           initials;
 }
 
-QStringList MercuryInitialsLines(const SharedVars& vars) {
+QStringList MercuryInitialsLines(const Calibration& calibration) {
     return {QStringLiteral("With the GROUND QUARTZ PLATE in place, put Mercury Lamp on the inlet "
                            "Window.  "),
             QStringLiteral("THE LAMP MUST BE WARMED UP FOR AT LEAST 5 MINUTES.  "),
             QStringLiteral("Start with the PMT selector switches fully Counterclockwise.  "),
             QStringLiteral("Set R-DIAL to 300 degrees.  "),
-            QStringLiteral("Set Q2 lever for") + Str(vars.Q15Hg) + QStringLiteral(" Reading."),
+            QStringLiteral("Set Q2 lever for") + Str(calibration.Q15Hg) + QStringLiteral(" Reading."),
             QStringLiteral("Set Q1 for the value at the instrument temperature.  "),
             QStringLiteral(
                 "With Microampmeter shunt fully clockwise, adjust the PMT selector switches"),
@@ -203,14 +203,15 @@ QStringList MercuryInstructionLines() {
             QStringLiteral("Enter the starting and ending instrument temperature to a 0.1 Deg C.")};
 }
 
-QString MercuryHistoryPath(const SharedVars& vars) {
-    return vars.HistoryDir + QStringLiteral("hghist.") + vars.InstrumentId;
+QString MercuryHistoryPath(const StationSetup& setup) {
+    return setup.HistoryDir + QStringLiteral("hghist.") + setup.InstrumentId;
 }
 
-bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+bool SaveMercuryTest(const StationSetup& setup, DayState& day, Calibration& calibration,
+                     const Clock& clock, OperatorMessages& messages,
                      const MercuryEvaluation& evaluation, const MercuryEntries& entries,
                      std::optional<DateTimeValue> savedUtc) {
-    const DateTimeValue local = LocalStandardTime(vars, savedUtc.value_or(clock.Now()));
+    const DateTimeValue local = LocalStandardTime(setup, savedUtc.value_or(clock.Now()));
     HgLampRecord record;
     record.local = local;
     record.startTemperature = entries.startTemperature.value_or(0.0);
@@ -224,16 +225,16 @@ bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& mes
     record.average = evaluation.testAverage;
     record.tableValue = evaluation.tableValue;
     record.difference = evaluation.testAverage - evaluation.tableValue;
-    record.qTableDate = vars.QTableDate;
+    record.qTableDate = calibration.QTableDate;
     const QStringList lines = HgLampRecordLines(record);
 
     QString error;
     const auto wholeRecords = [](const QByteArray& contents) {
         return RecordsWholeLength(contents, 0, HgHistoryRecordLines);
     };
-    if (!AppendRecord(MercuryHistoryPath(vars), CrLfLines(lines), &error, wholeRecords)) {
+    if (!AppendRecord(MercuryHistoryPath(setup), CrLfLines(lines), &error, wholeRecords)) {
         messages.Show(QStringLiteral("Could not write to the mercury test history ") +
-                          MercuryHistoryPath(vars) + QStringLiteral(": ") + error + u'\n' +
+                          MercuryHistoryPath(setup) + QStringLiteral(": ") + error + u'\n' +
                           QStringLiteral("The test was not saved."),
                       QStringLiteral("Mercury Test"));
         return false;
@@ -241,18 +242,18 @@ bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& mes
     // From here the test is saved: the history holds it. The day file and
     // the date in inst.cfg follow; a failure of either is told, and the
     // test is not saved a second time by a retry.
-    AppendDayRecord(vars, clock, lines, messages); // says so itself on failure
-    SharedVars updated = vars;
+    AppendDayRecord(setup, day, clock, lines, messages); // says so itself on failure
+    Calibration updated = calibration;
     updated.LastHgTest = FormatDate(local, u"MM/DD/YYYY");
-    if (!WriteInstCfg(updated, &error)) {
+    if (!WriteInstCfg(setup, updated, &error)) {
         messages.Show(QStringLiteral("The test is saved in the mercury test history, but ") +
-                          InstCfgPath(vars) + QStringLiteral(" could not be rewritten: ") + error +
+                          InstCfgPath(setup) + QStringLiteral(" could not be rewritten: ") + error +
                           u'\n' + QStringLiteral("The date of the last mercury test stays ") +
-                          vars.LastHgTest + u'.',
+                          calibration.LastHgTest + u'.',
                       QStringLiteral("Mercury Test"));
         return true;
     }
-    vars.LastHgTest = updated.LastHgTest;
+    calibration = updated;
     return true;
 }
 

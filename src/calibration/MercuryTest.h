@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
+#include "records/DayState.h"
 #include "records/DayFile.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
@@ -63,10 +65,10 @@ bool MercuryTemperatureInRange(double value); // -5 to 40
 
 // The average temperature and table value of two temperatures; the
 // BigTempDiff warning when they are more than 1.0 apart.
-MercuryEvaluation UpdateTemperatures(const SharedVars& vars, double start, double end);
+MercuryEvaluation UpdateTemperatures(const Calibration& calibration, double start, double end);
 
 // The whole evaluation of the entries, as each Enter and Accept runs it.
-MercuryEvaluation EvaluateReadings(const SharedVars& vars, const MercuryEntries& entries);
+MercuryEvaluation EvaluateReadings(const Calibration& calibration, const MercuryEntries& entries);
 
 // The verdict of a saved test: |difference| below 0.3 passes (0.3 fails).
 bool MercuryTestPasses(double difference);
@@ -81,12 +83,12 @@ MercuryDialogText WarningText(MercuryWarning warning, const MercuryEvaluation& e
 MercuryDialogText VerdictText(double difference);
 
 // The caption of the test screen, and the initials prompt's lines.
-QString MercuryCaption(const SharedVars& vars, DateTimeValue localNow);
-QStringList MercuryInitialsLines(const SharedVars& vars);
+QString MercuryCaption(const StationSetup& setup, const QString& initials, DateTimeValue localNow);
+QStringList MercuryInitialsLines(const Calibration& calibration);
 QStringList MercuryInstructionLines();
 
 // The history file of the instrument's mercury tests.
-QString MercuryHistoryPath(const SharedVars& vars);
+QString MercuryHistoryPath(const StationSetup& setup);
 
 // Done(Save), in this order: the four-line HGLAMP record to the history
 // file (the test's record), the same four lines to the day file, then the
@@ -95,7 +97,8 @@ QString MercuryHistoryPath(const SharedVars& vars);
 // saved); once the history holds the test it is saved, and a failure of
 // the day file or inst.cfg is told. The record carries `savedUtc` (the
 // moment of Done(Save)), or the clock's time.
-bool SaveMercuryTest(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+bool SaveMercuryTest(const StationSetup& setup, DayState& day, Calibration& calibration,
+                     const Clock& clock, OperatorMessages& messages,
                      const MercuryEvaluation& evaluation, const MercuryEntries& entries,
                      std::optional<DateTimeValue> savedUtc = std::nullopt);
 

@@ -4,28 +4,31 @@
 namespace quillon {
 
 MercuryTestSession::MercuryTestSession(Services& services, MercuryScreens& screens)
-    : s_(services), screens_(screens) {}
+    : s_(services), screens_(screens), calibration_(services.calibration) {}
 
 bool MercuryTestSession::Run() {
-    SharedVars& v = s_.vars;
-    if (v.StationCode.isEmpty()) {
+    if (s_.setup.StationCode.isEmpty()) {
         return false; // no station loaded
     }
-    v.ObserverInitials.clear();
-    v.DialogChoice = 0;
+    // Each mercury test is signed afresh: no initials are offered.
+    s_.settings.ObserverInitials.clear();
     s_.sounds.PlayAttention();
-    const bool opened =
-        screens_.AskInitials(QStringLiteral("Input initials for the Mercury Test."),
-                             MercuryInitialsLines(v)) &&
-        screens_.ShowHint(QStringLiteral("Hints for filling in Mercury Test Form"),
-                          {QStringLiteral("Use TAB to navigate through the test Boxes, ENTER to "
-                                          "finish the number and move to the next box.  Without "
-                                          "the ENTER, the number is not always noticed. Use ALT+A "
-                                          "(Accept) if you forget and use TAB.    ")});
-    v.DialogChoice = 0;
-    if (!opened) {
+    const std::optional<QString> initials = screens_.AskInitials(
+        QStringLiteral("Input initials for the Mercury Test."), MercuryInitialsLines(s_.calibration));
+    // The hint comes after the initials whether or not they were given;
+    // without them the test then ends as by Exit.
+    screens_.ShowHint(QStringLiteral("Hints for filling in Mercury Test Form"),
+                      {QStringLiteral("Use TAB to navigate through the test Boxes, ENTER to "
+                                      "finish the number and move to the next box.  Without "
+                                      "the ENTER, the number is not always noticed. Use ALT+A "
+                                      "(Accept) if you forget and use TAB.    ")});
+    if (!initials) {
         return false;
     }
+    s_.settings.ObserverInitials = *initials;
+    // The calibration as the test began: the form's table values all come
+    // from it.
+    calibration_ = s_.calibration;
     Reset();
     screens_.RunForm();
     return saved_;
@@ -45,7 +48,7 @@ void MercuryTestSession::Warn(MercuryWarning warning) {
 }
 
 const MercuryEvaluation& MercuryTestSession::Evaluate(const MercuryEntries& entries) {
-    last_ = EvaluateReadings(s_.vars, entries);
+    last_ = EvaluateReadings(calibration_, entries);
     evaluated_ = entries;
     screens_.ShowEvaluation(last_);
     if (last_.warning != MercuryWarning::None) {
@@ -56,7 +59,7 @@ const MercuryEvaluation& MercuryTestSession::Evaluate(const MercuryEntries& entr
 }
 
 const MercuryEvaluation& MercuryTestSession::Temperatures(double start, double end) {
-    last_ = UpdateTemperatures(s_.vars, start, end);
+    last_ = UpdateTemperatures(calibration_, start, end);
     screens_.ShowEvaluation(last_);
     if (last_.warning == MercuryWarning::BigTempDiff) {
         Warn(last_.warning);
@@ -78,7 +81,8 @@ bool MercuryTestSession::Save() {
     }
     screens_.ShowDialog(VerdictText(difference),
                         passes ? QStringLiteral("Continue.") : QStringLiteral("Continue"));
-    saved_ = SaveMercuryTest(s_.vars, s_.clock, s_.messages, last_, evaluated_, pressed);
+    saved_ = SaveMercuryTest(s_.setup, s_.day, s_.calibration, s_.clock, s_.messages, last_,
+                             evaluated_, pressed);
     return saved_;
 }
 

@@ -4,15 +4,19 @@
 #include "calibration/MercuryTest.h"
 #include "station/Services.h"
 
+#include <optional>
+
 namespace quillon {
 
 // What the mercury lamp test shows and asks.
 class MercuryScreens {
 public:
     virtual ~MercuryScreens() = default;
-    // The opening entries; false when the operator escaped.
-    virtual bool AskInitials(const QString& caption, const QStringList& lines) = 0;
-    virtual bool ShowHint(const QString& title, const QStringList& lines) = 0;
+    // The operator's initials; nothing when the operator escaped.
+    virtual std::optional<QString> AskInitials(const QString& caption,
+                                               const QStringList& lines) = 0;
+    // The hint on filling in the form, until the operator goes on.
+    virtual void ShowHint(const QString& title, const QStringList& lines) = 0;
     // The form, until the test is saved or left; the form hands every
     // Enter, Accept, edit and Done(Save) to the session.
     virtual void RunForm() = 0;
@@ -60,6 +64,7 @@ private:
 
     Services& s_;
     MercuryScreens& screens_;
+    Calibration calibration_;
     MercuryEvaluation last_;
     MercuryEntries evaluated_;
     bool saved_ = false;

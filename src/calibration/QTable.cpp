@@ -113,50 +113,52 @@ double ShortestSingle(double value) {
 }
 } // namespace
 
-QSettings15 AdjustedSettings(const SharedVars& vars, float adjustment) {
+QSettings15 AdjustedSettings(const Calibration& calibration, float adjustment) {
     const double adj = adjustment;
-    return {ShortestSingle(vars.Q15A + 0.67 * adj), ShortestSingle(vars.Q15C + 0.99 * adj),
-            ShortestSingle(vars.Q15D + 0.97 * adj), ShortestSingle(vars.Q15Hg + adj)};
+    return {ShortestSingle(calibration.Q15A + 0.67 * adj), ShortestSingle(calibration.Q15C + 0.99 * adj),
+            ShortestSingle(calibration.Q15D + 0.97 * adj), ShortestSingle(calibration.Q15Hg + adj)};
 }
 
-QStringList QTableChangeComments(const SharedVars& vars, float adjustment) {
-    return {QStringLiteral("Q-table was Changed by: ") + vars.ObserverInitials +
+QStringList QTableChangeComments(const Calibration& calibration, const QString& initials,
+                                 float adjustment) {
+    return {QStringLiteral("Q-table was Changed by: ") + initials +
                 QStringLiteral(" By ") + FormatNumber(adjustment, u"00.00"),
-            QStringLiteral(" New Values A: ") + FormatNumber(vars.Q15A, u"00.00") +
-                QStringLiteral(" C: ") + FormatNumber(vars.Q15C, u"00.00") +
-                QStringLiteral(" D: ") + FormatNumber(vars.Q15D, u"00.00") +
-                QStringLiteral(" Hg: ") + FormatNumber(vars.Q15Hg, u"00.00")};
+            QStringLiteral(" New Values A: ") + FormatNumber(calibration.Q15A, u"00.00") +
+                QStringLiteral(" C: ") + FormatNumber(calibration.Q15C, u"00.00") +
+                QStringLiteral(" D: ") + FormatNumber(calibration.Q15D, u"00.00") +
+                QStringLiteral(" Hg: ") + FormatNumber(calibration.Q15Hg, u"00.00")};
 }
 
-bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+bool AcceptQTableChange(const StationSetup& setup, DayState& day, Calibration& calibration,
+                        const QString& initials, const Clock& clock, OperatorMessages& messages,
                         float adjustment) {
-    const QSettings15 next = AdjustedSettings(vars, adjustment);
-    SharedVars updated = vars;
+    const QSettings15 next = AdjustedSettings(calibration, adjustment);
+    Calibration updated = calibration;
     updated.Q15A = next.a;
     updated.Q15C = next.c;
     updated.Q15D = next.d;
     updated.Q15Hg = next.hg;
-    updated.QTableDate = FormatDate(LocalStandardTime(vars, clock.Now()), u"DD MMM YYYY");
+    updated.QTableDate = FormatDate(LocalStandardTime(setup, clock.Now()), u"DD MMM YYYY");
     // The change's record first: the comments with the new values go to the
     // day file before inst.cfg changes, so that no kill can leave new
     // settings in force without their record. When the record cannot be
     // written nothing changes; when inst.cfg cannot, a second comment says
     // the change was not made.
-    const DateTimeValue local = LocalStandardTime(vars, clock.Now());
+    const DateTimeValue local = LocalStandardTime(setup, clock.Now());
     QStringList record;
-    for (const QString& text : QTableChangeComments(updated, adjustment)) {
+    for (const QString& text : QTableChangeComments(updated, initials, adjustment)) {
         record << CommentRecordLines(WrapComment(text), local);
     }
-    if (!AppendDayRecord(vars, clock, record, messages)) {
+    if (!AppendDayRecord(setup, day, clock, record, messages)) {
         messages.Show(QStringLiteral("The Q-table was not changed: its record could not be "
                                      "written to the day file.\nINST.CFG in ") +
-                          vars.ConfigDir + QStringLiteral(" is unchanged."),
+                          setup.ConfigDir + QStringLiteral(" is unchanged."),
                       QStringLiteral("Q table"));
         return false;
     }
     // The old table is kept as instcfg.bak; inst.cfg itself is replaced in
     // one step, so the station is never without a whole inst.cfg.
-    const QString current = InstCfgPath(vars);
+    const QString current = InstCfgPath(setup);
     QString error;
     QFile old(current);
     bool written = old.open(QIODevice::ReadOnly);
@@ -164,19 +166,19 @@ bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& 
         error = old.errorString();
     } else {
         const QByteArray bytes = old.readAll();
-        written = ReplaceFile(vars.ConfigDir + QStringLiteral("instcfg.bak"), bytes, &error) &&
-                  WriteInstCfg(updated, &error);
+        written = ReplaceFile(setup.ConfigDir + QStringLiteral("instcfg.bak"), bytes, &error) &&
+                  WriteInstCfg(setup, updated, &error);
     }
     if (!written) {
-        WriteCommentText(vars, clock, messages,
+        WriteCommentText(setup, day, clock, messages,
                          QStringLiteral("The Q-table change above was not made: ") + error);
         messages.Show(QStringLiteral("The Q-table could not be changed: ") + error + u'\n' +
-                          QStringLiteral("INST.CFG in ") + vars.ConfigDir +
+                          QStringLiteral("INST.CFG in ") + setup.ConfigDir +
                           QStringLiteral(" is unchanged."),
                       QStringLiteral("Q table"));
         return false;
     }
-    vars = updated;
+    calibration = updated;
     return true;
 }
 
@@ -197,28 +199,29 @@ double TableRounding(double x) {
     return (10.0 * tenths + 10.0) / 100.0;
 }
 
-QString QTablePath(const SharedVars& vars, DateTimeValue localNow) {
-    const QString base = DayFileName(vars, localNow).section(u'.', 0, 0);
-    return vars.DataDir + u'Q' + base + u'.' + vars.InstrumentId;
+QString QTablePath(const StationSetup& setup, DateTimeValue localNow) {
+    const QString base = DayFileName(setup, localNow).section(u'.', 0, 0);
+    return setup.DataDir + u'Q' + base + u'.' + setup.InstrumentId;
 }
 
-QStringList QSettingTableLines(const SharedVars& vars, DateTimeValue localNow) {
+QStringList QSettingTableLines(const StationSetup& setup, const Calibration& calibration,
+                               DateTimeValue localNow) {
     const QString rule = QString(75, u'-');
     auto at3 = [](const QString& text) { return QStringLiteral("  ") + text; };
-    auto settings = [&vars](double t) {
-        return FormatNumber(TableRounding(QSetA(vars, t)), u"##.00") + u' ' +
-               FormatNumber(TableRounding(QSetC(vars, t)), u"##.00") + u' ' +
-               FormatNumber(TableRounding(QSetD(vars, t)), u"###.00") + u' ' +
-               FormatNumber(TableRounding(QSetHg(vars, t)), u"##.00") + u' ';
+    auto settings = [&calibration](double t) {
+        return FormatNumber(TableRounding(QSetA(calibration, t)), u"##.00") + u' ' +
+               FormatNumber(TableRounding(QSetC(calibration, t)), u"##.00") + u' ' +
+               FormatNumber(TableRounding(QSetD(calibration, t)), u"###.00") + u' ' +
+               FormatNumber(TableRounding(QSetHg(calibration, t)), u"##.00") + u' ';
     };
     const QString title =
-        QStringLiteral("TABLE OF SETTING OF Q1 FOR INSTRUMENT NUMBER ") + vars.InstrumentId;
+        QStringLiteral("TABLE OF SETTING OF Q1 FOR INSTRUMENT NUMBER ") + setup.InstrumentId;
     QString titleLine;
     TabTo(titleLine, static_cast<int>(std::nearbyint((80.0 - title.size()) / 2.0 + 3.0)));
     QStringList out = {
         QString(),
-        at3(QStringLiteral("STATION:") + vars.StationName),
-        at3(QStringLiteral("TABLE DATE:") + vars.QTableDate),
+        at3(QStringLiteral("STATION:") + setup.StationName),
+        at3(QStringLiteral("TABLE DATE:") + calibration.QTableDate),
         QString(),
         titleLine + title,
         at3(rule),
@@ -237,19 +240,19 @@ QStringList QSettingTableLines(const SharedVars& vars, DateTimeValue localNow) {
     TabTo(q2, 20);
     QString values = q2;
     q2 += QStringLiteral("ALWAYS SET Q2 TO VALUE AT 15 DEGRESS C.");
-    values += QStringLiteral("A:") + FormatNumber(TableRounding(QSetA(vars, 15.0)), u"##.00") +
-              QStringLiteral("C:") + FormatNumber(TableRounding(QSetC(vars, 15.0)), u"##.00") +
-              QStringLiteral("D:") + FormatNumber(TableRounding(QSetD(vars, 15.0)), u"##.00") +
-              QStringLiteral("Hg:") + FormatNumber(TableRounding(QSetHg(vars, 15.0)), u"##.00");
+    values += QStringLiteral("A:") + FormatNumber(TableRounding(QSetA(calibration, 15.0)), u"##.00") +
+              QStringLiteral("C:") + FormatNumber(TableRounding(QSetC(calibration, 15.0)), u"##.00") +
+              QStringLiteral("D:") + FormatNumber(TableRounding(QSetD(calibration, 15.0)), u"##.00") +
+              QStringLiteral("Hg:") + FormatNumber(TableRounding(QSetHg(calibration, 15.0)), u"##.00");
     out << QString() << q2 << values << QString()
         << FormatDate(localNow, u"DD MMM YYYY") + u':' + FormatDate(localNow, u"HH:MM:SS") +
                QChar(12);
     return out;
 }
 
-bool WriteQSettingTable(const SharedVars& vars, const QString& path, DateTimeValue localNow,
-                        QString* error) {
-    return ReplaceFile(path, CrLfLines(QSettingTableLines(vars, localNow)), error);
+bool WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
+                        const QString& path, DateTimeValue localNow, QString* error) {
+    return ReplaceFile(path, CrLfLines(QSettingTableLines(setup, calibration, localNow)), error);
 }
 
 } // namespace quillon

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
+#include "records/DayState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -60,17 +62,19 @@ struct QSettings15 {
     double d = 0;
     double hg = 0;
 };
-QSettings15 AdjustedSettings(const SharedVars& vars, float adjustment);
+QSettings15 AdjustedSettings(const Calibration& calibration, float adjustment);
 
 // Accept: inst.cfg kept as instcfg.bak, the new table written atomically
-// with today's local date as its date, the shared settings changed, and the
-// two comment records. False, with the operator told and nothing changed,
-// when a file could not be written.
-bool AcceptQTableChange(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+// with today's local date as its date, `calibration` replaced by the new
+// one, and the two comment records signed with `initials`. False, with the
+// operator told and nothing changed, when a file could not be written.
+bool AcceptQTableChange(const StationSetup& setup, DayState& day, Calibration& calibration,
+                        const QString& initials, const Clock& clock, OperatorMessages& messages,
                         float adjustment);
 
 // The two comment texts of an accepted change.
-QStringList QTableChangeComments(const SharedVars& vars, float adjustment);
+QStringList QTableChangeComments(const Calibration& calibration, const QString& initials,
+                                 float adjustment);
 
 // Rounding of the printed table: to the nearest 0.05, .x2 and .x7 down,
 // .x3 and .x8 up, worked on the decimal value.
@@ -78,9 +82,10 @@ double TableRounding(double x);
 
 // The Q setting table: its path (data directory, "Q" + the day file's base
 // name + "." + instrument number) and its lines.
-QString QTablePath(const SharedVars& vars, DateTimeValue localNow);
-QStringList QSettingTableLines(const SharedVars& vars, DateTimeValue localNow);
-bool WriteQSettingTable(const SharedVars& vars, const QString& path, DateTimeValue localNow,
-                        QString* error);
+QString QTablePath(const StationSetup& setup, DateTimeValue localNow);
+QStringList QSettingTableLines(const StationSetup& setup, const Calibration& calibration,
+                               DateTimeValue localNow);
+bool WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
+                        const QString& path, DateTimeValue localNow, QString* error);
 
 } // namespace quillon

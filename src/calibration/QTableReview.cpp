@@ -32,18 +32,18 @@ QTableReview::QTableReview(Services& services, QTableReviewScreens& screens)
 bool QTableReview::Run() {
     screens_.ShowTableInUse();
     const HgHistory history =
-        ReadHgHistory(MercuryHistoryPath(s_.vars), [this](const HgHistoryEntry& entry) {
+        ReadHgHistory(MercuryHistoryPath(s_.setup), [this](const HgHistoryEntry& entry) {
             screens_.ShowProgress(entry.date + u' ' + StrSingle(entry.difference));
         });
     const QReview review = ReviewLines(history);
-    s_.vars.DialogChoice = 0;
-    const bool signedIn = screens_.AskInitials(
+    const std::optional<QString> initials = screens_.AskInitials(
         QStringLiteral("Input initials for the Mercury Test."), QTableReviewPromptLines(review));
-    s_.vars.DialogChoice = 0;
-    if (!signedIn) {
+    if (!initials) {
         screens_.CloseReview(false);
         return false;
     }
+    initials_ = *initials;
+    s_.settings.ObserverInitials = *initials;
     screens_.RunReview(review);
     return accepted_;
 }
@@ -54,15 +54,14 @@ bool QTableReview::Adjust() {
             adjustment_ = *value;
             break;
         }
-        s_.vars.DialogChoice = 0;
-        if (!screens_.AskRetryAdjustment()) {
+        if (screens_.AskRetryAdjustment() == RetryOrCancel::Cancel) {
             screens_.CloseReview(false);
             return false;
         }
     }
     // Always from the table in use: a second Continue adjusts the same
     // table again, never the values shown by the first.
-    screens_.ShowNewSettings(AdjustedSettings(s_.vars, *adjustment_));
+    screens_.ShowNewSettings(AdjustedSettings(s_.calibration, *adjustment_));
     return true;
 }
 
@@ -70,12 +69,13 @@ bool QTableReview::Accept() {
     if (!adjustment_ || accepted_) {
         return false;
     }
-    if (!AcceptQTableChange(s_.vars, s_.clock, s_.messages, *adjustment_)) {
+    if (!AcceptQTableChange(s_.setup, s_.day, s_.calibration, initials_, s_.clock,
+                            s_.messages, *adjustment_)) {
         return false;
     }
     accepted_ = true;
     screens_.ShowChanged(
-        {QStringLiteral("INST.CFG in ") + s_.vars.ConfigDir + QStringLiteral(" has been changed."),
+        {QStringLiteral("INST.CFG in ") + s_.setup.ConfigDir + QStringLiteral(" has been changed."),
          QStringLiteral("The Old File is named:INSTCFG.BAK")});
     screens_.CloseReview(true);
     return true;

@@ -3,6 +3,7 @@
 
 #include "calibration/QTable.h"
 #include "station/Services.h"
+#include "util/Answers.h"
 
 #include <optional>
 
@@ -16,15 +17,16 @@ public:
     virtual void ShowTableInUse() = 0;
     // Each history record as it is read: its date and difference.
     virtual void ShowProgress(const QString& line) = 0;
-    // The initials prompt with the review's warnings; false when escaped.
-    virtual bool AskInitials(const QString& caption, const QStringList& lines) = 0;
+    // The initials prompt with the review's warnings; nothing when escaped.
+    virtual std::optional<QString> AskInitials(const QString& caption,
+                                               const QStringList& lines) = 0;
     // "AdjQtable" with the review, until it is closed; its Continue and
     // Accept hand the operator's choice to the review.
     virtual void RunReview(const QReview& review) = 0;
     // "Inqadj": the adjustment, or nothing when the operator escaped.
     virtual std::optional<float> AskAdjustment() = 0;
-    // "Escape was pressed during input of number": true to enter it again.
-    virtual bool AskRetryAdjustment() = 0;
+    // "Escape was pressed during input of number": enter it again or not.
+    virtual RetryOrCancel AskRetryAdjustment() = 0;
     virtual void ShowNewSettings(const QSettings15& settings) = 0;
     // "Qchanged" with its lines.
     virtual void ShowChanged(const QStringList& lines) = 0;
@@ -51,11 +53,10 @@ public:
     // changed, and Accept may be tried again).
     bool Accept();
 
-    std::optional<float> Adjustment() const { return adjustment_; }
-
 private:
     Services& s_;
     QTableReviewScreens& screens_;
+    QString initials_;
     std::optional<float> adjustment_;
     bool accepted_ = false;
 };

@@ -39,9 +39,8 @@ QString StandardLampTest::WavelengthName(int w) {
 }
 
 bool StandardLampTest::Open() {
-    SharedVars& v = s_.vars;
-    v.ObserverInitials.clear();
-    v.DialogChoice = 0;
+    s_.settings.ObserverInitials.clear();
+    calibration_ = s_.calibration;
     const QStringList setUp = {
         QStringLiteral("THE GROUND QUARTZ PLATE MUST BE IN THE INLET WINDOW"),
         QStringLiteral("PLACE THE LAMP UNIT OVER THE INLET WINDOW."),
@@ -53,19 +52,27 @@ bool StandardLampTest::Open() {
         QStringLiteral("The system takes ten readings of the R-dial position for the each "),
         QStringLiteral("wavelength measurement.")};
     s_.sounds.PlayAttention();
-    const bool opened =
-        screens_.AskInitials(QStringLiteral("Input initials for Standard Lamp Tests."), setUp) &&
-        (s_.sounds.PlayTempCue(),
-         screens_.AskTemperature(QStringLiteral("Instrument Temperature for lamp test."),
-                                 {QStringLiteral("Read and Enter the Instrument Temperature.")}));
-    v.DialogChoice = 0;
-    return opened;
+    const std::optional<QString> initials =
+        screens_.AskInitials(QStringLiteral("Input initials for Standard Lamp Tests."), setUp);
+    if (!initials) {
+        return false;
+    }
+    s_.settings.ObserverInitials = *initials;
+    s_.sounds.PlayTempCue();
+    const std::optional<double> temperature =
+        screens_.AskTemperature(QStringLiteral("Instrument Temperature for lamp test."),
+                                {QStringLiteral("Read and Enter the Instrument Temperature.")});
+    if (!temperature) {
+        return false;
+    }
+    s_.settings.InstrumentTemperature = *temperature;
+    return true;
 }
 
-ReferenceLamps ReadReferenceLamps(const SharedVars& vars) {
+ReferenceLamps ReadReferenceLamps(const StationSetup& setup) {
     ReferenceLamps out;
     const QString path =
-        ResolveFileName(vars.ConfigDir, QStringLiteral("reflmps.") + vars.InstrumentId);
+        ResolveFileName(setup.ConfigDir, QStringLiteral("reflmps.") + setup.InstrumentId);
     QString text;
     FileError error;
     if (!ReadTextFile(path, &text, &error, kMaxConfigFileBytes)) {
@@ -138,7 +145,8 @@ bool StandardLampTest::BigChange(int w, double inUse, double fresh) {
 
 StandardLampTest::StandardLampTest(Services& services, StandardLampScreens& screens,
                                    ReferenceLamps lamps)
-    : s_(services), screens_(screens), lamps_(std::move(lamps)) {}
+    : s_(services), screens_(screens), calibration_(services.calibration),
+      lamps_(std::move(lamps)) {}
 
 bool StandardLampTest::SelectLamp(const QString& name) {
     lamp_ = name.trimmed();
@@ -155,8 +163,8 @@ bool StandardLampTest::SelectLamp(const QString& name) {
 }
 
 QStringList StandardLampTest::PromptLines(int w, int sequence) const {
-    const SharedVars& v = s_.vars;
-    const double t = v.InstrumentTemperature;
+    const Calibration& v = calibration_;
+    const double t = s_.settings.InstrumentTemperature;
     auto qLine = [](double q2, double q1, const char16_t* picture) {
         return QStringLiteral("Q2: ") + FormatNumber(q2, picture) + QStringLiteral("     Q1: ") +
                FormatNumber(q1, picture);
@@ -190,7 +198,7 @@ StandardLampTest::Step StandardLampTest::Measure(int w, int sequence, LampRunOut
     MeasurementSpec spec;
     spec.prompt = [this, w, sequence] {
         return screens_.OperatorPrompt(QStringLiteral("Escape key will stop lamp test."),
-                                       PromptLines(w, sequence));
+                                       PromptLines(w, sequence)) == ContinueOrEscape::Continue;
     };
     spec.countdownCaption =
         QStringLiteral("Countdown for Lamp Test ") + name + QStringLiteral(" No. ") + seq;
@@ -214,7 +222,6 @@ StandardLampTest::Step StandardLampTest::Measure(int w, int sequence, LampRunOut
         return Step::Stop;
     }
     if (result.outcome == MeasurementOutcome::Escaped) {
-        s_.vars.DialogChoice = 0;
         QString stage;
         switch (result.escapedAt) {
         case MeasurementStage::Prompt:
@@ -230,22 +237,21 @@ StandardLampTest::Step StandardLampTest::Measure(int w, int sequence, LampRunOut
                 QStringLiteral("During the ") + name + QStringLiteral(" measurement in Sequence:");
             break;
         }
-        const int choice = screens_.EscapeChoice(stage + seq);
-        s_.vars.DialogChoice = 0;
-        switch (choice) {
-        case 1:
+        switch (screens_.EscapeChoice(stage + seq)) {
+        case LampEscapeChoice::Redo:
             return Step::Redo;
-        case 2:
+        case LampEscapeChoice::SequenceOver:
             return Step::SequenceOver;
-        case 3:
+        case LampEscapeChoice::StartOver:
             return Step::RestartAll;
-        case 4:
+        case LampEscapeChoice::NewLamp:
             *stop = LampRunOutcome::NewLamp;
             return Step::Stop;
-        default:
-            *stop = LampRunOutcome::TopLevel;
-            return Step::Stop;
+        case LampEscapeChoice::TopLevel:
+            break;
         }
+        *stop = LampRunOutcome::TopLevel;
+        return Step::Stop;
     }
     means_[w][static_cast<size_t>(sequence - 1)] = result.mean;
     sds_[w][static_cast<size_t>(sequence - 1)] = result.sd;
@@ -296,18 +302,18 @@ LampRunOutcome StandardLampTest::Run() {
             bool gross = false;
             for (int i = 0; i < 4; ++i) {
                 gross = gross || Above(std::fabs(reference_[i] - means_[i][0]),
-                                       5.0 + std::fabs(s_.vars.LampCorr[i]));
+                                       5.0 + std::fabs(calibration_.LampCorr[i]));
             }
             if (gross) {
                 switch (screens_.GrossError()) {
-                case 0:
-                    WriteCommentText(s_.vars, s_.clock, s_.messages,
+                case GrossErrorChoice::Continue:
+                    WriteCommentText(s_.setup, s_.day, s_.clock, s_.messages,
                                      QStringLiteral("Test continued after warning"));
                     break;
-                case 1:
+                case GrossErrorChoice::StartOver:
                     screens_.ClearReadings();
                     return LampRunOutcome::StartOver;
-                default:
+                case GrossErrorChoice::NewLamp:
                     return LampRunOutcome::NewLamp;
                 }
             }
@@ -342,19 +348,19 @@ LampRunOutcome StandardLampTest::Run() {
 }
 
 std::array<double, 4> StandardLampTest::NewCorrections() const {
-    std::array<double, 4> out = s_.vars.LampCorr;
+    std::array<double, 4> out = calibration_.LampCorr;
     if (!known_) {
         return out;
     }
     for (int i = 0; i < 4; ++i) {
         const double average = (means_[i][0] + means_[i][1] + means_[i][2]) / 3.0;
-        out[i] = RtoN(s_.vars, kCodes[i], reference_[i]) - RtoN(s_.vars, kCodes[i], average);
+        out[i] = RtoN(calibration_, kCodes[i], reference_[i]) - RtoN(calibration_, kCodes[i], average);
     }
     return out;
 }
 
-QString LampCorrectionPath(const SharedVars& vars) {
-    return ResolveFileName(vars.ConfigDir, QStringLiteral("lampcorr.") + vars.InstrumentId);
+QString LampCorrectionPath(const StationSetup& setup) {
+    return ResolveFileName(setup.ConfigDir, QStringLiteral("lampcorr.") + setup.InstrumentId);
 }
 
 QByteArray LampCorrectionText(const QString& date, const QString& lamp,
@@ -368,13 +374,14 @@ bool StandardLampTest::Accept() {
     if (!complete_) {
         return false;
     }
-    SharedVars& v = s_.vars;
-    const DateTimeValue local = LocalStandardTime(v, s_.clock.Now());
+    const StationSetup& setup = s_.setup;
+    const Calibration& v = s_.calibration;
+    const DateTimeValue local = LocalStandardTime(setup, s_.clock.Now());
     const QString date = FormatDate(local, u"MM/DD/YYYY");
     StdLampRecord record;
     record.local = local;
     record.lampName = lamp_;
-    record.temperature = v.InstrumentTemperature;
+    record.temperature = s_.settings.InstrumentTemperature;
     for (int i = 0; i < 4; ++i) {
         for (int k = 0; k < 3; ++k) {
             record.readings[static_cast<size_t>(3 * i + k)] = means_[i][k];
@@ -397,7 +404,7 @@ bool StandardLampTest::Accept() {
                          FormatNumber(reference_[i], u"###.0") + QStringLiteral(" test ") +
                          FormatNumber(record.averages[i], u"###.0");
         }
-        if (!screens_.BigCorrectionChange(lines)) {
+        if (screens_.BigCorrectionChange(lines) == BigChangeChoice::StartOver) {
             complete_ = false;
             return false;
         }
@@ -413,7 +420,7 @@ bool StandardLampTest::Accept() {
     const QStringList lines = StdLampRecordLines(record);
     QString error;
     if (!recorded_) {
-        const QString history = v.HistoryDir + QStringLiteral("lamphist.") + v.InstrumentId;
+        const QString history = setup.HistoryDir + QStringLiteral("lamphist.") + setup.InstrumentId;
         const auto wholeRecords = [](const QByteArray& contents) {
             return RecordsWholeLength(contents, 0, LampHistoryRecordLines);
         };
@@ -430,20 +437,20 @@ bool StandardLampTest::Accept() {
             day << CommentRecordLines({QStringLiteral("Test accepted after warning")}, local);
         }
         day << lines;
-        AppendDayRecord(v, s_.clock, day, s_.messages); // says so itself on failure
+        AppendDayRecord(setup, s_.day, s_.clock, day, s_.messages); // says so itself on failure
     }
-    SharedVars updated = v;
+    Calibration updated = v;
     updated.LastStdTest = date;
-    const bool newCorrections = v.EncoderInUse && known_;
+    const bool newCorrections = setup.EncoderInUse && known_;
     if (newCorrections) {
         updated.LampCorr = fresh;
         updated.LampCorrLamp = lamp_;
         updated.LampCorrDate = date;
     }
-    const QString lampPath = LampCorrectionPath(v);
+    const QString lampPath = LampCorrectionPath(setup);
     auto notApplied = [&](const QString& what) {
         const QString why = what + QStringLiteral(": ") + error;
-        WriteCommentText(v, s_.clock, s_.messages,
+        WriteCommentText(setup, s_.day, s_.clock, s_.messages,
                          QStringLiteral("Standard lamp test recorded, corrections not applied: ") +
                              why);
         s_.messages.Show(why + u'\n' +
@@ -456,15 +463,12 @@ bool StandardLampTest::Accept() {
         return notApplied(QStringLiteral("The lamp corrections could not be written to ") +
                           lampPath);
     }
-    if (!WriteInstCfg(updated, &error)) {
-        return notApplied(QStringLiteral("Could not rewrite ") + InstCfgPath(v));
+    if (!WriteInstCfg(setup, updated, &error)) {
+        return notApplied(QStringLiteral("Could not rewrite ") + InstCfgPath(setup));
     }
-    v.LastStdTest = updated.LastStdTest;
-    v.LampCorr = updated.LampCorr;
-    v.LampCorrLamp = updated.LampCorrLamp;
-    v.LampCorrDate = updated.LampCorrDate;
+    s_.calibration = updated;
     if (newCorrections) {
-        WriteCommentText(v, s_.clock, s_.messages,
+        WriteCommentText(setup, s_.day, s_.clock, s_.messages,
                          QStringLiteral("New lamp corrections in use from lamp ") + lamp_);
     }
     complete_ = false;

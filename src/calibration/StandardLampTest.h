@@ -3,10 +3,12 @@
 
 #include "instrument/WaitGauge.h"
 #include "station/Services.h"
+#include "util/Answers.h"
 
 #include <QList>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace quillon {
 
@@ -31,7 +33,14 @@ struct ReferenceLamps {
     QList<ReferenceLamp> lamps;
     QStringList problems; // lines skipped and why, or why the file is unreadable
 };
-ReferenceLamps ReadReferenceLamps(const SharedVars& vars);
+ReferenceLamps ReadReferenceLamps(const StationSetup& setup);
+
+// The choices of "Handle_ESC", after an escape from a measurement.
+enum class LampEscapeChoice { Redo, SequenceOver, StartOver, NewLamp, TopLevel };
+// The choices of "blunder".
+enum class GrossErrorChoice { Continue, StartOver, NewLamp };
+// The choices of "Big_corr_change".
+enum class BigChangeChoice { UseNewValues, StartOver };
 
 // What the test shows and asks while it runs.
 class StandardLampScreens {
@@ -39,25 +48,26 @@ public:
     virtual ~StandardLampScreens() = default;
     virtual GaugeDisplay& Gauge() = 0;
     // The opening entries (initials, then the instrument temperature);
-    // false when the operator escaped.
-    virtual bool AskInitials(const QString& caption, const QStringList& lines) = 0;
-    virtual bool AskTemperature(const QString& caption, const QStringList& lines) = 0;
-    // The operator prompt; false when the operator escaped.
-    virtual bool OperatorPrompt(const QString& caption, const QStringList& lines) = 0;
-    // "Handle_ESC" with the stage text: 1 redo the measurement, 2 the
-    // sequence over, 3 start over, 4 a new lamp, 5 back to the top level.
-    virtual int EscapeChoice(const QString& stage) = 0;
+    // nothing when the operator escaped.
+    virtual std::optional<QString> AskInitials(const QString& caption,
+                                               const QStringList& lines) = 0;
+    virtual std::optional<double> AskTemperature(const QString& caption,
+                                                 const QStringList& lines) = 0;
+    // The operator prompt.
+    virtual ContinueOrEscape OperatorPrompt(const QString& caption, const QStringList& lines) = 0;
+    // "Handle_ESC" with the stage text.
+    virtual LampEscapeChoice EscapeChoice(const QString& stage) = 0;
     // "Hi_SD" with its top line; the measurement is then made again.
     virtual void HighDeviation(const QString& line) = 0;
-    // "blunder": 0 continue, 1 start over with this lamp, 2 a new lamp.
-    virtual int GrossError() = 0;
+    // "blunder": readings far from the lamp's reference values.
+    virtual GrossErrorChoice GrossError() = 0;
     // "Hi_Scatter" with the wavelength's readings line.
     virtual void Scattered(const QString& line) = 0;
     virtual void ShowReading(int wavelength, int sequence, double mean) = 0;
     virtual void ClearReadings() = 0;
     virtual void ShowAverages(const std::array<double, 4>& averages) = 0;
-    // "Big_corr_change": true to use the new values.
-    virtual bool BigCorrectionChange(const QStringList& lines) = 0;
+    // "Big_corr_change".
+    virtual BigChangeChoice BigCorrectionChange(const QStringList& lines) = 0;
 };
 
 enum class LampRunOutcome {
@@ -86,9 +96,6 @@ public:
 
     // The three sequences of A, C, C', D with every check.
     LampRunOutcome Run();
-
-    const std::array<std::array<double, 3>, 4>& Means() const { return means_; }
-    const std::array<std::array<double, 3>, 4>& Deviations() const { return sds_; }
 
     // The new corrections from the averages (the ones in use when the
     // lamp's reference values are not known).
@@ -119,6 +126,9 @@ private:
 
     Services& s_;
     StandardLampScreens& screens_;
+    // The calibration as the test opened: its Q settings and corrections
+    // serve the whole run.
+    Calibration calibration_;
     ReferenceLamps lamps_;
     QString lamp_;
     bool known_ = false;
@@ -130,7 +140,7 @@ private:
 };
 
 // The lamp correction file's path, and its three lines.
-QString LampCorrectionPath(const SharedVars& vars);
+QString LampCorrectionPath(const StationSetup& setup);
 QByteArray LampCorrectionText(const QString& date, const QString& lamp,
                               const std::array<double, 4>& corrections);
 

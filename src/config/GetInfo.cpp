@@ -13,139 +13,136 @@
 
 namespace quillon {
 
-namespace {}
-
-void ReadDirectories(SharedVars& vars) {
+void ReadDirectories(StationSetup& setup) {
     ConfigFile file =
-        ConfigFile::Open(vars.HomeDir, QStringLiteral("disc.cfg"), QStringLiteral("disk.cfg"));
-    vars.ConfigDir = NormalizeDirectory(file.Text(), vars.HomeDir);
-    vars.DataDir = NormalizeDirectory(file.Text(), vars.HomeDir);
-    vars.HistoryDir = NormalizeDirectory(file.Text(), vars.HomeDir);
+        ConfigFile::Open(setup.HomeDir, QStringLiteral("disc.cfg"), QStringLiteral("disk.cfg"));
+    setup.ConfigDir = NormalizeDirectory(file.Text(), setup.HomeDir);
+    setup.DataDir = NormalizeDirectory(file.Text(), setup.HomeDir);
+    setup.HistoryDir = NormalizeDirectory(file.Text(), setup.HomeDir);
     // A configuration directory that is not there is disc.cfg's fault, and
     // the box says so rather than blaming the first file looked for in it.
-    if (!QFileInfo(vars.ConfigDir).isDir()) {
-        throw FatalFileError(kErrPathNotFound, vars.HomeDir, QStringLiteral("disk.cfg"),
+    if (!QFileInfo(setup.ConfigDir).isDir()) {
+        throw FatalFileError(kErrPathNotFound, setup.HomeDir, QStringLiteral("disk.cfg"),
                              QStringLiteral("Path not found: item 1 names the directory ") +
-                                 vars.ConfigDir + QStringLiteral(", which does not exist"));
+                                 setup.ConfigDir + QStringLiteral(", which does not exist"));
     }
     const std::optional<QString> port = file.OptionalText();
-    vars.EncoderPort = port ? port->trimmed() : QString();
-    vars.EncoderInUse = !vars.EncoderPort.isEmpty();
+    setup.EncoderPort = port ? port->trimmed() : QString();
+    setup.EncoderInUse = !setup.EncoderPort.isEmpty();
 }
 
-void ReadNTable(SharedVars& vars) {
+void ReadNTable(const StationSetup& setup, Calibration& calibration) {
     ConfigFile table =
-        ConfigFile::Open(vars.ConfigDir, QStringLiteral("ntable.") + vars.InstrumentId,
-                         QStringLiteral("Ntable.") + vars.InstrumentId);
-    vars.NTableDate = table.Text();
-    for (auto& row : vars.NTable) {
+        ConfigFile::Open(setup.ConfigDir, QStringLiteral("ntable.") + setup.InstrumentId,
+                         QStringLiteral("Ntable.") + setup.InstrumentId);
+    calibration.NTableDate = table.Text();
+    for (auto& row : calibration.NTable) {
         for (double& value : row) {
             value = table.Number();
         }
     }
 }
 
-void ReadLampCorrections(SharedVars& vars, OperatorMessages& messages) {
-    const QString lampName = QStringLiteral("lampcorr.") + vars.InstrumentId;
-    const QString lampPath = ResolveFileName(vars.ConfigDir, lampName);
+void ReadLampCorrections(const StationSetup& setup, Calibration& calibration,
+                         OperatorMessages& messages) {
+    const QString lampName = QStringLiteral("lampcorr.") + setup.InstrumentId;
+    const QString lampPath = ResolveFileName(setup.ConfigDir, lampName);
     QString text;
     FileError error;
     if (!ReadTextFile(lampPath, &text, &error, kMaxConfigFileBytes)) {
         if (error.number != kErrFileNotFound) {
-            throw FatalFileError(error.number, vars.ConfigDir,
+            throw FatalFileError(error.number, setup.ConfigDir,
                                  QStringLiteral("LampCorrections file "), error.description);
         }
-        messages.Show(QStringLiteral("LAMPCORR.") + vars.InstrumentId +
-                          QStringLiteral(" Not Found in ") + u'\n' + vars.ConfigDir + u'\n' +
+        messages.Show(QStringLiteral("LAMPCORR.") + setup.InstrumentId +
+                          QStringLiteral(" Not Found in ") + u'\n' + setup.ConfigDir + u'\n' +
                           QStringLiteral("Corrections of 0.0 will be used."),
                       QStringLiteral("Lamp Adjustments not Found."));
-        vars.LampCorr = {0, 0, 0, 0};
-        vars.LampCorrDate = QStringLiteral("None");
-        vars.LampCorrLamp = QStringLiteral("None");
-        vars.FileErr = 0;
+        calibration.LampCorr = {0, 0, 0, 0};
+        calibration.LampCorrDate = QStringLiteral("None");
+        calibration.LampCorrLamp = QStringLiteral("None");
     } else {
-        ConfigFile lamp(text, vars.ConfigDir, QStringLiteral("LampCorrections file "));
-        vars.LampCorrDate = lamp.Text();
-        vars.LampCorrLamp = lamp.Text();
-        for (double& value : vars.LampCorr) {
+        ConfigFile lamp(text, setup.ConfigDir, QStringLiteral("LampCorrections file "));
+        calibration.LampCorrDate = lamp.Text();
+        calibration.LampCorrLamp = lamp.Text();
+        for (double& value : calibration.LampCorr) {
             value = lamp.Number();
         }
     }
 }
 
-void ReadInstrument(SharedVars& vars, OperatorMessages& messages) {
+void ReadInstrument(StationSetup& setup, Calibration& calibration, OperatorMessages& messages) {
     {
-        ConfigFile inst = ConfigFile::Open(vars.ConfigDir, QStringLiteral("inst.cfg"),
+        ConfigFile inst = ConfigFile::Open(setup.ConfigDir, QStringLiteral("inst.cfg"),
                                            QStringLiteral("INST.CFG"));
         // The instrument's number names its files: a whole number, never
         // a negative one or one beyond any instrument ever built.
-        vars.InstrumentNumber = inst.WholeNumber(1, 999);
-        vars.InstrumentId = InstrumentIdFor(vars.InstrumentNumber);
-        vars.TempCoeff = inst.Number();
-        vars.Q15A = inst.Number();
-        vars.Q15C = inst.Number();
-        vars.Q15D = inst.Number();
-        vars.Q15Hg = inst.Number();
-        vars.QTableDate = inst.WholeText();
-        vars.LastHgTest = inst.OptionalTestDate();
-        vars.LastStdTest = inst.OptionalTestDate();
+        setup.InstrumentNumber = inst.WholeNumber(1, 999);
+        setup.InstrumentId = InstrumentIdFor(setup.InstrumentNumber);
+        calibration.TempCoeff = inst.Number();
+        calibration.Q15A = inst.Number();
+        calibration.Q15C = inst.Number();
+        calibration.Q15D = inst.Number();
+        calibration.Q15Hg = inst.Number();
+        calibration.QTableDate = inst.WholeText();
+        calibration.LastHgTest = inst.OptionalTestDate();
+        calibration.LastStdTest = inst.OptionalTestDate();
     }
-    ReadNTable(vars);
-    ReadLampCorrections(vars, messages);
+    ReadNTable(setup, calibration);
+    ReadLampCorrections(setup, calibration, messages);
     // A station that never recorded its standard lamp test in inst.cfg still
     // knows it from the corrections that test produced.
-    if (vars.LampCorrDate != QLatin1String("None") &&
-        vars.LastStdTest == QLatin1String("UNKNOWN")) {
-        vars.LastStdTest = vars.LampCorrDate;
+    if (calibration.LampCorrDate != QLatin1String("None") &&
+        calibration.LastStdTest == QLatin1String("UNKNOWN")) {
+        calibration.LastStdTest = calibration.LampCorrDate;
     }
 }
 
-void ReadStation(SharedVars& vars) {
+void ReadStation(StationSetup& setup) {
     {
-        ConfigFile station = ConfigFile::Open(vars.ConfigDir, QStringLiteral("station.cfg"),
+        ConfigFile station = ConfigFile::Open(setup.ConfigDir, QStringLiteral("station.cfg"),
                                               QStringLiteral("STATION.CFG"));
-        vars.EarthRadius = station.Number();
-        vars.Longitude = station.Number();
-        vars.Latitude = station.Number();
-        vars.UtcOffsetHours = station.Single();
-        vars.MeanPressure = station.Number();
-        vars.Altitude = station.Number();
-        vars.OzoneLayerHeight = station.Number();
-        vars.WmoNumber = station.Integer16();
-        vars.StationName = station.Text();
-        vars.StationCode = station.Text();
+        setup.EarthRadius = station.Number();
+        setup.Longitude = station.Number();
+        setup.Latitude = station.Number();
+        setup.UtcOffsetHours = station.Single();
+        setup.MeanPressure = station.Number();
+        setup.Altitude = station.Number();
+        setup.OzoneLayerHeight = station.Number();
+        setup.WmoNumber = station.Integer16();
+        setup.StationName = station.Text();
+        setup.StationCode = station.Text();
     }
-    vars.LongitudeRad = vars.Longitude * kPi / 180.0;
-    vars.LatitudeRad = vars.Latitude * kPi / 180.0;
-    vars.PressureRatio = static_cast<float>(vars.MeanPressure) / 1013.0f;
+    setup.LongitudeRad = setup.Longitude * kPi / 180.0;
+    setup.LatitudeRad = setup.Latitude * kPi / 180.0;
+    setup.PressureRatio = static_cast<float>(setup.MeanPressure) / 1013.0f;
     const double ratio =
-        (vars.Altitude + vars.EarthRadius) / (vars.OzoneLayerHeight + vars.EarthRadius);
-    vars.LayerFactor = ratio * ratio;
+        (setup.Altitude + setup.EarthRadius) / (setup.OzoneLayerHeight + setup.EarthRadius);
+    setup.LayerFactor = ratio * ratio;
 
-    ConfigFile cloud = ConfigFile::Open(vars.ConfigDir, QStringLiteral("Cloud.txt"),
+    ConfigFile cloud = ConfigFile::Open(setup.ConfigDir, QStringLiteral("Cloud.txt"),
                                         QStringLiteral("Cloud Parameters"));
-    for (double& c : vars.CloudCoef1) {
+    for (double& c : setup.CloudCoef1) {
         c = cloud.Number();
     }
-    for (double& c : vars.CloudCoef2) {
+    for (double& c : setup.CloudCoef2) {
         c = cloud.Number();
     }
 }
 
-void ReadArchiveSite(SharedVars& vars) {
-    vars.ArchiveUrl = QString::fromLatin1(kDefaultArchiveUrl);
-    vars.ArchiveUser = QString::fromLatin1(kDefaultArchiveUser);
-    vars.ArchivePassword = QString::fromLatin1(kDefaultArchivePassword);
-    vars.ArchiveSiteError.clear();
-    vars.ArchiveSiteWarning.clear();
-    const QString path = ResolveFileName(vars.ConfigDir, QStringLiteral("CallHome.cfg"));
+ArchiveSite ReadArchiveSite(const QString& configDir) {
+    ArchiveSite site;
+    site.url = QString::fromLatin1(kDefaultArchiveUrl);
+    site.user = QString::fromLatin1(kDefaultArchiveUser);
+    site.password = QString::fromLatin1(kDefaultArchivePassword);
+    const QString path = ResolveFileName(configDir, QStringLiteral("CallHome.cfg"));
     if (!QFileInfo::exists(path)) {
-        vars.CommentText = QStringLiteral("Using K5Sndr site");
-        return;
+        site.startComment = QStringLiteral("Using K5Sndr site");
+        return site;
     }
     if (QFileInfo(path).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
                                          QFileDevice::WriteGroup | QFileDevice::WriteOther)) {
-        vars.ArchiveSiteWarning =
+        site.warning =
             path +
             QStringLiteral(" holds the archive password and other users of this "
                            "computer can read it: chmod 600 ") +
@@ -157,44 +154,44 @@ void ReadArchiveSite(SharedVars& vars) {
     QString text;
     FileError error;
     if (!ReadTextFile(path, &text, &error, kMaxConfigFileBytes)) {
-        vars.ArchiveSiteError = QStringLiteral("CallHome.cfg cannot be read (") +
+        site.error = QStringLiteral("CallHome.cfg cannot be read (") +
                                 error.description + QStringLiteral("): no files will be sent.");
-        vars.CommentText = vars.ArchiveSiteError;
-        return;
+        site.startComment = site.error;
+        return site;
     }
     ItemReader reader(text);
     if (const auto url = reader.Next()) {
-        vars.ArchiveUrl = *url;
+        site.url = *url;
     }
     if (const auto user = reader.Next()) {
-        vars.ArchiveUser = *user;
+        site.user = *user;
     }
     if (const auto password = reader.Next()) {
-        vars.ArchivePassword = *password;
+        site.password = *password;
     }
-    const QString scheme = vars.ArchiveUrl.trimmed().section(QStringLiteral("://"), 0, 0).toLower();
-    if (!vars.ArchiveUrl.contains(QStringLiteral("://")) ||
+    const QString scheme = site.url.trimmed().section(QStringLiteral("://"), 0, 0).toLower();
+    if (!site.url.contains(QStringLiteral("://")) ||
         (scheme != QLatin1String("ftp") && scheme != QLatin1String("ftps") &&
          scheme != QLatin1String("ftpes"))) {
-        vars.ArchiveSiteError = QStringLiteral("CallHome.cfg names the archive site ") +
-                                vars.ArchiveUrl +
+        site.error = QStringLiteral("CallHome.cfg names the archive site ") +
+                                site.url +
                                 QStringLiteral(", which is not an ftp://, ftpes:// or ftps:// "
                                                "address: no files will be sent.");
-        vars.CommentText = vars.ArchiveSiteError;
-        return;
+        site.startComment = site.error;
+        return site;
     }
-    vars.CommentText = QStringLiteral("New Ftp Site Defined");
+    site.startComment = QStringLiteral("New Ftp Site Defined");
+    return site;
 }
 
-void ReadConfiguration(SharedVars& vars, OperatorMessages& messages) {
-    ReadDirectories(vars);
+void ReadConfiguration(StationSetup& setup, Calibration& calibration, OperatorMessages& messages) {
+    ReadDirectories(setup);
     // What a kill in the middle of a rewrite left behind goes at the next
     // start; the files themselves were never touched by it.
-    RemoveLeftoverTempFiles(vars.ConfigDir,
+    RemoveLeftoverTempFiles(setup.ConfigDir,
                             {QStringLiteral("inst.cfg"), QStringLiteral("instcfg.bak")});
-    ReadInstrument(vars, messages);
-    ReadStation(vars);
-    ReadArchiveSite(vars);
+    ReadInstrument(setup, calibration, messages);
+    ReadStation(setup);
 }
 
 } // namespace quillon

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/ArchiveSite.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 #include "util/OperatorMessages.h"
 
 namespace quillon {
@@ -15,19 +17,23 @@ inline constexpr const char* kDefaultArchivePassword = "mika_rpt";
 // disc.cfg names the directory of all others, and the instrument number
 // from inst.cfg names the N-table and lamp correction files. A mandatory
 // file or item that cannot be used throws FatalFileError.
-void ReadDirectories(SharedVars& vars);
-void ReadInstrument(SharedVars& vars, OperatorMessages& messages);
-// The parts of ReadInstrument that hold the calibration, from vars.ConfigDir
-// for vars.InstrumentId: the N-table, and the lamp corrections (0.0, with
+void ReadDirectories(StationSetup& setup);
+void ReadInstrument(StationSetup& setup, Calibration& calibration, OperatorMessages& messages);
+// The parts of ReadInstrument that hold the calibration, from setup.ConfigDir
+// for setup.InstrumentId: the N-table, and the lamp corrections (0.0, with
 // the operator told, when the file is absent).
-void ReadNTable(SharedVars& vars);
-void ReadLampCorrections(SharedVars& vars, OperatorMessages& messages);
-void ReadStation(SharedVars& vars);
-// Sets CommentText to the start-up comment ("New Ftp Site Defined" or
-// "Using K5Sndr site"); the caller appends it to the day file.
-void ReadArchiveSite(SharedVars& vars);
+void ReadNTable(const StationSetup& setup, Calibration& calibration);
+void ReadLampCorrections(const StationSetup& setup, Calibration& calibration,
+                         OperatorMessages& messages);
+void ReadStation(StationSetup& setup);
+// The archive site of CallHome.cfg in `configDir`, with its start-up
+// comment ("New Ftp Site Defined" or "Using K5Sndr site") that the caller
+// appends to the day file. Never fails: an unusable file gives a site with
+// its error, and no transfer is tried.
+ArchiveSite ReadArchiveSite(const QString& configDir);
 
-// All four in order. `vars.HomeDir` must be set first.
-void ReadConfiguration(SharedVars& vars, OperatorMessages& messages);
+// The directories, the instrument and the station in order.
+// `setup.HomeDir` must be set first.
+void ReadConfiguration(StationSetup& setup, Calibration& calibration, OperatorMessages& messages);
 
 } // namespace quillon

@@ -17,19 +17,19 @@ QString TestDate(const QString& date) {
 }
 } // namespace
 
-QByteArray InstCfgText(const SharedVars& vars) {
-    return CrLfLines({Str(vars.InstrumentNumber).trimmed(), Str(vars.TempCoeff).trimmed(),
-                      Str(vars.Q15A).trimmed(), Str(vars.Q15C).trimmed(), Str(vars.Q15D).trimmed(),
-                      Str(vars.Q15Hg).trimmed(), Quoted(vars.QTableDate), TestDate(vars.LastHgTest),
-                      TestDate(vars.LastStdTest)});
+QByteArray InstCfgText(const StationSetup& setup, const Calibration& calibration) {
+    return CrLfLines({Str(setup.InstrumentNumber).trimmed(), Str(calibration.TempCoeff).trimmed(),
+                      Str(calibration.Q15A).trimmed(), Str(calibration.Q15C).trimmed(), Str(calibration.Q15D).trimmed(),
+                      Str(calibration.Q15Hg).trimmed(), Quoted(calibration.QTableDate), TestDate(calibration.LastHgTest),
+                      TestDate(calibration.LastStdTest)});
 }
 
-QString InstCfgPath(const SharedVars& vars) {
-    return ResolveFileName(vars.ConfigDir, QStringLiteral("inst.cfg"));
+QString InstCfgPath(const StationSetup& setup) {
+    return ResolveFileName(setup.ConfigDir, QStringLiteral("inst.cfg"));
 }
 
-bool WriteInstCfg(const SharedVars& vars, QString* error) {
-    return ReplaceFile(InstCfgPath(vars), InstCfgText(vars), error);
+bool WriteInstCfg(const StationSetup& setup, const Calibration& calibration, QString* error) {
+    return ReplaceFile(InstCfgPath(setup), InstCfgText(setup, calibration), error);
 }
 
 } // namespace quillon

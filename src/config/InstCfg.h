@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 
 #include <QByteArray>
 
@@ -11,13 +12,13 @@ namespace quillon {
 // test, standard lamp test, Q-table change): all nine items, one per line,
 // numbers in their shortest form, the dates quoted as the reader takes
 // them, "UNKNOWN" for a test date not known.
-QByteArray InstCfgText(const SharedVars& vars);
+QByteArray InstCfgText(const StationSetup& setup, const Calibration& calibration);
 
 // The path of inst.cfg in the configuration directory (by any letter case).
-QString InstCfgPath(const SharedVars& vars);
+QString InstCfgPath(const StationSetup& setup);
 
 // Replaces inst.cfg atomically with InstCfgText: the file is the old one or
 // the new one, never none and never half. False with the reason.
-bool WriteInstCfg(const SharedVars& vars, QString* error);
+bool WriteInstCfg(const StationSetup& setup, const Calibration& calibration, QString* error);
 
 } // namespace quillon

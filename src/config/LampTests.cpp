@@ -15,10 +15,10 @@ int AgeInDays(const QString& date, DateTimeValue now) {
 }
 } // namespace
 
-LampTestAges LampTestsDue(const SharedVars& vars, DateTimeValue now) {
+LampTestAges LampTestsDue(const Calibration& calibration, DateTimeValue now) {
     LampTestAges ages;
-    ages.standard = AgeInDays(vars.LastStdTest, now);
-    ages.mercury = AgeInDays(vars.LastHgTest, now);
+    ages.standard = AgeInDays(calibration.LastStdTest, now);
+    ages.mercury = AgeInDays(calibration.LastHgTest, now);
     const int dayOfMonth = SplitDateTime(now).day;
     ages.due = ages.standard >= 40 || ages.mercury >= 40 ||
                (dayOfMonth < 8 && (ages.standard >= 21 || ages.mercury >= 21));
@@ -29,8 +29,8 @@ QString LampAgeText(int age) {
     return age == kUnknownAge ? QStringLiteral("Not Known") : QString::number(age);
 }
 
-bool CheckLampTestsDue(const SharedVars& vars, DateTimeValue now, LampOverDueScreen& screen) {
-    const LampTestAges ages = LampTestsDue(vars, now);
+bool CheckLampTestsDue(const Calibration& calibration, DateTimeValue now, LampOverDueScreen& screen) {
+    const LampTestAges ages = LampTestsDue(calibration, now);
     if (ages.due) {
         screen.ShowLampOverDue(ages);
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "util/DateTimeValue.h"
 
 namespace quillon {
 
@@ -18,7 +19,7 @@ inline constexpr int kUnknownAge = -9;
 // Tests are due at 40 days, or at 21 days during the first week of a month
 // (they are normally done at the end of the month). An unknown date never
 // makes them due.
-LampTestAges LampTestsDue(const SharedVars& vars, DateTimeValue now);
+LampTestAges LampTestsDue(const Calibration& calibration, DateTimeValue now);
 
 // "12", or "Not Known" for an unknown date.
 QString LampAgeText(int age);
@@ -31,6 +32,6 @@ public:
 };
 
 // Shows the overdue screen when the tests are due; returns whether it did.
-bool CheckLampTestsDue(const SharedVars& vars, DateTimeValue now, LampOverDueScreen& screen);
+bool CheckLampTestsDue(const Calibration& calibration, DateTimeValue now, LampOverDueScreen& screen);
 
 } // namespace quillon

@@ -5,7 +5,7 @@
 
 namespace quillon {
 
-QList<LabelledValue> StationParameterLines(const SharedVars& v) {
+QList<LabelledValue> StationParameterLines(const StationSetup& v) {
     return {
         {QStringLiteral("Station Name:"), v.StationName},
         {QStringLiteral("Station Three letter code:"), v.StationCode},
@@ -20,9 +20,9 @@ QList<LabelledValue> StationParameterLines(const SharedVars& v) {
     };
 }
 
-QList<LabelledValue> InstrumentParameterLines(const SharedVars& v) {
+QList<LabelledValue> InstrumentParameterLines(const StationSetup& setup, const Calibration& v) {
     return {
-        {QStringLiteral("Instrument Number:"), v.InstrumentId},
+        {QStringLiteral("Instrument Number:"), setup.InstrumentId},
         {QStringLiteral("Temperature Coeff.:"), Str(v.TempCoeff)},
         {QStringLiteral("A wavelength Pair:"), Str(v.Q15A)},
         {QStringLiteral("C Wavelength Pair:"), Str(v.Q15C)},
@@ -39,12 +39,12 @@ QList<LabelledValue> InstrumentParameterLines(const SharedVars& v) {
     };
 }
 
-QList<LabelledValue> ProgramInfoLines(const SharedVars& v) {
+QList<LabelledValue> ProgramInfoLines(const StationSetup& setup, const Calibration& v) {
     return {
         {QStringLiteral("Version Date:"), QString::fromLatin1(kVersionTag)},
-        {QStringLiteral("Configuration Files Directory:"), v.ConfigDir},
-        {QStringLiteral("Data Files Directory:"), v.DataDir},
-        {QStringLiteral("History Files Directory:"), v.HistoryDir},
+        {QStringLiteral("Configuration Files Directory:"), setup.ConfigDir},
+        {QStringLiteral("Data Files Directory:"), setup.DataDir},
+        {QStringLiteral("History Files Directory:"), setup.HistoryDir},
         {QStringLiteral("Last Mercury Test on: "), v.LastHgTest},
         {QStringLiteral("Last Standard lamp Test on: "), v.LastStdTest},
     };

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 
 #include <QList>
 
@@ -14,10 +15,10 @@ struct LabelledValue {
 
 // The values of the parameter screen "Station and Instrument Parameters",
 // formatted as the screen shows them.
-QList<LabelledValue> StationParameterLines(const SharedVars& vars);
-QList<LabelledValue> InstrumentParameterLines(const SharedVars& vars);
+QList<LabelledValue> StationParameterLines(const StationSetup& setup);
+QList<LabelledValue> InstrumentParameterLines(const StationSetup& setup, const Calibration& calibration);
 
 // The values of the program information screen.
-QList<LabelledValue> ProgramInfoLines(const SharedVars& vars);
+QList<LabelledValue> ProgramInfoLines(const StationSetup& setup, const Calibration& calibration);
 
 } // namespace quillon

@@ -19,28 +19,28 @@ QString Printable(const QByteArray& bytes) {
 }
 } // namespace
 
-Cub5Encoder::Cub5Encoder(SharedVars& vars, CounterLink& link, Clock& clock,
+Cub5Encoder::Cub5Encoder(const StationSetup& setup, CounterLink& link, Clock& clock,
                          OperatorMessages& messages)
-    : vars_(vars), link_(link), clock_(clock), messages_(messages) {}
+    : setup_(setup), link_(link), clock_(clock), messages_(messages) {}
 
 bool Cub5Encoder::OpenEncoderPort(QString* error) {
-    if (vars_.EncoderPort.isEmpty()) {
+    if (setup_.EncoderPort.isEmpty()) {
         link_.Close();
         return true;
     }
     QString device;
-    if (!EncoderDeviceName(vars_.EncoderPort, &device, error)) {
+    if (!EncoderDeviceName(setup_.EncoderPort, &device, error)) {
         return false;
     }
     // A relative name (a link to the counter's device in the station's home,
     // say) is taken from the home directory, as every other path is.
-    if (QFileInfo(device).isRelative() && !vars_.HomeDir.isEmpty()) {
-        device = QDir(vars_.HomeDir).absoluteFilePath(device);
+    if (QFileInfo(device).isRelative() && !setup_.HomeDir.isEmpty()) {
+        device = QDir(setup_.HomeDir).absoluteFilePath(device);
     }
     device_ = device;
     QString reason;
     if (!link_.Open(device, &reason)) {
-        *error = QStringLiteral("The encoder port ") + vars_.EncoderPort + QStringLiteral(" (") +
+        *error = QStringLiteral("The encoder port ") + setup_.EncoderPort + QStringLiteral(" (") +
                  device + QStringLiteral(") could not be opened: ") + reason;
         return false;
     }
@@ -98,11 +98,10 @@ bool ParseCounterReply(const QByteArray& reply, double* rdial) {
     return true;
 }
 
-bool Cub5Encoder::Sample(double* value, const std::function<bool()>& stop) {
+Result<double> Cub5Encoder::Sample(const std::function<bool()>& stop) {
     if (!link_.IsOpen()) {
-        vars_.EncoderError = QStringLiteral("The encoder port ") + vars_.EncoderPort +
-                             QStringLiteral(" is not open.");
-        return false;
+        return Error{ErrorKind::Device, QStringLiteral("The encoder port ") + setup_.EncoderPort +
+                                            QStringLiteral(" is not open.")};
     }
     Pause(clock_, 0.05);
     link_.Write("N2TA*");
@@ -110,37 +109,35 @@ bool Cub5Encoder::Sample(double* value, const std::function<bool()>& stop) {
     while (link_.BytesWaiting() < 20) {
         if ((clock_.Now() - asked) * 86400.0 > kReplyTimeoutSeconds) {
             const QByteArray partial = link_.ReadAll();
-            vars_.EncoderError =
-                QStringLiteral("The encoder counter on ") + device_ +
-                QStringLiteral(" did not answer within 2 seconds (") +
-                (partial.isEmpty() ? QStringLiteral("nothing arrived")
-                                   : QStringLiteral("only \"") + Printable(partial) +
-                                         QStringLiteral("\" arrived")) +
-                QStringLiteral("). Check the cable and the counter's power.");
-            return false;
+            return Error{ErrorKind::Device,
+                         QStringLiteral("The encoder counter on ") + device_ +
+                             QStringLiteral(" did not answer within 2 seconds (") +
+                             (partial.isEmpty() ? QStringLiteral("nothing arrived")
+                                                : QStringLiteral("only \"") + Printable(partial) +
+                                                      QStringLiteral("\" arrived")) +
+                             QStringLiteral("). Check the cable and the counter's power.")};
         }
         link_.Poll(5, static_cast<bool>(stop));
         if (stop && stop()) {
             interrupted_ = true;
-            return false;
+            return 0.0;
         }
     }
     const QByteArray reply = link_.ReadAll();
-    if (!ParseCounterReply(reply, value)) {
-        vars_.EncoderError = QStringLiteral("The encoder counter on ") + device_ +
-                             QStringLiteral(" answered \"") + Printable(reply) +
-                             QStringLiteral("\", which holds no R-dial value.");
-        return false;
+    double value = 0;
+    if (!ParseCounterReply(reply, &value)) {
+        return Error{ErrorKind::Device, QStringLiteral("The encoder counter on ") + device_ +
+                                            QStringLiteral(" answered \"") + Printable(reply) +
+                                            QStringLiteral("\", which holds no R-dial value.")};
     }
-    return true;
+    return value;
 }
 
-double Cub5Encoder::ReadEncoder(double seconds, const std::function<bool()>& stop) {
-    vars_.EncoderError.clear();
+Result<double> Cub5Encoder::ReadEncoder(double seconds, const std::function<bool()>& stop) {
     lastSamples_ = 0;
     interrupted_ = false;
     reading_ = true;
-    const double mean = ReadWindow(seconds, stop);
+    const Result<double> mean = ReadWindow(seconds, stop);
     reading_ = false;
     if (closeAfterRead_) {
         closeAfterRead_ = false;
@@ -149,24 +146,25 @@ double Cub5Encoder::ReadEncoder(double seconds, const std::function<bool()>& sto
     return mean;
 }
 
-double Cub5Encoder::ReadWindow(double seconds, const std::function<bool()>& stop) {
+Result<double> Cub5Encoder::ReadWindow(double seconds, const std::function<bool()>& stop) {
     const double start = clock_.SecondsSinceMidnight();
     const double end = start + seconds;
-    double value = 0;
-    if (!Sample(&value, stop)) {
-        return 0;
+    Result<double> value = Sample(stop);
+    if (!value || interrupted_) {
+        return value;
     }
-    double sum = value;
+    double sum = *value;
     int count = 1;
     for (;;) {
-        if (!Sample(&value, stop)) {
-            return 0;
+        value = Sample(stop);
+        if (!value || interrupted_) {
+            return value;
         }
         double now = clock_.SecondsSinceMidnight();
         if (start > now) {
             now += 86400.0; // midnight has passed since the window opened
         }
-        sum += value;
+        sum += *value;
         ++count;
         if (now >= end) {
             break;
@@ -182,8 +180,8 @@ void Cub5Encoder::ResetEncoder() {
     }
 }
 
-void Cub5Encoder::ReportFailure() {
-    messages_.Show(vars_.EncoderError, QStringLiteral("ReadEncdr Error"));
+void Cub5Encoder::ReportFailure(const Error& failure) {
+    messages_.Show(failure.message, QStringLiteral("ReadEncdr Error"));
     if (failureAction_) {
         failureAction_();
     }

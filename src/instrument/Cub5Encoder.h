@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
 #include "instrument/CounterLink.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
+#include "util/Result.h"
 
 #include <functional>
 
@@ -15,7 +16,7 @@ namespace quillon {
 // 7; "N2VA0*" sets count A to zero.
 class Cub5Encoder {
 public:
-    Cub5Encoder(SharedVars& vars, CounterLink& link, Clock& clock, OperatorMessages& messages);
+    Cub5Encoder(const StationSetup& setup, CounterLink& link, Clock& clock, OperatorMessages& messages);
 
     // Opens the configured encoder port (nothing when none is configured).
     // False with a message naming the port and the system's reason.
@@ -25,20 +26,21 @@ public:
     void ClosePort();
 
     // The mean R-dial value over a window of `seconds` (at least two
-    // samples). On failure it returns 0 and fills vars.EncoderError. While
+    // samples), or the counter's failure naming the device and what arrived.
+    // While
     // it waits for the counter, keys and clicks wait too, unless the caller
     // has a control that must stay live: then `stop` is asked between
     // polls, and a true answer ends the read at once (Interrupted()).
-    double ReadEncoder(double seconds, const std::function<bool()>& stop = {});
+    Result<double> ReadEncoder(double seconds, const std::function<bool()>& stop = {});
     bool Interrupted() const { return interrupted_; }
     bool Reading() const { return reading_; }
 
     // Sets the counter to zero.
     void ResetEncoder();
 
-    // Shows vars.EncoderError in the "ReadEncdr Error" box, then runs the
-    // failure action (the program ends: it cannot observe without its dial).
-    void ReportFailure();
+    // Shows the failure in the "ReadEncdr Error" box, then runs the failure
+    // action (the program ends: it cannot observe without its dial).
+    void ReportFailure(const Error& failure);
     void SetFailureAction(std::function<void()> action) { failureAction_ = std::move(action); }
 
     int SamplesInLastRead() const { return lastSamples_; }
@@ -47,10 +49,10 @@ public:
     static constexpr double kReplyTimeoutSeconds = 2.0;
 
 private:
-    bool Sample(double* value, const std::function<bool()>& stop);
-    double ReadWindow(double seconds, const std::function<bool()>& stop);
+    Result<double> Sample(const std::function<bool()>& stop);
+    Result<double> ReadWindow(double seconds, const std::function<bool()>& stop);
 
-    SharedVars& vars_;
+    const StationSetup& setup_;
     CounterLink& link_;
     Clock& clock_;
     OperatorMessages& messages_;

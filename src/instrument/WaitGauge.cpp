@@ -19,11 +19,12 @@ TrimmedStats TrimmedMean(double sum, double sumSquares, double highest, double l
 
 namespace {
 
-// The series of n + 2 readings on the gauge, from `read`, which returns
-// false when the series must end (the operator's e&Xit or a counter
-// failure, told apart by `failed`).
-RdialReading ReadSeries(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock, int& n,
-                        const std::function<bool(double*, bool*)>& read) {
+// The series of n + 2 readings on the gauge, from `read`, which returns a
+// reading, nothing when the operator's e&Xit ends the series, or the
+// counter's failure.
+using ReadOne = std::function<Result<std::optional<double>>()>;
+RdialReading ReadSeries(const OperatorSettings& settings, GaugeDisplay& gauge, Sounds& sounds,
+                        Clock& clock, int& n, const ReadOne& read) {
     if (n < 2) {
         n = 4;
     }
@@ -31,7 +32,7 @@ RdialReading ReadSeries(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, C
     gauge.Open(QStringLiteral("UP"), total, 1,
                QStringLiteral("Reading R-dial ") + QString::number(total) +
                    QStringLiteral(" times."));
-    if (vars.AudioPrompts == 1) {
+    if (settings.AudioPrompts == 1) {
         sounds.ThreeBeeps();
     }
     RdialReading result;
@@ -44,16 +45,16 @@ RdialReading ReadSeries(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, C
         if (gauge.ExitPressed()) {
             break;
         }
-        double x = 0;
-        bool failed = false;
-        if (!read(&x, &failed)) {
-            if (failed) {
-                gauge.Close();
-                result.failed = true;
-                return result;
-            }
+        const Result<std::optional<double>> reading = read();
+        if (!reading) {
+            gauge.Close();
+            result.failure = reading.error();
+            return result;
+        }
+        if (!*reading) {
             break;
         }
+        const double x = **reading;
         if (count == 1) {
             highest = x;
             lowest = x;
@@ -69,7 +70,6 @@ RdialReading ReadSeries(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, C
     }
     if (gauge.ExitPressed()) {
         gauge.Close();
-        vars.DialogChoice = 1;
         result.escaped = true;
         return result;
     }
@@ -83,31 +83,34 @@ RdialReading ReadSeries(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, C
 
 } // namespace
 
-RdialReading ReadRdial(SharedVars& vars, Cub5Encoder& encoder, GaugeDisplay& gauge, Sounds& sounds,
-                       Clock& clock, int& n) {
-    return ReadSeries(vars, gauge, sounds, clock, n, [&](double* x, bool* failed) {
+RdialReading ReadRdial(const OperatorSettings& settings, Cub5Encoder& encoder, GaugeDisplay& gauge,
+                       Sounds& sounds, Clock& clock, int& n) {
+    return ReadSeries(settings, gauge, sounds, clock, n, [&]() -> Result<std::optional<double>> {
         // The gauge's e&Xit stays live during the read and ends it at once.
-        *x = encoder.ReadEncoder(1.0, [&gauge] { return gauge.ExitPressed(); });
-        if (encoder.Interrupted()) {
-            return false;
+        const Result<double> x = encoder.ReadEncoder(1.0, [&gauge] { return gauge.ExitPressed(); });
+        if (!x) {
+            return x.error();
         }
-        *failed = !vars.EncoderError.isEmpty();
-        return !*failed;
+        if (encoder.Interrupted()) {
+            return std::optional<double>();
+        }
+        return std::optional<double>(*x);
     });
 }
 
-RdialReading PracticeRdial(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock,
-                           int& n, double value) {
-    return ReadSeries(vars, gauge, sounds, clock, n, [&](double* x, bool*) {
+RdialReading PracticeRdial(const OperatorSettings& settings, GaugeDisplay& gauge, Sounds& sounds,
+                           Clock& clock, int& n, double value) {
+    return ReadSeries(settings, gauge, sounds, clock, n, [&]() -> Result<std::optional<double>> {
         // The one-second window of a reading, with the gauge's e&Xit live.
         clock.WaitProcessingEvents(1.0);
-        *x = value;
-        return !gauge.ExitPressed();
+        if (gauge.ExitPressed()) {
+            return std::optional<double>();
+        }
+        return std::optional<double>(value);
     });
 }
 
-bool CountdownGauge(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock& clock,
-                    short& seconds) {
+bool CountdownGauge(GaugeDisplay& gauge, Sounds& sounds, Clock& clock, short& seconds) {
     if (seconds > 60) {
         seconds = 60;
     }
@@ -118,7 +121,6 @@ bool CountdownGauge(SharedVars& vars, GaugeDisplay& gauge, Sounds& sounds, Clock
         clock.WaitProcessingEvents(interval);
         if (gauge.ExitPressed()) {
             gauge.Close();
-            vars.DialogChoice = 1;
             return false;
         }
         if (value == 0) {

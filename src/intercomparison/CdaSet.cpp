@@ -30,7 +30,7 @@ double PairOzone(const IcWavelengthResult& x, const IcWavelengthResult& d, doubl
 
 } // namespace
 
-IcResult ComputeIcSet(const SharedVars& vars, const IcSet& set) {
+IcResult ComputeIcSet(const StationSetup& setup, const Calibration& calibration, const IcSet& set) {
     IcResult out;
     double timeSum = 0;
     int measured = 0;
@@ -42,13 +42,13 @@ IcResult ComputeIcSet(const SharedVars& vars, const IcSet& set) {
         timeSum += m->utc;
         ++measured;
         IcWavelengthResult r;
-        r.mu = SunMu(vars, m->utc);
-        r.airMass = SunAirMass(vars, m->utc);
-        r.zenithAngle = SunZenithAngle(vars, m->utc);
-        r.n = RtoN(vars, kCodes[w], m->r);
+        r.mu = SunMu(setup, m->utc);
+        r.airMass = SunAirMass(setup, m->utc);
+        r.zenithAngle = SunZenithAngle(setup, m->utc);
+        r.n = RtoN(calibration, kCodes[w], m->r);
         if (r.n != 0.0) {
             r.ozone = Capped(1000.0 * ((r.n / 100.0) / (kAlpha[w] * r.mu) -
-                                       kBeta[w] * r.airMass * vars.PressureRatio / r.mu));
+                                       kBeta[w] * r.airMass * setup.PressureRatio / r.mu));
         }
         out.wavelengths[static_cast<size_t>(w)] = r;
     }
@@ -58,25 +58,25 @@ IcResult ComputeIcSet(const SharedVars& vars, const IcSet& set) {
     const auto& a = out.wavelengths[kIcA];
     if (set.directSun) {
         if (a && d) {
-            out.ad = Capped(PairOzone(*a, *d, 1.432, 0.007, vars.PressureRatio));
+            out.ad = Capped(PairOzone(*a, *d, 1.432, 0.007, setup.PressureRatio));
         }
         if (c && d) {
-            out.cd = Capped(PairOzone(*c, *d, 0.459, 0.011, vars.PressureRatio));
+            out.cd = Capped(PairOzone(*c, *d, 0.459, 0.011, setup.PressureRatio));
         }
         return out;
     }
     // Zenith sky: each pair's formula at mu of the mean of its two times.
     if (a && d) {
         const DateTimeValue t = (set.wavelengths[kIcA]->utc + set.wavelengths[kIcD]->utc) / 2.0;
-        const double ozone = OzoneADZenithAtMu(vars, a->n - d->n, QStringLiteral("ZB"),
-                                               SunMu(vars, t), SunAirMass(vars, t));
+        const double ozone = OzoneADZenithAtMu(setup, a->n - d->n, QStringLiteral("ZB"),
+                                               SunMu(setup, t), SunAirMass(setup, t));
         if (std::isfinite(ozone) && ozone != kOzoneNotCalculated) {
             out.ad = Capped(ozone);
         }
     }
     if (c && d) {
         const DateTimeValue t = (set.wavelengths[kIcC]->utc + set.wavelengths[kIcD]->utc) / 2.0;
-        const double ozone = OzoneCDZenithAtMu(c->n - d->n, SunMu(vars, t), vars.PressureRatio);
+        const double ozone = OzoneCDZenithAtMu(c->n - d->n, SunMu(setup, t), setup.PressureRatio);
         if (std::isfinite(ozone) && ozone != kOzoneNotCalculated) {
             out.cd = Capped(ozone);
         }
@@ -84,21 +84,21 @@ IcResult ComputeIcSet(const SharedVars& vars, const IcSet& set) {
     return out;
 }
 
-QString CdaFilePath(const SharedVars& vars, DateTimeValue utc) {
-    return vars.DataDir + QStringLiteral("CDAobs") + FormatDate(utc, u"YY") +
-           FormatNumber(DayOfYear(utc), u"000") + u'.' + vars.InstrumentId;
+QString CdaFilePath(const StationSetup& setup, DateTimeValue utc) {
+    return setup.DataDir + QStringLiteral("CDAobs") + FormatDate(utc, u"YY") +
+           FormatNumber(DayOfYear(utc), u"000") + u'.' + setup.InstrumentId;
 }
 
-QStringList CdaHeaderLines(const SharedVars& vars) {
+QStringList CdaHeaderLines(const StationSetup& setup) {
     return {
         QStringLiteral("' CDA type observations"),
-        QStringLiteral("' Instrument: ") + vars.InstrumentId,
-        QStringLiteral("' Station: ") + vars.StationName + QStringLiteral(" Code: ") +
-            vars.StationCode,
-        QStringLiteral("' Lat: ") + FormatNumber(std::fabs(vars.Latitude), u"00.0000") +
-            (vars.Latitude < 0 ? u'S' : u'N') + QStringLiteral(" Long: ") +
-            FormatNumber(std::fabs(vars.Longitude), u"000.0000") +
-            (vars.Longitude < 0 ? u'E' : u'W') + QStringLiteral(" Dec. Deg"),
+        QStringLiteral("' Instrument: ") + setup.InstrumentId,
+        QStringLiteral("' Station: ") + setup.StationName + QStringLiteral(" Code: ") +
+            setup.StationCode,
+        QStringLiteral("' Lat: ") + FormatNumber(std::fabs(setup.Latitude), u"00.0000") +
+            (setup.Latitude < 0 ? u'S' : u'N') + QStringLiteral(" Long: ") +
+            FormatNumber(std::fabs(setup.Longitude), u"000.0000") +
+            (setup.Longitude < 0 ? u'E' : u'W') + QStringLiteral(" Dec. Deg"),
         QStringLiteral("' Times are in UTC"),
         QStringLiteral("' Next line is column descripters, data starts in line 8"),
         QStringLiteral(" Station Code, Date UTC, MeanTime UTC, DS or ZEN,") +
@@ -108,12 +108,12 @@ QStringList CdaHeaderLines(const SharedVars& vars) {
             QStringLiteral(" TO3AD, TO3CD ")};
 }
 
-QString CdaDataLine(const SharedVars& vars, const IcSet& set, const IcResult& result) {
+QString CdaDataLine(const StationSetup& setup, const IcSet& set, const IcResult& result) {
     const QString missing = QStringLiteral("-90000,");
     auto ozone = [&missing](const std::optional<double>& value) {
         return value ? FormatNumber(*value, u" ##.000") : missing.left(6);
     };
-    QString line = vars.StationCode + u',' + FormatDate(result.meanUtc, u"YYYY-MM-DD") + u',' +
+    QString line = setup.StationCode + u',' + FormatDate(result.meanUtc, u"YYYY-MM-DD") + u',' +
                    FormatDate(result.meanUtc, u"HH:MM:SS") + u',' +
                    (set.directSun ? QStringLiteral("DS,") : QStringLiteral("ZenSky,"));
     for (int w = 0; w < 3; ++w) {
@@ -133,10 +133,10 @@ QString CdaDataLine(const SharedVars& vars, const IcSet& set, const IcResult& re
     return line;
 }
 
-QStringList IcDayRecordLines(const SharedVars& vars, const IcSet& set, const IcResult& result,
+QStringList IcDayRecordLines(const StationSetup& setup, const IcSet& set, const IcResult& result,
                              DateTimeValue writtenUtc, const QString& sky, const QString& special) {
     IntercompRecord record;
-    const double offset = static_cast<double>(vars.UtcOffsetHours) / 24.0;
+    const double offset = static_cast<double>(setup.UtcOffsetHours) / 24.0;
     record.writtenLocal = writtenUtc - offset;
     record.setLocal = result.meanUtc - offset;
     record.type = set.directSun ? QStringLiteral("I DSGQP") : QStringLiteral("UMKEHR");
@@ -151,7 +151,7 @@ QStringList IcDayRecordLines(const SharedVars& vars, const IcSet& set, const IcR
     take(kIcA, &record.rA, &record.sdA);
     record.sky = sky;
     record.special = special;
-    return IntercompRecordLines(record, vars);
+    return IntercompRecordLines(record, setup);
 }
 
 QString IcResultLine(const IcSet& set, const IcResult& result) {

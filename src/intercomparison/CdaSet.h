@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 
 #include <QStringList>
 #include <array>
@@ -48,16 +49,16 @@ struct IcResult {
     DateTimeValue meanUtc = 0;
 };
 
-IcResult ComputeIcSet(const SharedVars& vars, const IcSet& set);
+IcResult ComputeIcSet(const StationSetup& setup, const Calibration& calibration, const IcSet& set);
 
 // "CDAobs" + YY + DDD (UTC day) + "." + instrument number, in the data
 // directory; its seven header lines; one set's data line.
-QString CdaFilePath(const SharedVars& vars, DateTimeValue utc);
-QStringList CdaHeaderLines(const SharedVars& vars);
-QString CdaDataLine(const SharedVars& vars, const IcSet& set, const IcResult& result);
+QString CdaFilePath(const StationSetup& setup, DateTimeValue utc);
+QStringList CdaHeaderLines(const StationSetup& setup);
+QString CdaDataLine(const StationSetup& setup, const IcSet& set, const IcResult& result);
 
 // The day file's two record lines of a set ("I DSGQP" or "UMKEHR").
-QStringList IcDayRecordLines(const SharedVars& vars, const IcSet& set, const IcResult& result,
+QStringList IcDayRecordLines(const StationSetup& setup, const IcSet& set, const IcResult& result,
                              DateTimeValue writtenUtc, const QString& sky, const QString& special);
 
 // The set's line on the screen.

@@ -67,7 +67,7 @@ void IntercomparisonSeries::NoteOffset() {
         return;
     }
     recordedOffset_ = offsetSeconds_;
-    WriteCommentText(s_.vars, s_.clock, s_.messages,
+    WriteCommentText(s_.setup, s_.day, s_.clock, s_.messages,
                      QStringLiteral("Intercomparison on the partner's clock: offset ") +
                          FormatNumber(offsetSeconds_, u"+0;-0;0") +
                          QStringLiteral(" s from the computer clock"));
@@ -81,13 +81,18 @@ void IntercomparisonSeries::NoteLateStart(const QString& what, DateTimeValue due
     if (late < 1.0) {
         return;
     }
-    WriteCommentText(s_.vars, s_.clock, s_.messages,
+    WriteCommentText(s_.setup, s_.day, s_.clock, s_.messages,
                      QStringLiteral("Intercomparison ") + what + QStringLiteral(" due at ") +
                          FormatDate(due, u"HH:MM:SS") + QStringLiteral(" started ") +
                          FormatNumber(std::floor(late), u"0") + QStringLiteral(" s late"));
 }
 
+void IntercomparisonSeries::AddComment(const QString& text) {
+    WriteCommentText(s_.setup, s_.day, s_.clock, s_.messages, text);
+}
+
 void IntercomparisonSeries::Go() {
+    calibration_ = s_.calibration;
     paused_ = false;
     failed_ = false;
     running_ = true;
@@ -159,7 +164,6 @@ bool IntercomparisonSeries::RunSet(DateTimeValue scheduled) {
         spec.practiceValue = [] { return 150.0; };
         int n = 14;
         const MeasurementResult result = RunMeasurementStep(s_, screens_.Gauge(), spec, n);
-        s_.vars.DialogChoice = 0;
         if (result.outcome == MeasurementOutcome::Failed) {
             failed_ = true;
             break; // what was measured is still written
@@ -176,18 +180,18 @@ bool IntercomparisonSeries::RunSet(DateTimeValue scheduled) {
 }
 
 void IntercomparisonSeries::WriteSet(const IcSet& set, const IcSettings& used) {
-    const IcResult result = ComputeIcSet(s_.vars, set);
+    const IcResult result = ComputeIcSet(s_.setup, calibration_, set);
     screens_.ShowResultLine(IcResultLine(set, result));
-    WriteIcSet(s_.vars, s_.clock, s_.messages, set, result, used.sky, used.special);
+    WriteIcSet(s_.setup, s_.day, s_.clock, s_.messages, set, result, used.sky, used.special);
 }
 
-bool WriteIcSet(SharedVars& vars, const Clock& clock, OperatorMessages& messages, const IcSet& set,
-                const IcResult& result, const QString& sky, const QString& special) {
-    const QString path = CdaFilePath(vars, result.meanUtc);
+bool WriteIcSet(const StationSetup& setup, DayState& day, const Clock& clock,
+                OperatorMessages& messages, const IcSet& set, const IcResult& result, const QString& sky, const QString& special) {
+    const QString path = CdaFilePath(setup, result.meanUtc);
     // The header goes in front of the first set; a header torn short (a
     // power cut while the first set was written) is completed, since the
     // append cuts its torn last line and the sets must follow all seven.
-    const QStringList header = CdaHeaderLines(vars);
+    const QStringList header = CdaHeaderLines(setup);
     QStringList complete;
     QFile existing(path);
     if (existing.open(QIODevice::ReadOnly)) {
@@ -204,7 +208,7 @@ bool WriteIcSet(SharedVars& vars, const Clock& clock, OperatorMessages& messages
     if (present == complete.size()) {
         lines = header.mid(present); // nothing there but (part of) the header
     }
-    lines << CdaDataLine(vars, set, result);
+    lines << CdaDataLine(setup, set, result);
     QString error;
     if (!AppendRecord(path, CrLfLines(lines), &error)) {
         messages.Show(QStringLiteral("Could not write to the CDA file ") + path +
@@ -213,8 +217,9 @@ bool WriteIcSet(SharedVars& vars, const Clock& clock, OperatorMessages& messages
                       QStringLiteral("CDA File Error"));
         return false;
     }
-    return AppendDayRecord(
-        vars, clock, IcDayRecordLines(vars, set, result, clock.Now(), sky, special), messages);
+    return AppendDayRecord(setup, day, clock,
+                           IcDayRecordLines(setup, set, result, clock.Now(), sky, special),
+                           messages);
 }
 
 } // namespace quillon

@@ -50,6 +50,7 @@ public:
     int OffsetSeconds() const { return offsetSeconds_; }
 
     // Runs sets until Pause(); returns then (or when the counter failed).
+    // The calibration in use when it starts serves the whole run.
     void Go();
     void Pause() { paused_ = true; }
     bool Running() const { return running_; }
@@ -58,6 +59,10 @@ public:
     // clock), for the record of a run.
     const QList<DateTimeValue>& SetStarts() const { return starts_; }
     const QList<DateTimeValue>& WavelengthStarts() const { return wavelengthStarts_; }
+
+    // The operator's comment, entered while the series runs or waits: a
+    // COMMENT record in the day file, and nothing else changes.
+    void AddComment(const QString& text);
 
 private:
     double OffsetDays() const { return offsetSeconds_ / 86400.0; }
@@ -71,6 +76,7 @@ private:
 
     Services& s_;
     IntercomparisonScreens& screens_;
+    Calibration calibration_;
     DateTimeValue nextMark_ = 0; // the next set's half-minute mark, without the offset
     int offsetSeconds_ = 0;
     int recordedOffset_ = 0;
@@ -83,7 +89,7 @@ private:
 
 // Appends a set to the CDA file (its header first when the file is new or
 // empty) and to the day file. False, with the operator told, on failure.
-bool WriteIcSet(SharedVars& vars, const Clock& clock, OperatorMessages& messages, const IcSet& set,
-                const IcResult& result, const QString& sky, const QString& special);
+bool WriteIcSet(const StationSetup& setup, DayState& day, const Clock& clock,
+                OperatorMessages& messages, const IcSet& set, const IcResult& result, const QString& sky, const QString& special);
 
 } // namespace quillon

@@ -19,12 +19,12 @@ namespace {
 // finds the first change inside the step.
 constexpr int kStep = 20;
 
-DateTimeValue UtcOf(const SharedVars& vars, DateTimeValue localDate, int second) {
-    return localDate + second / 86400.0 + static_cast<double>(vars.UtcOffsetHours) / 24.0;
+DateTimeValue UtcOf(const StationSetup& setup, DateTimeValue localDate, int second) {
+    return localDate + second / 86400.0 + static_cast<double>(setup.UtcOffsetHours) / 24.0;
 }
 
-int RangeAt(const SharedVars& vars, DateTimeValue localDate, int second) {
-    return MuRangeFor(SunMu(vars, UtcOf(vars, localDate, second)));
+int RangeAt(const StationSetup& setup, DateTimeValue localDate, int second) {
+    return MuRangeFor(SunMu(setup, UtcOf(setup, localDate, second)));
 }
 
 QStringList EntriesOf(int range) {
@@ -48,16 +48,16 @@ QString PlanClock(int seconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-DayPlan PlanDay(const SharedVars& vars, DateTimeValue localDate) {
+DayPlan PlanDay(const StationSetup& setup, DateTimeValue localDate) {
     DayPlan plan;
     // The range as the main screen holds it: a gap between ranges (0)
     // keeps the one before; at midnight it is whatever the sun gives then.
-    int held = RangeAt(vars, localDate, 0);
+    int held = RangeAt(setup, localDate, 0);
     for (int s = 1; held == 0 && s < 86400; ++s) {
-        held = RangeAt(vars, localDate, s); // a midnight inside a gap
+        held = RangeAt(setup, localDate, s); // a midnight inside a gap
     }
     auto heldAt = [&](int second, int previous) {
-        const int range = RangeAt(vars, localDate, second);
+        const int range = RangeAt(setup, localDate, second);
         return range == 0 ? previous : range;
     };
     PlanInterval current{0, 0, held, EntriesOf(held)};
@@ -85,21 +85,21 @@ DayPlan PlanDay(const SharedVars& vars, DateTimeValue localDate) {
     int best = 0;
     double smallest = 1e9;
     for (int s = 0; s < 86400; s += 60) {
-        const double z = SunZenithAngle(vars, UtcOf(vars, localDate, s));
+        const double z = SunZenithAngle(setup, UtcOf(setup, localDate, s));
         if (z < smallest) {
             smallest = z;
             best = s;
         }
     }
     for (int s = std::max(0, best - 60); s <= std::min(86399, best + 60); ++s) {
-        const double z = SunZenithAngle(vars, UtcOf(vars, localDate, s));
+        const double z = SunZenithAngle(setup, UtcOf(setup, localDate, s));
         if (z < smallest) {
             smallest = z;
             best = s;
         }
     }
     plan.solarNoonSecond = best;
-    plan.lowestMu = SunMu(vars, UtcOf(vars, localDate, best));
+    plan.lowestMu = SunMu(setup, UtcOf(setup, localDate, best));
     return plan;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
 
 #include <QList>
 #include <QStringList>
@@ -29,7 +29,7 @@ struct DayPlan {
 // Each boundary is the first second of the new range (found to the second
 // by bisection on the sun's position); a mu in a gap between ranges keeps
 // the range before it, as the main screen does.
-DayPlan PlanDay(const SharedVars& vars, DateTimeValue localDate);
+DayPlan PlanDay(const StationSetup& setup, DateTimeValue localDate);
 
 // The interval that holds `second` after midnight (0 to 86399), or -1.
 int PlanIntervalAt(const DayPlan& plan, int second);

@@ -91,17 +91,18 @@ std::optional<ObservationWarning> CheckReversed(const QString& type, double firs
         "Press SpaceBar to restart observation"};
 }
 
-double ProvisionalOzone(const SharedVars& vars, const QString& type, double first1, double second1,
-                        DateTimeValue utc) {
+double ProvisionalOzone(const StationSetup& setup, const Calibration& calibration,
+                        const QString& type, double first1, double second1, DateTimeValue utc) {
     const QString pair = PairOf(type);
     const QString target = TargetOf(type);
     const bool ad = pair == QLatin1String("AD");
     const double n =
-        RtoN(vars, ad ? kWavelengthA : kWavelengthC, first1) - RtoN(vars, kWavelengthD, second1);
+        RtoN(calibration, ad ? kWavelengthA : kWavelengthC, first1) -
+        RtoN(calibration, kWavelengthD, second1);
     if (target == QLatin1String("DS")) {
-        return ad ? OzoneAD(vars, n, utc).ozone : OzoneCD(vars, n, utc).ozone;
+        return ad ? OzoneAD(setup, n, utc).ozone : OzoneCD(setup, n, utc).ozone;
     }
-    return ad ? OzoneADZenith(vars, n, target, utc).ozone : OzoneCDZenith(vars, n, utc).ozone;
+    return ad ? OzoneADZenith(setup, n, target, utc).ozone : OzoneCDZenith(setup, n, utc).ozone;
 }
 
 std::optional<ObservationWarning> CheckOzoneRange(double ozone, double latitude) {

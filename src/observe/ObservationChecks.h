@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 
 #include <QStringList>
 #include <array>
@@ -32,8 +33,8 @@ std::optional<ObservationWarning> CheckReversed(const QString& type, double firs
 // Provisional ozone from the first reading of each wavelength at `utc`,
 // and whether it is out of range (above 700 DU anywhere; below 175 DU
 // north of 55 degrees south).
-double ProvisionalOzone(const SharedVars& vars, const QString& type, double first1, double second1,
-                        DateTimeValue utc);
+double ProvisionalOzone(const StationSetup& setup, const Calibration& calibration,
+                        const QString& type, double first1, double second1, DateTimeValue utc);
 std::optional<ObservationWarning> CheckOzoneRange(double ozone, double latitude);
 
 // Variation within the observation: the largest difference among the three

@@ -37,10 +37,10 @@ namespace {
 
 class Driver {
 public:
-    Driver(Services& s, ObservationScreens& screens, int& n)
-        : s_(s), screens_(screens), n_(n), type_(s.vars.ObsType), pair_(PairOf(type_)),
+    Driver(Services& s, ObservationScreens& screens, const QString& type, int& n)
+        : s_(s), calibration_(s.calibration), screens_(screens), n_(n), type_(type), pair_(PairOf(type_)),
           target_(TargetOf(type_)), x_(FirstLetter(type_)), y_(SecondLetter(type_)),
-          timed_(s.vars.ComputerTimed == 1), encoder_(s.vars.EncoderInUse) {}
+          timed_(s.settings.ComputerTimed == 1), encoder_(s.setup.EncoderInUse) {}
 
     ObservationRun Run();
 
@@ -78,6 +78,9 @@ private:
     std::function<bool()> PromptForFirst(bool sunSpotLine);
 
     Services& s_;
+    // The calibration as the observation began: one accepted meanwhile
+    // applies from the next observation.
+    const Calibration calibration_;
     ObservationScreens& screens_;
     int& n_;
     QString type_, pair_, target_, x_, y_;
@@ -181,7 +184,7 @@ ObservationRun Driver::Run() {
     // are taken when its readings begin.
     const auto began = [this, &start] {
         run_.obsDate = std::floor(s_.clock.Now());
-        mu0_ = encoder_ ? 0.0 : SunMu(s_.vars, s_.clock.Now());
+        mu0_ = encoder_ ? 0.0 : SunMu(s_.setup, s_.clock.Now());
         start = static_cast<float>(s_.clock.SecondsSinceMidnight());
     };
     if (!Measure({0, true, 0, first, 0, FirstInstruction(), 5, {}, began})) {
@@ -201,14 +204,14 @@ ObservationRun Driver::Run() {
     }
     // The first pair: backwards readings, then an ozone far out of range.
     if (!Warn(
-            CheckReversed(type_, run_.first[0], run_.second[0], SunMu(s_.vars, s_.clock.Now())))) {
+            CheckReversed(type_, run_.first[0], run_.second[0], SunMu(s_.setup, s_.clock.Now())))) {
         return run_;
     }
     if (pair_ != QLatin1String("CC") && !IsMoonType(type_)) {
         const double hours = s_.clock.SecondsSinceMidnight() / 3600.0;
-        const double ozone = ProvisionalOzone(s_.vars, type_, run_.first[0], run_.second[0],
+        const double ozone = ProvisionalOzone(s_.setup, calibration_, type_, run_.first[0], run_.second[0],
                                               run_.obsDate + hours / 24.0);
-        if (!Warn(CheckOzoneRange(ozone, s_.vars.Latitude))) {
+        if (!Warn(CheckOzoneRange(ozone, s_.setup.Latitude))) {
             return run_;
         }
     }
@@ -267,7 +270,7 @@ ObservationRun Driver::Run() {
     input.readings = {run_.first[0], run_.second[0], run_.first[1], run_.second[1], run_.first[2]};
     input.deviations = {run_.firstSd[0], run_.secondSd[0], run_.firstSd[1], run_.secondSd[1],
                         run_.firstSd[2]};
-    run_.result = ReduceObservation(s_.vars, input);
+    run_.result = ReduceObservation(s_.setup, calibration_, input);
     if (!Warn(CheckVariation(type_, run_.first, run_.second))) {
         return run_;
     }
@@ -276,14 +279,15 @@ ObservationRun Driver::Run() {
                                : FormatNumber(run_.result.mu, u"##.000");
     screens_.ShowResult(meanTimeField, muText, OzoneText(run_.result));
     run_.outcome = kObservationComplete;
+    run_.type = type_;
     return run_;
 }
 
 } // namespace
 
-ObservationRun RunObservation(Services& services, ObservationScreens& screens, int& n) {
-    services.vars.DialogChoice = 0;
-    Driver driver(services, screens, n);
+ObservationRun RunObservation(Services& services, ObservationScreens& screens, const QString& type,
+                              int& n) {
+    Driver driver(services, screens, type, n);
     return driver.Run();
 }
 

@@ -39,6 +39,7 @@ enum ObservationOutcome {
 // One run of the five measurements and its reduction.
 struct ObservationRun {
     int outcome = kObservationComplete;
+    QString type;
     std::array<double, 3> first{};
     std::array<double, 3> firstSd{};
     std::array<double, 2> second{};
@@ -52,12 +53,13 @@ struct ObservationRun {
     DateTimeValue MeanUtc() const { return obsDate + meanSeconds / 86400.0; }
 };
 
-// Runs the observation of vars.ObsType at instrument temperature
-// vars.InstrumentTemperature with readings count `n`: five measurements
+// Runs the observation of `type` at instrument temperature
+// settings.InstrumentTemperature with readings count `n`: five measurements
 // (first, second, first, second, first wavelength), each after its
 // count-down, with the checks between them; then the mean time, N-values,
 // mu and ozone. Without an encoder the readings are simulated from mu.
-ObservationRun RunObservation(Services& services, ObservationScreens& screens, int& n);
+ObservationRun RunObservation(Services& services, ObservationScreens& screens, const QString& type,
+                              int& n);
 
 // The mean time of an observation from its start and end (UTC seconds of
 // the day): across midnight the end counts from the day before, and a mean

@@ -6,13 +6,13 @@
 
 namespace quillon {
 
-ObsRecord MakeObsRecord(const SharedVars& vars, const ObservationRun& run, const SkySelection& sky,
-                        DateTimeValue utcNow) {
+ObsRecord MakeObsRecord(const StationSetup& setup, double temperature, const ObservationRun& run,
+                        const SkySelection& sky, DateTimeValue utcNow) {
     ObsRecord r;
-    r.writtenLocal = LocalStandardTime(vars, utcNow);
-    r.obsLocal = LocalStandardTime(vars, run.MeanUtc());
-    r.type = vars.ObsType;
-    r.temperature = vars.InstrumentTemperature;
+    r.writtenLocal = LocalStandardTime(setup, utcNow);
+    r.obsLocal = LocalStandardTime(setup, run.MeanUtc());
+    r.type = run.type;
+    r.temperature = temperature;
     r.n1 = run.result.n1;
     r.n2 = run.result.n2;
     r.spread = run.result.spread;
@@ -27,18 +27,19 @@ ObsRecord MakeObsRecord(const SharedVars& vars, const ObservationRun& run, const
 
 bool RecordObservation(Services& s, const ObservationRun& run, const SkySelection& sky,
                        const QString& commentText) {
-    const ObsRecord record = MakeObsRecord(s.vars, run, sky, s.clock.Now());
-    if (!AppendDayRecord(s.vars, s.clock, ObsRecordLines(record, s.vars), s.messages)) {
+    const ObsRecord record =
+        MakeObsRecord(s.setup, s.settings.InstrumentTemperature, run, sky, s.clock.Now());
+    if (!AppendDayRecord(s.setup, s.day, s.clock, ObsRecordLines(record, s.setup), s.messages)) {
         return false;
     }
-    WriteCommentText(s.vars, s.clock, s.messages, commentText);
-    RefreshDaySummaryLines(s.vars, s.clock, s.messages);
+    WriteCommentText(s.setup, s.day, s.clock, s.messages, commentText);
+    RefreshDaySummaryLines(s.setup, s.day, s.clock, s.messages);
     return true;
 }
 
 bool WriteFakeObservationComment(Services& s) {
-    return WriteCommentText(s.vars, s.clock, s.messages,
-                            s.vars.ObserverInitials +
+    return WriteCommentText(s.setup, s.day, s.clock, s.messages,
+                            s.settings.ObserverInitials +
                                 QStringLiteral(": Fake Observation follows."));
 }
 

@@ -8,9 +8,10 @@
 
 namespace quillon {
 
-// The accepted observation as its OBS record.
-ObsRecord MakeObsRecord(const SharedVars& vars, const ObservationRun& run, const SkySelection& sky,
-                        DateTimeValue utcNow);
+// The accepted observation as its OBS record, made at instrument
+// temperature `temperature`.
+ObsRecord MakeObsRecord(const StationSetup& setup, double temperature, const ObservationRun& run,
+                        const SkySelection& sky, DateTimeValue utcNow);
 
 // Writes an accepted observation: the OBS record, then the observer's
 // comment (initials, ":" and the text), then the day's summary lines are

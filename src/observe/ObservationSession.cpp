@@ -11,97 +11,91 @@ ObservationSession::ObservationSession(Services& services, ObservationSessionScr
     : s_(services), screens_(screens) {}
 
 void ObservationSession::Run(const QString& type) {
-    s_.vars.ObsType = type;
+    QString next = type;
     for (;;) {
-        if (!Setup()) {
+        if (!Setup(next)) {
             return;
         }
         nextType_.clear();
         run_ = ObservationRun{};
-        screens_.RunObservationScreen();
+        screens_.RunObservationScreen(type_);
         if (nextType_.isEmpty()) {
             return;
         }
         // The initials given stay offered for the next type.
-        s_.vars.ObsType = nextType_;
+        next = nextType_;
     }
 }
 
-bool ObservationSession::Setup() {
-    SharedVars& v = s_.vars;
-    const QString type = v.ObsType;
-    v.DialogChoice = 0;
+bool ObservationSession::Setup(const QString& type) {
+    type_ = type;
+    OperatorSettings& settings = s_.settings;
     const ObservationInstructions text =
-        InstructionsFor(type, v.ComputerTimed == 1, SunMu(v, s_.clock.Now()));
-    if (NeedsFocusedSunWarning(type, v.Latitude)) {
+        InstructionsFor(type, settings.ComputerTimed == 1, SunMu(s_.setup, s_.clock.Now()));
+    if (NeedsFocusedSunWarning(type, s_.setup.Latitude)) {
         ObservationWarning warning;
         warning.screen = QStringLiteral("Warnfi");
         warning.title = FocusedSunWarningCaption(type);
-        warning.lines = FocusedSunWarningLines(v.StationName);
+        warning.lines = FocusedSunWarningLines(s_.setup.StationName);
         warning.button = QStringLiteral("Continue ");
         s_.sounds.PlayWarning();
-        if (!screens_.ConfirmFocusedSun(warning)) {
-            v.DialogChoice = 1;
+        if (screens_.ConfirmFocusedSun(warning) == ContinueOrEscape::Escape) {
             return false;
         }
     }
     if (!IsKnownObservationType(type)) {
         s_.messages.Show(text.initialsLines.join(u'\n'), QStringLiteral("Ob type unknown."));
-        v.DialogChoice = 1;
         return false;
     }
-    if (v.EncoderInUse) {
-        const double r = s_.encoder.ReadEncoder(0.5);
-        if (!v.EncoderError.isEmpty()) {
-            s_.encoder.ReportFailure();
-            v.DialogChoice = 1;
+    if (s_.setup.EncoderInUse) {
+        const Result<double> r = s_.encoder.ReadEncoder(0.5);
+        if (!r) {
+            s_.encoder.ReportFailure(r.error());
             return false;
         }
         // A dial that reads exactly zero may be a counter that lost its count.
-        if (r == 0.0) {
+        if (*r == 0.0) {
             screens_.RunEncoderCheck();
         }
     }
     s_.sounds.PlayAttention();
-    if (!screens_.AskInitials(text.initialsCaption, text.initialsLines)) {
-        v.DialogChoice = 1;
+    const std::optional<QString> initials =
+        screens_.AskInitials(text.initialsCaption, text.initialsLines);
+    if (!initials) {
         return false;
     }
+    settings.ObserverInitials = *initials;
     if (IsMoonType(type)) {
-        v.ComputerTimed = 0; // the moon is always observed at the observer's pace
+        settings.ComputerTimed = 0; // the moon is always observed at the observer's pace
         n_ = 20;
     } else {
         n_ = 10;
     }
     s_.sounds.PlayTempCue();
-    if (!screens_.AskTemperature(text.temperatureCaption, text.temperatureLines)) {
-        v.DialogChoice = 1;
+    const std::optional<double> temperature =
+        screens_.AskTemperature(text.temperatureCaption, text.temperatureLines);
+    if (!temperature) {
         return false;
     }
+    settings.InstrumentTemperature = *temperature;
     return true;
 }
 
 void ObservationSession::Start() {
     screens_.ShowRunning();
-    s_.vars.DialogChoice = 0;
-    run_ = RunObservation(s_, screens_, n_);
+    run_ = RunObservation(s_, screens_, type_, n_);
     screens_.ShowInspect();
     if (run_.outcome == kObservationComplete) {
         s_.sounds.PlayStartCue();
         return;
     }
-    if (run_.outcome == kObservationEscaped) {
-        s_.vars.DialogChoice = 0;
-        const bool restart = screens_.AskRestartAfterEscape();
-        s_.vars.DialogChoice = 0;
-        if (!restart) {
-            EscapeToTypeSelection();
-            return;
-        }
+    if (run_.outcome == kObservationEscaped &&
+        screens_.AskRestartAfterEscape() == RestartChoice::Leave) {
+        EscapeToTypeSelection();
+        return;
     }
     // Stopped by a check or escaped and re-started: nothing to accept.
     run_.outcome = kObservationRestart;
-    s_.vars.DialogChoice = 0;
     screens_.ShowReady();
     s_.sounds.PlayStartCue();
 }
@@ -110,18 +104,17 @@ void ObservationSession::Accept() {
     if (run_.outcome != kObservationComplete) {
         return;
     }
-    if (!s_.vars.EncoderInUse) {
+    if (!s_.setup.EncoderInUse) {
         WriteFakeObservationComment(s_);
     }
     for (;;) {
-        const SkyAnswer sky = screens_.AskSkyConditions(s_.vars.ObsType);
+        const SkyAnswer sky = screens_.AskSkyConditions(type_);
         if (sky.selection) {
             RecordObservation(s_, run_, *sky.selection,
-                              s_.vars.ObserverInitials + u':' + sky.comment);
+                              s_.settings.ObserverInitials + u':' + sky.comment);
             break;
         }
-        s_.vars.DialogChoice = 0;
-        if (!screens_.AskRestartSkySelection()) {
+        if (screens_.AskRestartSkySelection() == RestartChoice::Leave) {
             EscapeToTypeSelection();
             return;
         }
@@ -132,36 +125,45 @@ void ObservationSession::Accept() {
 
 void ObservationSession::Reject() {
     s_.sounds.PlayInfoCue();
-    const int choice = screens_.ConfirmReject();
-    if (choice == 7) {
+    switch (screens_.ConfirmReject()) {
+    case RejectChoice::AcceptAfterAll:
         Accept();
-    } else if (choice == 1) {
+        break;
+    case RejectChoice::RejectAndChooseType:
         run_.outcome = kObservationRestart;
         EscapeToTypeSelection();
-    } else {
+        break;
+    case RejectChoice::Reject:
         run_.outcome = kObservationRestart;
         screens_.ShowReady();
         screens_.ShowRejected();
+        break;
     }
-    s_.vars.DialogChoice = 0;
 }
 
 void ObservationSession::EscapeToTypeSelection() {
-    s_.vars.DialogChoice = 0;
-    const double mu = SunMu(s_.vars, s_.clock.Now());
+    const double mu = SunMu(s_.setup, s_.clock.Now());
     const QStringList offered = MoreobsTypes(mu);
     nextType_.clear();
     if (!offered.isEmpty()) {
         s_.sounds.PlayAttention();
-        nextType_ = screens_.ChooseNextType(offered, mu);
+        nextType_ = screens_.ChooseNextType(offered, mu).value_or(QString());
     }
     screens_.FinishObservationScreen();
 }
 
+int ObservationSession::OfferedReadingsCount() {
+    if (n_ != 5 && n_ != 10) {
+        n_ = 10;
+    }
+    return n_;
+}
+
 void ObservationSession::NewTemperature() {
     s_.sounds.PlayTempCue();
-    screens_.AskTemperature(QString(), {});
-    s_.vars.DialogChoice = 0;
+    if (const std::optional<double> temperature = screens_.AskTemperature(QString(), {})) {
+        s_.settings.InstrumentTemperature = *temperature;
+    }
     screens_.ShowQSettings();
 }
 

@@ -4,6 +4,7 @@
 #include "observe/ObservationDriver.h"
 #include "observe/SkyConditions.h"
 #include "station/Services.h"
+#include "util/Answers.h"
 
 #include <optional>
 
@@ -21,17 +22,27 @@ struct SkyAnswer {
 // Everything an observation session shows and asks, beside the driver's
 // screens: the set-up prompts, the observation screen's states, and the
 // operator's decisions around a run.
+// "Escape was pressed during observation" and "Escaped out of Select Sky
+// Conditions.": start again, or leave for another type.
+enum class RestartChoice { Restart, Leave };
+
+// "Confirm reject of observation.": rejected; accepted after all; or
+// rejected, and another type chosen.
+enum class RejectChoice { Reject, AcceptAfterAll, RejectAndChooseType };
+
 class ObservationSessionScreens : public ObservationScreens {
 public:
-    // The set-up; each false when the operator escaped.
-    virtual bool ConfirmFocusedSun(const ObservationWarning& warning) = 0;
-    virtual bool AskInitials(const QString& caption, const QStringList& lines) = 0;
-    virtual bool AskTemperature(const QString& caption, const QStringList& lines) = 0;
+    // The set-up; an entry gives nothing when the operator escaped.
+    virtual ContinueOrEscape ConfirmFocusedSun(const ObservationWarning& warning) = 0;
+    virtual std::optional<QString> AskInitials(const QString& caption,
+                                               const QStringList& lines) = 0;
+    virtual std::optional<double> AskTemperature(const QString& caption,
+                                                 const QStringList& lines) = 0;
     virtual void RunEncoderCheck() = 0;
 
-    // Shows the observation screen for vars.ObsType until the session
-    // finishes it (FinishObservationScreen).
-    virtual void RunObservationScreen() = 0;
+    // Shows the observation screen for `type` until the session finishes
+    // it (FinishObservationScreen).
+    virtual void RunObservationScreen(const QString& type) = 0;
     virtual void FinishObservationScreen() = 0;
     // Ready to start: Start offered, Accept and Reject hidden, the Q
     // settings and their two message lines, the other message lines empty.
@@ -42,16 +53,12 @@ public:
     virtual void ShowInspect() = 0;
     virtual void ShowRejected() = 0;
 
-    // "Escape was pressed during observation": true to re-start.
-    virtual bool AskRestartAfterEscape() = 0;
+    virtual RestartChoice AskRestartAfterEscape() = 0;
     virtual SkyAnswer AskSkyConditions(const QString& type) = 0;
-    // "Escaped out of Select Sky Conditions.": true to choose again.
-    virtual bool AskRestartSkySelection() = 0;
-    // "Confirm reject of observation.": 0 rejected, 7 accept after all, 1
-    // reject and choose another type.
-    virtual int ConfirmReject() = 0;
-    // The types the sun allows now; empty when the operator went back.
-    virtual QString ChooseNextType(const QStringList& offered, double mu) = 0;
+    virtual RestartChoice AskRestartSkySelection() = 0;
+    virtual RejectChoice ConfirmReject() = 0;
+    // The types the sun allows now; nothing when the operator went back.
+    virtual std::optional<QString> ChooseNextType(const QStringList& offered, double mu) = 0;
 };
 
 // One observation session from the main menu: the set-up of a type, its
@@ -65,10 +72,10 @@ public:
     // The whole session, starting with `type`.
     void Run(const QString& type);
 
-    // The set-up of vars.ObsType: the focused-sun warning, the unknown
-    // type, the encoder's zero read, initials and temperature, the moon's
-    // style. False when the operator escaped (vars.DialogChoice is then 1).
-    bool Setup();
+    // The set-up of the type being observed: the focused-sun warning, the
+    // unknown type, the encoder's zero read, initials and temperature, the
+    // moon's style. False when the operator escaped.
+    bool Setup(const QString& type);
 
     // The observation screen's commands.
     void Start();
@@ -77,14 +84,20 @@ public:
     void EscapeToTypeSelection();
     void NewTemperature();
 
-    int& ReadingsCount() { return n_; }
+    // The readings per measurement (the Encoder menu's Xovers); the menu
+    // offers 10 and 5, and any other count is taken as 10 when it opens.
+    int ReadingsCount() const { return n_; }
+    void SetReadingsCount(int n) { n_ = n; }
+    int OfferedReadingsCount();
     const ObservationRun& LastRun() const { return run_; }
+    const QString& Type() const { return type_; }
     const QString& NextType() const { return nextType_; }
 
 private:
     Services& s_;
     ObservationSessionScreens& screens_;
     int n_ = 10;
+    QString type_;
     ObservationRun run_;
     QString nextType_;
 };

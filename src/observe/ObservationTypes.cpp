@@ -248,7 +248,7 @@ QStringList MoreobsTypes(double mu) {
     }
 }
 
-QSettingsText ShowQSettings(const SharedVars& vars, const QString& pair, double t) {
+QSettingsText ShowQSettings(const Calibration& calibration, const QString& pair, double t) {
     QSettingsText out;
     out.temperature =
         QStringLiteral("Instr. Temp. ") + FormatNumber(t, u"##.0") + QStringLiteral(" DgsC");
@@ -258,33 +258,33 @@ QSettingsText ShowQSettings(const SharedVars& vars, const QString& pair, double 
         out.firstMessage =
             QStringLiteral(" Start with the Q-levers set to the `C' Wavelength stops");
         out.q1Labels = {"Set C Q1 stop to:", "Set D Q1 stop to:"};
-        out.q1Values = {q(QSetC(vars, t)), q(QSetD(vars, t))};
+        out.q1Values = {q(QSetC(calibration, t)), q(QSetD(calibration, t))};
         out.q2Labels = {"Set C Q2 stop to:", "Set D Q2 stop to:"};
-        out.q2Values = {q(vars.Q15C), q(vars.Q15D)};
+        out.q2Values = {q(calibration.Q15C), q(calibration.Q15D)};
         out.readingLabels = {"First C:", "Second C:", "Third C:", "First D:", "Second D:"};
     } else if (pair == QLatin1String("CC")) {
         out.firstMessage = QStringLiteral(
             "Start with the Q-levers set to the `C' Wavelength -- Right Selector Rod OUT");
         out.q1Labels = {"Set C Q1 stop to:"};
-        out.q1Values = {q(QSetC(vars, t))};
+        out.q1Values = {q(QSetC(calibration, t))};
         out.q2Labels = {"Set C Q2 stop to:"};
-        out.q2Values = {q(vars.Q15C)};
+        out.q2Values = {q(calibration.Q15C)};
         out.readingLabels = {"First C:", "Second C:", "Third C:", "First C':", "Second C':"};
     } else {
         out.firstMessage =
             QStringLiteral(" Start with the Q-levers set to the `A' Wavelength stops");
         out.q1Labels = {"Set A Q1 stop to:", "Set D Q1 stop to:"};
-        out.q1Values = {q(QSetA(vars, t)), q(QSetD(vars, t))};
+        out.q1Values = {q(QSetA(calibration, t)), q(QSetD(calibration, t))};
         out.q2Labels = {"Set A Q2 stop to:", "Set D Q2 stop to:"};
-        out.q2Values = {q(vars.Q15A), q(vars.Q15D)};
+        out.q2Values = {q(calibration.Q15A), q(calibration.Q15D)};
         out.readingLabels = {"First A:", "Second A:", "Third A:", "First D:", "Second D:"};
     }
     return out;
 }
 
-QString ObservationHeading(const SharedVars& vars, const QString& type, DateTimeValue utcNow) {
-    return type + QStringLiteral(" Observation With D.") + vars.InstrumentId +
-           QStringLiteral(" at ") + vars.StationCode + QStringLiteral(" on ") +
+QString ObservationHeading(const StationSetup& setup, const QString& type, DateTimeValue utcNow) {
+    return type + QStringLiteral(" Observation With D.") + setup.InstrumentId +
+           QStringLiteral(" at ") + setup.StationCode + QStringLiteral(" on ") +
            FormatDate(utcNow, u"DD MMM YYYY") + QStringLiteral("(UTC)");
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 
 #include <QStringList>
 
@@ -50,9 +51,9 @@ struct QSettingsText {
     QStringList q2Values;
     QStringList readingLabels; // "First A:", "Second A:", "Third A:", "First D:", "Second D:"
 };
-QSettingsText ShowQSettings(const SharedVars& vars, const QString& pair, double temperature);
+QSettingsText ShowQSettings(const Calibration& calibration, const QString& pair, double temperature);
 
 // The observation screen's heading line.
-QString ObservationHeading(const SharedVars& vars, const QString& type, DateTimeValue utcNow);
+QString ObservationHeading(const StationSetup& setup, const QString& type, DateTimeValue utcNow);
 
 } // namespace quillon

@@ -68,37 +68,37 @@ bool RecordTime(const DayObservation& obs, DateTimeValue* local) {
 
 } // namespace
 
-bool LoadCalibration(const SharedVars& station, const QString& directory,
-                     OperatorMessages& messages, SharedVars* calibrated, QString* error) {
-    SharedVars vars = station;
-    vars.ConfigDir = directory.endsWith(u'/') ? directory : directory + u'/';
+bool LoadCalibration(const StationSetup& station, const QString& directory,
+                     OperatorMessages& messages, Calibration* calibrated, QString* error) {
+    StationSetup setup = station;
+    setup.ConfigDir = directory.endsWith(u'/') ? directory : directory + u'/';
     // A missing lamp correction file is a calibration that is not all
     // there: the station's 0.0 fallback is for a station at work, not for
     // a reprocessing.
-    const QString lamp = QStringLiteral("lampcorr.") + vars.InstrumentId;
-    if (!QFileInfo::exists(ResolveFileName(vars.ConfigDir, lamp))) {
-        *error = vars.ConfigDir + lamp + QStringLiteral(": File not found");
+    const QString lamp = QStringLiteral("lampcorr.") + setup.InstrumentId;
+    if (!QFileInfo::exists(ResolveFileName(setup.ConfigDir, lamp))) {
+        *error = setup.ConfigDir + lamp + QStringLiteral(": File not found");
         return false;
     }
     try {
-        ReadNTable(vars);
-        ReadLampCorrections(vars, messages);
+        ReadNTable(setup, *calibrated);
+        ReadLampCorrections(setup, *calibrated, messages);
     } catch (const FatalFileError& fault) {
         *error = fault.BoxText().replace(u'\n', u' ');
         return false;
     }
-    *calibrated = vars;
     return true;
 }
 
-ReprocessedDay ReprocessDayFile(const SharedVars& vars, const QString& path) {
+ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& calibration,
+                                const QString& path) {
     ReprocessedDay out;
     out.fileName = QFileInfo(path).fileName();
     if (!DayOfName(out.fileName, &out.localDate)) {
         out.problems << path + QStringLiteral(": not a day file name (D + YY + DDD)");
         return out;
     }
-    const DayFileContents contents = ReadDayFile(path, vars.StationName, out.localDate);
+    const DayFileContents contents = ReadDayFile(path, setup.StationName, out.localDate);
     if (contents.status != DayFileStatus::Ok) {
         out.problems << path + QStringLiteral(": ") +
                             (contents.message.isEmpty()
@@ -131,10 +131,10 @@ ReprocessedDay ReprocessDayFile(const SharedVars& vars, const QString& path) {
         }
         ReductionInput input;
         input.type = obs.type;
-        input.meanUtc = local + static_cast<double>(vars.UtcOffsetHours) / 24.0;
+        input.meanUtc = local + static_cast<double>(setup.UtcOffsetHours) / 24.0;
         // Measuring order: first, second, first, second, first wavelength.
         input.readings = {line[0], line[3], line[1], line[4], line[2]};
-        const ReductionResult r = ReduceObservation(vars, input);
+        const ReductionResult r = ReduceObservation(setup, calibration, input);
         if (!r.calculated) {
             out.problems << which + QStringLiteral("no ozone with the new calibration, skipped");
             continue;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 #include "records/DayFileReader.h"
 #include "util/OperatorMessages.h"
 
@@ -15,11 +16,11 @@ namespace quillon {
 // N-table and lamp corrections, exactly as the observation computed it.
 // The day files are only read.
 
-// The station's constants with the calibration of `directory` (its
-// ntable.NNN and lampcorr.NNN, both required). False with the file and the
-// reason.
-bool LoadCalibration(const SharedVars& station, const QString& directory,
-                     OperatorMessages& messages, SharedVars* calibrated, QString* error);
+// The calibration of `directory` (its ntable.NNN and lampcorr.NNN, both
+// required) for the station's instrument, over the inst.cfg values already
+// in `calibrated`. False with the file and the reason.
+bool LoadCalibration(const StationSetup& station, const QString& directory,
+                     OperatorMessages& messages, Calibration* calibrated, QString* error);
 
 struct ReprocessedRecord {
     QString date; // the observation's local date, "YYYY-MM-DD"
@@ -40,7 +41,8 @@ struct ReprocessedDay {
 };
 
 // One day file, named "D" + YY + DDD + "." + extension.
-ReprocessedDay ReprocessDayFile(const SharedVars& calibrated, const QString& path);
+ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& calibration,
+                                const QString& path);
 
 // The CSV: its header, and one line per record.
 QString ReprocessCsvHeader();

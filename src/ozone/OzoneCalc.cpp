@@ -38,13 +38,13 @@ template <size_t N> double Polynomial(const std::array<double, N>& coef, double 
 
 } // namespace
 
-double RtoN(const SharedVars& vars, int wavelengthCode, double r) {
+double RtoN(const Calibration& calibration, int wavelengthCode, double r) {
     const int column = wavelengthCode == kWavelengthCPrime ? 1 : wavelengthCode - 1;
     if (column < 0 || column > 2) {
         return 0;
     }
     auto t = [&](int row) {
-        return vars.NTable[static_cast<size_t>(row - 1)][static_cast<size_t>(column)];
+        return calibration.NTable[static_cast<size_t>(row - 1)][static_cast<size_t>(column)];
     };
     double n;
     if (r < 10) {
@@ -57,32 +57,32 @@ double RtoN(const SharedVars& vars, int wavelengthCode, double r) {
     }
     switch (wavelengthCode) {
     case kWavelengthA:
-        return n + vars.LampCorr[0];
+        return n + calibration.LampCorr[0];
     case kWavelengthC:
-        return n + vars.LampCorr[1];
+        return n + calibration.LampCorr[1];
     case kWavelengthD:
-        return n + vars.LampCorr[3];
+        return n + calibration.LampCorr[3];
     case kWavelengthCPrime:
-        return n + vars.LampCorr[2];
+        return n + calibration.LampCorr[2];
     default:
         return n;
     }
 }
 
-double QSetA(const SharedVars& v, double t) {
+double QSetA(const Calibration& v, double t) {
     return v.Q15A + v.TempCoeff * 0.67 * (t - 15.0);
 }
-double QSetC(const SharedVars& v, double t) {
+double QSetC(const Calibration& v, double t) {
     return v.Q15C + v.TempCoeff * 0.99 * (t - 15.0);
 }
-double QSetD(const SharedVars& v, double t) {
+double QSetD(const Calibration& v, double t) {
     return v.Q15D + v.TempCoeff * 0.97 * (t - 15.0);
 }
-double QSetHg(const SharedVars& v, double t) {
+double QSetHg(const Calibration& v, double t) {
     return v.Q15Hg + v.TempCoeff * 1.0 * (t - 15.0);
 }
 
-ObsMeansResult ObsMeans(const SharedVars& vars, const QString& pairType,
+ObsMeansResult ObsMeans(const Calibration& calibration, const QString& pairType,
                         const ObservationReadings& r) {
     ObsMeansResult out;
     out.meanFirst = (r.first[0] + r.first[1] + r.first[2]) / 3.0;
@@ -96,11 +96,11 @@ ObsMeansResult ObsMeans(const SharedVars& vars, const QString& pairType,
         std::sqrt((out.spreadFirst * out.spreadFirst + out.spreadSecond * out.spreadSecond) / 2.0);
     const QString pair = pairType.toUpper();
     if (pair == QLatin1String("AD")) {
-        out.nFirst = RtoN(vars, kWavelengthA, out.meanFirst);
-        out.nSecond = RtoN(vars, kWavelengthD, out.meanSecond);
+        out.nFirst = RtoN(calibration, kWavelengthA, out.meanFirst);
+        out.nSecond = RtoN(calibration, kWavelengthD, out.meanSecond);
     } else if (pair == QLatin1String("CD")) {
-        out.nFirst = RtoN(vars, kWavelengthC, out.meanFirst);
-        out.nSecond = RtoN(vars, kWavelengthD, out.meanSecond);
+        out.nFirst = RtoN(calibration, kWavelengthC, out.meanFirst);
+        out.nSecond = RtoN(calibration, kWavelengthD, out.meanSecond);
     }
     return out;
 }
@@ -113,12 +113,12 @@ double OzoneCDAtMu(double nCD, double mu, float pressureRatio) {
     return 10.0 * nCD / (0.459 * mu) - PressureTerm(pressureRatio, 11.0f);
 }
 
-double OzoneADZenithAtMu(const SharedVars& vars, double nAD, const QString& zenithKind, double mu,
+double OzoneADZenithAtMu(const StationSetup& setup, double nAD, const QString& zenithKind, double mu,
                          double airMass) {
     const double x = nAD / 100.0 + 0.01 * airMass;
-    const double p1 = Polynomial(vars.CloudCoef1, mu, x);
+    const double p1 = Polynomial(setup.CloudCoef1, mu, x);
     if (zenithKind == QLatin1String("ZC")) {
-        const double p2 = Polynomial(vars.CloudCoef2, mu, p1);
+        const double p2 = Polynomial(setup.CloudCoef2, mu, p1);
         return 1000.0 * 0.9743 * (p1 - p2 - 0.008999999);
     }
     return 1000.0 * 0.9743 * p1;
@@ -132,34 +132,34 @@ double OzoneCDZenithAtMu(double nCD, double mu, float pressureRatio) {
     return OzoneCDAtMu(nCD, mu, pressureRatio) / divisor;
 }
 
-OzoneResult OzoneAD(const SharedVars& vars, double nAD, DateTimeValue utc) {
-    const double mu = SunMu(vars, utc);
-    return {OzoneADAtMu(nAD, mu, vars.PressureRatio), mu};
+OzoneResult OzoneAD(const StationSetup& setup, double nAD, DateTimeValue utc) {
+    const double mu = SunMu(setup, utc);
+    return {OzoneADAtMu(nAD, mu, setup.PressureRatio), mu};
 }
 
-OzoneResult OzoneCD(const SharedVars& vars, double nCD, DateTimeValue utc) {
-    const double mu = SunMu(vars, utc);
-    return {OzoneCDAtMu(nCD, mu, vars.PressureRatio), mu};
+OzoneResult OzoneCD(const StationSetup& setup, double nCD, DateTimeValue utc) {
+    const double mu = SunMu(setup, utc);
+    return {OzoneCDAtMu(nCD, mu, setup.PressureRatio), mu};
 }
 
-OzoneResult OzoneADZenith(const SharedVars& vars, double nAD, const QString& zenithKind,
+OzoneResult OzoneADZenith(const StationSetup& setup, double nAD, const QString& zenithKind,
                           DateTimeValue utc) {
     // A station whose cloud polynomial does not fit uses the direct-sun form.
-    if (vars.StationCode == QLatin1String("AHT")) {
-        return OzoneAD(vars, nAD, utc);
+    if (setup.StationCode == QLatin1String("AHT")) {
+        return OzoneAD(setup, nAD, utc);
     }
-    const double cosZ = SunCosZenith(vars, utc);
+    const double cosZ = SunCosZenith(setup, utc);
     const double airMass = KastenAirMass(cosZ, RadToDeg(ArcCos(cosZ)));
     if (airMass == kNoAirMass) {
         return {};
     }
-    const double mu = MuFromCosZenith(cosZ, vars.LayerFactor);
-    return {OzoneADZenithAtMu(vars, nAD, zenithKind, mu, airMass), mu};
+    const double mu = MuFromCosZenith(cosZ, setup.LayerFactor);
+    return {OzoneADZenithAtMu(setup, nAD, zenithKind, mu, airMass), mu};
 }
 
-OzoneResult OzoneCDZenith(const SharedVars& vars, double nCD, DateTimeValue utc) {
-    const double mu = SunMu(vars, utc);
-    const double ozone = OzoneCDZenithAtMu(nCD, mu, vars.PressureRatio);
+OzoneResult OzoneCDZenith(const StationSetup& setup, double nCD, DateTimeValue utc) {
+    const double mu = SunMu(setup, utc);
+    const double ozone = OzoneCDZenithAtMu(nCD, mu, setup.PressureRatio);
     if (ozone == kOzoneNotCalculated) {
         return {};
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 
 #include <array>
 
@@ -20,13 +21,13 @@ inline constexpr double kSpreadNotCalculated = -9.9;
 
 // N of one reading: linear in the N-table (rows every 10 dial units, the end
 // intervals extended beyond the table) plus the lamp correction of its pair.
-double RtoN(const SharedVars& vars, int wavelengthCode, double r);
+double RtoN(const Calibration& calibration, int wavelengthCode, double r);
 
 // Q-lever settings at instrument temperature `t` (degrees C).
-double QSetA(const SharedVars& vars, double t);
-double QSetC(const SharedVars& vars, double t);
-double QSetD(const SharedVars& vars, double t);
-double QSetHg(const SharedVars& vars, double t);
+double QSetA(const Calibration& calibration, double t);
+double QSetC(const Calibration& calibration, double t);
+double QSetD(const Calibration& calibration, double t);
+double QSetHg(const Calibration& calibration, double t);
 
 // The five readings of one observation and the deviations of the encoder
 // samples behind each: three on the first wavelength, two on the second.
@@ -49,7 +50,7 @@ struct ObsMeansResult {
 
 // Means, spreads and N-values of a completed observation of pair type "AD",
 // "CD" or "CC".
-ObsMeansResult ObsMeans(const SharedVars& vars, const QString& pairType,
+ObsMeansResult ObsMeans(const Calibration& calibration, const QString& pairType,
                         const ObservationReadings& readings);
 
 struct OzoneResult {
@@ -59,22 +60,22 @@ struct OzoneResult {
 
 // Direct sun: ozone from the N difference at UTC instant `utc` (the day
 // plus the time of day in hours).
-OzoneResult OzoneAD(const SharedVars& vars, double nAD, DateTimeValue utc);
-OzoneResult OzoneCD(const SharedVars& vars, double nCD, DateTimeValue utc);
+OzoneResult OzoneAD(const StationSetup& setup, double nAD, DateTimeValue utc);
+OzoneResult OzoneCD(const StationSetup& setup, double nCD, DateTimeValue utc);
 
 // Zenith sky: the site's cloud polynomial for AD ("ZB" clear, "ZC" cloudy),
 // the scaled direct-sun form for CD. Not calculated where the formulas have
 // no value (sun far below the horizon; CD divisor reaching zero near
 // mu 16.45).
-OzoneResult OzoneADZenith(const SharedVars& vars, double nAD, const QString& zenithKind,
+OzoneResult OzoneADZenith(const StationSetup& setup, double nAD, const QString& zenithKind,
                           DateTimeValue utc);
-OzoneResult OzoneCDZenith(const SharedVars& vars, double nCD, DateTimeValue utc);
+OzoneResult OzoneCDZenith(const StationSetup& setup, double nCD, DateTimeValue utc);
 
 // The formulas themselves, at a given mu (and air mass), for reprocessing
 // and for checking the worked values.
 double OzoneADAtMu(double nAD, double mu, float pressureRatio);
 double OzoneCDAtMu(double nCD, double mu, float pressureRatio);
-double OzoneADZenithAtMu(const SharedVars& vars, double nAD, const QString& zenithKind, double mu,
+double OzoneADZenithAtMu(const StationSetup& setup, double nAD, const QString& zenithKind, double mu,
                          double airMass);
 // Not calculated (-99.9) where the divisor 1.25 - 0.076 mu is zero or less.
 double OzoneCDZenithAtMu(double nCD, double mu, float pressureRatio);

@@ -12,7 +12,7 @@ QStringList ReducibleTypes() {
             QStringLiteral("CCZC"),    QStringLiteral("ADRMFI"),  QStringLiteral("CDRMFI")};
 }
 
-ReductionResult ReduceObservation(const SharedVars& vars, const ReductionInput& in) {
+ReductionResult ReduceObservation(const StationSetup& setup, const Calibration& calibration, const ReductionInput& in) {
     ObservationReadings readings;
     readings.first = {in.readings[0], in.readings[2], in.readings[4]};
     readings.firstSd = {in.deviations[0], in.deviations[2], in.deviations[4]};
@@ -23,7 +23,7 @@ ReductionResult ReduceObservation(const SharedVars& vars, const ReductionInput& 
     const QString target = type.mid(2, 2);
 
     ReductionResult out;
-    out.means = ObsMeans(vars, pair, readings);
+    out.means = ObsMeans(calibration, pair, readings);
     out.spread = out.means.spread;
     out.n1 = out.means.nFirst;
     out.n2 = out.means.nSecond;
@@ -34,16 +34,16 @@ ReductionResult ReduceObservation(const SharedVars& vars, const ReductionInput& 
     OzoneResult result;
     if (pair == QLatin1String("CC")) {
         if (zenith) {
-            result.mu = SunMu(vars, in.meanUtc); // mu only
+            result.mu = SunMu(setup, in.meanUtc); // mu only
         }
     } else if (pair == QLatin1String("AD") && direct) {
-        result = OzoneAD(vars, n, in.meanUtc);
+        result = OzoneAD(setup, n, in.meanUtc);
     } else if (pair == QLatin1String("CD") && direct) {
-        result = OzoneCD(vars, n, in.meanUtc);
+        result = OzoneCD(setup, n, in.meanUtc);
     } else if (pair == QLatin1String("AD") && zenith) {
-        result = OzoneADZenith(vars, n, target, in.meanUtc);
+        result = OzoneADZenith(setup, n, target, in.meanUtc);
     } else if (pair == QLatin1String("CD") && zenith) {
-        result = OzoneCDZenith(vars, n, in.meanUtc);
+        result = OzoneCDZenith(setup, n, in.meanUtc);
     }
     out.mu = result.mu;
     out.ozone = result.ozone;

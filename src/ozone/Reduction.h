@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 #include "ozone/OzoneCalc.h"
 
 namespace quillon {
@@ -28,7 +29,7 @@ struct ReductionResult {
     bool calculated = false; // an ozone value came out
 };
 
-ReductionResult ReduceObservation(const SharedVars& vars, const ReductionInput& input);
+ReductionResult ReduceObservation(const StationSetup& setup, const Calibration& calibration, const ReductionInput& input);
 
 // The observation types that an OBS record may carry, in the menu's order.
 QStringList ReducibleTypes();

@@ -48,16 +48,16 @@ QString SetTornHeaderAside(const QString& path, OperatorMessages& messages) {
     return text;
 }
 
-bool AppendLines(SharedVars& vars, const Clock& clock, const QStringList& lines,
+bool AppendLines(const StationSetup& setup, DayState& day, const Clock& clock, const QStringList& lines,
                  OperatorMessages& messages, bool* created) {
-    const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
-    const QString path = DayFilePath(vars, localNow);
+    const DateTimeValue localNow = LocalStandardTime(setup, clock.Now());
+    const QString path = DayFilePath(setup, localNow);
     const QString torn = SetTornHeaderAside(path, messages);
     const QFileInfo info(path);
     const bool isNew = !info.exists() || info.size() == 0;
     QStringList all;
     if (isNew) {
-        all = DayFileHeader(vars, localNow);
+        all = DayFileHeader(setup, localNow);
     }
     if (!torn.isEmpty()) {
         all += CommentRecordLines(WrapComment(torn), localNow);
@@ -71,7 +71,7 @@ bool AppendLines(SharedVars& vars, const Clock& clock, const QStringList& lines,
                       QStringLiteral("Day File Error"));
         return false;
     }
-    vars.DayFileLength = QFileInfo(path).size();
+    day.DayFileLength = QFileInfo(path).size();
     if (created) {
         *created = isNew;
     }
@@ -85,62 +85,64 @@ double Single(double v) {
 
 } // namespace
 
-QString DayFileExtension(const SharedVars& vars) {
-    return vars.EncoderInUse ? vars.InstrumentId : QStringLiteral("999");
+QString DayFileExtension(const StationSetup& setup) {
+    return setup.EncoderInUse ? setup.InstrumentId : QStringLiteral("999");
 }
 
-QString DayFileName(const SharedVars& vars, DateTimeValue localDate, QChar letter) {
+QString DayFileName(const StationSetup& setup, DateTimeValue localDate, QChar letter) {
     return letter + FormatDate(localDate, u"YY") + FormatNumber(DayOfYear(localDate), u"000") +
-           u'.' + DayFileExtension(vars);
+           u'.' + DayFileExtension(setup);
 }
 
-QString DayFilePath(const SharedVars& vars, DateTimeValue localDate, QChar letter) {
-    return vars.DataDir + DayFileName(vars, localDate, letter);
+QString DayFilePath(const StationSetup& setup, DateTimeValue localDate, QChar letter) {
+    return setup.DataDir + DayFileName(setup, localDate, letter);
 }
 
-QStringList DayFileHeader(const SharedVars& vars, DateTimeValue localNow) {
+QStringList DayFileHeader(const StationSetup& setup, DateTimeValue localNow) {
     return {
-        Quoted(vars.StationName),
-        QStringLiteral("Dobson,") + Str(vars.InstrumentNumber) + u' ',
+        Quoted(setup.StationName),
+        QStringLiteral("Dobson,") + Str(setup.InstrumentNumber) + u' ',
         FormatDate(localNow, u"MM/DD/YYYY"),
         FormatDate(localNow, u"HH:MM:SS"),
         QString(70, u'=') + QString::fromLatin1(kVersionTag),
     };
 }
 
-bool OpenDayFile(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
-    const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
-    const QString path = DayFilePath(vars, localNow);
+bool OpenDayFile(const StationSetup& setup, DayState& day, const Clock& clock, OperatorMessages& messages) {
+    const DateTimeValue localNow = LocalStandardTime(setup, clock.Now());
+    const QString path = DayFilePath(setup, localNow);
     const QFileInfo info(path);
     if (info.exists() && info.size() > 0) {
-        vars.DayFileLength = info.size();
-        RefreshDaySummaryLines(vars, clock, messages);
+        day.DayFileLength = info.size();
+        RefreshDaySummaryLines(setup, day, clock, messages);
         return true;
     }
-    if (!AppendLines(vars, clock, {}, messages, nullptr)) {
+    if (!AppendLines(setup, day, clock, {}, messages, nullptr)) {
         return false;
     }
-    vars.SummaryADDS = QStringLiteral("No ADDS Obs. Yet Today");
-    vars.SummaryADZenith = QStringLiteral("No AD Zenith Obs. Yet Today");
-    vars.SummaryCDDS = QStringLiteral("No CDDS Obs. Yet Today");
+    day.SummaryADDS = QStringLiteral("No ADDS Obs. Yet Today");
+    day.SummaryADZenith = QStringLiteral("No AD Zenith Obs. Yet Today");
+    day.SummaryCDDS = QStringLiteral("No CDDS Obs. Yet Today");
     return true;
 }
 
-bool AppendDayRecord(SharedVars& vars, const Clock& clock, const QStringList& lines,
+bool AppendDayRecord(const StationSetup& setup, DayState& day, const Clock& clock, const QStringList& lines,
                      OperatorMessages& messages) {
-    return AppendLines(vars, clock, lines, messages, nullptr);
+    return AppendLines(setup, day, clock, lines, messages, nullptr);
 }
 
-QString ProvenanceText(const SharedVars& vars) {
+QString ProvenanceText(const Calibration& calibration) {
     // Kept within one comment line (78 columns) for the usual names.
     return QStringLiteral("Quillon ") + QStringLiteral(QUILLON_VERSION) +
-           QStringLiteral(" N-table ") + vars.NTableDate + QStringLiteral(" Lampcorr ") +
-           vars.LampCorrDate + u' ' + vars.LampCorrLamp + QStringLiteral(" Q-table ") +
-           vars.QTableDate;
+           QStringLiteral(" N-table ") + calibration.NTableDate + QStringLiteral(" Lampcorr ") +
+           calibration.LampCorrDate + u' ' + calibration.LampCorrLamp + QStringLiteral(" Q-table ") +
+           calibration.QTableDate;
 }
 
-bool WriteProvenanceComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
-    return WriteCommentText(vars, clock, messages, ProvenanceText(vars));
+bool WriteProvenanceComment(const StationSetup& setup, DayState& day,
+                            const Calibration& calibration, const Clock& clock,
+                            OperatorMessages& messages) {
+    return WriteCommentText(setup, day, clock, messages, ProvenanceText(calibration));
 }
 
 QStringList WrapComment(const QString& text) {
@@ -183,27 +185,20 @@ QStringList CommentRecordLines(const QStringList& textLines, DateTimeValue local
     return lines;
 }
 
-bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
-    const QStringList text = WrapComment(vars.CommentText);
+bool WriteCommentText(const StationSetup& setup, DayState& day, const Clock& clock,
+                      OperatorMessages& messages, const QString& commentText) {
+    const QStringList text = WrapComment(commentText);
     if (text.isEmpty()) {
         return true;
     }
-    const DateTimeValue localNow = LocalStandardTime(vars, clock.Now());
+    const DateTimeValue localNow = LocalStandardTime(setup, clock.Now());
     // A record's line count has two digits: a longer comment is written as
     // records of at most 99 lines, appended together.
     QStringList lines;
     for (qsizetype first = 0; first < text.size(); first += kMaxCommentLines) {
         lines << CommentRecordLines(text.mid(first, kMaxCommentLines), localNow);
     }
-    return AppendDayRecord(vars, clock, lines, messages);
-}
-
-bool WriteCommentText(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
-                      const QString& text) {
-    vars.CommentText = text;
-    const bool ok = WriteComment(vars, clock, messages);
-    vars.CommentText.clear();
-    return ok;
+    return AppendDayRecord(setup, day, clock, lines, messages);
 }
 
 namespace {
@@ -221,7 +216,7 @@ QString ReadingField(double value) {
 }
 } // namespace
 
-QStringList ObsRecordLines(const ObsRecord& r, const SharedVars& vars) {
+QStringList ObsRecordLines(const ObsRecord& r, const StationSetup& setup) {
     const QString type = PadRight(r.type, 7);
     const QString time = FormatDate(r.obsLocal, u"hhmmss");
     // A C/C' observation computes no N-values: its N fields carry 0.0 rather
@@ -244,8 +239,8 @@ QStringList ObsRecordLines(const ObsRecord& r, const SharedVars& vars) {
     for (int i = 0; i < 4; ++i) {
         line2 += u' ' + PadRight(r.sky[static_cast<size_t>(i)], widths[i]);
     }
-    line2 += u' ' + PadRight(r.special, 6) + QStringLiteral("  ") + vars.InstrumentId +
-             QStringLiteral("  ") + vars.StationCode;
+    line2 += u' ' + PadRight(r.special, 6) + QStringLiteral("  ") + setup.InstrumentId +
+             QStringLiteral("  ") + setup.StationCode;
     return {line1, line2};
 }
 
@@ -293,7 +288,7 @@ QStringList StdLampRecordLines(const StdLampRecord& r) {
     return {line1, readings, spreads, line4};
 }
 
-QStringList IntercompRecordLines(const IntercompRecord& r, const SharedVars& vars) {
+QStringList IntercompRecordLines(const IntercompRecord& r, const StationSetup& setup) {
     // The set time is cut to the whole minute.
     const double minutes = std::floor((r.setLocal - std::floor(r.setLocal)) * 1440.0 + 1e-7);
     const DateTimeValue set = std::floor(r.setLocal) + minutes / 1440.0;
@@ -310,8 +305,8 @@ QStringList IntercompRecordLines(const IntercompRecord& r, const SharedVars& var
     }
     line2 += PadRight(r.type, 7) + u' ' + FormatDate(set, u"DD") + u' ' + time + u' ' +
              FormatDate(set, u"MM") + u' ' + FormatDate(set, u"YY") + u' ' + PadRight(r.sky, 2) +
-             QString(10, u' ') + PadRight(r.special, 5) + u' ' + vars.InstrumentId +
-             QStringLiteral("  ") + vars.StationCode;
+             QString(10, u' ') + PadRight(r.special, 5) + u' ' + setup.InstrumentId +
+             QStringLiteral("  ") + setup.StationCode;
     return {line1, line2};
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
+#include "records/DayState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -14,25 +16,26 @@ namespace quillon {
 // record after another, named "D" + YY + DDD + "." + instrument suffix (or
 // ".999" when no encoder is configured) in the data directory.
 
-QString DayFileExtension(const SharedVars& vars);
+QString DayFileExtension(const StationSetup& setup);
 // "D07097.083" for `letter` 'D'; the summary file uses 'S'.
-QString DayFileName(const SharedVars& vars, DateTimeValue localDate, QChar letter = u'D');
-QString DayFilePath(const SharedVars& vars, DateTimeValue localDate, QChar letter = u'D');
+QString DayFileName(const StationSetup& setup, DateTimeValue localDate, QChar letter = u'D');
+QString DayFilePath(const StationSetup& setup, DateTimeValue localDate, QChar letter = u'D');
 
 // The five header lines of a new day file, created at local time `localNow`.
-QStringList DayFileHeader(const SharedVars& vars, DateTimeValue localNow);
+QStringList DayFileHeader(const StationSetup& setup, DateTimeValue localNow);
 
 // Opens today's day file, creating it with its header when it is empty, and
 // refreshes the day's summary lines: "... Yet Today" for a new file, the
 // brief summary for one that already holds records. False (after telling
 // the operator) when the file could not be written.
-bool OpenDayFile(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
+bool OpenDayFile(const StationSetup& setup, DayState& day, const Clock& clock,
+                 OperatorMessages& messages);
 
 // Appends one record (its lines) to today's day file as a whole, with the
 // header in front when the file is new. On failure the operator is told
 // that the record was not saved, and false is returned.
-bool AppendDayRecord(SharedVars& vars, const Clock& clock, const QStringList& lines,
-                     OperatorMessages& messages);
+bool AppendDayRecord(const StationSetup& setup, DayState& day, const Clock& clock,
+                     const QStringList& lines, OperatorMessages& messages);
 
 // Cuts a comment into the text lines of a COMMENT record: characters outside
 // 32..126 removed, lines of at most 78 characters broken at the last blank
@@ -43,19 +46,17 @@ QStringList WrapComment(const QString& text);
 // digits); a longer comment is written as several records.
 inline constexpr int kMaxCommentLines = 99;
 
-// Writes `vars.CommentText` as a COMMENT record (nothing when it is empty).
-bool WriteComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
-
-// Writes `text` as a COMMENT record through vars.CommentText, which is
-// empty again afterwards.
-bool WriteCommentText(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
-                      const QString& text);
+// Writes `text` as a COMMENT record (nothing when it is empty).
+bool WriteCommentText(const StationSetup& setup, DayState& day, const Clock& clock,
+                      OperatorMessages& messages, const QString& text);
 
 // The calibration a day's records are made with, as a comment written at
 // start-up and at the start of every day file: the program version, the
 // N-table date, the lamp correction date and lamp, and the Q-table date.
-QString ProvenanceText(const SharedVars& vars);
-bool WriteProvenanceComment(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
+QString ProvenanceText(const Calibration& calibration);
+bool WriteProvenanceComment(const StationSetup& setup, DayState& day,
+                            const Calibration& calibration, const Clock& clock,
+                            OperatorMessages& messages);
 
 // The lines of a COMMENT record written at local time `localNow`.
 QStringList CommentRecordLines(const QStringList& textLines, DateTimeValue localNow);
@@ -78,7 +79,7 @@ struct ObsRecord {
     std::array<QString, 4> sky;
     QString special;
 };
-QStringList ObsRecordLines(const ObsRecord& record, const SharedVars& vars);
+QStringList ObsRecordLines(const ObsRecord& record, const StationSetup& setup);
 
 // The mercury lamp test record (also the history file's record).
 struct HgLampRecord {
@@ -116,6 +117,6 @@ struct IntercompRecord {
     QString sky;     // "C ", "H " or "VH"
     QString special; // "SMOG ", "DUST ", "SMOKE", "FOG  " or blanks
 };
-QStringList IntercompRecordLines(const IntercompRecord& record, const SharedVars& vars);
+QStringList IntercompRecordLines(const IntercompRecord& record, const StationSetup& setup);
 
 } // namespace quillon

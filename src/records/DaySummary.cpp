@@ -188,28 +188,28 @@ ClassSummary SummariseClass(int cls, const ClassSums& s, SummaryDetail detail,
     return out;
 }
 
-QStringList SummaryPageHeader(const SharedVars& vars, const QString& dateText,
+QStringList SummaryPageHeader(const StationSetup& setup, const QString& dateText,
                               const SummaryStyle& style) {
     const QString title =
         QStringLiteral("Dobson ") +
-        (style.instrumentNumberInHeader ? FormatNumber(vars.InstrumentNumber, u" ###")
-                                        : vars.InstrumentId) +
+        (style.instrumentNumberInHeader ? FormatNumber(setup.InstrumentNumber, u" ###")
+                                        : setup.InstrumentId) +
         QStringLiteral(" Observations at:");
     return {
         QString(),
         At(CentredColumn(title), title),
-        At(CentredColumn(vars.StationName), vars.StationName),
+        At(CentredColumn(setup.StationName), setup.StationName),
         At(27, QStringLiteral("Observations for ") + dateText),
         QString(),
         QStringLiteral("         Type:     Time:     Mu:       DS Ozone:           Zen Ozone: ")};
 }
 
-QStringList SummaryFileLines(const SharedVars& vars, const QString& dateText, DateTimeValue date,
+QStringList SummaryFileLines(const StationSetup& setup, const QString& dateText, DateTimeValue date,
                              const DayFileContents& contents, const SummaryStyle& style,
                              DateTimeValue localNow) {
     const QString footer = FormatDate(localNow, u"HH:MM:SS") + QStringLiteral(" : ") +
                            FormatDate(localNow, u"DD MMM YYYY") + QChar(12);
-    const QStringList header = SummaryPageHeader(vars, dateText, style);
+    const QStringList header = SummaryPageHeader(setup, dateText, style);
     QStringList file = header;
     if (contents.headerOnly) {
         file << QStringLiteral("No Observations this day ") + footer;
@@ -245,7 +245,7 @@ QStringList SummaryFileLines(const SharedVars& vars, const QString& dateText, Da
     return file;
 }
 
-bool SummariseDay(SharedVars& vars, const Clock& clock, const QString& dateText,
+bool SummariseDay(const StationSetup& setup, const Clock& clock, const QString& dateText,
                   SummaryDetail detail, const QString& directory, SummaryTexts& texts,
                   OperatorMessages& messages, const SummaryStyle& style) {
     texts.adds = QStringLiteral("No ADDS Obs. today");
@@ -255,34 +255,30 @@ bool SummariseDay(SharedVars& vars, const Clock& clock, const QString& dateText,
     DateTimeValue date = 0;
     if (style.checkDayOfYear && DayOfYearFromText(dateText) == 999) {
         messages.Show(dateText + QStringLiteral(" Will not convert to DOY"), style.boxTitle);
-        vars.AbortFlag = true;
         return false;
     }
     if (!ParseMdy(dateText, &date)) {
         messages.Show(QStringLiteral("The date ") + dateText +
                           QStringLiteral(" is not a date of the form MM/DD/YYYY."),
                       style.boxTitle);
-        vars.AbortFlag = true;
         return false;
     }
-    SharedVars named = vars;
+    StationSetup named = setup;
     named.DataDir = directory;
     const QString dayPath = DayFilePath(named, date);
     const QString summaryPath = DayFilePath(named, date, u'S');
 
-    const DayFileContents contents = ReadDayFile(dayPath, vars.StationName, date);
+    const DayFileContents contents = ReadDayFile(dayPath, setup.StationName, date);
     if (contents.status == DayFileStatus::CannotOpen) {
         return true;
     }
     if (contents.status == DayFileStatus::Unreadable) {
         messages.Show(contents.message + u'\n' + QStringLiteral("Program will continue."),
                       style.boxTitle);
-        vars.AbortFlag = true;
         return false;
     }
     if (contents.status != DayFileStatus::Ok) {
         messages.Show(contents.message, QStringLiteral("Day File"));
-        vars.AbortFlag = true;
         return false;
     }
     if (!contents.problems.isEmpty()) {
@@ -312,8 +308,8 @@ bool SummariseDay(SharedVars& vars, const Clock& clock, const QString& dateText,
         }
     }
     if (detail == SummaryDetail::WithFile) {
-        const QStringList file = SummaryFileLines(vars, dateText, date, contents, style,
-                                                  LocalStandardTime(vars, clock.Now()));
+        const QStringList file = SummaryFileLines(setup, dateText, date, contents, style,
+                                                  LocalStandardTime(setup, clock.Now()));
         QString error;
         if (!ReplaceFile(summaryPath, CrLfLines(file), &error)) {
             messages.Show(QStringLiteral("Could not write the summary file ") + summaryPath +
@@ -326,26 +322,27 @@ bool SummariseDay(SharedVars& vars, const Clock& clock, const QString& dateText,
     return true;
 }
 
-bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+bool SumToDay(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
               const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
-    return SummariseDay(vars, clock, dateText, detail, directory, texts, messages, TodaysSummary());
+    return SummariseDay(setup, clock, dateText, detail, directory, texts, messages, TodaysSummary());
 }
 
-bool SumAday(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+bool SumAday(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
              const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
-    return SummariseDay(vars, clock, dateText, detail, directory, texts, messages,
+    return SummariseDay(setup, clock, dateText, detail, directory, texts, messages,
                         OtherDaysSummary());
 }
 
-void RefreshDaySummaryLines(SharedVars& vars, const Clock& clock, OperatorMessages& messages) {
+void RefreshDaySummaryLines(const StationSetup& setup, DayState& day, const Clock& clock,
+                            OperatorMessages& messages) {
     SummaryTexts texts;
-    texts.cdZenith = vars.SummaryCDZenith;
-    SumToDay(vars, clock, FormatDate(LocalStandardTime(vars, clock.Now()), u"MM/DD/YYYY"),
-             SummaryDetail::Brief, vars.DataDir, texts, messages);
-    vars.SummaryADDS = texts.adds;
-    vars.SummaryADZenith = texts.adZenith;
-    vars.SummaryCDDS = texts.cdds;
-    vars.SummaryCDZenith = texts.cdZenith;
+    texts.cdZenith = day.SummaryCDZenith;
+    SumToDay(setup, clock, FormatDate(LocalStandardTime(setup, clock.Now()), u"MM/DD/YYYY"),
+             SummaryDetail::Brief, setup.DataDir, texts, messages);
+    day.SummaryADDS = texts.adds;
+    day.SummaryADZenith = texts.adZenith;
+    day.SummaryCDDS = texts.cdds;
+    day.SummaryCDZenith = texts.cdZenith;
 }
 
 } // namespace quillon

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
+#include "records/DayState.h"
 #include "records/DayFileReader.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
@@ -27,15 +28,15 @@ struct SummaryTexts {
 // `directory` into per-class ozone averages and, with file, writes the
 // summary file "S" + YY + DDD + "." + suffix beside it. `texts.cdZenith` is
 // left as the caller passes it unless a CD zenith class is summarised.
-// A refused day file is reported to the operator and sets `vars.AbortFlag`.
+// A refused day file is reported to the operator.
 // Returns false when the file was refused or could not be written.
-bool SumToDay(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+bool SumToDay(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
               const QString& directory, SummaryTexts& texts, OperatorMessages& messages);
 
 // The same summary of a day file in any directory, as the browser of other
 // days makes it: the date checked first (" Will not convert to DOY"), its
 // own pictures, three classes and texts, "MISC:SumAday".
-bool SumAday(SharedVars& vars, const Clock& clock, const QString& dateText, SummaryDetail detail,
+bool SumAday(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
              const QString& directory, SummaryTexts& texts, OperatorMessages& messages);
 
 // What sets the two summaries apart; the summary itself is one.
@@ -71,12 +72,13 @@ std::array<ClassSums, 4> SumClasses(const QList<DayObservation>& observations,
 ClassSummary SummariseClass(int cls, const ClassSums& sums, SummaryDetail detail,
                             const SummaryStyle& style);
 QString SummaryListingLine(const DayObservation& observation, const SummaryStyle& style);
-QStringList SummaryFileLines(const SharedVars& vars, const QString& dateText, DateTimeValue date,
+QStringList SummaryFileLines(const StationSetup& setup, const QString& dateText, DateTimeValue date,
                              const DayFileContents& contents, const SummaryStyle& style,
                              DateTimeValue localNow);
 
 // Brings the main screen's four summary lines up to date from today's day
 // file (brief texts).
-void RefreshDaySummaryLines(SharedVars& vars, const Clock& clock, OperatorMessages& messages);
+void RefreshDaySummaryLines(const StationSetup& setup, DayState& day, const Clock& clock,
+                            OperatorMessages& messages);
 
 } // namespace quillon

@@ -5,16 +5,16 @@
 
 namespace quillon {
 
-OtherDaysBrowser::OtherDaysBrowser(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+OtherDaysBrowser::OtherDaysBrowser(const StationSetup& setup, const Clock& clock, OperatorMessages& messages,
                                    OtherDaysScreens& screens)
-    : vars_(vars), clock_(clock), messages_(messages), screens_(screens) {}
+    : setup_(setup), clock_(clock), messages_(messages), screens_(screens) {}
 
 void OtherDaysBrowser::Run() {
     if (!screens_.Explain()) {
         return;
     }
     while (const std::optional<QString> directory = screens_.ChooseDirectory()) {
-        const DayFileList list = ListDayFiles(*directory, DayFileExtension(vars_));
+        const DayFileList list = ListDayFiles(*directory, DayFileExtension(setup_));
         if (list.entries.isEmpty()) {
             messages_.Show(list.message, list.title);
             continue;
@@ -26,13 +26,13 @@ void OtherDaysBrowser::Run() {
 OtherDaysBrowser::DayView OtherDaysBrowser::Choose(const QString& directory,
                                                    const DayFileEntry& day) {
     SummaryTexts texts;
-    SumAday(vars_, clock_, day.date, SummaryDetail::Full, directory, texts, messages_);
+    SumAday(setup_, clock_, day.date, SummaryDetail::Full, directory, texts, messages_);
     return {{texts.adds, texts.adZenith, texts.cdds}, QStringLiteral("S") + day.name.mid(1)};
 }
 
 bool OtherDaysBrowser::MakeSummaryFile(const QString& directory, const DayFileEntry& day) {
     SummaryTexts texts;
-    return SumAday(vars_, clock_, day.date, SummaryDetail::WithFile, directory, texts, messages_);
+    return SumAday(setup_, clock_, day.date, SummaryDetail::WithFile, directory, texts, messages_);
 }
 
 } // namespace quillon

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
 #include "util/Clock.h"
@@ -30,7 +30,7 @@ public:
 // from the chooser to the top level). The screens only show and ask.
 class OtherDaysBrowser {
 public:
-    OtherDaysBrowser(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+    OtherDaysBrowser(const StationSetup& setup, const Clock& clock, OperatorMessages& messages,
                      OtherDaysScreens& screens);
 
     void Run();
@@ -47,7 +47,7 @@ public:
     bool MakeSummaryFile(const QString& directory, const DayFileEntry& day);
 
 private:
-    SharedVars& vars_;
+    const StationSetup& setup_;
     const Clock& clock_;
     OperatorMessages& messages_;
     OtherDaysScreens& screens_;

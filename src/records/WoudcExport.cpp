@@ -38,9 +38,9 @@ QString UtcOffset(float hours) {
 
 } // namespace
 
-bool ReadWoudcStation(const SharedVars& vars, WoudcStation* station, QString* error) {
+bool ReadWoudcStation(const StationSetup& setup, WoudcStation* station, QString* error) {
     try {
-        ConfigFile file = ConfigFile::Open(vars.ConfigDir, QStringLiteral("woudc.cfg"),
+        ConfigFile file = ConfigFile::Open(setup.ConfigDir, QStringLiteral("woudc.cfg"),
                                            QStringLiteral("woudc.cfg"));
         station->platformId = file.Text().trimmed();
         station->country = file.Text().trimmed();
@@ -83,7 +83,7 @@ bool ReadWoudcStation(const SharedVars& vars, WoudcStation* station, QString* er
                         c = u'?';
                     }
                 }
-                *error = ResolveFileName(vars.ConfigDir, QStringLiteral("woudc.cfg")) +
+                *error = ResolveFileName(setup.ConfigDir, QStringLiteral("woudc.cfg")) +
                          QStringLiteral(": item %1 (%2) is not %3: \"%4\"")
                              .arg(check.item)
                              .arg(QLatin1String(check.what), QLatin1String(check.rule_text), shown);
@@ -92,7 +92,7 @@ bool ReadWoudcStation(const SharedVars& vars, WoudcStation* station, QString* er
         }
         return true;
     } catch (const FatalFileError& fault) {
-        *error = vars.ConfigDir + QStringLiteral("woudc.cfg: ") + fault.Description();
+        *error = setup.ConfigDir + QStringLiteral("woudc.cfg: ") + fault.Description();
         return false;
     }
 }
@@ -141,11 +141,11 @@ bool WoudcCodes(const DayObservation& obs, int* wlCode, int* obsCode) {
     return true;
 }
 
-WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
+WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
                         const QString& dayFileName, const DayFileContents& contents,
                         DateTimeValue localDate, DateTimeValue madeUtc) {
     WoudcFile out;
-    const QString number = FormatNumber(vars.InstrumentNumber, u"000");
+    const QString number = FormatNumber(setup.InstrumentNumber, u"000");
     out.name = FormatDate(localDate, u"YYYYMMDD") + QStringLiteral(".Dobson.") + station.model +
                u'.' + number + u'.' + station.agency + QStringLiteral(".csv");
     QStringList rows;
@@ -198,15 +198,15 @@ WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
                  Field(station.version) + u',' + Field(station.authority)
           << QString() << QStringLiteral("#PLATFORM")
           << QStringLiteral("Type,ID,Name,Country,GAW_ID")
-          << QStringLiteral("STN,") + Field(station.platformId) + u',' + Field(vars.StationName) +
+          << QStringLiteral("STN,") + Field(station.platformId) + u',' + Field(setup.StationName) +
                  u',' + Field(station.country) + u',' + Field(station.gawId)
           << QString() << QStringLiteral("#INSTRUMENT") << QStringLiteral("Name,Model,Number")
           << QStringLiteral("Dobson,") + Field(station.model) + u',' + number << QString()
           << QStringLiteral("#LOCATION") << QStringLiteral("Latitude,Longitude,Height")
-          << FormatNumber(vars.Latitude, u"0.00") + u',' + FormatNumber(-vars.Longitude, u"0.00") +
-                 u',' + FormatNumber(vars.Altitude, u"0")
+          << FormatNumber(setup.Latitude, u"0.00") + u',' + FormatNumber(-setup.Longitude, u"0.00") +
+                 u',' + FormatNumber(setup.Altitude, u"0")
           << QString() << QStringLiteral("#TIMESTAMP") << QStringLiteral("UTCOffset,Date,Time")
-          << UtcOffset(vars.UtcOffsetHours) + u',' + date + u',' << QString()
+          << UtcOffset(setup.UtcOffsetHours) + u',' + date + u',' << QString()
           << QStringLiteral("#OBSERVATIONS")
           << QStringLiteral("Time,WLCode,ObsCode,Airmass,ColumnO3,StdDevO3,ColumnSO2,StdDevSO2");
     lines << rows;
@@ -227,24 +227,24 @@ WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
     return out;
 }
 
-bool ExportWoudcDay(const SharedVars& vars, DateTimeValue date, DateTimeValue madeUtc,
+bool ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
                     const QString& directory, QString* path, QString* error, bool* stationError) {
     WoudcStation station;
-    if (!ReadWoudcStation(vars, &station, error)) {
+    if (!ReadWoudcStation(setup, &station, error)) {
         if (stationError) {
             *stationError = true;
         }
         return false;
     }
-    const QString dayPath = DayFilePath(vars, date);
-    const DayFileContents contents = ReadDayFile(dayPath, vars.StationName, date);
+    const QString dayPath = DayFilePath(setup, date);
+    const DayFileContents contents = ReadDayFile(dayPath, setup.StationName, date);
     if (contents.status != DayFileStatus::Ok) {
         *error = contents.message.isEmpty() ? QStringLiteral("No day file ") + dayPath
                                             : contents.message;
         return false;
     }
     const WoudcFile file =
-        MakeWoudcFile(vars, station, QFileInfo(dayPath).fileName(), contents, date, madeUtc);
+        MakeWoudcFile(setup, station, QFileInfo(dayPath).fileName(), contents, date, madeUtc);
     *path = directory + file.name;
     return ReplaceFile(*path, file.text, error);
 }

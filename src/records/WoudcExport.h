@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
 #include "records/DayFileReader.h"
 
 #include <QByteArray>
@@ -26,7 +26,7 @@ struct WoudcStation {
 
 // False with the reason (naming the file) when woudc.cfg is missing or
 // short of an item.
-bool ReadWoudcStation(const SharedVars& vars, WoudcStation* station, QString* error);
+bool ReadWoudcStation(const StationSetup& setup, WoudcStation* station, QString* error);
 
 // The codes of an OBS record: the wavelength code by type, the observation
 // code by type and sky (from the record's second line); false for a type
@@ -42,14 +42,14 @@ struct WoudcFile {
 
 // The file of the day file `dayFileName` read as `contents`, for local date
 // `localDate`, made at UTC `madeUtc`.
-WoudcFile MakeWoudcFile(const SharedVars& vars, const WoudcStation& station,
+WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
                         const QString& dayFileName, const DayFileContents& contents,
                         DateTimeValue localDate, DateTimeValue madeUtc);
 
 // The whole export of local date `date`: woudc.cfg, the day file, the file
 // written into `directory`. False with the reason (`stationError` true when
 // woudc.cfg is what is missing).
-bool ExportWoudcDay(const SharedVars& vars, DateTimeValue date, DateTimeValue madeUtc,
+bool ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
                     const QString& directory, QString* path, QString* error,
                     bool* stationError = nullptr);
 

@@ -7,13 +7,12 @@ MeasurementResult RunMeasurementStep(Services& s, GaugeDisplay& gauge, const Mea
                                      int& n) {
     MeasurementResult result;
     if (spec.prompt && !spec.prompt()) {
-        s.vars.DialogChoice = 1;
         result.outcome = MeasurementOutcome::Escaped;
         return result;
     }
     gauge.SetCallerText(spec.countdownCaption, spec.countdownLine);
     short seconds = spec.countdownSeconds;
-    const bool counted = CountdownGauge(s.vars, gauge, s.sounds, s.clock, seconds);
+    const bool counted = CountdownGauge(gauge, s.sounds, s.clock, seconds);
     result.countedSeconds = seconds;
     if (!counted) {
         result.outcome = MeasurementOutcome::Escaped;
@@ -25,19 +24,19 @@ MeasurementResult RunMeasurementStep(Services& s, GaugeDisplay& gauge, const Mea
     }
     gauge.SetCallerText(spec.readingCaption, spec.readingLine);
     RdialReading reading;
-    if (s.vars.EncoderInUse) {
-        reading = ReadRdial(s.vars, s.encoder, gauge, s.sounds, s.clock, n);
+    if (s.setup.EncoderInUse) {
+        reading = ReadRdial(s.settings, s.encoder, gauge, s.sounds, s.clock, n);
     } else {
         const double value = spec.practiceValue ? spec.practiceValue() : 0.0;
-        reading = PracticeRdial(s.vars, gauge, s.sounds, s.clock, n, value);
+        reading = PracticeRdial(s.settings, gauge, s.sounds, s.clock, n, value);
         reading.sd = spec.practiceDeviation;
     }
-    if (reading.failed) {
-        s.encoder.ReportFailure();
+    if (reading.failure) {
+        s.encoder.ReportFailure(*reading.failure);
         result.outcome = MeasurementOutcome::Failed;
         return result;
     }
-    if (reading.escaped || s.vars.DialogChoice == 1) {
+    if (reading.escaped) {
         result.outcome = MeasurementOutcome::Escaped;
         result.escapedAt = MeasurementStage::Readings;
         return result;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/OperatorSettings.h"
+#include "config/StationSetup.h"
 #include "instrument/Cub5Encoder.h"
+#include "records/DayState.h"
 #include "sound/Play.h"
 #include "station/BusyGate.h"
 #include "util/Clock.h"
@@ -10,10 +13,14 @@
 
 namespace quillon {
 
-// What every screen of the program works with: the shared records and the
-// program's contacts with the world. Made once by the program (or a test).
+// What every screen of the program works with: the station's state, each
+// part by its owner, and the program's contacts with the world. Made once
+// by the program (or a test).
 struct Services {
-    SharedVars& vars;
+    const StationSetup& setup;
+    Calibration& calibration;
+    DayState& day;
+    OperatorSettings& settings;
     Clock& clock;
     OperatorMessages& messages;
     Sounds& sounds;

@@ -12,9 +12,10 @@
 
 namespace quillon {
 
-ArchiveTransfer::ArchiveTransfer(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+ArchiveTransfer::ArchiveTransfer(const StationSetup& setup, DayState& day, ArchiveSite site,
+                                 const Clock& clock, OperatorMessages& messages,
                                  FtpClient& ftp)
-    : vars_(vars), clock_(clock), messages_(messages), ftp_(ftp) {}
+    : setup_(setup), day_(day), site_(std::move(site)), clock_(clock), messages_(messages), ftp_(ftp) {}
 
 QString ArchiveFolderName(const QString& dayFileName) {
     const int year = 2000 + dayFileName.mid(1, 2).toInt();
@@ -24,7 +25,7 @@ QString ArchiveFolderName(const QString& dayFileName) {
 }
 
 void ArchiveTransfer::Comment(const QString& text) {
-    WriteCommentText(vars_, clock_, messages_, text);
+    WriteCommentText(setup_, day_, clock_, messages_, text);
 }
 
 void ArchiveTransfer::Show(const QString& text) {
@@ -38,24 +39,24 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
     if (running_) {
         return outcomes;
     }
-    if (!vars_.ArchiveSiteError.isEmpty()) {
-        Show(vars_.ArchiveSiteError);
-        Comment(QStringLiteral("Failed: ") + vars_.ArchiveSiteError);
+    if (!site_.error.isEmpty()) {
+        Show(site_.error);
+        Comment(QStringLiteral("Failed: ") + site_.error);
         return outcomes;
     }
     running_ = true;
     // Today's file (by the one rule that names day files) is still being
     // written and stays.
     const QString today =
-        DayFileName(vars_, LocalStandardTime(vars_, clock_.Now())).section(u'.', 0, 0);
+        DayFileName(setup_, LocalStandardTime(setup_, clock_.Now())).section(u'.', 0, 0);
     const QStringList files =
-        QDir(vars_.DataDir)
-            .entryList({QStringLiteral("D*.") + vars_.InstrumentId}, QDir::Files, QDir::Name);
+        QDir(setup_.DataDir)
+            .entryList({QStringLiteral("D*.") + setup_.InstrumentId}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         if (file.section(u'.', 0, 0).compare(today, Qt::CaseInsensitive) == 0) {
             continue; // still being written
         }
-        if (!QFileInfo(vars_.DataDir + file).isFile()) {
+        if (!QFileInfo(setup_.DataDir + file).isFile()) {
             // A link to a FIFO or a device: opening it would hang the pass.
             Comment(QStringLiteral("Skipped ") + file + QStringLiteral(": not a regular file"));
             continue;
@@ -63,7 +64,7 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
         Show(QStringLiteral("Attempting to send:") + file);
         TransferOutcome outcome;
         outcome.file = file;
-        outcome.sent = Sendafile(vars_.DataDir, file, &outcome.message);
+        outcome.sent = Sendafile(setup_.DataDir, file, &outcome.message);
         outcomes << outcome;
         if (!outcome.sent) {
             Show(QStringLiteral("Failed to send:") + file);
@@ -84,7 +85,7 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
 }
 
 bool ArchiveTransfer::Sendafile(const QString& directory, const QString& file, QString* message) {
-    const FtpClient::Site site{vars_.ArchiveUrl, vars_.ArchiveUser, vars_.ArchivePassword};
+    const FtpClient::Site site{site_.url, site_.user, site_.password};
     const FtpReply put = ftp_.Put(site, directory + file, file);
     if (!put.ok) {
         // A refused upload is a failed send, not the end of the program:
@@ -138,10 +139,10 @@ std::optional<qint64> ListedSize(const QString& listing, const QString& file) {
 
 bool ArchiveTransfer::Trans2Archive(const QString& file, QString* message) {
     const QString folder = ArchiveFolderName(file);
-    const QString source = vars_.DataDir + file;
-    const QString target = vars_.DataDir + folder + u'/' + file;
-    if (!QDir(vars_.DataDir + folder).exists() && !QDir().mkpath(vars_.DataDir + folder)) {
-        *message = QStringLiteral("Cannot create ") + vars_.DataDir + folder;
+    const QString source = setup_.DataDir + file;
+    const QString target = setup_.DataDir + folder + u'/' + file;
+    if (!QDir(setup_.DataDir + folder).exists() && !QDir().mkpath(setup_.DataDir + folder)) {
+        *message = QStringLiteral("Cannot create ") + setup_.DataDir + folder;
         return false;
     }
     // A file sent again after a failed move replaces its earlier copy.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/ArchiveSite.h"
+#include "config/StationSetup.h"
+#include "records/DayState.h"
 #include "transfer/FtpClient.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
@@ -30,8 +32,8 @@ struct TransferOutcome {
 // sent again by the next pass.
 class ArchiveTransfer {
 public:
-    ArchiveTransfer(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
-                    FtpClient& ftp);
+    ArchiveTransfer(const StationSetup& setup, DayState& day, ArchiveSite site, const Clock& clock,
+                    OperatorMessages& messages, FtpClient& ftp);
 
     // The main screen's message line.
     void SetMessageLine(std::function<void(const QString&)> show) { show_ = std::move(show); }
@@ -49,7 +51,9 @@ private:
     void Comment(const QString& text);
     void Show(const QString& text);
 
-    SharedVars& vars_;
+    const StationSetup& setup_;
+    DayState& day_;
+    const ArchiveSite site_; // the one holder of the archive password
     const Clock& clock_;
     OperatorMessages& messages_;
     FtpClient& ftp_;

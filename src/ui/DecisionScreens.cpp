@@ -45,7 +45,7 @@ void ContinueOrEscapeScreen::reject() {
 }
 
 void ConfirmRejScreen::reject() {
-    choice = 1;
+    choice = Choice::RejectAndChooseType;
     QDialog::reject();
 }
 
@@ -124,15 +124,15 @@ ConfirmRejScreen::ConfirmRejScreen(QWidget* parent) : QDialog(parent) {
         new QPushButton(QStringLiteral("Escape to Reject and Select another Observation"), this);
     escape->setObjectName(QStringLiteral("cmmdEscape"));
     connect(yes, &QPushButton::clicked, this, [this] {
-        choice = 0;
+        choice = Choice::Reject;
         QDialog::accept();
     });
     connect(accept, &QPushButton::clicked, this, [this] {
-        choice = 7;
+        choice = Choice::Accept;
         QDialog::accept();
     });
     connect(escape, &QPushButton::clicked, this, [this] {
-        choice = 1;
+        choice = Choice::RejectAndChooseType;
         QDialog::accept();
     });
     for (QPushButton* b : {yes, accept, escape}) {
@@ -147,7 +147,7 @@ void ConfirmRejScreen::keyPressEvent(QKeyEvent* event) {
     // the observation after all writes its record and takes Alt+A.
     if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
         event->key() == Qt::Key_Enter) {
-        choice = 0;
+        choice = Choice::Reject;
         accept();
         return;
     }

@@ -48,7 +48,8 @@ class ConfirmRejScreen : public QDialog {
     Q_OBJECT
 public:
     explicit ConfirmRejScreen(QWidget* parent = nullptr);
-    int choice = 0;
+    enum class Choice { Reject, Accept, RejectAndChooseType };
+    Choice choice = Choice::Reject;
     // Closing the window by its title bar is Escape: reject and choose
     // another type, as the Escape key does.
     void reject() override;

@@ -64,13 +64,14 @@ void EncoderCheckScreen::showEvent(QShowEvent* event) {
 
 void EncoderCheckScreen::Refresh() {
     timer_.stop();
-    const double r = services_.encoder.ReadEncoder(0.5);
-    if (!services_.vars.EncoderError.isEmpty()) {
-        services_.encoder.ReportFailure();
+    const Result<double> r = services_.encoder.ReadEncoder(0.5);
+    if (!r) {
+        failed_ = true;
+        services_.encoder.ReportFailure(r.error());
         reject();
         return;
     }
-    rdial_->setText(FormatNumber(r, u"##0.0"));
+    rdial_->setText(FormatNumber(*r, u"##0.0"));
     if (isVisible()) {
         timer_.start();
     }
@@ -80,9 +81,9 @@ void CheckEncoder(Services& services, QWidget* parent) {
     {
         EncoderCheckScreen zero(EncoderCheckScreen::Kind::Zero, services, parent);
         zero.exec();
-    }
-    if (!services.vars.EncoderError.isEmpty()) {
-        return;
+        if (zero.Failed()) {
+            return;
+        }
     }
     EncoderCheckScreen span(EncoderCheckScreen::Kind::Span, services, parent);
     span.exec();

@@ -20,6 +20,8 @@ public:
     // One refresh of the R-dial value (the timer's tick).
     void Refresh();
     QTimer* Timer1() { return &timer_; }
+    // The counter failed during the check (it has been reported).
+    bool Failed() const { return failed_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -28,6 +30,7 @@ private:
     Services& services_;
     QLabel* rdial_;
     QTimer timer_;
+    bool failed_ = false;
 };
 
 // Runs the zero check and then the span check, each modally.

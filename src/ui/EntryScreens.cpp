@@ -2,7 +2,6 @@
 #include "ui/EntryScreens.h"
 
 #include "instrument/EntryRules.h"
-#include "records/DayFile.h"
 #include "sound/Play.h"
 
 #include <QGroupBox>
@@ -30,8 +29,7 @@ QList<QLabel*> InstructionLines(int count, QVBoxLayout* layout, QWidget* parent)
 }
 } // namespace
 
-EntryScreen::EntryScreen(SharedVars& vars, Sounds* sounds, QWidget* parent)
-    : QDialog(parent), vars_(vars), sounds_(sounds) {}
+EntryScreen::EntryScreen(Sounds* sounds, QWidget* parent) : QDialog(parent), sounds_(sounds) {}
 
 void EntryScreen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -48,7 +46,6 @@ void EntryScreen::Escape() {
 }
 
 void EntryScreen::reject() {
-    vars_.DialogChoice = 1;
     QDialog::reject();
 }
 
@@ -85,8 +82,7 @@ bool EntryScreen::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-GetDegsCScreen::GetDegsCScreen(SharedVars& vars, Sounds* sounds, QWidget* parent)
-    : EntryScreen(vars, sounds, parent) {
+GetDegsCScreen::GetDegsCScreen(Sounds* sounds, QWidget* parent) : EntryScreen(sounds, parent) {
     setObjectName(QStringLiteral("GetDegsC"));
     setWindowTitle(QStringLiteral("Get Instrument Temperature"));
     auto* layout = new QVBoxLayout(this);
@@ -118,7 +114,7 @@ void GetDegsCScreen::Enter() {
         error_->setText(result.error);
         return;
     }
-    vars_.InstrumentTemperature = degrees;
+    degrees_ = degrees;
     accept();
 }
 
@@ -135,8 +131,8 @@ void GetDegsCScreen::PlayOpeningCue() {
     sounds_->PlayAttention();
 }
 
-GetInitialsScreen::GetInitialsScreen(SharedVars& vars, Sounds* sounds, QWidget* parent)
-    : EntryScreen(vars, sounds, parent) {
+GetInitialsScreen::GetInitialsScreen(const QString& offered, Sounds* sounds, QWidget* parent)
+    : EntryScreen(sounds, parent) {
     setObjectName(QStringLiteral("GetInitials"));
     setWindowTitle(QStringLiteral("Get Initials"));
     auto* layout = new QVBoxLayout(this);
@@ -163,7 +159,7 @@ GetInitialsScreen::GetInitialsScreen(SharedVars& vars, Sounds* sounds, QWidget* 
         }
     });
     // The initials already given this session are offered again.
-    box_->setText(CleanInitials(vars.ObserverInitials));
+    box_->setText(CleanInitials(offered));
 }
 
 void GetInitialsScreen::Enter() {
@@ -172,7 +168,7 @@ void GetInitialsScreen::Enter() {
         error_->setText(result.error);
         return;
     }
-    vars_.ObserverInitials = box_->text();
+    initials_ = box_->text();
     accept();
 }
 
@@ -190,8 +186,7 @@ void GetInitialsScreen::PlayOpeningCue() {
     sounds_->PlayStartCue();
 }
 
-AddCommentScreen::AddCommentScreen(SharedVars& vars, Sounds* sounds, QWidget* parent)
-    : EntryScreen(vars, sounds, parent) {
+AddCommentScreen::AddCommentScreen(Sounds* sounds, QWidget* parent) : EntryScreen(sounds, parent) {
     setObjectName(QStringLiteral("addcmmt"));
     setWindowTitle(QStringLiteral("Place a comment in the day file."));
     auto* layout = new QVBoxLayout(this);
@@ -218,8 +213,9 @@ void AddCommentScreen::Enter() {
         error_->setText(result.error);
         return;
     }
-    vars_.CommentText = box_->text();
+    text_ = box_->text();
     accept();
+    emit Entered(*text_);
 }
 
 bool AddCommentScreen::FilterKey(QKeyEvent*) {
@@ -230,15 +226,10 @@ void AddCommentScreen::PlayOpeningCue() {
     sounds_->PlayInfoCue();
 }
 
-void RunCommentEntry(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
-                     Sounds* sounds, QWidget* parent) {
-    vars.CommentText.clear();
-    AddCommentScreen screen(vars, sounds, parent);
-    if (screen.exec() == QDialog::Accepted) {
-        WriteComment(vars, clock, messages);
-    }
-    vars.CommentText.clear();
-    vars.DialogChoice = 0;
+std::optional<QString> AskComment(Sounds* sounds, QWidget* parent) {
+    AddCommentScreen screen(sounds, parent);
+    screen.exec();
+    return screen.Text();
 }
 
 namespace {
@@ -255,24 +246,24 @@ void FillLines(const QList<QLabel*>& labels, const QStringList& texts) {
 }
 } // namespace
 
-bool AskInitials(SharedVars& vars, Sounds* sounds, QWidget* parent, const QString& caption,
-                 const QStringList& lines) {
-    GetInitialsScreen initials(vars, sounds, parent);
+std::optional<QString> AskInitials(Sounds* sounds, QWidget* parent, const QString& caption,
+                                   const QStringList& lines, const QString& offered) {
+    GetInitialsScreen initials(offered, sounds, parent);
     initials.setWindowTitle(caption);
     FillLines(initials.lines, lines);
     initials.exec();
-    return vars.DialogChoice != 1;
+    return initials.Initials();
 }
 
-bool AskTemperature(SharedVars& vars, Sounds* sounds, QWidget* parent, const QString& caption,
-                    const QStringList& lines) {
-    GetDegsCScreen temperature(vars, sounds, parent);
+std::optional<double> AskTemperature(Sounds* sounds, QWidget* parent, const QString& caption,
+                                     const QStringList& lines) {
+    GetDegsCScreen temperature(sounds, parent);
     if (!caption.isEmpty()) {
         temperature.setWindowTitle(caption);
         FillLines(temperature.lines, lines);
     }
     temperature.exec();
-    return vars.DialogChoice != 1;
+    return temperature.Temperature();
 }
 
 } // namespace quillon

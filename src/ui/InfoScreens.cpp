@@ -2,6 +2,7 @@
 #include "ui/InfoScreens.h"
 
 #include "config/ParameterText.h"
+#include "records/DayFile.h"
 #include "station/Services.h"
 #include "ui/EntryScreens.h"
 
@@ -34,7 +35,7 @@ OperParamScreen::OperParamScreen(QWidget* parent) : SpaceOrEscapeDialog(parent) 
     setWindowTitle(QStringLiteral("Station and Instrument Parameters"));
 }
 
-void OperParamScreen::Fill(const SharedVars& vars) {
+void OperParamScreen::Fill(const StationSetup& setup, const Calibration& calibration) {
     delete layout();
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     auto* layout = new QVBoxLayout(this);
@@ -56,10 +57,10 @@ void OperParamScreen::Fill(const SharedVars& vars) {
 
     auto* stationFrame = new QGroupBox(QStringLiteral("Station Parameters"), this);
     auto* stationGrid = new QGridLayout(stationFrame);
-    AddValues(stationGrid, StationParameterLines(vars), QStringLiteral("lblStation"), stationFrame);
+    AddValues(stationGrid, StationParameterLines(setup), QStringLiteral("lblStation"), stationFrame);
     auto* instrumentFrame = new QGroupBox(QStringLiteral("Instrument Parameters"), this);
     auto* instrumentGrid = new QGridLayout(instrumentFrame);
-    AddValues(instrumentGrid, InstrumentParameterLines(vars), QStringLiteral("lblInstrument"),
+    AddValues(instrumentGrid, InstrumentParameterLines(setup, calibration), QStringLiteral("lblInstrument"),
               instrumentFrame);
     layout->addWidget(stationFrame);
     layout->addWidget(instrumentFrame);
@@ -71,13 +72,14 @@ void OperParamScreen::Fill(const SharedVars& vars) {
     CentreOnScreen(this);
 }
 
-ProginfoScreen::ProginfoScreen(const SharedVars& vars, QWidget* parent)
+ProginfoScreen::ProginfoScreen(const StationSetup& setup, const Calibration& calibration,
+                               QWidget* parent)
     : SpaceOrEscapeDialog(parent) {
     setObjectName(QStringLiteral("Proginfo"));
     setWindowTitle(QStringLiteral("Program Parameters for Dobson Driver Program"));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout();
-    AddValues(grid, ProgramInfoLines(vars), QStringLiteral("lblInfo"), this);
+    AddValues(grid, ProgramInfoLines(setup, calibration), QStringLiteral("lblInfo"), this);
     layout->addLayout(grid);
     auto* exit = new QPushButton(QStringLiteral("Space Bar or ESC to Exit"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
@@ -131,13 +133,15 @@ void AddInfoAndCommentEntries(QMenuBar* bar, Services& s, QWidget* screen) {
     QAction* info = bar->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mmuInfo"));
     QObject::connect(info, &QAction::triggered, screen, [&s, screen] {
-        ProginfoScreen dialog(s.vars, screen);
+        ProginfoScreen dialog(s.setup, s.calibration, screen);
         dialog.exec();
     });
     QAction* comment = bar->addAction(QStringLiteral("&Comment"));
     comment->setObjectName(QStringLiteral("mmuComment"));
     QObject::connect(comment, &QAction::triggered, screen, [&s, screen] {
-        RunCommentEntry(s.vars, s.clock, s.messages, &s.sounds, screen);
+        if (const std::optional<QString> text = AskComment(&s.sounds, screen)) {
+            WriteCommentText(s.setup, s.day, s.clock, s.messages, *text);
+        }
     });
 }
 

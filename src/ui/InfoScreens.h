@@ -4,7 +4,8 @@
 class QMenuBar;
 
 #include "config/LampTests.h"
-#include "config/SharedVars.h"
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
 #include "ui/ScreenHelpers.h"
 
 #include <QTimer>
@@ -17,14 +18,15 @@ class OperParamScreen : public SpaceOrEscapeDialog {
     Q_OBJECT
 public:
     explicit OperParamScreen(QWidget* parent = nullptr);
-    void Fill(const SharedVars& vars);
+    void Fill(const StationSetup& setup, const Calibration& calibration);
 };
 
 // "Program Parameters for Dobson Driver Program".
 class ProginfoScreen : public SpaceOrEscapeDialog {
     Q_OBJECT
 public:
-    ProginfoScreen(const SharedVars& vars, QWidget* parent = nullptr);
+    ProginfoScreen(const StationSetup& setup, const Calibration& calibration,
+                   QWidget* parent = nullptr);
 };
 
 // "The system is overdue for a calibration check.": closes itself after
@@ -33,7 +35,6 @@ class LampOverDueDialog : public QDialog {
     Q_OBJECT
 public:
     LampOverDueDialog(const LampTestAges& ages, QWidget* parent = nullptr);
-    QTimer* Timer() { return &timer_; }
 
 private:
     QTimer timer_;

@@ -62,7 +62,7 @@ TEST(SunPosition, HourAngleInRangeAndDeclinationOfTheSeasons) {
 
 TEST(SunMu, DemoStationAtNoonAndNight) {
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     // Boulder, 8 December at local noon: the sun about 27 degrees high.
     const DateTimeValue noon = MakeDateTime(2026, 12, 8, 19, 0, 0);
     EXPECT_NEAR(SunZenithAngle(vars, noon), 62.8, 0.2);
@@ -77,7 +77,7 @@ TEST(SunMu, DemoStationAtNoonAndNight) {
 
 TEST(SunAirMass, KastenJustBelowTheHorizonKeepsTheSignRule) {
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     // Step through a sunset and find a moment with the sun 1-3 degrees down.
     for (int s = 0; s < 4 * 3600; s += 30) {
         const DateTimeValue t = MakeDateTime(2026, 12, 8, 23, 0, 0) + s / 86400.0;

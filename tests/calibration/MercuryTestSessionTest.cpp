@@ -54,13 +54,13 @@ class MercuryTestSessionTest : public ::testing::Test {
 protected:
     MercuryTestSessionTest() {
         vars = LoadedVars(station);
-        vars.QTableDate = "24 Mar 2006";
+        vars.calibration.QTableDate = "24 Mar 2006";
     }
     QStringList History() const {
-        return SplitLines(DecodeWindows1252(station.Read("history/hghist." + vars.InstrumentId)));
+        return SplitLines(DecodeWindows1252(station.Read("history/hghist." + vars.setup.InstrumentId)));
     }
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     // 17:15:30 UTC is 10:15:30 local at Boulder (UTC-7).
     TestServices fakes{vars, MakeDateTime(2006, 3, 24, 17, 15, 30)};
     ScriptedMercury op;
@@ -70,11 +70,11 @@ protected:
 } // namespace
 
 TEST_F(MercuryTestSessionTest, OpeningAndItsEscapes) {
-    vars.ObserverInitials = "OLD";
+    vars.settings.ObserverInitials = "OLD";
     op.escapeInitials = true;
     EXPECT_FALSE(session.Run());
     EXPECT_EQ(op.log, QStringList({"initials Input initials for the Mercury Test."}));
-    EXPECT_TRUE(vars.ObserverInitials.isEmpty());
+    EXPECT_TRUE(vars.settings.ObserverInitials.isEmpty());
 
     op.log.clear();
     op.escapeInitials = false;
@@ -92,7 +92,7 @@ TEST_F(MercuryTestSessionTest, OpeningAndItsEscapes) {
 
     // No station loaded: nothing is shown.
     op.log.clear();
-    vars.StationCode.clear();
+    vars.setup.StationCode.clear();
     EXPECT_FALSE(session.Run());
     EXPECT_TRUE(op.log.isEmpty());
 }
@@ -140,7 +140,7 @@ TEST_F(MercuryTestSessionTest, DoneSaveRecordsWhatWasEvaluatedAtTheMomentItWasPr
                                       "  76.6   76.6   76.6   00.0   00.0 ",
                                       "  69.3   69.3   69.3   00.0   00.0 ",
                                       "   72.95   72.93   00.02  24 Mar 2006"}));
-    EXPECT_EQ(vars.LastHgTest, "03/24/2006");
+    EXPECT_EQ(vars.calibration.LastHgTest, "03/24/2006");
     // Saved once: Done(Save) again writes nothing more.
     EXPECT_FALSE(session.CanSave());
     EXPECT_FALSE(session.Save());
@@ -148,16 +148,16 @@ TEST_F(MercuryTestSessionTest, DoneSaveRecordsWhatWasEvaluatedAtTheMomentItWasPr
 }
 
 TEST_F(MercuryTestSessionTest, AFailedHistoryWriteSavesNothingAndTheRetrySavesOnce) {
-    const QString history = station.Home() + "history/hghist." + vars.InstrumentId;
-    station.Remove("history/hghist." + vars.InstrumentId);
+    const QString history = station.Home() + "history/hghist." + vars.setup.InstrumentId;
+    station.Remove("history/hghist." + vars.setup.InstrumentId);
     ASSERT_TRUE(QDir().mkpath(history));
-    const QString lastBefore = vars.LastHgTest;
+    const QString lastBefore = vars.calibration.LastHgTest;
     // Uppers 78.0, lowers 70.6: 74.30 against 72.93 fails, with the cue.
     ASSERT_TRUE(
         session.Evaluate(Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}}, 20.0, 21.0)).complete);
     fakes.messages.Expect("Mercury Test");
     EXPECT_FALSE(session.Save());
-    EXPECT_EQ(vars.LastHgTest, lastBefore);
+    EXPECT_EQ(vars.calibration.LastHgTest, lastBefore);
     EXPECT_FALSE(DecodeWindows1252(station.Read("data/D06083.999")).contains("HGLAMP"));
     EXPECT_EQ(op.log.last(), "Hgfail [Continue]");
     EXPECT_EQ(fakes.player.played.back(), 134);

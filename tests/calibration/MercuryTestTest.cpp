@@ -17,8 +17,8 @@ using namespace quillon::test;
 
 namespace {
 
-SharedVars Demo() {
-    SharedVars v;
+StationState Demo() {
+    StationState v;
     v.Q15Hg = 74.3;
     v.TempCoeff = -0.25;
     return v;
@@ -27,7 +27,7 @@ SharedVars Demo() {
 } // namespace
 
 TEST(MercuryTest, SwapAverageTableValueAndCompleteness) {
-    const SharedVars v = Demo();
+    const StationState v = Demo();
     // Five pairs typed lower first: swapped so the larger value is upper.
     MercuryEvaluation e = EvaluateReadings(
         v, Pairs({{70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}}));
@@ -58,7 +58,7 @@ TEST(MercuryTest, SwapAverageTableValueAndCompleteness) {
 }
 
 TEST(MercuryTest, SpreadSeparationAndTemperatureLimits) {
-    const SharedVars v = Demo();
+    const StationState v = Demo();
     // Uppers 0.6 apart raise HighVar, 0.5 apart do not.
     EXPECT_EQ(EvaluateReadings(v, Pairs({{48.2, 41.0}, {48.8, 41.0}})).warning,
               MercuryWarning::HighVar);
@@ -102,12 +102,12 @@ TEST(MercuryTest, SpreadSeparationAndTemperatureLimits) {
 
 TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
-    vars.ObserverInitials = "JKL";
+    StationState vars = LoadedVars(station);
+    vars.settings.ObserverInitials = "JKL";
     // 17:15:30 UTC is 10:15:30 local at Boulder (UTC-7).
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 15, 30));
     RecordingMessages messages;
-    vars.QTableDate = "24 Mar 2006";
+    vars.calibration.QTableDate = "24 Mar 2006";
     const MercuryEntries entries = Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}});
     const MercuryEvaluation e = EvaluateReadings(vars, entries);
     ASSERT_TRUE(e.complete);
@@ -118,9 +118,9 @@ TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
     EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/hghist.061"))), expected);
     const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D06083.999")));
     EXPECT_EQ(day.mid(day.size() - 4), expected);
-    EXPECT_EQ(vars.LastHgTest, "03/24/2006");
+    EXPECT_EQ(vars.calibration.LastHgTest, "03/24/2006");
     // inst.cfg read back: the new date, everything else as it was.
-    SharedVars again;
+    StationState again;
     again.HomeDir = station.Home();
     RecordingMessages quiet;
     ReadConfiguration(again, quiet);

@@ -62,13 +62,13 @@ class QTableReviewSession : public ::testing::Test {
 protected:
     QTableReviewSession() {
         vars = LoadedVars(station);
-        vars.ObserverInitials = "RDE";
+        vars.settings.ObserverInitials = "RDE";
         station.Write("history/hghist.061", HgRecord("03/01/2006", " 00.10") +
                                                 HgRecord("03/02/2006", " 0x.50") +
                                                 HgRecord("03/03/2006", "-00.40"));
     }
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     TestServices fakes{vars, MakeDateTime(2006, 3, 24, 17, 0, 0)};
     ScriptedReview op;
     QTableReview review{fakes.services, op};

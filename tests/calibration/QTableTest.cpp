@@ -53,7 +53,7 @@ TEST(QTableAdjustment, LimitsNewSettingsAndAcceptance) {
     EXPECT_FALSE(AdjustmentInRange(-3.51));
 
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     const QSettings15 plusOne = AdjustedSettings(vars, 1.0f);
     EXPECT_NEAR(plusOne.a, 96.5 + 0.67, 1e-9);
     EXPECT_NEAR(plusOne.c, 118.2 + 0.99, 1e-9);
@@ -65,13 +65,13 @@ TEST(QTableAdjustment, LimitsNewSettingsAndAcceptance) {
     const QByteArray before = station.Read("config/inst.cfg");
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
-    vars.ObserverInitials = "RDE";
+    vars.settings.ObserverInitials = "RDE";
     ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, 1.0f));
     EXPECT_EQ(station.Read("config/instcfg.bak"), before);
     EXPECT_EQ(DecodeWindows1252(station.Read("config/inst.cfg")),
               "61\r\n-.25\r\n97.17\r\n119.19\r\n133.67\r\n75.3\r\n\"24 Mar 2006\"\r\n"
               "\"11/28/2026\"\r\n\"11/30/2026\"\r\n");
-    SharedVars again;
+    StationState again;
     again.HomeDir = station.Home();
     RecordingMessages quiet;
     ReadConfiguration(again, quiet);
@@ -90,10 +90,10 @@ TEST(QTableAdjustment, SettingsWrittenAsTheTableShowsThem) {
     // 132.7 + 0.97 x 1.1 = 133.767; 74.3 + 1.1 = 75.4. Then back by -1.1:
     // the station's own values again, with no noise in between.
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
-    vars.ObserverInitials = "RDE";
+    vars.settings.ObserverInitials = "RDE";
     ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, 1.1f));
     QStringList lines = SplitLines(DecodeWindows1252(station.Read("config/inst.cfg")));
     EXPECT_EQ(lines.mid(2, 4), QStringList({"97.237", "119.289", "133.767", "75.4"}));
@@ -104,14 +104,14 @@ TEST(QTableAdjustment, SettingsWrittenAsTheTableShowsThem) {
 
 TEST(QTableAdjustment, AFailedWriteChangesNothing) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     const QByteArray before = station.Read("config/inst.cfg");
-    vars.ConfigDir = station.Home() + "no-such-dir/";
+    vars.setup.ConfigDir = station.Home() + "no-such-dir/";
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
     messages.Expect("Q table");
     EXPECT_FALSE(AcceptQTableChange(vars, clock, messages, 1.0f));
-    EXPECT_DOUBLE_EQ(vars.Q15Hg, 74.3);
+    EXPECT_DOUBLE_EQ(vars.calibration.Q15Hg, 74.3);
     EXPECT_EQ(station.Read("config/inst.cfg"), before);
     // The change's record came first, and the day file says it was not made.
     const QString day = DecodeWindows1252(station.Read("data/D06083.999"));
@@ -130,7 +130,7 @@ TEST(QSettingTable, RoundingAndLayout) {
     EXPECT_DOUBLE_EQ(TableRounding(75.425), 75.40); // hundredths digit 2, not rounded up
 
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     const DateTimeValue local = MakeDateTime(2006, 3, 24, 10, 0, 0);
     EXPECT_EQ(QTablePath(vars, local), station.Home() + "data/QD06083.061");
     const QStringList lines = QSettingTableLines(vars, local);
@@ -186,7 +186,7 @@ TEST(HgHistoryRead, ATornTestIsSkippedNamedAndHidesNothing) {
 
 TEST(HgHistoryAppend, ATornTailIsCutBeforeTheNextTest) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     const QByteArray whole = "HGLAMP,03/01/2006,10:00:00,  20.0, 21.0\r\n  78.0 \r\n  70.6 \r\n"
                              "   74.30   74.00    00.10  24 Mar 2006\r\n";
     station.Write("history/hghist.061", whole + "HGLAMP,03/08/2006,10:00:00,  20.0, 21.0\r\n  78");

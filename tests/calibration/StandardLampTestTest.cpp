@@ -96,11 +96,11 @@ protected:
         station.Write("config/reflmps.061", "\"01/01/2020\"\r\n\"L1\",150.0,140.0,130.0,120.0\r\n"
                                             "\"L2\",100,100,100,100\r\n");
         ASSERT_TRUE(fakes.OpenEncoder());
-        vars.InstrumentTemperature = 20.0;
-        vars.AudioPrompts = 0;
+        vars.settings.InstrumentTemperature = 20.0;
+        vars.settings.AudioPrompts = 0;
     }
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     // 8 December 2026, 17:00 UTC: 10:00 local at Boulder.
     TestServices fakes{vars, MakeDateTime(2026, 12, 8, 17, 0, 0)};
     ScriptedLamp op{fakes.link};
@@ -125,13 +125,13 @@ TEST(StandardLampChecks, Boundaries) {
 
 TEST_F(StandardLampTestTest, OpeningAsksInitialsThenTemperatureAndEitherEscapeEndsIt) {
     StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
-    vars.ObserverInitials = "OLD";
+    vars.settings.ObserverInitials = "OLD";
     EXPECT_TRUE(test.Open());
     EXPECT_EQ(op.log, QStringList({"initials Input initials for Standard Lamp Tests.|THE GROUND "
                                    "QUARTZ PLATE MUST BE IN THE INLET WINDOW",
                                    "temperature Instrument Temperature for lamp test.|Read and "
                                    "Enter the Instrument Temperature."}));
-    EXPECT_TRUE(vars.ObserverInitials.isEmpty()); // the last operator's are never reused
+    EXPECT_TRUE(vars.settings.ObserverInitials.isEmpty()); // the last operator's are never reused
     EXPECT_EQ(fakes.player.played, std::vector<int>({133, 135}));
 
     op.log.clear();
@@ -156,7 +156,7 @@ TEST_F(StandardLampTestTest, ReferenceFileAndLampLookup) {
     EXPECT_DOUBLE_EQ(test.Reference()[2], 130.0);
     EXPECT_FALSE(test.SelectLamp("L9"));
     // The N-table's date is not the lamp file's.
-    EXPECT_EQ(vars.NTableDate, "03/12/2024");
+    EXPECT_EQ(vars.calibration.NTableDate, "03/12/2024");
     station.Remove("config/reflmps.061");
     EXPECT_TRUE(ReadReferenceLamps(vars).lamps.isEmpty());
     EXPECT_TRUE(ReadReferenceLamps(vars).problems.isEmpty()); // no file: no lamps, no fault
@@ -209,13 +209,13 @@ TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
     // C: N(140.0) - N(140.5) = 124.1 - (124.1 + 9.1 x 0.05) = -0.455
     // C': N(130.0) - N(129.5) = 115.0 - (105.9 + 9.1 x 0.95) = 0.455
     // D: N(120.0) - N(120.0) = 0
-    EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);
-    EXPECT_NEAR(vars.LampCorr[1], -0.455, 1e-9);
-    EXPECT_NEAR(vars.LampCorr[2], 0.455, 1e-9);
-    EXPECT_NEAR(vars.LampCorr[3], 0.0, 1e-9);
-    EXPECT_EQ(vars.LampCorrLamp, "L1");
-    EXPECT_EQ(vars.LampCorrDate, "12/08/2026");
-    EXPECT_EQ(vars.LastStdTest, "12/08/2026");
+    EXPECT_NEAR(vars.calibration.LampCorr[0], -0.485, 1e-9);
+    EXPECT_NEAR(vars.calibration.LampCorr[1], -0.455, 1e-9);
+    EXPECT_NEAR(vars.calibration.LampCorr[2], 0.455, 1e-9);
+    EXPECT_NEAR(vars.calibration.LampCorr[3], 0.0, 1e-9);
+    EXPECT_EQ(vars.calibration.LampCorrLamp, "L1");
+    EXPECT_EQ(vars.calibration.LampCorrDate, "12/08/2026");
+    EXPECT_EQ(vars.calibration.LastStdTest, "12/08/2026");
     EXPECT_EQ(station.Read("config/lampcorr.061"),
               "\"12/08/2026\"\r\n\"L1\"\r\n-0.5,-0.5,0.5,0.0\r\n");
     const QStringList expected = {
@@ -232,7 +232,7 @@ TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
               QStringList({"\"COMMENT\",\"12/08/2026\",\"10:30:00\",1",
                            "\"New lamp corrections in use from lamp L1\""}));
     // Read back: the station starts with the new corrections and date.
-    SharedVars again;
+    StationState again;
     again.HomeDir = station.Home();
     RecordingMessages quiet;
     ReadConfiguration(again, quiet);
@@ -256,7 +256,7 @@ TEST_F(StandardLampTestTest, RecordFirstThenCorrectionsAndARetryWritesNoSecondRe
     // The record is there, the corrections in use and inst.cfg unchanged,
     // and the day file says the corrections were not applied.
     EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/lamphist.061"))).size(), 4);
-    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_DOUBLE_EQ(vars.calibration.LampCorr[0], 0.4);
     EXPECT_EQ(station.Read("config/inst.cfg"), instBefore);
     QString day = DecodeWindows1252(station.Read("data/D26342.061"));
     EXPECT_EQ(day.count("\"STDLAMP\""), 1);
@@ -265,7 +265,7 @@ TEST_F(StandardLampTestTest, RecordFirstThenCorrectionsAndARetryWritesNoSecondRe
     ASSERT_TRUE(QDir(station.Home() + "config/lampcorr.061").removeRecursively());
     station.Write("config/lampcorr.061", lampBefore);
     ASSERT_TRUE(test.Accept());
-    EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);
+    EXPECT_NEAR(vars.calibration.LampCorr[0], -0.485, 1e-9);
     EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("history/lamphist.061"))).size(), 4);
     day = DecodeWindows1252(station.Read("data/D26342.061"));
     EXPECT_EQ(day.count("\"STDLAMP\""), 1);
@@ -282,7 +282,7 @@ TEST_F(StandardLampTestTest, AFailedHistoryWriteSavesNothing) {
     EXPECT_FALSE(test.Accept());
     EXPECT_TRUE(test.Complete());
     EXPECT_EQ(station.Read("config/lampcorr.061"), lampBefore);
-    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_DOUBLE_EQ(vars.calibration.LampCorr[0], 0.4);
     EXPECT_FALSE(DecodeWindows1252(station.Read("data/D26342.061")).contains("STDLAMP"));
 }
 
@@ -292,9 +292,9 @@ TEST_F(StandardLampTestTest, UnknownLampKeepsTheCorrectionsButRecordsTheTest) {
     EXPECT_FALSE(test.SelectLamp("L9"));
     ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
     ASSERT_TRUE(test.Accept());
-    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_DOUBLE_EQ(vars.calibration.LampCorr[0], 0.4);
     EXPECT_EQ(station.Read("config/lampcorr.061"), before);
-    EXPECT_EQ(vars.LastStdTest, "12/08/2026");
+    EXPECT_EQ(vars.calibration.LastStdTest, "12/08/2026");
     EXPECT_FALSE(station.Read("history/lamphist.061").isEmpty());
 }
 
@@ -316,7 +316,7 @@ TEST_F(StandardLampTestTest, ChecksAndEscapeChoices) {
     // The big change then asks: start over keeps nothing.
     op.useNew = false;
     EXPECT_FALSE(test.Accept());
-    EXPECT_DOUBLE_EQ(vars.LampCorr[0], 0.4);
+    EXPECT_DOUBLE_EQ(vars.calibration.LampCorr[0], 0.4);
     EXPECT_TRUE(station.Read("history/lamphist.061").isEmpty());
 
     // Each escape choice: from a prompt (redo), a count-down (sequence
@@ -367,9 +367,9 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
             station.Write("config/reflmps.061",
                           "\"01/01/2020\"\r\n\"L1\",150.0,140.0,130.0,120.0\r\n");
             station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
-            const SharedVars before = LoadedVars(station);
+            const StationState before = LoadedVars(station);
             const int code = RunKilledAt(station, workflow, n);
-            const SharedVars after = LoadedVars(station);
+            const StationState after = LoadedVars(station);
             const QString day = Day(station);
             if (QLatin1String(workflow) == QLatin1String("qadjust")) {
                 if (after.Q15A != before.Q15A) {

@@ -19,10 +19,10 @@ using namespace quillon::test;
 namespace {
 
 // Runs the readers and returns the fatal error's box text (empty if none).
-QString FatalText(const TestStation& station, SharedVars* out = nullptr,
+QString FatalText(const TestStation& station, StationState* out = nullptr,
                   RecordingMessages* messages = nullptr) {
-    SharedVars vars;
-    vars.HomeDir = station.Home();
+    StationState vars;
+    vars.setup.HomeDir = station.Home();
     RecordingMessages local;
     try {
         ReadConfiguration(vars, messages ? *messages : local);
@@ -47,65 +47,65 @@ TEST(InstrumentId, SuffixRule) {
 
 TEST(ReadConfiguration, DemoStationLoadsWithDerivedValues) {
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     RecordingMessages messages;
     ASSERT_EQ(FatalText(station, &vars, &messages), QString());
     EXPECT_TRUE(messages.titles.isEmpty());
-    EXPECT_EQ(vars.StationName, "Boulder, Colorado");
-    EXPECT_EQ(vars.StationCode, "BDR");
-    EXPECT_EQ(vars.InstrumentId, "061");
-    EXPECT_EQ(vars.ConfigDir, station.Home() + "config/");
-    EXPECT_FALSE(vars.EncoderInUse);
-    EXPECT_EQ(vars.NTable[0][0], 0.0);
-    EXPECT_NEAR(vars.NTable[29][2], 0.842 * 290 + 0.00016 * 290 * 290, 0.06);
-    EXPECT_DOUBLE_EQ(vars.LampCorr[2], 0.2);
+    EXPECT_EQ(vars.setup.StationName, "Boulder, Colorado");
+    EXPECT_EQ(vars.setup.StationCode, "BDR");
+    EXPECT_EQ(vars.setup.InstrumentId, "061");
+    EXPECT_EQ(vars.setup.ConfigDir, station.Home() + "config/");
+    EXPECT_FALSE(vars.setup.EncoderInUse);
+    EXPECT_EQ(vars.calibration.NTable[0][0], 0.0);
+    EXPECT_NEAR(vars.calibration.NTable[29][2], 0.842 * 290 + 0.00016 * 290 * 290, 0.06);
+    EXPECT_DOUBLE_EQ(vars.calibration.LampCorr[2], 0.2);
     EXPECT_EQ(vars.ArchiveUser, "dobson");
     EXPECT_EQ(vars.CommentText, "New Ftp Site Defined");
-    EXPECT_FLOAT_EQ(vars.PressureRatio, 836.0f / 1013.0f);
+    EXPECT_FLOAT_EQ(vars.setup.PressureRatio, 836.0f / 1013.0f);
 }
 
 TEST(ReadDirectories, SeparatorsRelativePathsAndEncoderPort) {
     TestStation station;
     station.Write("disc.cfg", "config\r\n data\\\r\n/tmp/quillon-hist\r\nCOM2\r\n");
-    SharedVars vars;
-    vars.HomeDir = station.Home();
+    StationState vars;
+    vars.setup.HomeDir = station.Home();
     ReadDirectories(vars);
-    EXPECT_EQ(vars.ConfigDir, station.Home() + "config/");
-    EXPECT_EQ(vars.DataDir, station.Home() + "data/");
-    EXPECT_EQ(vars.HistoryDir, "/tmp/quillon-hist/");
-    EXPECT_TRUE(vars.EncoderInUse);
-    EXPECT_EQ(vars.EncoderPort, "COM2");
+    EXPECT_EQ(vars.setup.ConfigDir, station.Home() + "config/");
+    EXPECT_EQ(vars.setup.DataDir, station.Home() + "data/");
+    EXPECT_EQ(vars.setup.HistoryDir, "/tmp/quillon-hist/");
+    EXPECT_TRUE(vars.setup.EncoderInUse);
+    EXPECT_EQ(vars.setup.EncoderPort, "COM2");
 
     station.Write("disc.cfg", "\"config\",\"data\",\"history\"\r\n");
     ReadDirectories(vars);
-    EXPECT_FALSE(vars.EncoderInUse);
-    EXPECT_EQ(vars.HistoryDir, station.Home() + "history/");
+    EXPECT_FALSE(vars.setup.EncoderInUse);
+    EXPECT_EQ(vars.setup.HistoryDir, station.Home() + "history/");
 }
 
 TEST(ReadInstrument, SevenItemsLeaveDatesUnknownUntilLampFileGivesOne) {
     TestStation station;
     station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\"\r\n");
     station.Remove("config/lampcorr.061");
-    SharedVars vars;
+    StationState vars;
     RecordingMessages messages;
     messages.Expect("Lamp Adjustments not Found.");
     ASSERT_EQ(FatalText(station, &vars, &messages), QString());
-    EXPECT_EQ(vars.LastHgTest, "UNKNOWN");
-    EXPECT_EQ(vars.LastStdTest, "UNKNOWN");
+    EXPECT_EQ(vars.calibration.LastHgTest, "UNKNOWN");
+    EXPECT_EQ(vars.calibration.LastStdTest, "UNKNOWN");
     EXPECT_FALSE(LampTestsDue(vars, MakeDateTime(2026, 12, 1)).due);
     // The missing lamp file: zeros, "None", and the operator is told.
     ASSERT_EQ(messages.titles.size(), 1);
     EXPECT_EQ(messages.titles[0], "Lamp Adjustments not Found.");
-    EXPECT_EQ(messages.texts[0], "LAMPCORR.061 Not Found in \n" + vars.ConfigDir +
+    EXPECT_EQ(messages.texts[0], "LAMPCORR.061 Not Found in \n" + vars.setup.ConfigDir +
                                      "\nCorrections of 0.0 will be used.");
-    EXPECT_EQ(vars.LampCorrDate, "None");
-    EXPECT_EQ(vars.LampCorrLamp, "None");
-    EXPECT_EQ(vars.LampCorr, (std::array<double, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(vars.calibration.LampCorrDate, "None");
+    EXPECT_EQ(vars.calibration.LampCorrLamp, "None");
+    EXPECT_EQ(vars.calibration.LampCorr, (std::array<double, 4>{0, 0, 0, 0}));
 
     station.Write("config/lampcorr.061", "\"11/30/2006\",\"L1\",0.1,0.2,0.3,0.4\r\n");
     ASSERT_EQ(FatalText(station, &vars), QString());
-    EXPECT_EQ(vars.LastStdTest, "11/30/2006");
-    EXPECT_EQ(vars.LastHgTest, "UNKNOWN");
+    EXPECT_EQ(vars.calibration.LastStdTest, "11/30/2006");
+    EXPECT_EQ(vars.calibration.LastHgTest, "UNKNOWN");
 }
 
 TEST(ReadInstrument, NumbersNameTheFiles) {
@@ -118,9 +118,9 @@ TEST(ReadInstrument, NumbersNameTheFiles) {
                       QByteArray(number) + ",-0.25,96.5,118.2,132.7,174.3,\"x\"\r\n");
         station.Write(QString("config/ntable.") + suffix, table);
         station.Write(QString("config/lampcorr.") + suffix, lamp);
-        SharedVars vars;
+        StationState vars;
         ASSERT_EQ(FatalText(station, &vars), QString()) << number;
-        EXPECT_EQ(vars.InstrumentId, suffix);
+        EXPECT_EQ(vars.setup.InstrumentId, suffix);
     }
 }
 
@@ -148,14 +148,14 @@ TEST(ReadStation, ItemsOnOneLineAndDerivedValues) {
     station.Write(
         "config/station.cfg",
         "6371000, 105.25, 40.04, 7, 1013, 1600, 22000, 67, \"Name, with comma\", ABC\r\n");
-    SharedVars vars;
+    StationState vars;
     ASSERT_EQ(FatalText(station, &vars), QString());
-    EXPECT_EQ(vars.StationName, "Name, with comma");
-    EXPECT_EQ(vars.StationCode, "ABC");
-    EXPECT_EQ(vars.PressureRatio, 1.0f);
-    EXPECT_NEAR(vars.LayerFactor, 0.99363, 0.00001);
-    EXPECT_DOUBLE_EQ(vars.LayerFactor, (6372600.0 / 6393000.0) * (6372600.0 / 6393000.0));
-    EXPECT_DOUBLE_EQ(vars.LatitudeRad, 40.04 * 3.14159265359 / 180);
+    EXPECT_EQ(vars.setup.StationName, "Name, with comma");
+    EXPECT_EQ(vars.setup.StationCode, "ABC");
+    EXPECT_EQ(vars.setup.PressureRatio, 1.0f);
+    EXPECT_NEAR(vars.setup.LayerFactor, 0.99363, 0.00001);
+    EXPECT_DOUBLE_EQ(vars.setup.LayerFactor, (6372600.0 / 6393000.0) * (6372600.0 / 6393000.0));
+    EXPECT_DOUBLE_EQ(vars.setup.LatitudeRad, 40.04 * 3.14159265359 / 180);
 }
 
 TEST(FatalFileError, LabelsAndTextOfEachMandatoryFile) {
@@ -200,7 +200,7 @@ TEST(FatalFileError, MissingOrNonNumericMandatoryItems) {
 TEST(ReadArchiveSite, MissingFileUsesDefaults) {
     TestStation station;
     station.Remove("config/CallHome.cfg");
-    SharedVars vars;
+    StationState vars;
     ASSERT_EQ(FatalText(station, &vars), QString());
     EXPECT_EQ(vars.ArchiveUrl, kDefaultArchiveUrl);
     EXPECT_EQ(vars.ArchiveUser, "K5sndr");
@@ -209,9 +209,9 @@ TEST(ReadArchiveSite, MissingFileUsesDefaults) {
 }
 
 TEST(LampTestsDue, AgesAndTheFirstWeekRule) {
-    SharedVars vars;
-    vars.LastStdTest = "UNKNOWN";
-    vars.LastHgTest = "11/06/2006"; // 25 days before 1 December
+    StationState vars;
+    vars.calibration.LastStdTest = "UNKNOWN";
+    vars.calibration.LastHgTest = "11/06/2006"; // 25 days before 1 December
     LampTestAges ages = LampTestsDue(vars, MakeDateTime(2006, 12, 1, 12));
     EXPECT_EQ(ages.mercury, 25);
     EXPECT_EQ(ages.standard, kUnknownAge);
@@ -219,13 +219,13 @@ TEST(LampTestsDue, AgesAndTheFirstWeekRule) {
     EXPECT_EQ(LampAgeText(ages.standard), "Not Known");
     EXPECT_FALSE(LampTestsDue(vars, MakeDateTime(2006, 12, 8)).due); // 32 days, day 8
     EXPECT_TRUE(LampTestsDue(vars, MakeDateTime(2006, 12, 16)).due); // 40 days
-    vars.LastHgTest = "UNKNOWN";
+    vars.calibration.LastHgTest = "UNKNOWN";
     EXPECT_FALSE(LampTestsDue(vars, MakeDateTime(2006, 12, 1)).due);
 }
 
 TEST(ParameterText, ScreenFormats) {
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     const QList<LabelledValue> stationLines = StationParameterLines(vars);
     EXPECT_EQ(stationLines[2].label, "Latitude:");
     EXPECT_EQ(stationLines[2].value, "40.0375");
@@ -275,13 +275,13 @@ TEST(ReadStation, NumbersAreFiniteAndWithinTheirTypes) {
         FatalText(station).contains("item 8 is not a whole number from -32768 to 32767: \"1e10\""));
     StationItem(station, 8, "32768");
     EXPECT_FALSE(FatalText(station).isEmpty());
-    SharedVars vars;
+    StationState vars;
     StationItem(station, 8, "32767");
     ASSERT_EQ(FatalText(station, &vars), QString());
-    EXPECT_EQ(vars.WmoNumber, 32767);
+    EXPECT_EQ(vars.setup.WmoNumber, 32767);
     StationItem(station, 8, "-32768");
     ASSERT_EQ(FatalText(station, &vars), QString());
-    EXPECT_EQ(vars.WmoNumber, -32768);
+    EXPECT_EQ(vars.setup.WmoNumber, -32768);
     // A line of junk is named, cut to 40 characters.
     StationItem(station, 1, QString(100, u'z'));
     EXPECT_TRUE(
@@ -290,7 +290,7 @@ TEST(ReadStation, NumbersAreFiniteAndWithinTheirTypes) {
 
 TEST(ReadInstrument, LampTestDatesAreRealDatesOrUnknown) {
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     for (const char* bad : {"13/45/2026", "02/30/2026", "soon"}) {
         station.Write("config/inst.cfg", QByteArray("61,-0.25,96.5,118.2,132.7,174.3,"
                                                     "\"06/15/2026\",\"") +
@@ -304,12 +304,12 @@ TEST(ReadInstrument, LampTestDatesAreRealDatesOrUnknown) {
     station.Write("config/inst.cfg",
                   "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\",\"UNKNOWN\",\"\"\r\n");
     ASSERT_EQ(FatalText(station, &vars), QString());
-    EXPECT_EQ(vars.LastHgTest, "UNKNOWN");
-    EXPECT_EQ(vars.LastStdTest, "11/30/2026"); // from the lamp correction file
+    EXPECT_EQ(vars.calibration.LastHgTest, "UNKNOWN");
+    EXPECT_EQ(vars.calibration.LastStdTest, "11/30/2026"); // from the lamp correction file
     station.Write("config/inst.cfg",
                   "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\",\"02/29/2024\"\r\n");
     ASSERT_EQ(FatalText(station, &vars), QString());
-    EXPECT_EQ(vars.LastHgTest, "02/29/2024");
+    EXPECT_EQ(vars.calibration.LastHgTest, "02/29/2024");
 }
 
 TEST(ReadConfiguration, SpecialFilesAndAMissingDirectoryAreNamed) {
@@ -343,8 +343,8 @@ TEST(ReadConfiguration, SpecialFilesAndAMissingDirectoryAreNamed) {
 
 TEST(ReadArchiveSite, UnreadableFileOrOtherSchemeSendsNothing) {
     TestStation station;
-    SharedVars vars;
-    vars.ConfigDir = station.Home() + "config/";
+    StationState vars;
+    vars.setup.ConfigDir = station.Home() + "config/";
     station.Write("config/CallHome.cfg", "\"ftps://archive.example.org/in/\",\"u\",\"p\"\r\n");
     const QString path = station.Home() + "config/CallHome.cfg";
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));

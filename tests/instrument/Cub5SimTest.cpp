@@ -19,13 +19,13 @@ class Cub5SimTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(sim.Started());
-        vars.EncoderPort = sim.Device();
-        vars.EncoderInUse = true;
+        vars.setup.EncoderPort = sim.Device();
+        vars.setup.EncoderInUse = true;
         QString error;
         ASSERT_TRUE(encoder.OpenEncoderPort(&error)) << error.toStdString();
     }
     Cub5Sim sim;
-    SharedVars vars;
+    StationState vars;
     SystemClock clock;
     SerialCounterLink link;
     RecordingMessages messages;

@@ -16,7 +16,7 @@ namespace {
 class EncoderTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(fakes.OpenEncoder()); }
-    SharedVars vars;
+    StationState vars;
     TestServices fakes{vars, MakeDateTime(2026, 12, 8, 12, 0, 0)};
 };
 } // namespace
@@ -77,8 +77,8 @@ TEST(EncoderDeviceName, ComPortsAndDevicePaths) {
 }
 
 TEST(EncoderPort, ComZeroIsRefusedWhenOpening) {
-    SharedVars vars;
-    vars.EncoderPort = "COM0";
+    StationState vars;
+    vars.setup.EncoderPort = "COM0";
     TestServices fakes(vars);
     QString error;
     EXPECT_FALSE(fakes.encoder.OpenEncoderPort(&error));
@@ -191,7 +191,7 @@ TEST_F(EncoderTest, ResetAndPortOpening) {
     EXPECT_EQ(error, "The encoder port /dev/ttyUSB0 (/dev/ttyUSB0) could not be opened: No such "
                      "file or directory");
 
-    vars.EncoderPort.clear();
+    vars.setup.EncoderPort.clear();
     EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));
     EXPECT_FALSE(fakes.link.IsOpen());
 }
@@ -201,10 +201,10 @@ TEST(EncoderPort, RelativeNameIsTakenFromTheStationHome) {
     QFile link(home.filePath("cub5"));
     ASSERT_TRUE(link.open(QIODevice::WriteOnly));
     link.close();
-    SharedVars vars;
-    vars.HomeDir = home.path() + "/";
-    vars.EncoderPort = "cub5";
-    vars.EncoderInUse = true;
+    StationState vars;
+    vars.setup.HomeDir = home.path() + "/";
+    vars.setup.EncoderPort = "cub5";
+    vars.setup.EncoderInUse = true;
     TestServices fakes(vars);
     QString error;
     EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));

@@ -47,7 +47,7 @@ public:
 class WaitGaugeTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(fakes.OpenEncoder()); }
-    SharedVars vars;
+    StationState vars;
     TestServices fakes{vars, MakeDateTime(2026, 12, 8, 12, 0, 0)};
     ScriptedGauge gauge;
 };
@@ -106,7 +106,7 @@ TEST_F(WaitGaugeTest, SeriesOfTwelveWithOutliersGivesTheMeanOfTheOthers) {
 }
 
 TEST_F(WaitGaugeTest, ReadingsCountBelowTwoBecomesFourAndNoBeepsWithoutAudio) {
-    vars.AudioPrompts = 0;
+    vars.settings.AudioPrompts = 0;
     fakes.link.SetValue(55);
     for (int start : {0, 1}) {
         int n = start;

@@ -78,9 +78,9 @@ IcResult HandResult() {
 
 TEST(CdaFile, HeaderAndDataLineByteForByte) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
-    vars.Latitude = -35.5;
-    vars.Longitude = 105.25;
+    StationState vars = LoadedVars(station);
+    vars.setup.Latitude = -35.5;
+    vars.setup.Longitude = 105.25;
     const QStringList header = CdaHeaderLines(vars);
     ASSERT_EQ(header.size(), 7);
     EXPECT_EQ(header[0], "' CDA type observations");
@@ -112,7 +112,7 @@ TEST(CdaFile, HeaderAndDataLineByteForByte) {
 
 TEST(CdaFile, DayRecordOfASet) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     const QStringList lines = IcDayRecordLines(vars, HandSet(), HandResult(),
                                                MakeDateTime(2026, 12, 8, 17, 5, 0), "C ", "     ");
     // The set at 17:01:00 UTC is 10:01 local (UTC-7), cut to the minute.
@@ -124,7 +124,7 @@ TEST(CdaFile, DayRecordOfASet) {
 
 TEST(IntercomparisonSet, ComputationCapAndZenith) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     IcSet set = HandSet();
     set.wavelengths[kIcA] = IcMeasurement{MakeDateTime(2026, 12, 8, 17, 2, 30), 170.0, 0.1};
     const IcResult ds = ComputeIcSet(vars, set);
@@ -137,11 +137,11 @@ TEST(IntercomparisonSet, ComputationCapAndZenith) {
     const IcWavelengthResult& c = *ds.wavelengths[kIcC];
     EXPECT_NEAR(
         *c.ozone,
-        1000.0 * ((c.n / 100.0) / (0.833 * c.mu) - 0.131 * c.airMass * vars.PressureRatio / c.mu),
+        1000.0 * ((c.n / 100.0) / (0.833 * c.mu) - 0.131 * c.airMass * vars.setup.PressureRatio / c.mu),
         1e-9);
     // On the equator at noon (mu near 1.1), a dial near the end of the
     // table on A and C and near zero on D gives ozone far above 999: capped.
-    SharedVars equator = vars;
+    StationState equator = vars;
     equator.Latitude = 0;
     equator.LatitudeRad = 0;
     IcSet wild;
@@ -159,7 +159,7 @@ TEST(IntercomparisonSet, ComputationCapAndZenith) {
     const DateTimeValue cdTime = MakeDateTime(2026, 12, 8, 17, 1, 0);
     EXPECT_NEAR(*zen.cd,
                 OzoneCDZenithAtMu(zen.wavelengths[kIcC]->n - zen.wavelengths[kIcD]->n,
-                                  SunMu(vars, cdTime), vars.PressureRatio),
+                                  SunMu(vars, cdTime), vars.setup.PressureRatio),
                 1e-9);
     EXPECT_NE(*zen.cd, *ds.cd);
 }
@@ -173,11 +173,11 @@ TEST(IntercomparisonSeriesTest, HalfMinuteAndSetsOnTheClock) {
               "12:00:30");
 
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 16, 59, 40));
     ASSERT_TRUE(fakes.OpenEncoder());
     fakes.link.SetValue(150.0);
-    vars.AudioPrompts = 0;
+    vars.settings.AudioPrompts = 0;
     SeriesScreens screens;
     screens.stopAfter = 3;
     IntercomparisonSeries series(fakes.services, screens);
@@ -219,7 +219,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(fakes.OpenEncoder());
         fakes.link.SetValue(150.0);
-        vars.AudioPrompts = 0;
+        vars.settings.AudioPrompts = 0;
         screens.series = &series;
     }
     QStringList Cda() const {
@@ -228,7 +228,7 @@ protected:
     QString Day() const { return DecodeWindows1252(station.Read("data/D26342.061")); }
 
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes{vars, MakeDateTime(2026, 12, 8, 16, 59, 40)};
     SeriesScreens screens;
     IntercomparisonSeries series{fakes.services, screens};
@@ -320,7 +320,7 @@ TEST_F(SeriesTest, ALateSetKeepsItsRealTimesAndSaysBy) {
 
 TEST(CdaFile, ATornHeaderIsCompletedBeforeTheFirstSet) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     FakeClock clock(MakeDateTime(2026, 12, 8, 17, 5, 0));
     RecordingMessages messages;
     const QStringList header = CdaHeaderLines(vars);

@@ -19,15 +19,15 @@ using namespace quillon::test;
 
 namespace {
 
-int ScreenRange(const SharedVars& vars, DateTimeValue localDate, int second) {
-    const DateTimeValue utc = localDate + second / 86400.0 + vars.UtcOffsetHours / 24.0;
+int ScreenRange(const StationState& vars, DateTimeValue localDate, int second) {
+    const DateTimeValue utc = localDate + second / 86400.0 + vars.setup.UtcOffsetHours / 24.0;
     return MuRangeFor(SunMu(vars, utc));
 }
 
 // Every boundary: the main screen's range one second before it is the
 // interval's before, at it the interval's after; no interval is empty; the
 // day is covered from 00:00:00 to 24:00:00.
-void CheckBoundaries(const SharedVars& vars, DateTimeValue day, const DayPlan& plan) {
+void CheckBoundaries(const StationState& vars, DateTimeValue day, const DayPlan& plan) {
     ASSERT_FALSE(plan.intervals.isEmpty());
     EXPECT_EQ(plan.intervals.first().startSecond, 0);
     EXPECT_EQ(plan.intervals.last().endSecond, 86400);
@@ -47,7 +47,7 @@ void CheckBoundaries(const SharedVars& vars, DateTimeValue day, const DayPlan& p
 
 TEST(DayPlan, WinterAndSummerDaysAtTheExampleStation) {
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     for (const DateTimeValue day : {DateSerial(2026, 12, 8), DateSerial(2026, 6, 21)}) {
         const DayPlan plan = PlanDay(vars, day);
         CheckBoundaries(vars, day, plan);
@@ -75,7 +75,7 @@ TEST(DayPlan, PolarNightAndMidnightSun) {
     // The example station moved far north, to 80 degrees.
     station.Write("config/station.cfg", "6369000\r\n105.2514\r\n80.0\r\n7\r\n836\r\n1689\r\n"
                                         "22000\r\n67\r\n\"Far North\"\r\n\"FNO\"\r\n");
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     const DayPlan night = PlanDay(vars, DateSerial(2026, 12, 21));
     ASSERT_EQ(night.intervals.size(), 1);
     EXPECT_EQ(night.intervals[0].range, 1);
@@ -91,7 +91,7 @@ TEST(DayPlan, PolarNightAndMidnightSun) {
 TEST(DayPlan, ADayAcrossTheStationsUtcMidnight) {
     // UTC-7: the local day runs 07:00 UTC to 07:00 UTC the next day.
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     const DateTimeValue day = DateSerial(2026, 12, 31);
     const DayPlan plan = PlanDay(vars, day);
     CheckBoundaries(vars, day, plan);

@@ -118,10 +118,10 @@ class ObservationSessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vars = LoadedVars(station);
-        vars.EncoderInUse = false; // practice readings from mu
-        vars.ObserverInitials = "JKL";
-        vars.InstrumentTemperature = 21;
-        vars.ComputerTimed = 1;
+        vars.setup.EncoderInUse = false; // practice readings from mu
+        vars.settings.ObserverInitials = "JKL";
+        vars.settings.InstrumentTemperature = 21;
+        vars.settings.ComputerTimed = 1;
         screens.session = &session;
         screens.services = &fakes.services;
     }
@@ -130,7 +130,7 @@ protected:
             .filter(QRegularExpression("^OBS,"));
     }
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     TestServices fakes{vars, MakeDateTime(2027, 3, 1, 19, 0, 0)};
     ScriptedSession screens;
     ObservationSession session{fakes.services, screens};
@@ -171,7 +171,7 @@ TEST_F(ObservationSessionTest, SetupDecisions) {
     vars.ObsType = "CDRMFI";
     EXPECT_TRUE(session.Setup());
     EXPECT_EQ(session.ReadingsCount(), 20);
-    EXPECT_EQ(vars.ComputerTimed, 0);
+    EXPECT_EQ(vars.settings.ComputerTimed, 0);
     screens.initialsAnswer = false;
     EXPECT_FALSE(session.Setup());
     EXPECT_EQ(vars.DialogChoice, 1);
@@ -206,7 +206,7 @@ TEST_F(ObservationSessionTest, AcceptThroughTheSkyThenAnotherTypeThenBack) {
                                   "temperature",
                                   "screen ADZB"};
     EXPECT_EQ(screens.log, expected);
-    EXPECT_EQ(vars.ObserverInitials, "JKL"); // offered again for the next type
+    EXPECT_EQ(vars.settings.ObserverInitials, "JKL"); // offered again for the next type
 }
 
 TEST_F(ObservationSessionTest, RejectAnswersAndEscapeDuringARun) {

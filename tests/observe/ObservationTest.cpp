@@ -79,9 +79,9 @@ protected:
     void SetUp() override {
         vars = LoadedVars(station);
         ASSERT_TRUE(fakes.OpenEncoder());
-        vars.InstrumentTemperature = 22.0;
-        vars.ObserverInitials = "JKL";
-        vars.AudioPrompts = 0;
+        vars.settings.InstrumentTemperature = 22.0;
+        vars.settings.ObserverInitials = "JKL";
+        vars.settings.AudioPrompts = 0;
     }
     ObservationRun Run(const QString& type, std::vector<double> dial) {
         vars.ObsType = type;
@@ -96,7 +96,7 @@ protected:
     }
 
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     // 8 December at Boulder, 18:30 UTC: the sun near mu 2.2.
     TestServices fakes{vars, MakeDateTime(2026, 12, 8, 18, 30, 0)};
     ScriptedOperator op{fakes.link};
@@ -135,7 +135,7 @@ TEST_F(ObservationTest, TimedZenithAndObserverStyle) {
     EXPECT_EQ(op.countdownSeconds, QList<int>({5, 12, 12, 12, 12}));
 
     ScriptedOperator observer(fakes.link);
-    vars.ComputerTimed = 0;
+    vars.settings.ComputerTimed = 0;
     vars.ObsType = "ADDSFI";
     observer.dial = kGoodAD;
     int n = 10;
@@ -153,7 +153,7 @@ TEST_F(ObservationTest, TimedZenithAndObserverStyle) {
 }
 
 TEST_F(ObservationTest, CcTypePromptsTheSelectorRod) {
-    vars.ComputerTimed = 0;
+    vars.settings.ComputerTimed = 0;
     // C' (rod in) reads above C.
     const ObservationRun run = Run("CCZB", {120.0, 150.0, 120.2, 150.3, 120.1});
     EXPECT_EQ(run.outcome, kObservationComplete) << op.warnings.join(";").toStdString();
@@ -177,7 +177,7 @@ TEST_F(ObservationTest, EscapeDuringTheThirdCountdownAndAtAPrompt) {
     ScriptedOperator quitter(fakes.link);
     quitter.escapePrompt = true;
     quitter.dial = kGoodAD;
-    vars.ComputerTimed = 0;
+    vars.settings.ComputerTimed = 0;
     vars.ObsType = "CDZB";
     int n = 10;
     EXPECT_EQ(RunObservation(fakes.services, quitter, n).outcome, kObservationEscaped);
@@ -303,11 +303,11 @@ TEST_F(ObservationTest, AcceptedObservationWritesItsRecordAndSummary) {
     EXPECT_TRUE(lines[6].startsWith(" 170.0 170.5 171.0 080.0 080.5ADDSGQP 08 "));
     EXPECT_TRUE(lines[6].endsWith(" 26 C         RAIN    061  BDR")) << lines[6].toStdString();
     EXPECT_EQ(lines[8], "\"JKL:clear morning\"");
-    EXPECT_TRUE(vars.SummaryADDS.startsWith("One ADDS Obs with Ozone="));
+    EXPECT_TRUE(vars.day.SummaryADDS.startsWith("One ADDS Obs with Ozone="));
 }
 
 TEST_F(ObservationTest, NoEncoderObservationIsSimulatedAndMarkedFake) {
-    vars.EncoderInUse = false;
+    vars.setup.EncoderInUse = false;
     // Find a moment of a March morning when the sun's mu is 2.
     DateTimeValue t = MakeDateTime(2027, 3, 1, 15, 0, 0);
     ASSERT_GT(SunMu(vars, t), 2.0);
@@ -377,10 +377,10 @@ TEST(ObservationTypes, InstructionsWarningsAndChooser) {
     EXPECT_EQ(MoreobsTypes(1.015).size(), 3);
     EXPECT_TRUE(MoreobsTypes(1.0149).isEmpty());
 
-    SharedVars vars;
-    vars.Q15A = 96.5;
-    vars.Q15D = 132.7;
-    vars.TempCoeff = -0.25;
+    StationState vars;
+    vars.calibration.Q15A = 96.5;
+    vars.calibration.Q15D = 132.7;
+    vars.calibration.TempCoeff = -0.25;
     const QSettingsText q = ShowQSettings(vars, "AD", 25);
     EXPECT_EQ(q.temperature, "Instr. Temp. 25.0 DgsC");
     EXPECT_EQ(q.q1Values, QStringList({"94.8", "130.3"}));

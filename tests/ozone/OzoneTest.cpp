@@ -11,20 +11,20 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-SharedVars TableVars() {
-    SharedVars vars;
+StationState TableVars() {
+    StationState vars;
     for (size_t r = 0; r < 30; ++r) {
         const double R = 10.0 * static_cast<double>(r);
-        vars.NTable[r] = {R + 0.001 * R * R, 0.9 * R, 0.8 * R + 1};
+        vars.calibration.NTable[r] = {R + 0.001 * R * R, 0.9 * R, 0.8 * R + 1};
     }
-    vars.LampCorr = {0.5, -0.25, 2.0, 1.0}; // A, C, C', D
-    vars.PressureRatio = 1.0f;
+    vars.calibration.LampCorr = {0.5, -0.25, 2.0, 1.0}; // A, C, C', D
+    vars.setup.PressureRatio = 1.0f;
     return vars;
 }
 } // namespace
 
 TEST(RtoN, TableRowsInterpolationAndExtrapolation) {
-    const SharedVars v = TableVars();
+    const StationState v = TableVars();
     auto A = [&](double r) { return RtoN(v, kWavelengthA, r) - 0.5; };
     EXPECT_DOUBLE_EQ(A(0), 0.0);
     EXPECT_DOUBLE_EQ(A(10), 10.1);
@@ -41,7 +41,7 @@ TEST(RtoN, TableRowsInterpolationAndExtrapolation) {
 }
 
 TEST(QSet, TemperatureRule) {
-    SharedVars v;
+    StationState v;
     v.Q15A = 96.5;
     v.Q15C = 118.2;
     v.Q15D = 132.7;
@@ -55,7 +55,7 @@ TEST(QSet, TemperatureRule) {
 }
 
 TEST(ObsMeans, MeansSpreadsAndN) {
-    const SharedVars v = TableVars();
+    const StationState v = TableVars();
     ObservationReadings r;
     r.first = {100, 110, 120};
     r.firstSd = {0.3, 0.3, 0.3};
@@ -87,7 +87,7 @@ TEST(DirectSunOzone, WorkedValues) {
 }
 
 TEST(ZenithOzone, PolynomialCoefficientPicking) {
-    SharedVars v;
+    StationState v;
     v.CloudCoef1.fill(0);
     v.CloudCoef2.fill(0);
     v.CloudCoef1[0] = 0.3;
@@ -124,7 +124,7 @@ TEST(ZenithOzone, CdFormAndItsDivisorGuard) {
 
 TEST(Reduction, TypesAndNotCalculatedValues) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     ReductionInput in;
     in.meanUtc = MakeDateTime(2026, 12, 8, 19, 0, 0);
     in.readings = {170, 80, 171, 81, 172};
@@ -134,12 +134,12 @@ TEST(Reduction, TypesAndNotCalculatedValues) {
     const ReductionResult ad = ReduceObservation(vars, in);
     EXPECT_TRUE(ad.calculated);
     EXPECT_NEAR(ad.mu, 2.164, 0.01);
-    EXPECT_DOUBLE_EQ(ad.ozone, OzoneADAtMu(ad.n1 - ad.n2, ad.mu, vars.PressureRatio));
+    EXPECT_DOUBLE_EQ(ad.ozone, OzoneADAtMu(ad.n1 - ad.n2, ad.mu, vars.setup.PressureRatio));
     EXPECT_DOUBLE_EQ(ad.ozoneSpread, OzoneSpreadAD(ad.spread, ad.mu));
 
     in.type = "CDZC";
     const ReductionResult cdz = ReduceObservation(vars, in);
-    EXPECT_DOUBLE_EQ(cdz.ozone, OzoneCDZenithAtMu(cdz.n1 - cdz.n2, cdz.mu, vars.PressureRatio));
+    EXPECT_DOUBLE_EQ(cdz.ozone, OzoneCDZenithAtMu(cdz.n1 - cdz.n2, cdz.mu, vars.setup.PressureRatio));
     EXPECT_DOUBLE_EQ(cdz.ozoneSpread, OzoneSpreadCD(cdz.spread, cdz.mu));
 
     in.type = "CCZB";
@@ -156,8 +156,8 @@ TEST(Reduction, TypesAndNotCalculatedValues) {
     EXPECT_EQ(moon.ozoneSpread, kSpreadNotCalculated);
 
     // At station "AHT" AD zenith uses the direct-sun form.
-    vars.StationCode = "AHT";
+    vars.setup.StationCode = "AHT";
     in.type = "ADZB";
     const ReductionResult aht = ReduceObservation(vars, in);
-    EXPECT_DOUBLE_EQ(aht.ozone, OzoneADAtMu(aht.n1 - aht.n2, aht.mu, vars.PressureRatio));
+    EXPECT_DOUBLE_EQ(aht.ozone, OzoneADAtMu(aht.n1 - aht.n2, aht.mu, vars.setup.PressureRatio));
 }

@@ -16,14 +16,14 @@ using namespace quillon::test;
 
 namespace {
 
-SharedVars Instrument83(const TestStation& station) {
-    SharedVars vars = LoadedVars(station);
-    vars.InstrumentNumber = 83;
-    vars.InstrumentId = "083";
-    vars.StationName = "Boulder";
-    vars.StationCode = "BDR";
-    vars.EncoderInUse = true;
-    vars.UtcOffsetHours = 7;
+StationState Instrument83(const TestStation& station) {
+    StationState vars = LoadedVars(station);
+    vars.setup.InstrumentNumber = 83;
+    vars.setup.InstrumentId = "083";
+    vars.setup.StationName = "Boulder";
+    vars.setup.StationCode = "BDR";
+    vars.setup.EncoderInUse = true;
+    vars.setup.UtcOffsetHours = 7;
     return vars;
 }
 
@@ -49,25 +49,25 @@ ObsRecord SampleObs() {
 
 TEST(DayFileName, YearDayAndInstrumentOr999) {
     TestStation station;
-    SharedVars vars = Instrument83(station);
+    StationState vars = Instrument83(station);
     const DateTimeValue day97 = DateSerial(2007, 4, 7);
     EXPECT_EQ(DayFileName(vars, day97), "D07097.083");
     EXPECT_EQ(DayFileName(vars, day97, u'S'), "S07097.083");
     EXPECT_EQ(DayFileName(vars, DateSerial(2008, 1, 5)), "D08005.083");
-    vars.EncoderInUse = false;
+    vars.setup.EncoderInUse = false;
     EXPECT_EQ(DayFileName(vars, day97), "D07097.999");
 }
 
 TEST(DayFile, HeaderThenRecordsOnLocalDay) {
     TestStation station;
-    SharedVars vars = Instrument83(station);
+    StationState vars = Instrument83(station);
     RecordingMessages messages;
     // 03:00 UTC on 25 March is still 24 March at UTC-7.
     FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
     ASSERT_TRUE(OpenDayFile(vars, clock, messages));
-    EXPECT_EQ(vars.SummaryADDS, "No ADDS Obs. Yet Today");
-    EXPECT_EQ(vars.SummaryADZenith, "No AD Zenith Obs. Yet Today");
-    EXPECT_EQ(vars.SummaryCDDS, "No CDDS Obs. Yet Today");
+    EXPECT_EQ(vars.day.SummaryADDS, "No ADDS Obs. Yet Today");
+    EXPECT_EQ(vars.day.SummaryADZenith, "No AD Zenith Obs. Yet Today");
+    EXPECT_EQ(vars.day.SummaryCDDS, "No CDDS Obs. Yet Today");
     vars.CommentText = "Using K5Sndr site";
     ASSERT_TRUE(WriteComment(vars, clock, messages));
     const QByteArray expected = "\"Boulder\"\r\n"
@@ -79,7 +79,7 @@ TEST(DayFile, HeaderThenRecordsOnLocalDay) {
                                 "\"COMMENT\",\"03/24/2006\",\"20:00:00\",1\r\n"
                                 "\"Using K5Sndr site\"\r\n";
     EXPECT_EQ(station.Read("data/D06083.083"), expected);
-    EXPECT_EQ(vars.DayFileLength, expected.size());
+    EXPECT_EQ(vars.day.DayFileLength, expected.size());
     EXPECT_TRUE(messages.titles.isEmpty());
 
     // An empty comment writes nothing.
@@ -90,8 +90,8 @@ TEST(DayFile, HeaderThenRecordsOnLocalDay) {
 
 TEST(DayFile, WriteFailureIsReportedNotLost) {
     TestStation station;
-    SharedVars vars = Instrument83(station);
-    vars.DataDir = "/nonexistent-quillon-dir/";
+    StationState vars = Instrument83(station);
+    vars.setup.DataDir = "/nonexistent-quillon-dir/";
     RecordingMessages messages;
     FakeClock clock(MakeDateTime(2006, 3, 24, 12, 0, 0));
     vars.CommentText = "hello";
@@ -121,7 +121,7 @@ TEST(WrapComment, FilterAndSeventyEightColumns) {
 
 TEST(ObsRecord, TwoLinesByteForByte) {
     TestStation station;
-    const SharedVars vars = Instrument83(station);
+    const StationState vars = Instrument83(station);
     const QStringList lines = ObsRecordLines(SampleObs(), vars);
     EXPECT_EQ(CrLfLines(lines),
               QByteArray("OBS,03/24/2006,092807,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.123,301.3,1.2\r\n"
@@ -154,7 +154,7 @@ TEST(ObsRecord, TwoLinesByteForByte) {
 
 TEST(CalibrationRecords, HgLampStdLampAndIntercomparison) {
     TestStation station;
-    const SharedVars vars = Instrument83(station);
+    const StationState vars = Instrument83(station);
     HgLampRecord hg;
     hg.local = MakeDateTime(2006, 3, 24, 16, 5, 0);
     hg.startTemperature = 21.5;
@@ -329,7 +329,7 @@ TEST(DayFileReader, DamagedRecordsAreNamedAndNeverHideTheNext) {
 
 TEST(DayFile, WhateverTheOperatorTypesIsKept) {
     TestStation station;
-    SharedVars vars = Instrument83(station);
+    StationState vars = Instrument83(station);
     RecordingMessages messages;
     FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
     ASSERT_TRUE(OpenDayFile(vars, clock, messages));
@@ -362,7 +362,7 @@ TEST(DayFile, LongCommentsReadBackWhole) {
     // lines, each count true.
     for (const int lines : {1, 99, 100, 250}) {
         TestStation station;
-        SharedVars vars = Instrument83(station);
+        StationState vars = Instrument83(station);
         RecordingMessages messages;
         FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
         ASSERT_TRUE(OpenDayFile(vars, clock, messages));
@@ -395,7 +395,7 @@ TEST(DayFile, LongCommentsReadBackWhole) {
 
 TEST(DayFile, ATornHeaderIsSetAsideWholeAndTheDayStartsAnew) {
     TestStation station;
-    SharedVars vars = Instrument83(station);
+    StationState vars = Instrument83(station);
     RecordingMessages messages;
     FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
     const QByteArray torn = "\"Boulder\"\r\nDobson, 83 \r\n03/2";

@@ -20,7 +20,7 @@ class DaySummaryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vars = LoadedVars(station);
-        vars.UtcOffsetHours = 0;
+        vars.setup.UtcOffsetHours = 0;
         clock.Set(MakeDateTime(2006, 3, 24, 18, 0, 0));
         ASSERT_TRUE(OpenDayFile(vars, clock, messages));
     }
@@ -38,7 +38,7 @@ protected:
 
     SummaryTexts Run(SummaryDetail detail) {
         SummaryTexts texts;
-        EXPECT_TRUE(SumToDay(vars, clock, "03/24/2006", detail, vars.DataDir, texts, messages));
+        EXPECT_TRUE(SumToDay(vars, clock, "03/24/2006", detail, vars.setup.DataDir, texts, messages));
         return texts;
     }
 
@@ -47,7 +47,7 @@ protected:
     }
 
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     FakeClock clock;
     RecordingMessages messages;
 };
@@ -131,23 +131,23 @@ TEST_F(DaySummaryTest, HeaderOnlyDayAndLongListingPages) {
 TEST_F(DaySummaryTest, RefusedFilesAndMissingFile) {
     SummaryTexts texts;
     EXPECT_TRUE(
-        SumToDay(vars, clock, "03/25/2006", SummaryDetail::Full, vars.DataDir, texts, messages));
+        SumToDay(vars, clock, "03/25/2006", SummaryDetail::Full, vars.setup.DataDir, texts, messages));
     EXPECT_EQ(texts.adds, "No ADDS Obs. today");
     EXPECT_TRUE(messages.titles.isEmpty());
 
-    vars.StationName = "Elsewhere";
+    vars.setup.StationName = "Elsewhere";
     messages.Expect("Day File");
-    EXPECT_FALSE(SumToDay(vars, clock, "03/24/2006", SummaryDetail::WithFile, vars.DataDir, texts,
+    EXPECT_FALSE(SumToDay(vars, clock, "03/24/2006", SummaryDetail::WithFile, vars.setup.DataDir, texts,
                           messages));
     EXPECT_TRUE(vars.AbortFlag);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].contains(" is not a data file\nFirst Line:Boulder, Colorado"));
-    EXPECT_FALSE(QFile::exists(vars.DataDir + "S06083.999"));
+    EXPECT_FALSE(QFile::exists(vars.setup.DataDir + "S06083.999"));
 }
 
 TEST_F(DaySummaryTest, OpenDayFileOnAnExistingFileRefreshesTheLines) {
     AddObs("ADZB", 12, 290.0, 2.0);
     ASSERT_TRUE(OpenDayFile(vars, clock, messages));
-    EXPECT_EQ(vars.SummaryADZenith, "One AD zenith Ob with O3=290.0 DU at 120000");
-    EXPECT_EQ(vars.SummaryADDS, "No ADDS type observations this day.");
+    EXPECT_EQ(vars.day.SummaryADZenith, "One AD zenith Ob with O3=290.0 DU at 120000");
+    EXPECT_EQ(vars.day.SummaryADDS, "No ADDS type observations this day.");
 }

@@ -72,11 +72,11 @@ class SumAdayTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vars = LoadedVars(station);
-        vars.UtcOffsetHours = 7;
+        vars.setup.UtcOffsetHours = 7;
         directory = dir.path() + "/";
     }
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     QTemporaryDir dir;
     QString directory;
     FakeClock clock{MakeDateTime(2007, 4, 7, 20, 0, 0)}; // 13:00 local
@@ -203,7 +203,7 @@ public:
 
 TEST(OtherDaysBrowser, ChooserListAndBackUpOneStepAtATime) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
     ScriptedBrowser op;
     OtherDaysBrowser browser(vars, fakes.clock, fakes.messages, op);

@@ -14,7 +14,7 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-QStringList Obs(const SharedVars& vars, int hour, const char* type, double mu, double ozone,
+QStringList Obs(const StationState& vars, int hour, const char* type, double mu, double ozone,
                 double spread, std::array<QString, 4> sky = {"", "", "", ""},
                 const QString& special = "") {
     ObsRecord r;
@@ -32,7 +32,7 @@ QStringList Obs(const SharedVars& vars, int hour, const char* type, double mu, d
 
 TEST(Woudc, TotalOzoneObsFileOfADay) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     QStringList day = DayFileHeader(vars, MakeDateTime(2006, 3, 24, 8, 0, 0));
     day << Obs(vars, 9, "ADDSGQP", 2.178, 289.5, 2.3) << Obs(vars, 10, "ADDSGQP", 1.9, 295.5, 1.0)
         << Obs(vars, 11, "CDDSFI", 1.75, 301.0, 0.5)
@@ -46,7 +46,7 @@ TEST(Woudc, TotalOzoneObsFileOfADay) {
     QString error;
     ASSERT_TRUE(ReadWoudcStation(vars, &ids, &error)) << error.toStdString();
     const DayFileContents contents =
-        ReadDayFile(station.DataDir() + "D06083.999", vars.StationName, DateSerial(2006, 3, 24));
+        ReadDayFile(station.DataDir() + "D06083.999", vars.setup.StationName, DateSerial(2006, 3, 24));
     ASSERT_EQ(contents.status, DayFileStatus::Ok);
     const WoudcFile file = MakeWoudcFile(vars, ids, "D06083.999", contents, DateSerial(2006, 3, 24),
                                          MakeDateTime(2006, 3, 25, 2, 0, 0));
@@ -98,7 +98,7 @@ TEST(Woudc, TotalOzoneObsFileOfADay) {
 
 TEST(Woudc, CodesOfCloudyZenithRecords) {
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     auto codes = [&](const char* type, std::array<QString, 4> sky, const QString& special) {
         DayObservation obs;
         obs.type = type;
@@ -131,7 +131,7 @@ TEST(Woudc, TheCommandNeedsWoudcCfg) {
 
 TEST(Woudc, IdentifiersAreCheckedAndTheItemNamed) {
     TestStation station;
-    const SharedVars vars = LoadedVars(station);
+    const StationState vars = LoadedVars(station);
     const QString file = station.Home() + "config/woudc.cfg";
     const QByteArray good[] = {"067", "USA", "BLD", "MSX", "\"A. Scientist\"", "M1", "1.0"};
     struct Case {

@@ -45,7 +45,7 @@ MeasurementSpec Spec(QStringList& log) {
 } // namespace
 
 TEST(MeasurementStep, EachStageLeftByTheOperatorSaysWhere) {
-    SharedVars vars;
+    StationState vars;
     TestServices fakes(vars);
     RecordingGauge gauge;
     int n = 8;
@@ -76,7 +76,7 @@ TEST(MeasurementStep, EachStageLeftByTheOperatorSaysWhere) {
 }
 
 TEST(MeasurementStep, AWholeMeasurementOnTheCounterAndAPracticeRun) {
-    SharedVars vars;
+    StationState vars;
     TestServices fakes(vars);
     ASSERT_TRUE(fakes.OpenEncoder());
     fakes.link.SetValue(150.3);
@@ -92,7 +92,7 @@ TEST(MeasurementStep, AWholeMeasurementOnTheCounterAndAPracticeRun) {
                                       "Taking Readings for A", "UP6"}));
 
     // Without an encoder the workflow's own value, with its deviation.
-    vars.EncoderInUse = false;
+    vars.setup.EncoderInUse = false;
     MeasurementSpec practice = Spec(gauge.log);
     practice.practiceValue = [] { return 123.4; };
     practice.practiceDeviation = 0.3;
@@ -105,7 +105,7 @@ TEST(MeasurementStep, AWholeMeasurementOnTheCounterAndAPracticeRun) {
 }
 
 TEST(MeasurementStep, ASilentCounterFailsTheMeasurementAndEndsTheProgram) {
-    SharedVars vars;
+    StationState vars;
     TestServices fakes(vars);
     ASSERT_TRUE(fakes.OpenEncoder());
     fakes.link.SetMode(FakeCounterLink::Mode::Silent);

@@ -12,7 +12,7 @@ namespace quillon::test {
 // it, recorded messages and sounds. The encoder's failure action records
 // instead of ending the test.
 struct TestServices {
-    explicit TestServices(SharedVars& vars, DateTimeValue now = 0)
+    explicit TestServices(StationState& vars, DateTimeValue now = 0)
         : clock(now), link(clock), sounds(player),
           encoder(vars, link, clock, messages), services{vars,   clock,   messages,
                                                          sounds, encoder, gate} {
@@ -20,8 +20,8 @@ struct TestServices {
     }
     // Configures the encoder on a (fake) port and opens it.
     bool OpenEncoder(const QString& port = QStringLiteral("/dev/ttyUSB0")) {
-        services.vars.EncoderPort = port;
-        services.vars.EncoderInUse = true;
+        services.setup.EncoderPort = port;
+        services.setup.EncoderInUse = true;
         QString error;
         return encoder.OpenEncoderPort(&error);
     }

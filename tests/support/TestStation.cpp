@@ -52,9 +52,9 @@ void TestStation::Remove(const QString& relativePath) const {
     QFile::remove(home_ + relativePath);
 }
 
-SharedVars LoadedVars(const TestStation& station) {
-    SharedVars vars;
-    vars.HomeDir = station.Home();
+StationState LoadedVars(const TestStation& station) {
+    StationState vars;
+    vars.setup.HomeDir = station.Home();
     RecordingMessages messages;
     ReadConfiguration(vars, messages);
     return vars;

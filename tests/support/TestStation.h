@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/StationState.h"
 #include "support/QtPrinters.h"
 
 #include <QString>
@@ -30,6 +30,6 @@ private:
 };
 
 // Shared state with the demo station loaded (no messages expected).
-SharedVars LoadedVars(const TestStation& station);
+StationState LoadedVars(const TestStation& station);
 
 } // namespace quillon::test

@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: calibration-killer HOME qadjust|hgtest|stdlamp N\n");
         return 2;
     }
-    SharedVars vars;
-    vars.HomeDir = QString::fromLocal8Bit(argv[1]);
+    StationState vars;
+    vars.setup.HomeDir = QString::fromLocal8Bit(argv[1]);
     class : public OperatorMessages {
         void Show(const QString& text, const QString& title) override {
             std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     bool done = false;
     if (workflow == QLatin1String("qadjust")) {
-        vars.ObserverInitials = QStringLiteral("RDE");
+        vars.settings.ObserverInitials = QStringLiteral("RDE");
         done = AcceptQTableChange(vars, fakes.clock, fakes.messages, 1.0f);
     } else if (workflow == QLatin1String("hgtest")) {
         MercuryEntries entries;
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
         const MercuryEvaluation e = EvaluateReadings(vars, entries);
         done = SaveMercuryTest(vars, fakes.clock, fakes.messages, e, entries);
     } else if (workflow == QLatin1String("stdlamp")) {
-        vars.AudioPrompts = 0;
+        vars.settings.AudioPrompts = 0;
         fakes.OpenEncoder();
         fakes.link.SetValue(150.5);
         Lamp lamp;

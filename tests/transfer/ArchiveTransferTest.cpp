@@ -55,9 +55,9 @@ class TransferTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vars = LoadedVars(station);
-        vars.InstrumentId = "083";
-        vars.EncoderInUse = true;
-        vars.UtcOffsetHours = 0;
+        vars.setup.InstrumentId = "083";
+        vars.setup.EncoderInUse = true;
+        vars.setup.UtcOffsetHours = 0;
     }
     void DayFile(const QString& name) {
         station.Write("data/" + name, "\"Boulder, Colorado\"\r\nDobson, 83 \r\n" + name.toUtf8() +
@@ -69,7 +69,7 @@ protected:
         return lines.filter(QRegularExpression("^\"(Sent|Failed)"));
     }
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     FakeClock clock{MakeDateTime(2006, 3, 25, 0, 5, 0)}; // just after local midnight
     RecordingMessages messages;
 };
@@ -373,7 +373,7 @@ TEST_F(TransferTest, ExplicitTlsIsAskedForAndNeverFallsBackToTheClear) {
     EXPECT_EQ(CurlFtpClient::DirectoryUrl("FTPES://10.0.0.1/dobson"), "ftp://10.0.0.1/dobson/");
     EXPECT_EQ(CurlFtpClient::DirectoryUrl("ftps://10.0.0.1/dobson"), "ftps://10.0.0.1/dobson/");
     station.Write("config/CallHome.cfg", "ftpes://archive.example/dobson\r\nu\r\np\r\n");
-    SharedVars site = LoadedVars(station);
+    StationState site = LoadedVars(station);
     EXPECT_TRUE(site.ArchiveSiteError.isEmpty()) << site.ArchiveSiteError.toStdString();
 
     // A server that speaks no TLS: the upload is refused, nothing is sent

@@ -14,8 +14,8 @@
 using namespace quillon;
 
 TEST(EntryScreens, PastedInitialsAndClosedWindows) {
-    SharedVars vars;
-    vars.ObserverInitials = "RDE";
+    StationState vars;
+    vars.settings.ObserverInitials = "RDE";
     {
         // The initials held are offered again; a paste keeps to the rule.
         GetInitialsScreen initials(vars, nullptr);
@@ -44,14 +44,14 @@ TEST(EntryScreens, PastedInitialsAndClosedWindows) {
 }
 
 TEST(EntryScreens, TypedKeysOnTheRealScreens) {
-    SharedVars vars;
+    StationState vars;
     GetInitialsScreen initials(vars, nullptr);
     initials.show();
     auto* box = initials.findChild<QLineEdit*>("txtInitials");
     QTest::keyClicks(box, "ab1cd");
     EXPECT_EQ(box->text(), "ABC");
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(vars.ObserverInitials, "ABC");
+    EXPECT_EQ(vars.settings.ObserverInitials, "ABC");
 
     GetDegsCScreen degs(vars, nullptr);
     degs.show();
@@ -64,7 +64,7 @@ TEST(EntryScreens, TypedKeysOnTheRealScreens) {
     EXPECT_EQ(degs.findChild<QLabel*>("lblDegsErr")->text(), "-22 is out of range. ");
     QTest::keyClicks(t, "+");
     QTest::keyClick(t, Qt::Key_Return);
-    EXPECT_EQ(vars.InstrumentTemperature, 22);
+    EXPECT_EQ(vars.settings.InstrumentTemperature, 22);
 
     GetDegsCScreen escaped(vars, nullptr);
     escaped.show();

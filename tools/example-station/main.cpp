@@ -103,7 +103,7 @@ private:
 // to the balance point before each reading series.
 class Operator : public ObservationSessionScreens, public StandardLampScreens, public GaugeDisplay {
 public:
-    Operator(SharedVars& vars, Simulator& sim) : vars_(vars), sim_(sim) {}
+    Operator(StationState& vars, Simulator& sim) : vars_(vars), sim_(sim) {}
 
     // The dial's positions for the series to come, in measuring order.
     void Plan(std::vector<double> positions) {
@@ -177,7 +177,7 @@ public:
     bool BigCorrectionChange(const QStringList&) override { return true; }
 
 private:
-    SharedVars& vars_;
+    StationState& vars_;
     Simulator& sim_;
     std::vector<double> positions_;
     size_t next_ = 0;
@@ -187,7 +187,7 @@ private:
 // the station's own reduction gives the target at that time, with the
 // first at the lowest of a few positions that leaves the second well on
 // the dial (zenith skies need a larger difference than the direct sun).
-std::pair<double, double> Balance(const SharedVars& vars, const QString& type, DateTimeValue utc,
+std::pair<double, double> Balance(const StationState& vars, const QString& type, DateTimeValue utc,
                                   double target) {
     if (type.startsWith(QLatin1String("CC"))) {
         return {120.0, 135.0}; // C and C' of a clear zenith sky: no ozone, C' above C
@@ -238,8 +238,8 @@ int main(int argc, char** argv) {
     disc.write("config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
     disc.close();
 
-    SharedVars vars;
-    vars.HomeDir = home;
+    StationState vars;
+    vars.setup.HomeDir = home;
     VirtualClock clock;
     StderrMessages messages;
     Silent player;
@@ -254,17 +254,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    vars.AudioPrompts = 0;
-    vars.ComputerTimed = 1;
+    vars.settings.AudioPrompts = 0;
+    vars.settings.ComputerTimed = 1;
     Operator op(vars, sim);
 
     const auto at = [&vars](int year, int month, int day, int hour, int minute) {
         return DateSerial(year, month, day) + TimeSerial(hour, minute, 0) +
-               static_cast<double>(vars.UtcOffsetHours) / 24.0;
+               static_cast<double>(vars.setup.UtcOffsetHours) / 24.0;
     };
     const auto startDay = [&](DateTimeValue utc) {
         clock.Set(utc);
-        vars.LocalDate = std::floor(LocalStandardTime(vars, utc));
+        vars.day.LocalDate = std::floor(LocalStandardTime(vars, utc));
         OpenDayFile(vars, clock, messages);
         WriteProvenanceComment(vars, clock, messages);
     };
@@ -304,8 +304,8 @@ int main(int argc, char** argv) {
             // The standard lamp test on STD-61A, the dial at its reference
             // values but a little off, as a lamp ages.
             clock.Set(at(2026, 12, 2, 15, 0));
-            vars.ObserverInitials = QStringLiteral("QX");
-            vars.InstrumentTemperature = 21.0;
+            vars.settings.ObserverInitials = QStringLiteral("QX");
+            vars.settings.InstrumentTemperature = 21.0;
             StandardLampTest test(services, op, ReadReferenceLamps(vars));
             if (!test.SelectLamp(QStringLiteral("STD-61A"))) {
                 std::fprintf(stderr, "no STD-61A in reflmps.061\n");

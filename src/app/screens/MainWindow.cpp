@@ -43,8 +43,9 @@ QGroupBox* Framed(const QString& name, const QString& caption, QLabel* value, QW
 }
 } // namespace
 
-MainWindow::MainWindow(Services& services, QWidget* parent)
-    : QMainWindow(parent), services_(services), vars_(services.vars), clock_(services.clock),
+MainWindow::MainWindow(Services& services, StationState& state, QWidget* parent)
+    : QMainWindow(parent), services_(services), state_(state), setup_(services.setup),
+      day_(services.day), settings_(services.settings), clock_(services.clock),
       messages_(services.messages), sounds_(services.sounds), encoder_(services.encoder),
       logic_(services), operParam_(this) {
     setObjectName(QStringLiteral("Main"));
@@ -262,7 +263,7 @@ void MainWindow::BuildMenu() {
             &QAction::triggered, this, [this] {
                 Command(QStringLiteral("Other Days"), [this] {
                     HandOver(false, [this] {
-                        CheckLampTestsDue(vars_, clock_.Now(), *this);
+                        CheckLampTestsDue(services_.calibration, clock_.Now(), *this);
                         RunOtherDays(services_, this);
                     });
                 });
@@ -301,8 +302,8 @@ void MainWindow::BuildMenu() {
             &QAction::triggered, this, [this] {
                 Command(QStringLiteral("Intercomparison"), [this] {
                     HandOver(true, [this] {
-                        OpenDayFile(vars_, clock_, messages_);
-                        lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
+                        OpenDayFile(setup_, day_, clock_, messages_);
+                        lblCaption_->setText(StartUpHeadline(setup_, clock_.Now()));
                         IcScreen screen(services_, this);
                         screen.exec();
                         ShowSummaryLines();
@@ -325,9 +326,11 @@ bool MainWindow::Load() {
     adjustSize();
     CentreOnScreen(this);
     setWindowTitle(MainTitle(kRevision));
-    StartUp startUp(vars_, clock_, messages_, *this, encoder_);
+    StartUp startUp(state_, clock_, messages_, *this, encoder_);
     try {
-        startUp.LoadConfiguration();
+        if (std::optional<ArchiveSite> site = startUp.LoadConfiguration()) {
+            archiveSite_ = std::move(*site);
+        }
     } catch (const FatalFileError& error) {
         messages_.Show(error.BoxText(), FatalFileError::Title());
         return false;
@@ -336,13 +339,12 @@ bool MainWindow::Load() {
         return false;
     }
     ShowSummaryLines();
-    lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
+    lblCaption_->setText(StartUpHeadline(setup_, clock_.Now()));
     logic_.ResetMuRange();
     ResetObservationMenu();
     // Without an encoder there is no counter to check or reset.
-    muEncoder_->setEnabled(vars_.EncoderInUse);
-    cmdEncRst_->setEnabled(vars_.EncoderInUse);
-    vars_.DialogChoice = 0;
+    muEncoder_->setEnabled(setup_.EncoderInUse);
+    cmdEncRst_->setEnabled(setup_.EncoderInUse);
     TogglePrompting();
     ShowClockState();
     timer1_.start(1000);
@@ -350,9 +352,9 @@ bool MainWindow::Load() {
 }
 
 void MainWindow::ShowSummaryLines() {
-    lblADDSoz_->setText(vars_.SummaryADDS);
-    lblADZenOz_->setText(ZenithSummaryLine(vars_));
-    lblCDDSOz_->setText(vars_.SummaryCDDS);
+    lblADDSoz_->setText(day_.SummaryADDS);
+    lblADZenOz_->setText(ZenithSummaryLine(day_));
+    lblCDDSOz_->setText(day_.SummaryCDDS);
 }
 
 void MainWindow::ShowMessageLine(const QString& text) {
@@ -360,8 +362,8 @@ void MainWindow::ShowMessageLine(const QString& text) {
     lblMessage_->repaint();
 }
 
-void MainWindow::ShowParameters(const SharedVars& vars) {
-    operParam_.Fill(vars);
+void MainWindow::ShowParameters(const StationSetup& setup, const Calibration& calibration) {
+    operParam_.Fill(setup, calibration);
     operParam_.show();
     operParam_.repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -484,18 +486,15 @@ void MainWindow::HandOver(bool hideMain, const std::function<void()>& run) {
 }
 
 void MainWindow::StartObservation(const QString& type) {
-    vars_.ObsType = type;
     HandOver(true, [this, &type] {
-        vars_.ObserverInitials.clear();
-        vars_.DialogChoice = 0;
-        CheckLampTestsDue(vars_, clock_.Now(), *this);
+        settings_.ObserverInitials.clear();
+        CheckLampTestsDue(services_.calibration, clock_.Now(), *this);
         if (observationRunner_) {
             observationRunner_(type);
         }
-        vars_.DialogChoice = 0;
-        OpenDayFile(vars_, clock_, messages_);
+        OpenDayFile(setup_, day_, clock_, messages_);
         ShowSummaryLines();
-        lblCaption_->setText(StartUpHeadline(vars_, clock_.Now()));
+        lblCaption_->setText(StartUpHeadline(setup_, clock_.Now()));
     });
 }
 

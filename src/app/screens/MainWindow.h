@@ -30,12 +30,16 @@ class Sounds;
 class MainWindow : public QMainWindow, public StartUpScreens, public MainScreenView {
     Q_OBJECT
 public:
-    explicit MainWindow(Services& services, QWidget* parent = nullptr);
+    // `state` is the station's state that Load() fills at start-up; every
+    // screen after it works through `services`.
+    MainWindow(Services& services, StationState& state, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start-up sequence. False when a fatal file error stopped it (the
     // operator has seen the box; the program must end).
     bool Load();
+    // The archive site read by Load(), handed over once to the transfer.
+    ArchiveSite TakeArchiveSite() { return std::move(archiveSite_); }
 
     // One tick of Timer1.
     void Tick();
@@ -53,7 +57,7 @@ public:
     void SetClockSyncCheck(std::function<bool()> check) { clockSynchronised_ = std::move(check); }
 
     // StartUpScreens
-    void ShowParameters(const SharedVars& vars) override;
+    void ShowParameters(const StationSetup& setup, const Calibration& calibration) override;
     void HideParameters() override;
     void ShowLampOverDue(const LampTestAges& ages) override;
 
@@ -101,7 +105,11 @@ private:
     void ExportWoudc();
 
     Services& services_;
-    SharedVars& vars_;
+    StationState& state_;
+    const StationSetup& setup_;
+    DayState& day_;
+    OperatorSettings& settings_;
+    ArchiveSite archiveSite_;
     Clock& clock_;
     OperatorMessages& messages_;
     Sounds& sounds_;

@@ -21,17 +21,18 @@ namespace quillon {
 
 void MainWindow::AddComment() {
     HandOver(false, [this] {
-        vars_.ObserverInitials.clear();
-        vars_.DialogChoice = 0;
-        RunCommentEntry(vars_, clock_, messages_, &sounds_, this);
+        settings_.ObserverInitials.clear();
+        if (const std::optional<QString> text = AskComment(&sounds_, this)) {
+            WriteCommentText(setup_, day_, clock_, messages_, *text);
+        }
     });
 }
 
 void MainWindow::ShowToday() {
     HandOver(false, [this] {
-        const DateTimeValue local = LocalStandardTime(vars_, clock_.Now());
+        const DateTimeValue local = LocalStandardTime(setup_, clock_.Now());
         const QString date = FormatDate(local, u"MM/DD/YYYY");
-        SummaryScreen screen(vars_, clock_, messages_, &sounds_, this);
+        SummaryScreen screen(setup_, day_, clock_, messages_, &sounds_, this);
         screen.ShowDay(date,
                        QStringLiteral("Summary for TODAY:") + date + QStringLiteral(" So far"));
         screen.exec();
@@ -40,7 +41,7 @@ void MainWindow::ShowToday() {
 
 void MainWindow::ShowProgramInfo() {
     HandOver(false, [this] {
-        ProginfoScreen screen(vars_, this);
+        ProginfoScreen screen(setup_, services_.calibration, this);
         screen.exec();
     });
 }
@@ -50,27 +51,27 @@ void MainWindow::ShowOperParam() {
 }
 
 void MainWindow::TogglePrompting() {
-    const SpeedModeText text = ToggleSpeedMode(vars_);
+    const SpeedModeText text = ToggleSpeedMode(settings_);
     cmmdPrompting_->setText(text.buttonCaption);
     promptext_->setText(text.promptText);
 }
 
 void MainWindow::ResetEncoderButton() {
     timer1_.stop();
-    if (vars_.EncoderInUse) {
+    if (setup_.EncoderInUse) {
         encoder_.ResetEncoder();
-        const double r = encoder_.ReadEncoder(0.2);
-        if (!vars_.EncoderError.isEmpty()) {
-            encoder_.ReportFailure();
+        const Result<double> r = encoder_.ReadEncoder(0.2);
+        if (!r) {
+            encoder_.ReportFailure(r.error());
             return;
         }
-        lblDispRpos_->setText(FormatNumber(r, u"###.0"));
+        lblDispRpos_->setText(FormatNumber(*r, u"###.0"));
     }
     timer1_.start(1000);
 }
 
 void MainWindow::ExportWoudc() {
-    const QString today = FormatDate(LocalStandardTime(vars_, clock_.Now()), u"MM/DD/YYYY");
+    const QString today = FormatDate(LocalStandardTime(setup_, clock_.Now()), u"MM/DD/YYYY");
     bool ok = false;
     const QString text = QInputDialog::getText(this, QStringLiteral("WOUDC file of a day"),
                                                QStringLiteral("Local date (MM/DD/YYYY):"),
@@ -86,7 +87,7 @@ void MainWindow::ExportWoudc() {
     }
     QString path;
     QString error;
-    if (ExportWoudcDay(vars_, date, clock_.Now(), vars_.DataDir, &path, &error)) {
+    if (ExportWoudcDay(setup_, date, clock_.Now(), setup_.DataDir, &path, &error)) {
         messages_.Show(QStringLiteral("Written: ") + path, QStringLiteral("WOUDC file"));
     } else {
         messages_.Show(error, QStringLiteral("WOUDC file"));

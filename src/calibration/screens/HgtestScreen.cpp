@@ -111,15 +111,15 @@ void HgtestScreen::Run() {
     session_.Run();
 }
 
-bool HgtestScreen::AskInitials(const QString& caption, const QStringList& lines) {
-    return quillon::AskInitials(s_.vars, &s_.sounds, parentWidget(), caption, lines);
+std::optional<QString> HgtestScreen::AskInitials(const QString& caption, const QStringList& lines) {
+    return quillon::AskInitials(&s_.sounds, parentWidget(), caption, lines,
+                                s_.settings.ObserverInitials);
 }
 
-bool HgtestScreen::ShowHint(const QString& title, const QStringList& lines) {
+void HgtestScreen::ShowHint(const QString& title, const QStringList& lines) {
     ContinueDialog hint(QStringLiteral("Hint"), title, lines, QStringLiteral("Continue"),
                         parentWidget());
     hint.exec();
-    return s_.vars.DialogChoice != 1;
 }
 
 void HgtestScreen::RunForm() {
@@ -133,8 +133,8 @@ void HgtestScreen::ShowDialog(const MercuryDialogText& text, const QString& butt
 }
 
 void HgtestScreen::ResetTest() {
-    const SharedVars& v = s_.vars;
-    setWindowTitle(MercuryCaption(v, LocalStandardTime(v, s_.clock.Now())));
+    setWindowTitle(MercuryCaption(s_.setup, s_.settings.ObserverInitials,
+                                  LocalStandardTime(s_.setup, s_.clock.Now())));
     const QStringList lines = MercuryInstructionLines();
     for (int i = 0; i < header_.size(); ++i) {
         header_[i]->setText(i < lines.size() ? lines[i] : QString());
@@ -150,7 +150,7 @@ void HgtestScreen::ResetTest() {
     for (QLabel* label : {aveTemp_, tableVal_, testAve_, diff_}) {
         label->clear();
     }
-    tableDate_->setText(v.QTableDate);
+    tableDate_->setText(s_.calibration.QTableDate);
     session_.Reset();
 }
 

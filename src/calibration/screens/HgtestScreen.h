@@ -29,8 +29,8 @@ public:
     bool Saved() const { return session_.Saved(); }
 
     // MercuryScreens
-    bool AskInitials(const QString& caption, const QStringList& lines) override;
-    bool ShowHint(const QString& title, const QStringList& lines) override;
+    std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override;
+    void ShowHint(const QString& title, const QStringList& lines) override;
     void RunForm() override;
     void ShowEvaluation(const MercuryEvaluation& evaluation) override;
     void ShowDialog(const MercuryDialogText& text, const QString& button) override;

@@ -142,7 +142,7 @@ public:
     bool Run() { return review_.Run(); }
 
     void ShowTableInUse() override {
-        const SharedVars& v = s_.vars;
+        const Calibration& v = s_.calibration;
         for (QLabel* value : values_) {
             value->setText(QStringLiteral("00.0"));
         }
@@ -160,8 +160,8 @@ public:
 
     void ShowProgress(const QString& line) override { info_[2]->setText(line); }
 
-    bool AskInitials(const QString& caption, const QStringList& lines) override {
-        return quillon::AskInitials(s_.vars, &s_.sounds, this, caption, lines);
+    std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override {
+        return quillon::AskInitials(&s_.sounds, this, caption, lines, s_.settings.ObserverInitials);
     }
 
     void RunReview(const QReview& review) override {
@@ -184,7 +184,7 @@ public:
         return entry.value;
     }
 
-    bool AskRetryAdjustment() override {
+    RetryOrCancel AskRetryAdjustment() override {
         // Retry is the default: Space and Enter only ask for the value again;
         // Escape and the close button are Cancel.
         QMessageBox box(QMessageBox::Question,
@@ -195,7 +195,7 @@ public:
         box.setObjectName(QStringLiteral("AdjEscape"));
         box.setDefaultButton(QMessageBox::Retry);
         box.setEscapeButton(QMessageBox::Cancel);
-        return box.exec() == QMessageBox::Retry;
+        return box.exec() == QMessageBox::Retry ? RetryOrCancel::Retry : RetryOrCancel::Cancel;
     }
 
     void ShowNewSettings(const QSettings15& settings) override {
@@ -249,8 +249,8 @@ void RunQTableReview(Services& s, QWidget* parent) {
 }
 
 void RunPrintQTable(Services& s, QWidget* parent) {
-    const DateTimeValue local = LocalStandardTime(s.vars, s.clock.Now());
-    const QString path = QTablePath(s.vars, local);
+    const DateTimeValue local = LocalStandardTime(s.setup, s.clock.Now());
+    const QString path = QTablePath(s.setup, local);
     QDialog screen(parent);
     screen.setObjectName(QStringLiteral("PrintQtable"));
     screen.setWindowTitle(QStringLiteral("Print a Q setting table based on existing parameters"));
@@ -279,7 +279,7 @@ void RunPrintQTable(Services& s, QWidget* parent) {
         return;
     }
     QString error;
-    if (!WriteQSettingTable(s.vars, path, local, &error)) {
+    if (!WriteQSettingTable(s.setup, s.calibration, path, local, &error)) {
         s.messages.Show(QStringLiteral("Could not write ") + path + QStringLiteral(": ") + error,
                         QStringLiteral("Q table"));
     }

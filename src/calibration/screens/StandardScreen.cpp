@@ -24,9 +24,10 @@ const char* const kNames[4] = {"A", "C", "Cp", "D"};
 
 // "Handle_ESC" and the other choice screens: one button per choice.
 // A decision screen of fixed choices, numbered from 1. Space and Enter
-// press `defaultChoice`, the harmless one; a choice in `guarded` (one that
-// writes a calibration) never takes the focus, so only its access key or a
-// click takes it. Closed by its title bar or Escape: `escapeChoice`.
+// press the focused choice; `defaultChoice`, the harmless one, has the
+// focus when the screen opens. A choice in `guarded` (one that writes a
+// calibration) never takes the focus, so only its access key or a click
+// takes it. Closed by its title bar or Escape: `escapeChoice`.
 int Choose(const QString& name, const QString& title, const QStringList& lines,
            const QStringList& choices, int escapeChoice, QWidget* parent, int defaultChoice = 1,
            const QList<int>& guarded = {}) {
@@ -46,7 +47,8 @@ int Choose(const QString& name, const QString& title, const QStringList& lines,
     for (int k = 0; k < choices.size(); ++k) {
         auto* button = new QPushButton(choices[k], &dialog);
         button->setObjectName(QStringLiteral("cmmdChoice%1").arg(k + 1));
-        button->setAutoDefault(false);
+        // Tab moves among the choices, and Enter presses the one Tab reached.
+        button->setAutoDefault(!guarded.contains(k + 1));
         if (guarded.contains(k + 1)) {
             button->setFocusPolicy(Qt::NoFocus);
         }
@@ -77,7 +79,7 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     AddInfoAndCommentEntries(bar, s_, this);
     QAction* encoder = bar->addAction(QStringLiteral("&Encoder Check"));
     encoder->setObjectName(QStringLiteral("mnuEncoder"));
-    encoder->setEnabled(s_.vars.EncoderInUse);
+    encoder->setEnabled(s_.setup.EncoderInUse);
     connect(encoder, &QAction::triggered, this, [this] { CheckEncoder(s_, this); });
     layout->setMenuBar(bar);
 
@@ -158,7 +160,7 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     connect(select, &QPushButton::clicked, this, &StandardScreen::Select);
     connect(newTemp, &QPushButton::clicked, this, &StandardScreen::NewTemperature);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-    test_ = std::make_unique<StandardLampTest>(s_, *this, ReadReferenceLamps(s_.vars));
+    test_ = std::make_unique<StandardLampTest>(s_, *this, ReadReferenceLamps(s_.setup));
 }
 
 void StandardScreen::Run() {
@@ -179,12 +181,15 @@ void StandardScreen::Run() {
     gauge_.Close();
 }
 
-bool StandardScreen::AskInitials(const QString& caption, const QStringList& lines) {
-    return quillon::AskInitials(s_.vars, &s_.sounds, parentWidget(), caption, lines);
+std::optional<QString> StandardScreen::AskInitials(const QString& caption,
+                                                   const QStringList& lines) {
+    return quillon::AskInitials(&s_.sounds, parentWidget(), caption, lines,
+                                s_.settings.ObserverInitials);
 }
 
-bool StandardScreen::AskTemperature(const QString& caption, const QStringList& lines) {
-    return quillon::AskTemperature(s_.vars, &s_.sounds, parentWidget(), caption, lines);
+std::optional<double> StandardScreen::AskTemperature(const QString& caption,
+                                                     const QStringList& lines) {
+    return quillon::AskTemperature(&s_.sounds, parentWidget(), caption, lines);
 }
 
 void StandardScreen::ShowLampTestSetup() {
@@ -204,13 +209,13 @@ void StandardScreen::LockLamp(bool locked) {
 }
 
 void StandardScreen::ShowSettings() {
-    const SharedVars& v = s_.vars;
+    const Calibration& v = s_.calibration;
     adjFrame_->setTitle(QStringLiteral("N-Adj's from ") + v.LampCorrDate +
                         QStringLiteral(" Using ") + v.LampCorrLamp);
     for (int w = 0; w < 4; ++w) {
         adjs_[w]->setText(FormatNumber(v.LampCorr[static_cast<size_t>(w)], u"##0.0"));
     }
-    const double t = v.InstrumentTemperature;
+    const double t = s_.settings.InstrumentTemperature;
     qset_[0]->setText(FormatNumber(v.Q15A, u"##.0"));
     qset_[1]->setText(FormatNumber(v.Q15C, u"##.0"));
     qset_[2]->setText(FormatNumber(v.Q15D, u"###.0"));
@@ -310,26 +315,31 @@ void StandardScreen::RejectTest() {
 }
 
 void StandardScreen::NewTemperature() {
-    GetDegsCScreen temperature(s_.vars, &s_.sounds, this);
+    GetDegsCScreen temperature(&s_.sounds, this);
     temperature.setWindowTitle(QStringLiteral("Instrument Temperature for lamp test."));
     temperature.exec();
-    s_.vars.DialogChoice = 0;
+    if (const std::optional<double> degrees = temperature.Temperature()) {
+        s_.settings.InstrumentTemperature = *degrees;
+    }
     // Only the Q settings and their caption follow the temperature; a
     // finished run stays to be accepted or rejected.
     ShowSettings();
 }
 
-bool StandardScreen::OperatorPrompt(const QString& caption, const QStringList& lines) {
+ContinueOrEscape StandardScreen::OperatorPrompt(const QString& caption, const QStringList& lines) {
     s_.sounds.PlayStartCue();
     PromptScreen prompt(caption, lines.value(0), lines.mid(1), this,
                         QStringLiteral("Escape key will stop the lamp test"));
     prompt.exec();
-    return !prompt.escaped;
+    return prompt.escaped ? ContinueOrEscape::Escape : ContinueOrEscape::Continue;
 }
 
-int StandardScreen::EscapeChoice(const QString& stage) {
+LampEscapeChoice StandardScreen::EscapeChoice(const QString& stage) {
     s_.sounds.PlayWarning(); // a decision the operator must look at, as the blunder's
-    return Choose(QStringLiteral("Handle_ESC"),
+    static const LampEscapeChoice kChoices[5] = {
+        LampEscapeChoice::Redo, LampEscapeChoice::SequenceOver, LampEscapeChoice::StartOver,
+        LampEscapeChoice::NewLamp, LampEscapeChoice::TopLevel};
+    return kChoices[Choose(QStringLiteral("Handle_ESC"),
                   QStringLiteral("Escape was pressed during lamp test."),
                   {QStringLiteral("Options -- use tab to select, then Enter:"), stage},
                   {QStringLiteral("Redo this measurement."),
@@ -337,7 +347,8 @@ int StandardScreen::EscapeChoice(const QString& stage) {
                    QStringLiteral("Start over from the begining with this lamp."),
                    QStringLiteral("Select a new lamp name and start over."),
                    QStringLiteral("Escape back to the Top Level.")},
-                  5, this);
+                  5, this) -
+                    1];
 }
 
 void StandardScreen::HighDeviation(const QString& line) {
@@ -347,7 +358,7 @@ void StandardScreen::HighDeviation(const QString& line) {
     dialog.exec();
 }
 
-int StandardScreen::GrossError() {
+GrossErrorChoice StandardScreen::GrossError() {
     s_.sounds.PlayWarning();
     const int choice =
         Choose(QStringLiteral("blunder"), QStringLiteral("Unexpected Results"),
@@ -361,7 +372,9 @@ int StandardScreen::GrossError() {
                {QStringLiteral("&Continue"), QStringLiteral("Start over with this lamp."),
                 QStringLiteral("Select New Lamp Name.")},
                2, this);
-    return choice - 1;
+    static const GrossErrorChoice kChoices[3] = {
+        GrossErrorChoice::Continue, GrossErrorChoice::StartOver, GrossErrorChoice::NewLamp};
+    return kChoices[choice - 1];
 }
 
 void StandardScreen::Scattered(const QString& line) {
@@ -390,13 +403,15 @@ void StandardScreen::ShowAverages(const std::array<double, 4>& averages) {
     }
 }
 
-bool StandardScreen::BigCorrectionChange(const QStringList& lines) {
+BigChangeChoice StandardScreen::BigCorrectionChange(const QStringList& lines) {
     s_.sounds.PlayWarning();
     return Choose(QStringLiteral("Big_corr_change"),
                   QStringLiteral("The calibration adjustment changed more than expected"), lines,
                   {QStringLiteral("Press Alt+&S to use the new values"),
                    QStringLiteral("Space Bar to start over")},
-                  2, this, /*defaultChoice=*/2, /*guarded=*/{1}) == 1;
+                          2, this, /*defaultChoice=*/2, /*guarded=*/{1}) == 1
+               ? BigChangeChoice::UseNewValues
+               : BigChangeChoice::StartOver;
 }
 
 } // namespace quillon

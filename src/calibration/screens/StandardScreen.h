@@ -38,17 +38,18 @@ public:
 
     // StandardLampScreens
     GaugeDisplay& Gauge() override { return gauge_; }
-    bool AskInitials(const QString& caption, const QStringList& lines) override;
-    bool AskTemperature(const QString& caption, const QStringList& lines) override;
-    bool OperatorPrompt(const QString& caption, const QStringList& lines) override;
-    int EscapeChoice(const QString& stage) override;
+    std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override;
+    std::optional<double> AskTemperature(const QString& caption,
+                                         const QStringList& lines) override;
+    ContinueOrEscape OperatorPrompt(const QString& caption, const QStringList& lines) override;
+    LampEscapeChoice EscapeChoice(const QString& stage) override;
     void HighDeviation(const QString& line) override;
-    int GrossError() override;
+    GrossErrorChoice GrossError() override;
     void Scattered(const QString& line) override;
     void ShowReading(int wavelength, int sequence, double mean) override;
     void ClearReadings() override;
     void ShowAverages(const std::array<double, 4>& averages) override;
-    bool BigCorrectionChange(const QStringList& lines) override;
+    BigChangeChoice BigCorrectionChange(const QStringList& lines) override;
 
 private:
     void ShowReference();

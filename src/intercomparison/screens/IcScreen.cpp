@@ -179,21 +179,20 @@ void IcScreen::OpenComment() {
         comment_->activateWindow();
         return;
     }
-    s_.vars.CommentText.clear();
-    comment_ = new AddCommentScreen(s_.vars, &s_.sounds, this);
+    comment_ = new AddCommentScreen(&s_.sounds, this);
     comment_->setAttribute(Qt::WA_DeleteOnClose);
     comment_->setWindowModality(Qt::NonModal);
-    connect(comment_, &QDialog::accepted, this, [this] {
-        const QString text = s_.vars.CommentText;
-        WriteCommentText(s_.vars, s_.clock, s_.messages, text);
-    });
+    // The entry hands its text to the series and can change nothing else:
+    // an escaped or closed entry leaves the series as it was.
+    connect(comment_, &AddCommentScreen::Entered, this,
+            [this](const QString& text) { series_.AddComment(text); });
     comment_->show();
 }
 
 void IcScreen::ShowClock() {
     const DateTimeValue now = s_.clock.Now();
     lst_->setText(FormatDate(now, u"HH:MM:SS"));
-    mu_->setText(FormatNumber(SunMu(s_.vars, now), u"##.000;No sun"));
+    mu_->setText(FormatNumber(SunMu(s_.setup, now), u"##.000;No sun"));
     offset_->setText(QStringLiteral("Offset: ") +
                      FormatNumber(series_.OffsetSeconds(), u"+0;-0;0") + QStringLiteral(" s"));
     next_->setText(FormatDate(series_.NextSetTime(), u"HH:MM:SS"));

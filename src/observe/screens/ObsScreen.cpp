@@ -134,52 +134,51 @@ void ObsScreen::BuildMenus(QVBoxLayout* layout) {
     auto* speed = new QActionGroup(this);
     speed->addAction(computer_);
     speed->addAction(observer_);
-    connect(visual_, &QAction::triggered, this, [this] { services_.vars.AudioPrompts = 0; });
-    connect(both_, &QAction::triggered, this, [this] { services_.vars.AudioPrompts = 1; });
-    connect(computer_, &QAction::triggered, this, [this] { services_.vars.ComputerTimed = 1; });
-    connect(observer_, &QAction::triggered, this, [this] { services_.vars.ComputerTimed = 0; });
+    connect(visual_, &QAction::triggered, this, [this] { services_.settings.AudioPrompts = 0; });
+    connect(both_, &QAction::triggered, this, [this] { services_.settings.AudioPrompts = 1; });
+    connect(computer_, &QAction::triggered, this, [this] { services_.settings.ComputerTimed = 1; });
+    connect(observer_, &QAction::triggered, this, [this] { services_.settings.ComputerTimed = 0; });
 
     QAction* info = bar->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mnInfo"));
     connect(info, &QAction::triggered, this, [this] {
-        ProginfoScreen screen(services_.vars, this);
+        ProginfoScreen screen(services_.setup, services_.calibration, this);
         screen.exec();
     });
     QMenu* encoder = bar->addMenu(QStringLiteral("&Encoder"));
     encoder->setObjectName(QStringLiteral("mnuEncoder"));
     xovers10_ = checkable(encoder, "mnuXover10", "Xovers=10");
     xovers5_ = checkable(encoder, "mnuXovers5", "Xovers=5");
-    connect(xovers10_, &QAction::triggered, this, [this] { session_->ReadingsCount() = 10; });
-    connect(xovers5_, &QAction::triggered, this, [this] { session_->ReadingsCount() = 5; });
+    connect(xovers10_, &QAction::triggered, this, [this] { session_->SetReadingsCount(10); });
+    connect(xovers5_, &QAction::triggered, this, [this] { session_->SetReadingsCount(5); });
     connect(encoder, &QMenu::aboutToShow, this, [this] {
-        int& n = session_->ReadingsCount();
-        if (n != 5 && n != 10) {
-            n = 10;
-        }
+        const int n = session_->OfferedReadingsCount();
         xovers10_->setChecked(n == 10);
         xovers5_->setChecked(n == 5);
     });
     QAction* comment = bar->addAction(QStringLiteral("&Comment"));
     comment->setObjectName(QStringLiteral("mnuComment"));
     connect(comment, &QAction::triggered, this, [this] {
-        RunCommentEntry(services_.vars, services_.clock, services_.messages, &services_.sounds,
-                        this);
+        if (const std::optional<QString> text = AskComment(&services_.sounds, this)) {
+            WriteCommentText(services_.setup, services_.day, services_.clock, services_.messages,
+                             *text);
+        }
     });
     layout->setMenuBar(bar);
 }
 
-void ObsScreen::Prepare() {
-    const SharedVars& v = services_.vars;
-    heading_->setText(ObservationHeading(v, v.ObsType, services_.clock.Now()));
+void ObsScreen::Prepare(const QString& type) {
+    const OperatorSettings& v = services_.settings;
+    type_ = type;
+    heading_->setText(ObservationHeading(services_.setup, type, services_.clock.Now()));
     ResetObsScreen();
-    services_.vars.DialogChoice = 0;
     (v.ComputerTimed == 1 ? computer_ : observer_)->setChecked(true);
     (v.AudioPrompts == 1 ? both_ : visual_)->setChecked(true);
     ShowReady();
 }
 
 void ObsScreen::ResetObsScreen() {
-    const QSettingsText ad = quillon::ShowQSettings(services_.vars, QStringLiteral("AD"), 0);
+    const QSettingsText ad = quillon::ShowQSettings(services_.calibration, QStringLiteral("AD"), 0);
     for (int i = 0; i < 4; ++i) {
         qLabels_[i]->setText(i < 2 ? ad.q1Labels[i] : ad.q2Labels[i - 2]);
         qValues_[i]->setText(QStringLiteral(" "));
@@ -193,8 +192,8 @@ void ObsScreen::ResetObsScreen() {
 }
 
 void ObsScreen::ShowQSettings() {
-    const QSettingsText q = quillon::ShowQSettings(services_.vars, PairOf(services_.vars.ObsType),
-                                                   services_.vars.InstrumentTemperature);
+    const QSettingsText q = quillon::ShowQSettings(services_.calibration, PairOf(type_),
+                                                   services_.settings.InstrumentTemperature);
     temperature_->setText(q.temperature);
     for (int i = 0; i < 4; ++i) {
         const QStringList& labels = i < 2 ? q.q1Labels : q.q2Labels;
@@ -229,7 +228,6 @@ void ObsScreen::ShowReady() {
     start_->setVisible(true);
     start_->setEnabled(true);
     start_->setFocus();
-    services_.vars.DialogChoice = 0;
     sysTime_->setText(FormatDate(services_.clock.Now(), u"HH:MM.SS"));
     clockFrame_->setVisible(true);
     tmrTime_.start(990);
@@ -238,7 +236,7 @@ void ObsScreen::ShowReady() {
 void ObsScreen::TimeTick() {
     const DateTimeValue now = services_.clock.Now();
     sysTime_->setText(FormatDate(now, u"HH:MM:SS"));
-    dispMu_->setText(FormatNumber(SunMu(services_.vars, now), u"##.000;No sun"));
+    dispMu_->setText(FormatNumber(SunMu(services_.setup, now), u"##.000;No sun"));
 }
 
 void ObsScreen::ShowRunning() {
@@ -303,27 +301,27 @@ QWidget* ObsScreen::DialogParent() {
     return isVisible() ? this : parentWidget();
 }
 
-bool ObsScreen::ConfirmFocusedSun(const ObservationWarning& warning) {
+ContinueOrEscape ObsScreen::ConfirmFocusedSun(const ObservationWarning& warning) {
     WarningScreen screen(warning, QStringLiteral("Escape to Top Level"), DialogParent());
     screen.exec();
-    return !screen.escaped;
+    return screen.escaped ? ContinueOrEscape::Escape : ContinueOrEscape::Continue;
 }
 
-bool ObsScreen::AskInitials(const QString& caption, const QStringList& lines) {
-    return quillon::AskInitials(services_.vars, &services_.sounds, DialogParent(), caption, lines);
+std::optional<QString> ObsScreen::AskInitials(const QString& caption, const QStringList& lines) {
+    return quillon::AskInitials(&services_.sounds, DialogParent(), caption, lines,
+                                services_.settings.ObserverInitials);
 }
 
-bool ObsScreen::AskTemperature(const QString& caption, const QStringList& lines) {
-    return quillon::AskTemperature(services_.vars, &services_.sounds, DialogParent(), caption,
-                                   lines);
+std::optional<double> ObsScreen::AskTemperature(const QString& caption, const QStringList& lines) {
+    return quillon::AskTemperature(&services_.sounds, DialogParent(), caption, lines);
 }
 
 void ObsScreen::RunEncoderCheck() {
     CheckEncoder(services_, DialogParent());
 }
 
-void ObsScreen::RunObservationScreen() {
-    Prepare();
+void ObsScreen::RunObservationScreen(const QString& type) {
+    Prepare(type);
     exec();
     gauge_.Close();
 }
@@ -333,14 +331,14 @@ void ObsScreen::FinishObservationScreen() {
     done(QDialog::Rejected);
 }
 
-bool ObsScreen::AskRestartAfterEscape() {
+RestartChoice ObsScreen::AskRestartAfterEscape() {
     PromptScreen prompt(QStringLiteral("Escape was pressed during observation"),
                         QStringLiteral("Escape was pressed during observation\n"),
                         {QStringLiteral("Space bar to Re-start observation."),
                          QStringLiteral("Escape key to Abort Observation.")},
                         this);
     prompt.exec();
-    return !prompt.escaped;
+    return prompt.escaped ? RestartChoice::Leave : RestartChoice::Restart;
 }
 
 SkyAnswer ObsScreen::AskSkyConditions(const QString& type) {
@@ -354,7 +352,7 @@ SkyAnswer ObsScreen::AskSkyConditions(const QString& type) {
     return answer;
 }
 
-bool ObsScreen::AskRestartSkySelection() {
+RestartChoice ObsScreen::AskRestartSkySelection() {
     PromptScreen prompt(
         QStringLiteral("Escaped out of Select Sky Conditions."),
         QStringLiteral("Escape key was pressed\nin the selection of Sky Conditions"),
@@ -362,23 +360,32 @@ bool ObsScreen::AskRestartSkySelection() {
          QStringLiteral("Escape key to Abort Observation.")},
         this);
     prompt.exec();
-    return !prompt.escaped;
+    return prompt.escaped ? RestartChoice::Leave : RestartChoice::Restart;
 }
 
-int ObsScreen::ConfirmReject() {
+RejectChoice ObsScreen::ConfirmReject() {
     accept_->setVisible(false);
     reject_->setVisible(false);
     ConfirmRejScreen confirm(this);
     confirm.exec();
-    if (confirm.choice == 7) {
+    switch (confirm.choice) {
+    case ConfirmRejScreen::Choice::Accept:
         accept_->setVisible(true);
+        return RejectChoice::AcceptAfterAll;
+    case ConfirmRejScreen::Choice::RejectAndChooseType:
+        return RejectChoice::RejectAndChooseType;
+    case ConfirmRejScreen::Choice::Reject:
+        break;
     }
-    return confirm.choice;
+    return RejectChoice::Reject;
 }
 
-QString ObsScreen::ChooseNextType(const QStringList& offered, double mu) {
+std::optional<QString> ObsScreen::ChooseNextType(const QStringList& offered, double mu) {
     MoreobsScreen more(offered, mu, this);
     more.exec();
+    if (more.chosen.isEmpty()) {
+        return std::nullopt;
+    }
     return more.chosen;
 }
 

@@ -25,8 +25,8 @@ public:
 
     void SetSession(ObservationSession* session) { session_ = session; }
 
-    // Ready for the type in vars.ObsType after its set-up.
-    void Prepare();
+    // Ready for `type` after its set-up.
+    void Prepare(const QString& type);
 
     const QString& NextType() const { return session_->NextType(); }
     const ObservationRun& LastRun() const { return session_->LastRun(); }
@@ -48,22 +48,23 @@ public:
     void ShowResult(const QString& meanTime, const QString& mu, const QString& ozone) override;
 
     // ObservationSessionScreens
-    bool ConfirmFocusedSun(const ObservationWarning& warning) override;
-    bool AskInitials(const QString& caption, const QStringList& lines) override;
-    bool AskTemperature(const QString& caption, const QStringList& lines) override;
+    ContinueOrEscape ConfirmFocusedSun(const ObservationWarning& warning) override;
+    std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override;
+    std::optional<double> AskTemperature(const QString& caption,
+                                         const QStringList& lines) override;
     void RunEncoderCheck() override;
-    void RunObservationScreen() override;
+    void RunObservationScreen(const QString& type) override;
     void FinishObservationScreen() override;
     void ShowReady() override;
     void ShowQSettings() override;
     void ShowRunning() override;
     void ShowInspect() override;
     void ShowRejected() override;
-    bool AskRestartAfterEscape() override;
+    RestartChoice AskRestartAfterEscape() override;
     SkyAnswer AskSkyConditions(const QString& type) override;
-    bool AskRestartSkySelection() override;
-    int ConfirmReject() override;
-    QString ChooseNextType(const QStringList& offered, double mu) override;
+    RestartChoice AskRestartSkySelection() override;
+    RejectChoice ConfirmReject() override;
+    std::optional<QString> ChooseNextType(const QStringList& offered, double mu) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -76,6 +77,7 @@ private:
     QWidget* DialogParent();
 
     Services& services_;
+    QString type_; // the type being observed
     ObservationSession* session_ = nullptr;
     GaugeScreen gauge_;
     QTimer tmrTime_;

@@ -6,11 +6,12 @@
 
 namespace quillon {
 
-bool SetupObservation(Services& services, int& readingsCount, QWidget* parent) {
+bool SetupObservation(Services& services, const QString& type, int& readingsCount,
+                      QWidget* parent) {
     ObsScreen screens(services, parent);
     ObservationSession session(services, screens);
     screens.SetSession(&session);
-    const bool ready = session.Setup();
+    const bool ready = session.Setup(type);
     readingsCount = session.ReadingsCount();
     return ready;
 }

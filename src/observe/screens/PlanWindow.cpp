@@ -93,11 +93,11 @@ PlanWindow::PlanWindow(Services& services, QWidget* parent) : QDialog(parent), s
     timer_.setObjectName(QStringLiteral("Timer1"));
     connect(&timer_, &QTimer::timeout, this, &PlanWindow::Tick);
     timer_.start(1000);
-    ShowDate(std::floor(LocalStandardTime(s_.vars, s_.clock.Now())));
+    ShowDate(std::floor(LocalStandardTime(s_.setup, s_.clock.Now())));
 }
 
 int PlanWindow::NowSecond() const {
-    const DateTimeValue local = LocalStandardTime(s_.vars, s_.clock.Now());
+    const DateTimeValue local = LocalStandardTime(s_.setup, s_.clock.Now());
     if (std::floor(local) != date_) {
         return -1;
     }
@@ -110,7 +110,7 @@ void PlanWindow::ShowDate(DateTimeValue localDate) {
     if (dateEdit_->date() != shown) {
         dateEdit_->setDate(shown);
     }
-    plan_ = PlanDay(s_.vars, localDate);
+    plan_ = PlanDay(s_.setup, localDate);
     table_->setRowCount(static_cast<int>(plan_.intervals.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         const PlanInterval& in = plan_.intervals[row];
@@ -196,8 +196,8 @@ void PlanWindow::BuildMuChart() {
     curve->setName(QStringLiteral("mu"));
     for (int second = 0; second <= 86400; second += 300) {
         const DateTimeValue utc =
-            date_ + second / 86400.0 + static_cast<double>(s_.vars.UtcOffsetHours) / 24.0;
-        const double m = SunMu(s_.vars, utc);
+            date_ + second / 86400.0 + static_cast<double>(s_.setup.UtcOffsetHours) / 24.0;
+        const double m = SunMu(s_.setup, utc);
         if (m > 0 && m <= kMuShown) {
             curve->append(Hours(second), m);
         }

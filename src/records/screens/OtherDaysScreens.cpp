@@ -51,16 +51,16 @@ bool Explain(QWidget* parent) {
 // file systems, the one holding the data directory first.
 class ChooserScreen : public QDialog {
 public:
-    ChooserScreen(SharedVars& vars, QWidget* parent) : QDialog(parent), vars_(vars) {
+    ChooserScreen(const StationSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
         setObjectName(QStringLiteral("ChooseDir"));
-        setWindowTitle(QStringLiteral("Looking for Dayfiles for instrument ") + vars.InstrumentId);
+        setWindowTitle(QStringLiteral("Looking for Dayfiles for instrument ") + setup.InstrumentId);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(new QLabel(
             QStringLiteral("Select the drive and directory with the Dobson Day Files"), this));
         layout->addWidget(new QLabel(QStringLiteral("Drive:"), this));
         drives_ = new QComboBox(this);
         drives_->setObjectName(QStringLiteral("Drive1"));
-        const QString home = QStorageInfo(vars.DataDir).rootPath();
+        const QString home = QStorageInfo(setup.DataDir).rootPath();
         drives_->addItem(home);
         for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
             if (volume.isValid() && volume.isReady() && volume.rootPath() != home) {
@@ -107,7 +107,6 @@ public:
                 [this](QListWidgetItem* item) { Show(QDir(dir_).absoluteFilePath(item->text())); });
         connect(select, &QPushButton::clicked, this, [this] {
             chosen = dir_.endsWith(u'/') ? dir_ : dir_ + u'/';
-            vars_.AbortFlag = false;
             accept();
         });
         connect(back, &QPushButton::clicked, this, &QDialog::reject);
@@ -117,7 +116,7 @@ public:
                 Show(root);
             }
         });
-        Show(vars.DataDir);
+        Show(setup.DataDir);
     }
 
     void Show(const QString& directory) {
@@ -133,13 +132,13 @@ public:
         files_->clear();
         // The station's own day files, ".999" ones too when it has no encoder.
         files_->addItems(
-            dir.entryList({QStringLiteral("D*.") + DayFileExtension(vars_)}, QDir::Files));
+            dir.entryList({QStringLiteral("D*.") + DayFileExtension(setup_)}, QDir::Files));
     }
 
     QString chosen;
 
 private:
-    SharedVars& vars_;
+    const StationSetup& setup_;
     QString dir_;
     QComboBox* drives_;
     QListWidget* dirs_;
@@ -154,7 +153,7 @@ public:
         : QDialog(parent), s_(s), browser_(browser), directory_(directory), list_(list) {
         setObjectName(QStringLiteral("DayList"));
         setWindowTitle(QStringLiteral("Select a series of Day Files for Instrument ") +
-                       s.vars.InstrumentId);
+                       s.setup.InstrumentId);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(
             NamedLabel(QStringLiteral("lblCount"),
@@ -248,12 +247,12 @@ private:
 class OtherDaysScreensOnWidgets : public OtherDaysScreens {
 public:
     OtherDaysScreensOnWidgets(Services& s, QWidget* parent)
-        : s_(s), parent_(parent), browser_(s.vars, s.clock, s.messages, *this) {}
+        : s_(s), parent_(parent), browser_(s.setup, s.clock, s.messages, *this) {}
     void Run() { browser_.Run(); }
 
     bool Explain() override { return quillon::Explain(parent_); }
     std::optional<QString> ChooseDirectory() override {
-        ChooserScreen chooser(s_.vars, parent_);
+        ChooserScreen chooser(s_.setup, parent_);
         if (chooser.exec() != QDialog::Accepted) {
             return std::nullopt;
         }

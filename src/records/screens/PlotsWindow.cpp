@@ -75,10 +75,10 @@ PlotsWindow::PlotsWindow(Services& services, QWidget* parent) : QDialog(parent),
     }
     days_ = new QComboBox(this);
     days_->setObjectName(QStringLiteral("cmbDays"));
-    const QString today = DayFileName(s_.vars, LocalStandardTime(s_.vars, s_.clock.Now()));
+    const QString today = DayFileName(s_.setup, LocalStandardTime(s_.setup, s_.clock.Now()));
     days_->addItem(today);
     for (const DayFileEntry& entry :
-         ListDayFiles(s_.vars.DataDir, DayFileExtension(s_.vars)).entries) {
+         ListDayFiles(s_.setup.DataDir, DayFileExtension(s_.setup)).entries) {
         if (entry.name != today) {
             days_->addItem(entry.name);
         }
@@ -98,7 +98,7 @@ bool PlotsWindow::SavePng(QChartView* view, const QString& path) {
 
 void PlotsWindow::ShowDay(const QString& dayFile) {
     auto* chart = new QChart();
-    const DayPlot plot = DayPlotOfFile(s_.vars.DataDir + dayFile, s_.vars.StationName);
+    const DayPlot plot = DayPlotOfFile(s_.setup.DataDir + dayFile, s_.setup.StationName);
     auto* time = new QValueAxis(chart);
     time->setTitleText(QStringLiteral("Local standard time (hours)"));
     time->setRange(0, 24);
@@ -191,7 +191,7 @@ void PlotsWindow::ShowDay(const QString& dayFile) {
 
 void PlotsWindow::ShowHg() {
     auto* chart = new QChart();
-    const QString path = s_.vars.HistoryDir + QStringLiteral("hghist.") + s_.vars.InstrumentId;
+    const QString path = s_.setup.HistoryDir + QStringLiteral("hghist.") + s_.setup.InstrumentId;
     const QList<HgPoint> points = HgHistoryPoints(path);
     auto* dates = DateAxis(chart);
     auto* diff = new QValueAxis(chart);
@@ -244,7 +244,7 @@ void PlotsWindow::ShowHg() {
 
 void PlotsWindow::ShowLamp() {
     auto* chart = new QChart();
-    const QString path = s_.vars.HistoryDir + QStringLiteral("lamphist.") + s_.vars.InstrumentId;
+    const QString path = s_.setup.HistoryDir + QStringLiteral("lamphist.") + s_.setup.InstrumentId;
     const QList<LampPoint> points = LampHistoryPoints(path);
     auto* dates = DateAxis(chart);
     auto* r = new QValueAxis(chart);
@@ -278,7 +278,7 @@ void PlotsWindow::ShowLamp() {
         r->setRange(low - 5, high + 5);
         // The test the corrections in use came from.
         DateTimeValue corrected = 0;
-        if (ParseMdy(s_.vars.LampCorrDate, &corrected)) {
+        if (ParseMdy(s_.calibration.LampCorrDate, &corrected)) {
             auto* change = new QScatterSeries(chart);
             change->setName(QStringLiteral("corrections from this test"));
             change->setMarkerShape(QScatterSeries::MarkerShapeRectangle);

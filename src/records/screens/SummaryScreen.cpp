@@ -11,16 +11,16 @@
 
 namespace quillon {
 
-SummaryScreen::SummaryScreen(SharedVars& vars, const Clock& clock, OperatorMessages& messages,
+SummaryScreen::SummaryScreen(const StationSetup& setup, const DayState& day, const Clock& clock, OperatorMessages& messages,
                              Sounds* sounds, QWidget* parent)
-    : QDialog(parent), vars_(vars), clock_(clock), messages_(messages), sounds_(sounds) {
+    : QDialog(parent), setup_(setup), day_(day), clock_(clock), messages_(messages), sounds_(sounds) {
     setObjectName(QStringLiteral("Summary"));
     setWindowTitle(QStringLiteral("Summary of ozone observations for a day"));
     auto* layout = new QVBoxLayout(this);
     caption_ = new QLabel(this);
     caption_->setObjectName(QStringLiteral("lblCaption"));
     layout->addWidget(caption_);
-    auto* station = new QLabel(vars.StationName, this);
+    auto* station = new QLabel(setup.StationName, this);
     station->setObjectName(QStringLiteral("lblStation"));
     layout->addWidget(station);
     for (int i = 0; i < 4; ++i) {
@@ -55,22 +55,22 @@ void SummaryScreen::ShowDay(const QString& dateText, const QString& caption) {
     dateText_ = dateText;
     caption_->setText(caption);
     SummaryTexts texts;
-    texts.cdZenith = vars_.SummaryCDZenith;
-    SumToDay(vars_, clock_, dateText, SummaryDetail::Full, vars_.DataDir, texts, messages_);
+    texts.cdZenith = day_.SummaryCDZenith;
+    SumToDay(setup_, clock_, dateText, SummaryDetail::Full, setup_.DataDir, texts, messages_);
     const QString values[4] = {texts.adds, texts.adZenith, texts.cdds, texts.cdZenith};
     for (int i = 0; i < 4; ++i) {
         lines_[i]->setText(values[i]);
     }
     DateTimeValue date = 0;
     if (ParseMdy(dateText, &date)) {
-        fileName_->setText(DayFilePath(vars_, date, u'S'));
+        fileName_->setText(DayFilePath(setup_, date, u'S'));
     }
 }
 
 void SummaryScreen::MakeSummaryFile() {
     SummaryTexts texts;
-    texts.cdZenith = vars_.SummaryCDZenith;
-    SumToDay(vars_, clock_, dateText_, SummaryDetail::WithFile, vars_.DataDir, texts, messages_);
+    texts.cdZenith = day_.SummaryCDZenith;
+    SumToDay(setup_, clock_, dateText_, SummaryDetail::WithFile, setup_.DataDir, texts, messages_);
 }
 
 void SummaryScreen::keyPressEvent(QKeyEvent* event) {

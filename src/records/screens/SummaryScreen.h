@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
+#include "records/DayState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -17,7 +18,7 @@ class Sounds;
 class SummaryScreen : public QDialog {
     Q_OBJECT
 public:
-    SummaryScreen(SharedVars& vars, const Clock& clock, OperatorMessages& messages, Sounds* sounds,
+    SummaryScreen(const StationSetup& setup, const DayState& day, const Clock& clock, OperatorMessages& messages, Sounds* sounds,
                   QWidget* parent = nullptr);
 
     // Summarises the local date `dateText` ("MM/DD/YYYY") with full texts.
@@ -29,7 +30,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    SharedVars& vars_;
+    const StationSetup& setup_;
+    const DayState& day_;
     const Clock& clock_;
     OperatorMessages& messages_;
     Sounds* sounds_;

@@ -37,7 +37,7 @@ namespace {
 class MainScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        vars.HomeDir = station.Home();
+        vars.setup.HomeDir = station.Home();
         // Lamp tests done recently, so start-up shows no overdue screen.
         station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\","
                                          "\"01/02/2027\",\"01/03/2027\"\r\n");
@@ -71,7 +71,7 @@ protected:
 
     // Answers the next modal screen from code, as soon as it is up.
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     TestServices fakes{vars, MakeDateTime(2027, 1, 5, 19, 30, 0)};
     FakeClock& clock = fakes.clock;
     RecordingMessages& messages = fakes.messages;
@@ -92,7 +92,7 @@ TEST_F(MainScreenTest, StartUpTitleHeadlineAndOrder) {
     EXPECT_EQ(Text(*main, "Promptext"), "Computer controls speed.");
     EXPECT_EQ(main->findChild<QPushButton*>("CmmdPrompting")->text(),
               " Change to obs'r controlled s&Peed");
-    EXPECT_EQ(vars.ComputerTimed, 1);
+    EXPECT_EQ(vars.settings.ComputerTimed, 1);
     EXPECT_TRUE(main->Timer1()->isActive());
     EXPECT_EQ(main->Timer1()->interval(), 1000);
     // The parameter screen stayed up for 3 seconds of the clock.
@@ -237,7 +237,7 @@ TEST_F(MainScreenTest, NewDayAtLocalMidnightNotUtcMidnight) {
     EXPECT_EQ(newDay[6], "\"Quillon 1.0 N-table 03/12/2024 Lampcorr 11/30/2026 STD-61A "
                          "Q-table 06/15/2026\"");
     EXPECT_EQ(Text(*main, "lblADDSoz"), "No ADDS Obs. Yet Today");
-    EXPECT_EQ(vars.LocalDate, DateSerial(2027, 1, 6));
+    EXPECT_EQ(vars.day.LocalDate, DateSerial(2027, 1, 6));
 }
 
 TEST_F(MainScreenTest, SpeedModeToggleTwice) {
@@ -247,11 +247,11 @@ TEST_F(MainScreenTest, SpeedModeToggleTwice) {
     button->click();
     EXPECT_EQ(button->text(), "Change to computer con&Trolled speed");
     EXPECT_EQ(Text(*main, "Promptext"), "Observer controls speed.");
-    EXPECT_EQ(vars.ComputerTimed, 0);
+    EXPECT_EQ(vars.settings.ComputerTimed, 0);
     button->click();
     EXPECT_EQ(button->text(), " Change to obs'r controlled s&Peed");
     EXPECT_EQ(Text(*main, "Promptext"), "Computer controls speed.");
-    EXPECT_EQ(vars.ComputerTimed, 1);
+    EXPECT_EQ(vars.settings.ComputerTimed, 1);
 }
 
 TEST_F(MainScreenTest, ShortcutKeysWorkOnlyWhileOffered) {
@@ -667,8 +667,8 @@ TEST(FirstRun, MissingHomeOffersTheExampleStation) {
 TEST(ExampleStationStart, TheOperatorProgramStartsOnTheShippedExampleWithoutAFault) {
     // The whole example, its days and histories too.
     const TestStation station(TestStation::Contents::Everything);
-    SharedVars vars;
-    vars.HomeDir = station.Home();
+    StationState vars;
+    vars.setup.HomeDir = station.Home();
     // 20:00 UTC on 2 December 2026: 13:00 at the station, a day with records.
     TestServices fakes(vars, MakeDateTime(2026, 12, 2, 20, 0, 0));
     MainWindow main(fakes.services);

@@ -42,7 +42,7 @@ void OpenMercuryTest(ScriptedOperator& op) {
 
 TEST(CalibrationScreens, MercuryTestTypedToDoneSave) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     ScriptedOperator op;
     OpenMercuryTest(op);
@@ -75,12 +75,12 @@ TEST(CalibrationScreens, MercuryTestTypedToDoneSave) {
     ASSERT_EQ(history.size(), 4);
     EXPECT_EQ(history[0], "HGLAMP,12/08/2026,10:00:00,  20.0, 20.5");
     EXPECT_EQ(history[3], "   73.00   72.99   00.01  06/15/2026");
-    EXPECT_EQ(vars.LastHgTest, "12/08/2026");
+    EXPECT_EQ(vars.calibration.LastHgTest, "12/08/2026");
 }
 
 TEST(CalibrationScreens, QTableReviewToAccept) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     ScriptedOperator op;
     QString countLine;
@@ -100,8 +100,8 @@ TEST(CalibrationScreens, QTableReviewToAccept) {
     EXPECT_EQ(op.Seen(), QStringList({"GetInitials", "AdjQtable", "Inqadj", "Qchanged"}));
     EXPECT_EQ(countLine, "The program could not find any mercury test history.");
     EXPECT_EQ(newHg, "74.80");
-    EXPECT_DOUBLE_EQ(vars.Q15Hg, 74.8);
-    EXPECT_EQ(vars.QTableDate, "08 Dec 2026");
+    EXPECT_DOUBLE_EQ(vars.calibration.Q15Hg, 74.8);
+    EXPECT_EQ(vars.calibration.QTableDate, "08 Dec 2026");
     EXPECT_FALSE(station.Read("config/instcfg.bak").isEmpty());
     EXPECT_TRUE(station.Read("config/inst.cfg").startsWith("61\r\n-.25\r\n96.835\r\n"));
 }
@@ -109,11 +109,11 @@ TEST(CalibrationScreens, QTableReviewToAccept) {
 TEST(CalibrationScreens, StandardLampTestToAccept) {
     TestStation station;
     station.Write("config/reflmps.061", "\"01/01/2020\"\r\n\"L1\",150.0,140.0,130.0,120.0\r\n");
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     ASSERT_TRUE(fakes.OpenEncoder());
     fakes.link.SetValue(150.5); // the same dial on every wavelength
-    vars.AudioPrompts = 0;
+    vars.settings.AudioPrompts = 0;
     ScriptedOperator op;
     op.On("GetInitials", [](QWidget* m) { Type(m, "txtInitials", "rde"); });
     op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "20"); });
@@ -162,8 +162,8 @@ TEST(CalibrationScreens, StandardLampTestToAccept) {
     EXPECT_EQ(op.Seen().size(), 19) << op.Seen().join(",").toStdString();
     EXPECT_EQ(reference, "l1 Ref Vals.");
     // A: N(150) - N(150.5) = -0.485 from the demo N-table.
-    EXPECT_NEAR(vars.LampCorr[0], -0.485, 1e-9);
-    EXPECT_EQ(vars.LampCorrLamp, "l1");
+    EXPECT_NEAR(vars.calibration.LampCorr[0], -0.485, 1e-9);
+    EXPECT_EQ(vars.calibration.LampCorrLamp, "l1");
     EXPECT_TRUE(DecodeWindows1252(station.Read("data/D26342.061"))
                     .contains("\"Test accepted after warning\""));
     EXPECT_FALSE(station.Read("history/lamphist.061").isEmpty());
@@ -171,7 +171,7 @@ TEST(CalibrationScreens, StandardLampTestToAccept) {
 
 TEST(CalibrationScreens, MercurySavesWhatWasEvaluatedWhenDoneWasPressed) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     ScriptedOperator op;
     OpenMercuryTest(op);

@@ -18,7 +18,7 @@ using namespace quillon::test;
 
 TEST(DecisionKeys, BigCorrectionChangeUsesTheNewValuesOnlyByAltS) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     StandardScreen screen(fakes.services);
     const QStringList lines = {"A correction changed by 2.5 N."};
@@ -48,7 +48,7 @@ TEST(DecisionKeys, BigCorrectionChangeUsesTheNewValuesOnlyByAltS) {
 
 TEST(DecisionKeys, LampTestEscapeChoiceWarnsAndItsKeys) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     StandardScreen screen(fakes.services);
     struct Case {
@@ -75,7 +75,7 @@ TEST(DecisionKeys, LampTestEscapeChoiceWarnsAndItsKeys) {
 
 TEST(DecisionKeys, BlunderGoesOnByDefaultAndEscapeStartsOver) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     StandardScreen screen(fakes.services);
     struct Case {
@@ -113,7 +113,7 @@ TEST(DecisionKeys, QTableEscapedValueRetriedBySpaceOrEnterAndLeftByEscapeOrClose
     };
     for (const Case& c : cases) {
         TestStation station;
-        SharedVars vars = LoadedVars(station);
+        StationState vars = LoadedVars(station);
         TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
         const QByteArray before = station.Read("config/inst.cfg");
         ScriptedOperator op;

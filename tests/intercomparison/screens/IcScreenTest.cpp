@@ -32,11 +32,11 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(fakes.OpenEncoder());
         fakes.link.SetValue(150.0);
-        vars.AudioPrompts = 0;
+        vars.settings.AudioPrompts = 0;
         screen.show();
     }
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes{vars, MakeDateTime(2026, 12, 8, 16, 59, 40)};
     IcScreen screen{fakes.services};
 };

@@ -53,8 +53,8 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
     station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
     station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\","
                                      "\"02/26/2027\",\"02/27/2027\"\r\n");
-    SharedVars vars;
-    vars.HomeDir = station.Home();
+    StationState vars;
+    vars.setup.HomeDir = station.Home();
     FakeClock clock(MakeDateTime(2027, 3, 1, 19, 0, 0)); // noon at Boulder, mu about 1.5
     RecordingMessages messages;
     RecordingPlayer player;
@@ -165,8 +165,8 @@ TEST(EndToEnd, ExitChosenDuringTheTicksSerialReadWaitsForIt) {
     station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
     station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,174.3,\"06/15/2026\","
                                      "\"02/26/2027\",\"02/27/2027\"\r\n");
-    SharedVars vars;
-    vars.HomeDir = station.Home();
+    StationState vars;
+    vars.setup.HomeDir = station.Home();
     FakeClock clock(MakeDateTime(2027, 3, 1, 19, 0, 0));
     RecordingMessages messages;
     RecordingPlayer player;

@@ -42,9 +42,9 @@ protected:
     void SetUp() override {
         vars = LoadedVars(station);
         op.Ignore("Ggauge");       // the wait gauge runs by itself
-        vars.EncoderInUse = false; // practice readings, no counter
-        vars.ObserverInitials = "JKL";
-        vars.InstrumentTemperature = 21;
+        vars.setup.EncoderInUse = false; // practice readings, no counter
+        vars.settings.ObserverInitials = "JKL";
+        vars.settings.InstrumentTemperature = 21;
         vars.ObsType = "ADDSGQP";
     }
     QStringList ObsLines() {
@@ -52,7 +52,7 @@ protected:
             .filter(QRegularExpression("^OBS,"));
     }
     TestStation station;
-    SharedVars vars;
+    StationState vars;
     TestServices fakes{vars, MakeDateTime(2027, 3, 1, 19, 0, 0)};
     ScriptedOperator op;
 };
@@ -140,7 +140,7 @@ TEST_F(ObsScreenTest, FocusedSunWarningAtLatitudeFortyAndTheMoonStyle) {
     EXPECT_EQ(fakes.player.played.back(), 134);
 
     vars.ObsType = "ADRMFI";
-    vars.ComputerTimed = 1;
+    vars.settings.ComputerTimed = 1;
     QStringList lines;
     op.On("GetInitials", [&](QWidget* m) {
         lines << m->findChild<QLabel*>("lblL1_0")->text() << m->windowTitle();
@@ -148,10 +148,10 @@ TEST_F(ObsScreenTest, FocusedSunWarningAtLatitudeFortyAndTheMoonStyle) {
     });
     op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "18.5"); });
     EXPECT_TRUE(SetupObservation(fakes.services, n, nullptr));
-    EXPECT_EQ(vars.ComputerTimed, 0);
+    EXPECT_EQ(vars.settings.ComputerTimed, 0);
     EXPECT_EQ(n, 20);
-    EXPECT_EQ(vars.ObserverInitials, "ABC");
-    EXPECT_EQ(vars.InstrumentTemperature, 18.5);
+    EXPECT_EQ(vars.settings.ObserverInitials, "ABC");
+    EXPECT_EQ(vars.settings.InstrumentTemperature, 18.5);
     EXPECT_EQ(lines, QStringList({"ADRMFI Observation Information",
                                   "ADRMFI Observation information -- Enter Initials"}));
 }

@@ -35,7 +35,7 @@ int ClockSeconds(const QString& text) {
 
 TEST(PlanWindow, TheCurrentIntervalFollowsTheClockAndAnotherDateCanBeShown) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     // 17:00 UTC on 8 December 2026 is 10:00:00 local at Boulder (UTC-7).
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     PlanWindow window(fakes.services);
@@ -87,7 +87,7 @@ TEST(PlanWindow, TheCurrentIntervalFollowsTheClockAndAnotherDateCanBeShown) {
 
 TEST(PlanWindow, EscapeAndTheCloseButtonLeaveIt) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     for (const ScriptedOperator::Answer& answer :
          {Press(Qt::Key_Escape), CloseWindow(), Click("cmmdExit")}) {

@@ -25,7 +25,7 @@ using namespace quillon::test;
 
 TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
     QTemporaryDir archive;
     QFile day(archive.filePath("D07097.999"));
@@ -40,7 +40,7 @@ TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
         // The chooser starts in the data directory; go to the archive.
         auto* dirs = m->findChild<QListWidget*>("Dir1");
         auto* path = m->findChild<QLabel*>("lblPath");
-        EXPECT_EQ(path->text() + "/", vars.DataDir);
+        EXPECT_EQ(path->text() + "/", vars.setup.DataDir);
         dirs->addItem(archive.path()); // an absolute entry opens that directory
         dirs->setCurrentRow(dirs->count() - 1);
         m->findChild<QPushButton*>("cmmdOpen")->click();

@@ -18,7 +18,7 @@ using namespace quillon::test;
 
 TEST(PlotsWindowTest, EachTabRendersToAPng) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     station.Write("data/D06083.999", DayWithObservations());
     station.Write("history/hghist.061", HgHistory());
     TestServices fakes(vars, MakeDateTime(2006, 3, 24, 20, 0, 0));
@@ -49,7 +49,7 @@ TEST(PlotsWindowTest, EachTabRendersToAPng) {
 
 TEST(PlotsWindowTest, EveryClassOfTheDayHasItsOwnColourAndMarker) {
     TestStation station;
-    SharedVars vars = LoadedVars(station);
+    StationState vars = LoadedVars(station);
     station.Write("data/D06083.999",
                   DayWithObservations() +
                       "OBS,03/24/2006,150000,CDDSGQP,23.0, 123.5, 45.6,0.3, 1.900,295.0,1.0\r\n"

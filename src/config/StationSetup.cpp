@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/SharedVars.h"
+#include "config/StationSetup.h"
 
 #include "util/Format.h"
-
-#include <cmath>
 
 namespace quillon {
 
@@ -12,8 +10,8 @@ QString InstrumentIdFor(double instrumentNumber) {
     return instrumentNumber < 99 ? QStringLiteral("0") + digits : digits;
 }
 
-DateTimeValue LocalStandardTime(const SharedVars& vars, DateTimeValue utc) {
-    return utc - static_cast<double>(vars.UtcOffsetHours) / 24.0;
+DateTimeValue LocalStandardTime(const StationSetup& setup, DateTimeValue utc) {
+    return utc - static_cast<double>(setup.UtcOffsetHours) / 24.0;
 }
 
 } // namespace quillon
