@@ -2,6 +2,7 @@
 // The counter link against cub5-sim on a pseudo-terminal: samples averaged
 // in a 1.0 s window, and the duration of a reading series with n = 10.
 #include "instrument/Cub5Encoder.h"
+#include "station/StationState.h"
 #include "instrument/SerialCounterLink.h"
 #include "instrument/WaitGauge.h"
 #include "support/Cub5Sim.h"
@@ -38,7 +39,7 @@ struct Rig {
     SystemClock clock;
     SerialCounterLink link;
     RecordingMessages messages;
-    Cub5Encoder encoder{vars, link, clock, messages};
+    Cub5Encoder encoder{vars.setup, link, clock, messages};
 };
 } // namespace
 
@@ -58,10 +59,10 @@ static void BM_ReadRdialTenReadings(benchmark::State& state) {
     RecordingPlayer player;
     Sounds sounds(player);
     NoGauge gauge;
-    rig.settings.AudioPrompts = 0;
+    rig.vars.settings.AudioPrompts = 0;
     for (auto _ : state) {
         int n = 10;
-        benchmark::DoNotOptimize(ReadRdial(rig.vars, rig.encoder, gauge, sounds, rig.clock, n));
+        benchmark::DoNotOptimize(ReadRdial(rig.vars.settings, rig.encoder, gauge, sounds, rig.clock, n));
     }
 }
 BENCHMARK(BM_ReadRdialTenReadings)->Iterations(2)->Unit(benchmark::kMillisecond);

@@ -22,7 +22,7 @@ static void BM_MainTickSameRange(benchmark::State& state) {
     vars.setup.HomeDir = station.Home();
     TestServices fakes(vars, MakeDateTime(2026, 12, 10, 19, 0, 0));
     FakeClock& clock = fakes.clock;
-    MainWindow main(fakes.services);
+    MainWindow main(fakes.services, vars);
     main.Load();
     main.show();
     main.Tick();

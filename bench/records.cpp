@@ -24,7 +24,7 @@ static void BM_SumToDay1000Obs(benchmark::State& state) {
     vars.setup.UtcOffsetHours = 0;
     FakeClock clock(MakeDateTime(2006, 3, 24, 18, 0, 0));
     RecordingMessages messages;
-    QStringList lines = DayFileHeader(vars, clock.Now());
+    QStringList lines = DayFileHeader(vars.setup, clock.Now());
     const char* types[] = {"ADDSGQP", "CDDSGQP", "ADZB", "CDZC", "CCZB"};
     for (int i = 0; i < 1000; ++i) {
         ObsRecord r;
@@ -34,16 +34,16 @@ static void BM_SumToDay1000Obs(benchmark::State& state) {
         r.mu = 2.0 + (i % 7) * 0.1;
         r.ozone = 300 + i % 13;
         r.ozoneSpread = 1.1;
-        lines += ObsRecordLines(r, vars);
+        lines += ObsRecordLines(r, vars.setup);
     }
-    QFile file(DayFilePath(vars, clock.Now()));
+    QFile file(DayFilePath(vars.setup, clock.Now()));
     file.open(QIODevice::WriteOnly);
     file.write(CrLfLines(lines));
     file.close();
     const SummaryDetail detail = static_cast<SummaryDetail>(state.range(0));
     for (auto _ : state) {
         SummaryTexts texts;
-        SumToDay(vars, clock, "03/24/2006", detail, vars.setup.DataDir, texts, messages);
+        SumToDay(vars.setup, clock, "03/24/2006", detail, vars.setup.DataDir, texts, messages);
         benchmark::DoNotOptimize(texts);
     }
 }
@@ -56,9 +56,10 @@ static void BM_StartUpWork(benchmark::State& state) {
     for (auto _ : state) {
         StationState vars;
         vars.setup.HomeDir = station.Home();
-        ReadConfiguration(vars, messages);
-        WriteComment(vars, clock, messages);
-        OpenDayFile(vars, clock, messages);
+        ReadConfiguration(vars.setup, vars.calibration, messages);
+        WriteCommentText(vars.setup, vars.day, clock, messages,
+                         ReadArchiveSite(vars.setup.ConfigDir).startComment);
+        OpenDayFile(vars.setup, vars.day, clock, messages);
         benchmark::DoNotOptimize(vars);
     }
 }

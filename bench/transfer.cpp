@@ -19,13 +19,14 @@ static void BM_TransferPass30Files(benchmark::State& state) {
     TestStation station;
     StationState vars = LoadedVars(station);
     vars.setup.EncoderInUse = true;
-    vars.ArchiveUrl = server.Url();
-    vars.ArchiveUser = "dobson";
-    vars.ArchivePassword = "secret";
+    ArchiveSite site;
+    site.url = server.Url();
+    site.user = "dobson";
+    site.password = "secret";
     FakeClock clock(MakeDateTime(2006, 3, 25, 12, 0, 0));
     RecordingMessages messages;
     CurlFtpClient ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     const QByteArray body = QByteArray("OBS,line of a day file\r\n").repeated(300);
     for (auto _ : state) {
         state.PauseTiming();

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vars.setup.HomeDir = station.Home();
     quillon::fuzz::SilentMessages messages;
     try {
-        quillon::ReadConfiguration(vars, messages);
+        quillon::ReadConfiguration(vars.setup, vars.calibration, messages);
         if (!std::isfinite(vars.setup.Latitude) || !std::isfinite(vars.setup.UtcOffsetHours) ||
             !std::isfinite(vars.calibration.LampCorr[0]) || !std::isfinite(vars.calibration.NTable[29][2])) {
             std::abort();

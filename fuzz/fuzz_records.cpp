@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         quillon::StationState vars;
         vars.setup.HomeDir = station.Home();
         quillon::fuzz::SilentMessages quiet;
-        quillon::ReadConfiguration(vars, quiet);
+        quillon::ReadConfiguration(vars.setup, vars.calibration, quiet);
         return vars;
     }();
     quillon::StationState vars = loaded;
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     case 2: {
         station.Write(QStringLiteral("config/reflmps.061"), bytes);
-        for (const quillon::ReferenceLamp& lamp : quillon::ReadReferenceLamps(vars).lamps) {
+        for (const quillon::ReferenceLamp& lamp : quillon::ReadReferenceLamps(vars.setup).lamps) {
             Check(!lamp.name.isEmpty());
             for (const double v : lamp.values) {
                 Check(std::isfinite(v) && v >= 0.0 && v <= 300.0);
@@ -84,11 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         station.Write(QStringLiteral("config/woudc.cfg"), bytes);
         quillon::WoudcStation woudc;
         QString error;
-        if (quillon::ReadWoudcStation(vars, &woudc, &error)) {
+        if (quillon::ReadWoudcStation(vars.setup, &woudc, &error)) {
             // Whatever the file held, the name made of it stays one name.
             Check(!woudc.agency.contains(u'/') && !woudc.model.contains(u'/'));
             QString path;
-            quillon::ExportWoudcDay(vars, 38800.0, 38800.5,
+            quillon::ExportWoudcDay(vars.setup, 38800.0, 38800.5,
                                     station.Home() + QStringLiteral("data/"), &path, &error);
         }
         station.Write(QStringLiteral("config/woudc.cfg"), QByteArray());
@@ -100,11 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         quillon::IcSet set;
         set.scheduledUtc = 38800.5;
         set.wavelengths[quillon::kIcC] = quillon::IcMeasurement{38800.5, 150.0, 0.2};
-        const quillon::IcResult result = quillon::ComputeIcSet(vars, set);
-        quillon::WriteIcSet(vars, clock, messages, set, result, QStringLiteral("C "),
+        const quillon::IcResult result = quillon::ComputeIcSet(vars.setup, vars.calibration, set);
+        quillon::WriteIcSet(vars.setup, vars.day, clock, messages, set, result, QStringLiteral("C "),
                             QStringLiteral("     "));
         // The day file the set also went to starts empty again next time.
-        QFile::resize(quillon::DayFilePath(vars, quillon::LocalStandardTime(vars, clock.Now())), 0);
+        QFile::resize(quillon::DayFilePath(vars.setup, quillon::LocalStandardTime(vars.setup, clock.Now())), 0);
         break;
     }
     default: {
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const quillon::DayFileList list = quillon::ListDayFiles(dir, QStringLiteral("999"));
         Check(list.entries.size() <= 1);
         quillon::SummaryTexts texts;
-        quillon::SumAday(vars, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::Full,
+        quillon::SumAday(vars.setup, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::Full,
                          dir, texts, messages);
         break;
     }

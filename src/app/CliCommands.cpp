@@ -448,7 +448,7 @@ int Send(StationState& vars, OperatorMessages& messages, const QStringList& args
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    ArchiveSite site = ReadArchiveSite(vars.setup.ConfigDir);
+    const ArchiveSite site = ReadArchiveSite(vars.setup.ConfigDir);
     if (!site.error.isEmpty()) {
         // CallHome.cfg unreadable or naming no FTP site: nothing is sent,
         // and a script must learn why, not only the day file.
@@ -457,7 +457,7 @@ int Send(StationState& vars, OperatorMessages& messages, const QStringList& args
     }
     SystemClock clock;
     CurlFtpClient ftp;
-    ArchiveTransfer transfer(vars.setup, vars.day, std::move(site), clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     bool failed = false;
     for (const TransferOutcome& outcome : transfer.FindFiles2SendSA()) {
         if (outcome.sent) {

@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
     }
     // The archive site (with its password) goes to the transfer alone.
     quillon::CurlFtpClient ftp;
-    quillon::ArchiveTransfer transfer(state.setup, state.day, main.TakeArchiveSite(), clock,
-                                      messages, ftp);
+    const quillon::ArchiveSite site = main.TakeArchiveSite();
+    quillon::ArchiveTransfer transfer(state.setup, state.day, site, clock, messages, ftp);
     transfer.SetMessageLine([&main](const QString& text) { main.ShowMessageLine(text); });
     main.SetTransferAction([&transfer] { transfer.FindFiles2SendSA(); });
     main.show();

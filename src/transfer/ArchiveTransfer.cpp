@@ -12,10 +12,10 @@
 
 namespace quillon {
 
-ArchiveTransfer::ArchiveTransfer(const StationSetup& setup, DayState& day, ArchiveSite site,
+ArchiveTransfer::ArchiveTransfer(const StationSetup& setup, DayState& day, const ArchiveSite& site,
                                  const Clock& clock, OperatorMessages& messages,
                                  FtpClient& ftp)
-    : setup_(setup), day_(day), site_(std::move(site)), clock_(clock), messages_(messages), ftp_(ftp) {}
+    : setup_(setup), day_(day), site_(site), clock_(clock), messages_(messages), ftp_(ftp) {}
 
 QString ArchiveFolderName(const QString& dayFileName) {
     const int year = 2000 + dayFileName.mid(1, 2).toInt();

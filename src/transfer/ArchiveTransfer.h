@@ -32,8 +32,10 @@ struct TransferOutcome {
 // sent again by the next pass.
 class ArchiveTransfer {
 public:
-    ArchiveTransfer(const StationSetup& setup, DayState& day, ArchiveSite site, const Clock& clock,
-                    OperatorMessages& messages, FtpClient& ftp);
+    // `site` holds the archive password: its owner hands it to the transfer
+    // alone, and keeps it for as long as the transfer lives.
+    ArchiveTransfer(const StationSetup& setup, DayState& day, const ArchiveSite& site,
+                    const Clock& clock, OperatorMessages& messages, FtpClient& ftp);
 
     // The main screen's message line.
     void SetMessageLine(std::function<void(const QString&)> show) { show_ = std::move(show); }
@@ -53,7 +55,7 @@ private:
 
     const StationSetup& setup_;
     DayState& day_;
-    const ArchiveSite site_; // the one holder of the archive password
+    const ArchiveSite& site_;
     const Clock& clock_;
     OperatorMessages& messages_;
     FtpClient& ftp_;

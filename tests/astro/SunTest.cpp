@@ -65,14 +65,14 @@ TEST(SunMu, DemoStationAtNoonAndNight) {
     const StationState vars = LoadedVars(station);
     // Boulder, 8 December at local noon: the sun about 27 degrees high.
     const DateTimeValue noon = MakeDateTime(2026, 12, 8, 19, 0, 0);
-    EXPECT_NEAR(SunZenithAngle(vars, noon), 62.8, 0.2);
-    EXPECT_NEAR(SunMu(vars, noon), 2.164, 0.01);
-    EXPECT_NEAR(SunAirMass(vars, noon), 2.18, 0.01);
+    EXPECT_NEAR(SunZenithAngle(vars.setup, noon), 62.8, 0.2);
+    EXPECT_NEAR(SunMu(vars.setup, noon), 2.164, 0.01);
+    EXPECT_NEAR(SunAirMass(vars.setup, noon), 2.18, 0.01);
     // At local midnight the sun is far below: negative mu, no air mass.
     const DateTimeValue night = MakeDateTime(2026, 12, 9, 7, 0, 0);
-    EXPECT_LT(SunMu(vars, night), -1.0);
-    EXPECT_GT(SunZenithAngle(vars, night), 93.885);
-    EXPECT_EQ(SunAirMass(vars, night), kNoAirMass);
+    EXPECT_LT(SunMu(vars.setup, night), -1.0);
+    EXPECT_GT(SunZenithAngle(vars.setup, night), 93.885);
+    EXPECT_EQ(SunAirMass(vars.setup, night), kNoAirMass);
 }
 
 TEST(SunAirMass, KastenJustBelowTheHorizonKeepsTheSignRule) {
@@ -81,11 +81,11 @@ TEST(SunAirMass, KastenJustBelowTheHorizonKeepsTheSignRule) {
     // Step through a sunset and find a moment with the sun 1-3 degrees down.
     for (int s = 0; s < 4 * 3600; s += 30) {
         const DateTimeValue t = MakeDateTime(2026, 12, 8, 23, 0, 0) + s / 86400.0;
-        const double z = SunZenithAngle(vars, t);
+        const double z = SunZenithAngle(vars.setup, t);
         if (z > 91 && z < 93) {
             const double cosZ = std::cos(DegToRad(z));
-            EXPECT_LT(SunAirMass(vars, t), 0.0);
-            EXPECT_NEAR(SunAirMass(vars, t), -KastenAirMass(cosZ, z), 1e-6);
+            EXPECT_LT(SunAirMass(vars.setup, t), 0.0);
+            EXPECT_NEAR(SunAirMass(vars.setup, t), -KastenAirMass(cosZ, z), 1e-6);
             return;
         }
     }

@@ -19,8 +19,8 @@ namespace {
 
 StationState Demo() {
     StationState v;
-    v.Q15Hg = 74.3;
-    v.TempCoeff = -0.25;
+    v.calibration.Q15Hg = 74.3;
+    v.calibration.TempCoeff = -0.25;
     return v;
 }
 
@@ -30,7 +30,7 @@ TEST(MercuryTest, SwapAverageTableValueAndCompleteness) {
     const StationState v = Demo();
     // Five pairs typed lower first: swapped so the larger value is upper.
     MercuryEvaluation e = EvaluateReadings(
-        v, Pairs({{70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}}));
+        v.calibration, Pairs({{70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}}));
     EXPECT_EQ(e.warning, MercuryWarning::None);
     EXPECT_EQ(e.pairs, 5);
     EXPECT_DOUBLE_EQ(e.boxes[0], 78.0);
@@ -44,43 +44,43 @@ TEST(MercuryTest, SwapAverageTableValueAndCompleteness) {
     EXPECT_TRUE(e.complete);
 
     // Three equal pairs are complete; one differing reading is not.
-    EXPECT_TRUE(EvaluateReadings(v, Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}})).complete);
-    EXPECT_FALSE(EvaluateReadings(v, Pairs({{78.0, 70.6}, {78.1, 70.6}, {78.0, 70.6}})).complete);
+    EXPECT_TRUE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}})).complete);
+    EXPECT_FALSE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.1, 70.6}, {78.0, 70.6}})).complete);
     // Two pairs never are; nor five without the temperatures.
-    EXPECT_FALSE(EvaluateReadings(v, Pairs({{78.0, 70.6}, {78.0, 70.6}})).complete);
+    EXPECT_FALSE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.0, 70.6}})).complete);
     MercuryEntries noTemps = Pairs({{78, 70.6}, {78, 70.6}, {78, 70.6}, {78, 70.6}, {78, 70.6}});
     noTemps.endTemperature.reset();
-    EXPECT_FALSE(EvaluateReadings(v, noTemps).complete);
+    EXPECT_FALSE(EvaluateReadings(v.calibration, noTemps).complete);
     // Uppers and lowers not in equal numbers: no evaluation.
     MercuryEntries odd = Pairs({{78.0, 70.6}});
     odd.boxes[2] = 78.0;
-    EXPECT_EQ(EvaluateReadings(v, odd).pairs, 0);
+    EXPECT_EQ(EvaluateReadings(v.calibration, odd).pairs, 0);
 }
 
 TEST(MercuryTest, SpreadSeparationAndTemperatureLimits) {
     const StationState v = Demo();
     // Uppers 0.6 apart raise HighVar, 0.5 apart do not.
-    EXPECT_EQ(EvaluateReadings(v, Pairs({{48.2, 41.0}, {48.8, 41.0}})).warning,
+    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{48.2, 41.0}, {48.8, 41.0}})).warning,
               MercuryWarning::HighVar);
-    EXPECT_EQ(EvaluateReadings(v, Pairs({{48.2, 41.0}, {48.7, 41.0}})).warning,
+    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{48.2, 41.0}, {48.7, 41.0}})).warning,
               MercuryWarning::None);
-    EXPECT_EQ(EvaluateReadings(v, Pairs({{48.0, 41.2}, {48.0, 41.8}})).warning,
+    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{48.0, 41.2}, {48.0, 41.8}})).warning,
               MercuryWarning::HighVar);
     // Separation 5 and 12 accepted, 4.99 and 12.01 warned.
-    EXPECT_EQ(EvaluateReadings(v, Pairs({{50.0, 45.0}})).warning, MercuryWarning::None);
-    EXPECT_EQ(EvaluateReadings(v, Pairs({{57.0, 45.0}})).warning, MercuryWarning::None);
-    const MercuryEvaluation narrow = EvaluateReadings(v, Pairs({{49.99, 45.0}}));
+    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{50.0, 45.0}})).warning, MercuryWarning::None);
+    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{57.0, 45.0}})).warning, MercuryWarning::None);
+    const MercuryEvaluation narrow = EvaluateReadings(v.calibration, Pairs({{49.99, 45.0}}));
     EXPECT_EQ(narrow.warning, MercuryWarning::Hgdiff);
     EXPECT_EQ(WarningText(narrow.warning, narrow).lines[1],
               "The difference between the upper and lower reading is:4.99");
-    EXPECT_EQ(EvaluateReadings(v, Pairs({{57.01, 45.0}})).warning, MercuryWarning::Hgdiff);
+    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{57.01, 45.0}})).warning, MercuryWarning::Hgdiff);
     // Temperatures 1.0 apart accepted, 1.1 apart warned.
-    EXPECT_EQ(UpdateTemperatures(v, 20.0, 21.0).warning, MercuryWarning::None);
-    EXPECT_EQ(UpdateTemperatures(v, 20.0, 21.1).warning, MercuryWarning::BigTempDiff);
+    EXPECT_EQ(UpdateTemperatures(v.calibration, 20.0, 21.0).warning, MercuryWarning::None);
+    EXPECT_EQ(UpdateTemperatures(v.calibration, 20.0, 21.1).warning, MercuryWarning::BigTempDiff);
     EXPECT_EQ(WarningText(MercuryWarning::BigTempDiff, {}).title,
               "Large Temperature difference between start and end.");
     // An average of exactly 0 is taken as 0.005: 74.3 - 0.25 x (0.005 - 15).
-    const MercuryEvaluation zero = UpdateTemperatures(v, -0.5, 0.5);
+    const MercuryEvaluation zero = UpdateTemperatures(v.calibration, -0.5, 0.5);
     EXPECT_DOUBLE_EQ(zero.averageTemperature, 0.005);
     EXPECT_NEAR(zero.tableValue, 78.04875, 1e-9);
     // The boxes' ranges.
@@ -109,9 +109,9 @@ TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
     RecordingMessages messages;
     vars.calibration.QTableDate = "24 Mar 2006";
     const MercuryEntries entries = Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}});
-    const MercuryEvaluation e = EvaluateReadings(vars, entries);
+    const MercuryEvaluation e = EvaluateReadings(vars.calibration, entries);
     ASSERT_TRUE(e.complete);
-    ASSERT_TRUE(SaveMercuryTest(vars, clock, messages, e, entries));
+    ASSERT_TRUE(SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, e, entries));
     const QStringList expected = {
         "HGLAMP,03/24/2006,10:15:30,  20.0, 21.0", "  78.0   78.0   78.0   00.0   00.0 ",
         "  70.6   70.6   70.6   00.0   00.0 ", "   74.30   72.93   01.38  24 Mar 2006"};
@@ -121,12 +121,12 @@ TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
     EXPECT_EQ(vars.calibration.LastHgTest, "03/24/2006");
     // inst.cfg read back: the new date, everything else as it was.
     StationState again;
-    again.HomeDir = station.Home();
+    again.setup.HomeDir = station.Home();
     RecordingMessages quiet;
-    ReadConfiguration(again, quiet);
-    EXPECT_EQ(again.LastHgTest, "03/24/2006");
-    EXPECT_EQ(again.LastStdTest, "11/30/2026");
-    EXPECT_DOUBLE_EQ(again.Q15Hg, 74.3);
-    EXPECT_DOUBLE_EQ(again.TempCoeff, -0.25);
-    EXPECT_EQ(again.QTableDate, "24 Mar 2006");
+    ReadConfiguration(again.setup, again.calibration, quiet);
+    EXPECT_EQ(again.calibration.LastHgTest, "03/24/2006");
+    EXPECT_EQ(again.calibration.LastStdTest, "11/30/2026");
+    EXPECT_DOUBLE_EQ(again.calibration.Q15Hg, 74.3);
+    EXPECT_DOUBLE_EQ(again.calibration.TempCoeff, -0.25);
+    EXPECT_EQ(again.calibration.QTableDate, "24 Mar 2006");
 }

@@ -22,9 +22,9 @@ class ScriptedReview : public QTableReviewScreens {
 public:
     void ShowTableInUse() override { log << "table in use"; }
     void ShowProgress(const QString& line) override { progress << line; }
-    bool AskInitials(const QString&, const QStringList& lines) override {
+    std::optional<QString> AskInitials(const QString&, const QStringList& lines) override {
         prompt = lines;
-        return !escapeInitials;
+        return escapeInitials ? std::nullopt : std::optional<QString>("RDE");
     }
     void RunReview(const QReview&) override {
         log << "review";
@@ -36,9 +36,10 @@ public:
         log << "adjustment";
         return adjustments.isEmpty() ? std::nullopt : adjustments.takeFirst();
     }
-    bool AskRetryAdjustment() override {
+    RetryOrCancel AskRetryAdjustment() override {
         log << "retry?";
-        return retries.isEmpty() ? false : retries.takeFirst();
+        return !retries.isEmpty() && retries.takeFirst() ? RetryOrCancel::Retry
+                                                         : RetryOrCancel::Cancel;
     }
     void ShowNewSettings(const QSettings15& q) override { shownHg << q.hg; }
     void ShowChanged(const QStringList& lines) override { log << "Qchanged " + lines[1]; }
@@ -92,7 +93,6 @@ TEST_F(QTableReviewSession, EachRecordShownAsReadAndTheWarningsUnderTheInitials)
     EXPECT_EQ(op.prompt[10], "Only one test out of the limits were found.");
     // Escaped at the initials: the review closes and nothing is written.
     EXPECT_EQ(op.log, QStringList({"table in use", "left"}));
-    EXPECT_EQ(vars.DialogChoice, 0);
     EXPECT_EQ(station.Read("config/inst.cfg"), before);
 }
 

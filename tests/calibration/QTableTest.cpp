@@ -54,29 +54,30 @@ TEST(QTableAdjustment, LimitsNewSettingsAndAcceptance) {
 
     TestStation station;
     StationState vars = LoadedVars(station);
-    const QSettings15 plusOne = AdjustedSettings(vars, 1.0f);
+    const QSettings15 plusOne = AdjustedSettings(vars.calibration, 1.0f);
     EXPECT_NEAR(plusOne.a, 96.5 + 0.67, 1e-9);
     EXPECT_NEAR(plusOne.c, 118.2 + 0.99, 1e-9);
     EXPECT_NEAR(plusOne.d, 132.7 + 0.97, 1e-9);
     EXPECT_NEAR(plusOne.hg, 74.3 + 1.0, 1e-9);
     // A second adjustment starts again from the table in use.
-    EXPECT_NEAR(AdjustedSettings(vars, -1.0f).hg, 73.3, 1e-9);
+    EXPECT_NEAR(AdjustedSettings(vars.calibration, -1.0f).hg, 73.3, 1e-9);
 
     const QByteArray before = station.Read("config/inst.cfg");
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
     vars.settings.ObserverInitials = "RDE";
-    ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, 1.0f));
+    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
+                                   clock, messages, 1.0f));
     EXPECT_EQ(station.Read("config/instcfg.bak"), before);
     EXPECT_EQ(DecodeWindows1252(station.Read("config/inst.cfg")),
               "61\r\n-.25\r\n97.17\r\n119.19\r\n133.67\r\n75.3\r\n\"24 Mar 2006\"\r\n"
               "\"11/28/2026\"\r\n\"11/30/2026\"\r\n");
     StationState again;
-    again.HomeDir = station.Home();
+    again.setup.HomeDir = station.Home();
     RecordingMessages quiet;
-    ReadConfiguration(again, quiet);
-    EXPECT_DOUBLE_EQ(again.Q15Hg, 75.3);
-    EXPECT_EQ(again.QTableDate, "24 Mar 2006");
+    ReadConfiguration(again.setup, again.calibration, quiet);
+    EXPECT_DOUBLE_EQ(again.calibration.Q15Hg, 75.3);
+    EXPECT_EQ(again.calibration.QTableDate, "24 Mar 2006");
     const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D06083.999")));
     EXPECT_EQ(day.mid(day.size() - 4),
               QStringList({"\"COMMENT\",\"03/24/2006\",\"10:00:00\",1",
@@ -94,10 +95,12 @@ TEST(QTableAdjustment, SettingsWrittenAsTheTableShowsThem) {
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
     vars.settings.ObserverInitials = "RDE";
-    ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, 1.1f));
+    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
+                                   clock, messages, 1.1f));
     QStringList lines = SplitLines(DecodeWindows1252(station.Read("config/inst.cfg")));
     EXPECT_EQ(lines.mid(2, 4), QStringList({"97.237", "119.289", "133.767", "75.4"}));
-    ASSERT_TRUE(AcceptQTableChange(vars, clock, messages, -1.1f));
+    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
+                                   clock, messages, -1.1f));
     lines = SplitLines(DecodeWindows1252(station.Read("config/inst.cfg")));
     EXPECT_EQ(lines.mid(2, 4), QStringList({"96.5", "118.2", "132.7", "74.3"}));
 }
@@ -110,7 +113,8 @@ TEST(QTableAdjustment, AFailedWriteChangesNothing) {
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
     messages.Expect("Q table");
-    EXPECT_FALSE(AcceptQTableChange(vars, clock, messages, 1.0f));
+    EXPECT_FALSE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
+                                   clock, messages, 1.0f));
     EXPECT_DOUBLE_EQ(vars.calibration.Q15Hg, 74.3);
     EXPECT_EQ(station.Read("config/inst.cfg"), before);
     // The change's record came first, and the day file says it was not made.
@@ -132,8 +136,8 @@ TEST(QSettingTable, RoundingAndLayout) {
     TestStation station;
     const StationState vars = LoadedVars(station);
     const DateTimeValue local = MakeDateTime(2006, 3, 24, 10, 0, 0);
-    EXPECT_EQ(QTablePath(vars, local), station.Home() + "data/QD06083.061");
-    const QStringList lines = QSettingTableLines(vars, local);
+    EXPECT_EQ(QTablePath(vars.setup, local), station.Home() + "data/QD06083.061");
+    const QStringList lines = QSettingTableLines(vars.setup, vars.calibration, local);
     ASSERT_EQ(lines.size(), 57);
     EXPECT_EQ(lines[1], "  STATION:Boulder, Colorado");
     EXPECT_EQ(lines[4].trimmed(), "TABLE OF SETTING OF Q1 FOR INSTRUMENT NUMBER 061");
@@ -199,9 +203,9 @@ TEST(HgHistoryAppend, ATornTailIsCutBeforeTheNextTest) {
         entries.boxes[static_cast<size_t>(2 * k)] = 76.6;
         entries.boxes[static_cast<size_t>(2 * k + 1)] = 69.4;
     }
-    const MercuryEvaluation e = EvaluateReadings(vars, entries);
+    const MercuryEvaluation e = EvaluateReadings(vars.calibration, entries);
     ASSERT_TRUE(e.complete);
-    ASSERT_TRUE(SaveMercuryTest(vars, clock, messages, e, entries));
+    ASSERT_TRUE(SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, e, entries));
     const QStringList lines = SplitLines(DecodeWindows1252(station.Read("history/hghist.061")));
     ASSERT_EQ(lines.size(), 8);
     EXPECT_EQ(lines[4], "HGLAMP,03/24/2006,10:00:00,  20.0, 20.5");

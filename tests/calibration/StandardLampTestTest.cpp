@@ -27,34 +27,43 @@ class ScriptedLamp : public StandardLampScreens, public GaugeDisplay {
 public:
     explicit ScriptedLamp(FakeCounterLink& link) : link_(link) {}
     GaugeDisplay& Gauge() override { return *this; }
-    bool AskInitials(const QString& caption, const QStringList& lines) override {
+    std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override {
         log << "initials " + caption + "|" + lines.first();
-        return !escapeInitials;
+        return escapeInitials ? std::nullopt : std::optional<QString>("RDE");
     }
-    bool AskTemperature(const QString& caption, const QStringList& lines) override {
+    std::optional<double> AskTemperature(const QString& caption,
+                                         const QStringList& lines) override {
         log << "temperature " + caption + "|" + lines.join("|");
-        return !escapeTemperature;
+        return escapeTemperature ? std::nullopt : std::optional<double>(21.0);
     }
-    bool OperatorPrompt(const QString& caption, const QStringList& lines) override {
+    ContinueOrEscape OperatorPrompt(const QString& caption, const QStringList& lines) override {
         prompts << caption + "|" + lines.join("|");
-        return !escapeAtPrompts.contains(++promptCount);
+        return escapeAtPrompts.contains(++promptCount) ? ContinueOrEscape::Escape
+                                                       : ContinueOrEscape::Continue;
     }
-    int EscapeChoice(const QString& stage) override {
+    // Choices by their place on "Handle_ESC", 1 to 5.
+    LampEscapeChoice EscapeChoice(const QString& stage) override {
         stages << stage;
-        return choices.isEmpty() ? 5 : choices.takeFirst();
+        static const LampEscapeChoice kByPlace[5] = {
+            LampEscapeChoice::Redo, LampEscapeChoice::SequenceOver, LampEscapeChoice::StartOver,
+            LampEscapeChoice::NewLamp, LampEscapeChoice::TopLevel};
+        return kByPlace[(choices.isEmpty() ? 5 : choices.takeFirst()) - 1];
     }
     void HighDeviation(const QString& line) override { log << "Hi_SD " + line; }
-    int GrossError() override {
+    // 0 continue, 1 start over, 2 a new lamp.
+    GrossErrorChoice GrossError() override {
         log << "blunder";
-        return grossAnswer;
+        static const GrossErrorChoice kByPlace[3] = {
+            GrossErrorChoice::Continue, GrossErrorChoice::StartOver, GrossErrorChoice::NewLamp};
+        return kByPlace[grossAnswer];
     }
     void Scattered(const QString& line) override { log << "Hi_Scatter " + line; }
     void ShowReading(int, int, double) override {}
     void ClearReadings() override {}
     void ShowAverages(const std::array<double, 4>&) override { log << "averages"; }
-    bool BigCorrectionChange(const QStringList&) override {
+    BigChangeChoice BigCorrectionChange(const QStringList&) override {
         log << "Big_corr_change";
-        return useNew;
+        return useNew ? BigChangeChoice::UseNewValues : BigChangeChoice::StartOver;
     }
     // GaugeDisplay
     void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
@@ -124,7 +133,7 @@ TEST(StandardLampChecks, Boundaries) {
 }
 
 TEST_F(StandardLampTestTest, OpeningAsksInitialsThenTemperatureAndEitherEscapeEndsIt) {
-    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars.setup));
     vars.settings.ObserverInitials = "OLD";
     EXPECT_TRUE(test.Open());
     EXPECT_EQ(op.log, QStringList({"initials Input initials for Standard Lamp Tests.|THE GROUND "
@@ -143,11 +152,10 @@ TEST_F(StandardLampTestTest, OpeningAsksInitialsThenTemperatureAndEitherEscapeEn
     op.escapeTemperature = true;
     EXPECT_FALSE(test.Open());
     EXPECT_EQ(op.log.size(), 2);
-    EXPECT_EQ(vars.DialogChoice, 0); // the escape is spent here
 }
 
 TEST_F(StandardLampTestTest, ReferenceFileAndLampLookup) {
-    const ReferenceLamps lamps = ReadReferenceLamps(vars);
+    const ReferenceLamps lamps = ReadReferenceLamps(vars.setup);
     EXPECT_EQ(lamps.date, "01/01/2020");
     ASSERT_EQ(lamps.lamps.size(), 2);
     EXPECT_EQ(lamps.lamps[1].name, "L2");
@@ -158,8 +166,8 @@ TEST_F(StandardLampTestTest, ReferenceFileAndLampLookup) {
     // The N-table's date is not the lamp file's.
     EXPECT_EQ(vars.calibration.NTableDate, "03/12/2024");
     station.Remove("config/reflmps.061");
-    EXPECT_TRUE(ReadReferenceLamps(vars).lamps.isEmpty());
-    EXPECT_TRUE(ReadReferenceLamps(vars).problems.isEmpty()); // no file: no lamps, no fault
+    EXPECT_TRUE(ReadReferenceLamps(vars.setup).lamps.isEmpty());
+    EXPECT_TRUE(ReadReferenceLamps(vars.setup).problems.isEmpty()); // no file: no lamps, no fault
 }
 
 TEST_F(StandardLampTestTest, ABadReferenceLampIsNamedAndTheOthersKept) {
@@ -173,7 +181,7 @@ TEST_F(StandardLampTestTest, ABadReferenceLampIsNamedAndTheOthersKept) {
                                         "\"L4\",-5,141.0,131.0,121.0\r\n"
                                         "\"L5\",152.0,142.0,\r\n132.0,122.0\r\n"
                                         "\"L6\",153.0\r\n");
-    const ReferenceLamps lamps = ReadReferenceLamps(vars);
+    const ReferenceLamps lamps = ReadReferenceLamps(vars.setup);
     ASSERT_EQ(lamps.lamps.size(), 2);
     EXPECT_EQ(lamps.lamps[0].name, "L1");
     EXPECT_EQ(lamps.lamps[1].name, "L5");
@@ -185,14 +193,14 @@ TEST_F(StandardLampTestTest, ABadReferenceLampIsNamedAndTheOthersKept) {
     // A file that is there but cannot be read is named with the reason.
     station.Remove("config/reflmps.061");
     ASSERT_TRUE(QDir().mkpath(path));
-    const ReferenceLamps none = ReadReferenceLamps(vars);
+    const ReferenceLamps none = ReadReferenceLamps(vars.setup);
     EXPECT_TRUE(none.lamps.isEmpty());
     ASSERT_EQ(none.problems.size(), 1);
     EXPECT_TRUE(none.problems[0].startsWith(path + " cannot be read: "));
 }
 
 TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
-    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars.setup));
     ASSERT_TRUE(test.SelectLamp("L1"));
     ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
     EXPECT_EQ(op.series, 12);
@@ -233,16 +241,16 @@ TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
                            "\"New lamp corrections in use from lamp L1\""}));
     // Read back: the station starts with the new corrections and date.
     StationState again;
-    again.HomeDir = station.Home();
+    again.setup.HomeDir = station.Home();
     RecordingMessages quiet;
-    ReadConfiguration(again, quiet);
-    EXPECT_DOUBLE_EQ(again.LampCorr[0], -0.5);
-    EXPECT_EQ(again.LastStdTest, "12/08/2026");
-    EXPECT_EQ(again.LastHgTest, "11/28/2026");
+    ReadConfiguration(again.setup, again.calibration, quiet);
+    EXPECT_DOUBLE_EQ(again.calibration.LampCorr[0], -0.5);
+    EXPECT_EQ(again.calibration.LastStdTest, "12/08/2026");
+    EXPECT_EQ(again.calibration.LastHgTest, "11/28/2026");
 }
 
 TEST_F(StandardLampTestTest, RecordFirstThenCorrectionsAndARetryWritesNoSecondRecord) {
-    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars.setup));
     ASSERT_TRUE(test.SelectLamp("L1"));
     ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
     const QByteArray lampBefore = station.Read("config/lampcorr.061");
@@ -273,7 +281,7 @@ TEST_F(StandardLampTestTest, RecordFirstThenCorrectionsAndARetryWritesNoSecondRe
 }
 
 TEST_F(StandardLampTestTest, AFailedHistoryWriteSavesNothing) {
-    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars.setup));
     ASSERT_TRUE(test.SelectLamp("L1"));
     ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
     const QByteArray lampBefore = station.Read("config/lampcorr.061");
@@ -288,7 +296,7 @@ TEST_F(StandardLampTestTest, AFailedHistoryWriteSavesNothing) {
 
 TEST_F(StandardLampTestTest, UnknownLampKeepsTheCorrectionsButRecordsTheTest) {
     const QByteArray before = station.Read("config/lampcorr.061");
-    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars.setup));
     EXPECT_FALSE(test.SelectLamp("L9"));
     ASSERT_EQ(test.Run(), LampRunOutcome::Complete);
     ASSERT_TRUE(test.Accept());
@@ -299,7 +307,7 @@ TEST_F(StandardLampTestTest, UnknownLampKeepsTheCorrectionsButRecordsTheTest) {
 }
 
 TEST_F(StandardLampTestTest, ChecksAndEscapeChoices) {
-    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars));
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars.setup));
     ASSERT_TRUE(test.SelectLamp("L2")); // reference 100: far from 150
     // Gross error after the first sequence: start over with this lamp.
     op.grossAnswer = 1;
@@ -372,22 +380,22 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
             const StationState after = LoadedVars(station);
             const QString day = Day(station);
             if (QLatin1String(workflow) == QLatin1String("qadjust")) {
-                if (after.Q15A != before.Q15A) {
+                if (after.calibration.Q15A != before.calibration.Q15A) {
                     EXPECT_TRUE(day.contains("Q-table was Changed by: RDE By 01.00")) << n;
                 }
             } else if (QLatin1String(workflow) == QLatin1String("hgtest")) {
-                if (after.LastHgTest != before.LastHgTest) {
+                if (after.calibration.LastHgTest != before.calibration.LastHgTest) {
                     EXPECT_TRUE(station.Read("history/hghist.061").contains("HGLAMP,12/08/2026"))
                         << n;
                 }
             } else {
-                const bool newCorrections = after.LampCorr != before.LampCorr;
-                const bool newDate = after.LastStdTest != before.LastStdTest;
+                const bool newCorrections = after.calibration.LampCorr != before.calibration.LampCorr;
+                const bool newDate = after.calibration.LastStdTest != before.calibration.LastStdTest;
                 if (newCorrections || newDate) {
                     EXPECT_TRUE(station.Read("history/lamphist.061").contains("\"STDLAMP\"")) << n;
                 }
                 if (newCorrections) {
-                    EXPECT_EQ(after.LampCorrLamp, "L1") << n;
+                    EXPECT_EQ(after.calibration.LampCorrLamp, "L1") << n;
                 }
             }
             // Every file of records holds whole records only.

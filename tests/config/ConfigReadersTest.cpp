@@ -25,7 +25,7 @@ QString FatalText(const TestStation& station, StationState* out = nullptr,
     vars.setup.HomeDir = station.Home();
     RecordingMessages local;
     try {
-        ReadConfiguration(vars, messages ? *messages : local);
+        ReadConfiguration(vars.setup, vars.calibration, messages ? *messages : local);
     } catch (const FatalFileError& error) {
         return error.BoxText();
     }
@@ -59,8 +59,9 @@ TEST(ReadConfiguration, DemoStationLoadsWithDerivedValues) {
     EXPECT_EQ(vars.calibration.NTable[0][0], 0.0);
     EXPECT_NEAR(vars.calibration.NTable[29][2], 0.842 * 290 + 0.00016 * 290 * 290, 0.06);
     EXPECT_DOUBLE_EQ(vars.calibration.LampCorr[2], 0.2);
-    EXPECT_EQ(vars.ArchiveUser, "dobson");
-    EXPECT_EQ(vars.CommentText, "New Ftp Site Defined");
+    const ArchiveSite site = ReadArchiveSite(vars.setup.ConfigDir);
+    EXPECT_EQ(site.user, "dobson");
+    EXPECT_EQ(site.startComment, "New Ftp Site Defined");
     EXPECT_FLOAT_EQ(vars.setup.PressureRatio, 836.0f / 1013.0f);
 }
 
@@ -69,7 +70,7 @@ TEST(ReadDirectories, SeparatorsRelativePathsAndEncoderPort) {
     station.Write("disc.cfg", "config\r\n data\\\r\n/tmp/quillon-hist\r\nCOM2\r\n");
     StationState vars;
     vars.setup.HomeDir = station.Home();
-    ReadDirectories(vars);
+    ReadDirectories(vars.setup);
     EXPECT_EQ(vars.setup.ConfigDir, station.Home() + "config/");
     EXPECT_EQ(vars.setup.DataDir, station.Home() + "data/");
     EXPECT_EQ(vars.setup.HistoryDir, "/tmp/quillon-hist/");
@@ -77,7 +78,7 @@ TEST(ReadDirectories, SeparatorsRelativePathsAndEncoderPort) {
     EXPECT_EQ(vars.setup.EncoderPort, "COM2");
 
     station.Write("disc.cfg", "\"config\",\"data\",\"history\"\r\n");
-    ReadDirectories(vars);
+    ReadDirectories(vars.setup);
     EXPECT_FALSE(vars.setup.EncoderInUse);
     EXPECT_EQ(vars.setup.HistoryDir, station.Home() + "history/");
 }
@@ -92,7 +93,7 @@ TEST(ReadInstrument, SevenItemsLeaveDatesUnknownUntilLampFileGivesOne) {
     ASSERT_EQ(FatalText(station, &vars, &messages), QString());
     EXPECT_EQ(vars.calibration.LastHgTest, "UNKNOWN");
     EXPECT_EQ(vars.calibration.LastStdTest, "UNKNOWN");
-    EXPECT_FALSE(LampTestsDue(vars, MakeDateTime(2026, 12, 1)).due);
+    EXPECT_FALSE(LampTestsDue(vars.calibration, MakeDateTime(2026, 12, 1)).due);
     // The missing lamp file: zeros, "None", and the operator is told.
     ASSERT_EQ(messages.titles.size(), 1);
     EXPECT_EQ(messages.titles[0], "Lamp Adjustments not Found.");
@@ -202,35 +203,36 @@ TEST(ReadArchiveSite, MissingFileUsesDefaults) {
     station.Remove("config/CallHome.cfg");
     StationState vars;
     ASSERT_EQ(FatalText(station, &vars), QString());
-    EXPECT_EQ(vars.ArchiveUrl, kDefaultArchiveUrl);
-    EXPECT_EQ(vars.ArchiveUser, "K5sndr");
-    EXPECT_EQ(vars.ArchivePassword, "mika_rpt");
-    EXPECT_EQ(vars.CommentText, "Using K5Sndr site");
+    const ArchiveSite site = ReadArchiveSite(vars.setup.ConfigDir);
+    EXPECT_EQ(site.url, kDefaultArchiveUrl);
+    EXPECT_EQ(site.user, "K5sndr");
+    EXPECT_EQ(site.password, "mika_rpt");
+    EXPECT_EQ(site.startComment, "Using K5Sndr site");
 }
 
 TEST(LampTestsDue, AgesAndTheFirstWeekRule) {
     StationState vars;
     vars.calibration.LastStdTest = "UNKNOWN";
     vars.calibration.LastHgTest = "11/06/2006"; // 25 days before 1 December
-    LampTestAges ages = LampTestsDue(vars, MakeDateTime(2006, 12, 1, 12));
+    LampTestAges ages = LampTestsDue(vars.calibration, MakeDateTime(2006, 12, 1, 12));
     EXPECT_EQ(ages.mercury, 25);
     EXPECT_EQ(ages.standard, kUnknownAge);
     EXPECT_TRUE(ages.due);
     EXPECT_EQ(LampAgeText(ages.standard), "Not Known");
-    EXPECT_FALSE(LampTestsDue(vars, MakeDateTime(2006, 12, 8)).due); // 32 days, day 8
-    EXPECT_TRUE(LampTestsDue(vars, MakeDateTime(2006, 12, 16)).due); // 40 days
+    EXPECT_FALSE(LampTestsDue(vars.calibration, MakeDateTime(2006, 12, 8)).due); // 32 days, day 8
+    EXPECT_TRUE(LampTestsDue(vars.calibration, MakeDateTime(2006, 12, 16)).due); // 40 days
     vars.calibration.LastHgTest = "UNKNOWN";
-    EXPECT_FALSE(LampTestsDue(vars, MakeDateTime(2006, 12, 1)).due);
+    EXPECT_FALSE(LampTestsDue(vars.calibration, MakeDateTime(2006, 12, 1)).due);
 }
 
 TEST(ParameterText, ScreenFormats) {
     TestStation station;
     const StationState vars = LoadedVars(station);
-    const QList<LabelledValue> stationLines = StationParameterLines(vars);
+    const QList<LabelledValue> stationLines = StationParameterLines(vars.setup);
     EXPECT_EQ(stationLines[2].label, "Latitude:");
     EXPECT_EQ(stationLines[2].value, "40.0375");
     EXPECT_EQ(stationLines[4].value, " 1689");
-    const QList<LabelledValue> instrument = InstrumentParameterLines(vars);
+    const QList<LabelledValue> instrument = InstrumentParameterLines(vars.setup, vars.calibration);
     EXPECT_EQ(instrument[0].value, "061");
     EXPECT_EQ(instrument[1].value, "-.25");
     // The four corrections stand under their heading.
@@ -344,39 +346,40 @@ TEST(ReadConfiguration, SpecialFilesAndAMissingDirectoryAreNamed) {
 TEST(ReadArchiveSite, UnreadableFileOrOtherSchemeSendsNothing) {
     TestStation station;
     StationState vars;
+    ArchiveSite site;
     vars.setup.ConfigDir = station.Home() + "config/";
     station.Write("config/CallHome.cfg", "\"ftps://archive.example.org/in/\",\"u\",\"p\"\r\n");
     const QString path = station.Home() + "config/CallHome.cfg";
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    ReadArchiveSite(vars);
-    EXPECT_TRUE(vars.ArchiveSiteError.isEmpty());
-    EXPECT_TRUE(vars.ArchiveSiteWarning.isEmpty());
-    EXPECT_EQ(vars.CommentText, "New Ftp Site Defined");
+    site = ReadArchiveSite(vars.setup.ConfigDir);
+    EXPECT_TRUE(site.error.isEmpty());
+    EXPECT_TRUE(site.warning.isEmpty());
+    EXPECT_EQ(site.startComment, "New Ftp Site Defined");
     // Readable by others: still used, with the warning that says how to mend it.
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ReadOther));
-    ReadArchiveSite(vars);
-    EXPECT_TRUE(vars.ArchiveSiteError.isEmpty());
-    EXPECT_EQ(vars.ArchiveSiteWarning,
+    site = ReadArchiveSite(vars.setup.ConfigDir);
+    EXPECT_TRUE(site.error.isEmpty());
+    EXPECT_EQ(site.warning,
               path +
                   " holds the archive password and other users of this computer can read "
                   "it: chmod 600 " +
                   path);
     station.Write("config/CallHome.cfg", "\"FILE:///tmp/archive/\",\"u\",\"p\"\r\n");
-    ReadArchiveSite(vars);
-    EXPECT_EQ(vars.ArchiveSiteError,
+    site = ReadArchiveSite(vars.setup.ConfigDir);
+    EXPECT_EQ(site.error,
               "CallHome.cfg names the archive site FILE:///tmp/archive/, which is not an ftp://, "
               "ftpes:// or ftps:// address: no files will be sent.");
-    EXPECT_EQ(vars.CommentText, vars.ArchiveSiteError);
+    EXPECT_EQ(site.startComment, site.error);
     // A directory in its place: reported, not the built-in site.
     station.Remove("config/CallHome.cfg");
     ASSERT_TRUE(QDir().mkpath(station.Home() + "config/CallHome.cfg"));
-    ReadArchiveSite(vars);
-    EXPECT_EQ(vars.ArchiveSiteError, "CallHome.cfg cannot be read (Path/File access error (not a "
+    site = ReadArchiveSite(vars.setup.ConfigDir);
+    EXPECT_EQ(site.error, "CallHome.cfg cannot be read (Path/File access error (not a "
                                      "regular file)): no files will be sent.");
     // No file at all: the built-in site, as always.
     ASSERT_TRUE(QDir(station.Home() + "config/CallHome.cfg").removeRecursively());
-    ReadArchiveSite(vars);
-    EXPECT_TRUE(vars.ArchiveSiteError.isEmpty());
-    EXPECT_EQ(vars.CommentText, "Using K5Sndr site");
+    site = ReadArchiveSite(vars.setup.ConfigDir);
+    EXPECT_TRUE(site.error.isEmpty());
+    EXPECT_EQ(site.startComment, "Using K5Sndr site");
 }

@@ -15,6 +15,16 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
+// The value of a read, or what its failure says.
+double Value(const quillon::Result<double>& read) {
+    return read ? *read : -1.0e9;
+}
+QString Failure(const quillon::Result<double>& read) {
+    return read ? QString() : read.error().message;
+}
+} // namespace
+
+namespace {
 class Cub5SimTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -29,38 +39,36 @@ protected:
     SystemClock clock;
     SerialCounterLink link;
     RecordingMessages messages;
-    Cub5Encoder encoder{vars, link, clock, messages};
+    Cub5Encoder encoder{vars.setup, link, clock, messages};
 };
 } // namespace
 
 TEST_F(Cub5SimTest, ReadsTheDialAndBelowZero) {
     sim.Send("152.3");
-    EXPECT_NEAR(encoder.ReadEncoder(0.2), 152.3, 1e-9);
-    EXPECT_TRUE(vars.EncoderError.isEmpty());
+    EXPECT_NEAR(Value(encoder.ReadEncoder(0.2)), 152.3, 1e-9);
     EXPECT_GE(encoder.SamplesInLastRead(), 2);
     sim.Send("-0.2");
-    EXPECT_NEAR(encoder.ReadEncoder(0.0), -0.2, 1e-9);
+    EXPECT_NEAR(Value(encoder.ReadEncoder(0.0)), -0.2, 1e-9);
 }
 
 TEST_F(Cub5SimTest, ResetMakesTheDialZero) {
     sim.Send("100");
-    EXPECT_NEAR(encoder.ReadEncoder(0.0), 100.0, 1e-9);
+    EXPECT_NEAR(Value(encoder.ReadEncoder(0.0)), 100.0, 1e-9);
     encoder.ResetEncoder();
-    EXPECT_NEAR(encoder.ReadEncoder(0.2), 0.0, 1e-9);
+    EXPECT_NEAR(Value(encoder.ReadEncoder(0.2)), 0.0, 1e-9);
 }
 
 TEST_F(Cub5SimTest, SilentCounterAndGarbage) {
     sim.Send("silent");
-    encoder.ReadEncoder(0.2);
-    EXPECT_TRUE(vars.EncoderError.contains("did not answer within 2 seconds"));
-    EXPECT_TRUE(vars.EncoderError.contains(sim.Device()));
+    const QString silent = Failure(encoder.ReadEncoder(0.2));
+    EXPECT_TRUE(silent.contains("did not answer within 2 seconds"));
+    EXPECT_TRUE(silent.contains(sim.Device()));
     sim.Send("garbage");
-    encoder.ReadEncoder(0.2);
-    EXPECT_TRUE(vars.EncoderError.contains("holds no R-dial value"))
-        << vars.EncoderError.toStdString();
+    const QString garbage = Failure(encoder.ReadEncoder(0.2));
+    EXPECT_TRUE(garbage.contains("holds no R-dial value")) << garbage.toStdString();
     sim.Send("normal");
     sim.Send("7.5");
-    EXPECT_NEAR(encoder.ReadEncoder(0.0), 7.5, 1e-9);
+    EXPECT_NEAR(Value(encoder.ReadEncoder(0.0)), 7.5, 1e-9);
 }
 
 TEST(Cub5SimCli, RdialPrintsTheDialOrTheError) {

@@ -13,6 +13,16 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
+// The value of a read, or what its failure says.
+double Value(const quillon::Result<double>& read) {
+    return read ? *read : -1.0e9;
+}
+QString Failure(const quillon::Result<double>& read) {
+    return read ? QString() : read.error().message;
+}
+} // namespace
+
+namespace {
 class EncoderTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(fakes.OpenEncoder()); }
@@ -96,8 +106,7 @@ TEST_F(EncoderTest, PortClosedDuringAReadClosesAfterIt) {
             fakes.encoder.ClosePort();
         }
     });
-    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.2), 42.0);
-    EXPECT_TRUE(vars.EncoderError.isEmpty()) << vars.EncoderError.toStdString();
+    EXPECT_DOUBLE_EQ(Value(fakes.encoder.ReadEncoder(0.2)), 42.0);
     EXPECT_FALSE(fakes.link.IsOpen());
     // A read without a stop control lets no key or click through.
     EXPECT_GT(fakes.link.polls, 0);
@@ -107,10 +116,9 @@ TEST_F(EncoderTest, PortClosedDuringAReadClosesAfterIt) {
 TEST_F(EncoderTest, StopControlEndsAReadAtOnce) {
     fakes.link.SetValue(42.0);
     int asked = 0;
-    const double r = fakes.encoder.ReadEncoder(1.0, [&] { return ++asked >= 3; });
-    EXPECT_EQ(r, 0.0);
+    const Result<double> r = fakes.encoder.ReadEncoder(1.0, [&] { return ++asked >= 3; });
+    EXPECT_TRUE(r.ok()); // stopped by the operator: no failure
     EXPECT_TRUE(fakes.encoder.Interrupted());
-    EXPECT_TRUE(vars.EncoderError.isEmpty());
     EXPECT_LE(fakes.link.requests, 2);
     EXPECT_GT(fakes.link.userInputPolls, 0);
 }
@@ -118,9 +126,8 @@ TEST_F(EncoderTest, StopControlEndsAReadAtOnce) {
 TEST_F(EncoderTest, StalledCounterRecoversAndAClosedLinkDeliversNothing) {
     fakes.link.SetValue(7.0);
     fakes.link.Stall(1);
-    EXPECT_EQ(fakes.encoder.ReadEncoder(0.2), 0.0);
-    EXPECT_TRUE(vars.EncoderError.contains("did not answer")) << vars.EncoderError.toStdString();
-    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.2), 7.0);
+    EXPECT_TRUE(Failure(fakes.encoder.ReadEncoder(0.2)).contains("did not answer"));
+    EXPECT_DOUBLE_EQ(Value(fakes.encoder.ReadEncoder(0.2)), 7.0);
     fakes.link.Write("N2TA*");
     fakes.link.Close();
     fakes.clock.Advance(1.0);
@@ -129,21 +136,20 @@ TEST_F(EncoderTest, StalledCounterRecoversAndAClosedLinkDeliversNothing) {
 
 TEST_F(EncoderTest, WindowsAverageAtLeastTwoSamples) {
     fakes.link.SetValues({100.0, 102.0});
-    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.0), 101.0);
+    EXPECT_DOUBLE_EQ(Value(fakes.encoder.ReadEncoder(0.0)), 101.0);
     EXPECT_EQ(fakes.encoder.SamplesInLastRead(), 2);
     fakes.link.SetValue(152.3);
-    EXPECT_NEAR(fakes.encoder.ReadEncoder(1.0), 152.3, 1e-9);
+    EXPECT_NEAR(Value(fakes.encoder.ReadEncoder(1.0)), 152.3, 1e-9);
     // 0.05 s pause plus 26 ms reply per sample: about 13 in a second.
     EXPECT_GE(fakes.encoder.SamplesInLastRead(), 13);
     EXPECT_LE(fakes.encoder.SamplesInLastRead(), 15);
-    EXPECT_TRUE(vars.EncoderError.isEmpty());
     EXPECT_EQ(fakes.link.written.front(), "N2TA*");
 }
 
 TEST_F(EncoderTest, WindowAcrossMidnightEndsOnTime) {
     fakes.clock.Set(MakeDateTime(2026, 12, 8, 23, 59, 59) + 0.6 / 86400.0);
     fakes.link.SetValue(359.9);
-    EXPECT_NEAR(fakes.encoder.ReadEncoder(1.0), -0.1, 1e-9);
+    EXPECT_NEAR(Value(fakes.encoder.ReadEncoder(1.0)), -0.1, 1e-9);
     EXPECT_LE(fakes.encoder.SamplesInLastRead(), 15);
     EXPECT_EQ(SplitDateTime(fakes.clock.Now()).day, 9);
 }
@@ -151,30 +157,29 @@ TEST_F(EncoderTest, WindowAcrossMidnightEndsOnTime) {
 TEST_F(EncoderTest, SilentCounterGivesAnErrorWithinTheTimeOut) {
     fakes.link.SetMode(FakeCounterLink::Mode::Silent);
     const DateTimeValue start = fakes.clock.Now();
-    EXPECT_EQ(fakes.encoder.ReadEncoder(0.2), 0.0);
+    const Result<double> read = fakes.encoder.ReadEncoder(0.2);
     EXPECT_LT((fakes.clock.Now() - start) * 86400.0, 2.2);
     fakes.messages.Expect("ReadEncdr Error");
-    EXPECT_EQ(vars.EncoderError,
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().kind, ErrorKind::Device);
+    EXPECT_EQ(read.error().message,
               "The encoder counter on /dev/ttyUSB0 did not answer within 2 seconds (nothing "
               "arrived). Check the cable and the counter's power.");
-    fakes.encoder.ReportFailure();
+    fakes.encoder.ReportFailure(read.error());
     EXPECT_EQ(fakes.messages.titles.last(), "ReadEncdr Error");
     EXPECT_EQ(fakes.programEnds, 1);
 }
 
 TEST_F(EncoderTest, PartialAndGarbageRepliesAreErrorsNotZero) {
     fakes.link.SetMode(FakeCounterLink::Mode::HalfReply);
-    fakes.encoder.ReadEncoder(0.2);
-    EXPECT_TRUE(vars.EncoderError.contains("only \" 2 CTA   \" arrived"))
-        << vars.EncoderError.toStdString();
+    const QString half = Failure(fakes.encoder.ReadEncoder(0.2));
+    EXPECT_TRUE(half.contains("only \" 2 CTA   \" arrived")) << half.toStdString();
     fakes.link.SetMode(FakeCounterLink::Mode::Garbage);
-    fakes.encoder.ReadEncoder(0.2);
-    EXPECT_EQ(vars.EncoderError, "The encoder counter on /dev/ttyUSB0 answered \" 2 CTA  "
+    EXPECT_EQ(Failure(fakes.encoder.ReadEncoder(0.2)), "The encoder counter on /dev/ttyUSB0 answered \" 2 CTA  "
                                  "ERR?OVERFLW<0d><0a>\", which holds no R-dial value.");
     fakes.link.SetMode(FakeCounterLink::Mode::Normal);
     fakes.link.SetValue(10);
-    EXPECT_DOUBLE_EQ(fakes.encoder.ReadEncoder(0.2), 10.0);
-    EXPECT_TRUE(vars.EncoderError.isEmpty());
+    EXPECT_DOUBLE_EQ(Value(fakes.encoder.ReadEncoder(0.2)), 10.0);
 }
 
 TEST_F(EncoderTest, ResetAndPortOpening) {
@@ -182,8 +187,7 @@ TEST_F(EncoderTest, ResetAndPortOpening) {
     EXPECT_EQ(fakes.link.written.last(), "N2VA0*");
 
     fakes.link.Close();
-    EXPECT_EQ(fakes.encoder.ReadEncoder(0.2), 0.0);
-    EXPECT_EQ(vars.EncoderError, "The encoder port /dev/ttyUSB0 is not open.");
+    EXPECT_EQ(Failure(fakes.encoder.ReadEncoder(0.2)), "The encoder port /dev/ttyUSB0 is not open.");
 
     fakes.link.FailOpen("No such file or directory");
     QString error;

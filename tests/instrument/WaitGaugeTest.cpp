@@ -88,9 +88,9 @@ TEST_F(WaitGaugeTest, SeriesOfTwelveWithOutliersGivesTheMeanOfTheOthers) {
         }
     };
     int n = 10;
-    const RdialReading r = ReadRdial(vars, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+    const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
     EXPECT_FALSE(r.escaped);
-    EXPECT_FALSE(r.failed);
+    EXPECT_FALSE(r.failure.has_value());
     EXPECT_NEAR(r.mean, 104.5, 1e-9);
     EXPECT_NEAR(r.sd, 3.0276503540974917, 1e-9);
     EXPECT_EQ(gauge.mode, "UP");
@@ -111,7 +111,7 @@ TEST_F(WaitGaugeTest, ReadingsCountBelowTwoBecomesFourAndNoBeepsWithoutAudio) {
     for (int start : {0, 1}) {
         int n = start;
         gauge.lines.clear();
-        const RdialReading r = ReadRdial(vars, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+        const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
         EXPECT_EQ(n, 4);
         EXPECT_EQ(gauge.lines.size(), 6);
         EXPECT_NEAR(r.mean, 55, 1e-9);
@@ -124,11 +124,10 @@ TEST_F(WaitGaugeTest, ExitDuringReadingsLeavesZeros) {
     fakes.link.SetValue(120);
     gauge.exitAfter = 3;
     int n = 10;
-    const RdialReading r = ReadRdial(vars, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+    const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
     EXPECT_TRUE(r.escaped);
     EXPECT_EQ(r.mean, 0);
     EXPECT_EQ(r.sd, 0);
-    EXPECT_EQ(vars.DialogChoice, 1);
     EXPECT_EQ(gauge.lines.size(), 3);
     EXPECT_FALSE(gauge.open);
 }
@@ -141,16 +140,18 @@ TEST_F(WaitGaugeTest, CounterFailureStopsTheSeries) {
         }
     };
     int n = 10;
-    const RdialReading r = ReadRdial(vars, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
-    EXPECT_TRUE(r.failed);
-    EXPECT_FALSE(vars.EncoderError.isEmpty());
+    const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+    ASSERT_TRUE(r.failure.has_value());
+    EXPECT_EQ(r.failure->message,
+              "The encoder counter on /dev/ttyUSB0 did not answer within 2 seconds (nothing "
+              "arrived). Check the cable and the counter's power.");
     EXPECT_FALSE(gauge.open);
 }
 
 TEST_F(WaitGaugeTest, CountdownCutToSixtyAndSpokenSeconds) {
     short seconds = 75;
     const DateTimeValue start = fakes.clock.Now();
-    EXPECT_TRUE(CountdownGauge(vars, gauge, fakes.sounds, fakes.clock, seconds));
+    EXPECT_TRUE(CountdownGauge(gauge, fakes.sounds, fakes.clock, seconds));
     EXPECT_EQ(seconds, 60);
     EXPECT_EQ(gauge.mode, "DOWN");
     EXPECT_EQ(gauge.max, 60);
@@ -161,15 +162,14 @@ TEST_F(WaitGaugeTest, CountdownCutToSixtyAndSpokenSeconds) {
     fakes.player.played.clear();
     gauge.lines.clear();
     short five = 5;
-    EXPECT_TRUE(CountdownGauge(vars, gauge, fakes.sounds, fakes.clock, five));
+    EXPECT_TRUE(CountdownGauge(gauge, fakes.sounds, fakes.clock, five));
     EXPECT_EQ(fakes.player.played, std::vector<int>({105, 104, 103, 102, 101}));
 }
 
 TEST_F(WaitGaugeTest, CountdownEscape) {
     gauge.exitAfter = 2;
     short seconds = 12;
-    EXPECT_FALSE(CountdownGauge(vars, gauge, fakes.sounds, fakes.clock, seconds));
-    EXPECT_EQ(vars.DialogChoice, 1);
+    EXPECT_FALSE(CountdownGauge(gauge, fakes.sounds, fakes.clock, seconds));
     EXPECT_EQ(gauge.lines.size(), 2);
     EXPECT_FALSE(gauge.open);
 }

@@ -81,7 +81,7 @@ TEST(CdaFile, HeaderAndDataLineByteForByte) {
     StationState vars = LoadedVars(station);
     vars.setup.Latitude = -35.5;
     vars.setup.Longitude = 105.25;
-    const QStringList header = CdaHeaderLines(vars);
+    const QStringList header = CdaHeaderLines(vars.setup);
     ASSERT_EQ(header.size(), 7);
     EXPECT_EQ(header[0], "' CDA type observations");
     EXPECT_EQ(header[1], "' Instrument: 061");
@@ -92,10 +92,10 @@ TEST(CdaFile, HeaderAndDataLineByteForByte) {
               "SZA_at_time_for_C, Rc, Nc, TO3_C, time_for_D, Mu_at_time_for_D,SZA_at_time_for_D, "
               "Rd, Nd, TO3_D, time_for_A, Mu_at_time_for_A,  SZA_at_time_for_A, Ra, Na, TO3_A,  "
               "TO3AD, TO3CD ");
-    EXPECT_EQ(CdaFilePath(vars, MakeDateTime(2026, 12, 8, 17, 0, 0)),
+    EXPECT_EQ(CdaFilePath(vars.setup, MakeDateTime(2026, 12, 8, 17, 0, 0)),
               station.Home() + "data/CDAobs26342.061");
     // A missing: all six A fields and TO3AD are -90000; TO3CD is there.
-    EXPECT_EQ(CdaDataLine(vars, HandSet(), HandResult()),
+    EXPECT_EQ(CdaDataLine(vars.setup, HandSet(), HandResult()),
               "BDR,2026-12-08,17:01:00,DS,17:00:30, 2.345,64.84, 150.0, 140.5, 312.346,"
               "17:01:30, 2.300,64.50, 120.0, 103.3, 290.000,"
               "-90000,-90000,-90000,-90000,-90000,-90000,-90000, 300.250");
@@ -104,7 +104,7 @@ TEST(CdaFile, HeaderAndDataLineByteForByte) {
     noCd.wavelengths[kIcC]->ozone.reset();
     IcSet zenith = HandSet();
     zenith.directSun = false;
-    const QString line = CdaDataLine(vars, zenith, noCd);
+    const QString line = CdaDataLine(vars.setup, zenith, noCd);
     EXPECT_TRUE(line.startsWith("BDR,2026-12-08,17:01:00,ZenSky,17:00:30, 2.345,64.84, 150.0, "
                                 "140.5,-90000,17:01:30,"));
     EXPECT_TRUE(line.endsWith(",-90000,-90000,")); // the last field keeps its comma
@@ -113,7 +113,7 @@ TEST(CdaFile, HeaderAndDataLineByteForByte) {
 TEST(CdaFile, DayRecordOfASet) {
     TestStation station;
     StationState vars = LoadedVars(station);
-    const QStringList lines = IcDayRecordLines(vars, HandSet(), HandResult(),
+    const QStringList lines = IcDayRecordLines(vars.setup, HandSet(), HandResult(),
                                                MakeDateTime(2026, 12, 8, 17, 5, 0), "C ", "     ");
     // The set at 17:01:00 UTC is 10:01 local (UTC-7), cut to the minute.
     EXPECT_EQ(lines, QStringList({"\"OBS\",\"12/08/2026\",\"100100\",\"I DSGQP\", 150.0, 000.2, "
@@ -127,7 +127,7 @@ TEST(IntercomparisonSet, ComputationCapAndZenith) {
     StationState vars = LoadedVars(station);
     IcSet set = HandSet();
     set.wavelengths[kIcA] = IcMeasurement{MakeDateTime(2026, 12, 8, 17, 2, 30), 170.0, 0.1};
-    const IcResult ds = ComputeIcSet(vars, set);
+    const IcResult ds = ComputeIcSet(vars.setup, vars.calibration, set);
     ASSERT_TRUE(ds.ad && ds.cd);
     // The mean of the three times: 17:01:30.
     EXPECT_EQ(FormatDate(ds.meanUtc, u"HH:MM:SS"), "17:01:30");
@@ -142,24 +142,24 @@ TEST(IntercomparisonSet, ComputationCapAndZenith) {
     // On the equator at noon (mu near 1.1), a dial near the end of the
     // table on A and C and near zero on D gives ozone far above 999: capped.
     StationState equator = vars;
-    equator.Latitude = 0;
-    equator.LatitudeRad = 0;
+    equator.setup.Latitude = 0;
+    equator.setup.LatitudeRad = 0;
     IcSet wild;
     wild.wavelengths[kIcC] = IcMeasurement{MakeDateTime(2026, 12, 8, 19, 0, 30), 299.0, 0.1};
     wild.wavelengths[kIcD] = IcMeasurement{MakeDateTime(2026, 12, 8, 19, 1, 30), 1.0, 0.1};
     wild.wavelengths[kIcA] = IcMeasurement{MakeDateTime(2026, 12, 8, 19, 2, 30), 299.0, 0.1};
-    const IcResult capped = ComputeIcSet(equator, wild);
+    const IcResult capped = ComputeIcSet(equator.setup, equator.calibration, wild);
     EXPECT_EQ(*capped.ad, 999.0);
     EXPECT_EQ(*capped.cd, 999.0);
     EXPECT_EQ(*capped.wavelengths[kIcC]->ozone, 999.0);
     // Zenith: the pair's zenith formula at mu of the mean of its two times.
     set.directSun = false;
-    const IcResult zen = ComputeIcSet(vars, set);
+    const IcResult zen = ComputeIcSet(vars.setup, vars.calibration, set);
     ASSERT_TRUE(zen.cd);
     const DateTimeValue cdTime = MakeDateTime(2026, 12, 8, 17, 1, 0);
     EXPECT_NEAR(*zen.cd,
                 OzoneCDZenithAtMu(zen.wavelengths[kIcC]->n - zen.wavelengths[kIcD]->n,
-                                  SunMu(vars, cdTime), vars.setup.PressureRatio),
+                                  SunMu(vars.setup, cdTime), vars.setup.PressureRatio),
                 1e-9);
     EXPECT_NE(*zen.cd, *ds.cd);
 }
@@ -323,16 +323,16 @@ TEST(CdaFile, ATornHeaderIsCompletedBeforeTheFirstSet) {
     StationState vars = LoadedVars(station);
     FakeClock clock(MakeDateTime(2026, 12, 8, 17, 5, 0));
     RecordingMessages messages;
-    const QStringList header = CdaHeaderLines(vars);
+    const QStringList header = CdaHeaderLines(vars.setup);
     // A power cut inside the header's fourth line.
     station.Write("data/CDAobs26342.061",
                   CrLfLines(header.mid(0, 3)) + header[3].left(10).toLatin1());
-    ASSERT_TRUE(WriteIcSet(vars, clock, messages, HandSet(), HandResult(), "C ", "     "));
+    ASSERT_TRUE(WriteIcSet(vars.setup, vars.day, clock, messages, HandSet(), HandResult(), "C ", "     "));
     const QStringList cda = SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061")));
     ASSERT_EQ(cda.size(), 8);
     EXPECT_EQ(cda.mid(0, 7), header);
     EXPECT_TRUE(cda[7].startsWith("BDR,2026-12-08,17:01:00,DS,")) << cda[7].toStdString();
     // The next set appends its line alone.
-    ASSERT_TRUE(WriteIcSet(vars, clock, messages, HandSet(), HandResult(), "C ", "     "));
+    ASSERT_TRUE(WriteIcSet(vars.setup, vars.day, clock, messages, HandSet(), HandResult(), "C ", "     "));
     EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061"))).size(), 9);
 }

@@ -21,7 +21,7 @@ namespace {
 
 int ScreenRange(const StationState& vars, DateTimeValue localDate, int second) {
     const DateTimeValue utc = localDate + second / 86400.0 + vars.setup.UtcOffsetHours / 24.0;
-    return MuRangeFor(SunMu(vars, utc));
+    return MuRangeFor(SunMu(vars.setup, utc));
 }
 
 // Every boundary: the main screen's range one second before it is the
@@ -49,7 +49,7 @@ TEST(DayPlan, WinterAndSummerDaysAtTheExampleStation) {
     TestStation station;
     const StationState vars = LoadedVars(station);
     for (const DateTimeValue day : {DateSerial(2026, 12, 8), DateSerial(2026, 6, 21)}) {
-        const DayPlan plan = PlanDay(vars, day);
+        const DayPlan plan = PlanDay(vars.setup, day);
         CheckBoundaries(vars, day, plan);
         // Night, the sun rising through the ranges to noon and back.
         EXPECT_EQ(plan.intervals.first().range, 1);
@@ -60,7 +60,7 @@ TEST(DayPlan, WinterAndSummerDaysAtTheExampleStation) {
     // 12:01 local standard time; the sun runs about 7.9 minutes fast, so
     // noon about 11:53. Mu there: zenith angle 40.04 + 22.7 = 62.7 degrees,
     // 1/cos = 2.18 (the ozone layer's curvature makes it a little less).
-    const DayPlan winter = PlanDay(vars, DateSerial(2026, 12, 8));
+    const DayPlan winter = PlanDay(vars.setup, DateSerial(2026, 12, 8));
     EXPECT_GE(winter.solarNoonSecond, 11 * 3600 + 52 * 60 + 30);
     EXPECT_LE(winter.solarNoonSecond, 11 * 3600 + 53 * 60 + 40);
     EXPECT_NEAR(winter.lowestMu, 2.16, 0.03);
@@ -76,12 +76,12 @@ TEST(DayPlan, PolarNightAndMidnightSun) {
     station.Write("config/station.cfg", "6369000\r\n105.2514\r\n80.0\r\n7\r\n836\r\n1689\r\n"
                                         "22000\r\n67\r\n\"Far North\"\r\n\"FNO\"\r\n");
     const StationState vars = LoadedVars(station);
-    const DayPlan night = PlanDay(vars, DateSerial(2026, 12, 21));
+    const DayPlan night = PlanDay(vars.setup, DateSerial(2026, 12, 21));
     ASSERT_EQ(night.intervals.size(), 1);
     EXPECT_EQ(night.intervals[0].range, 1);
     EXPECT_EQ(PlanText(night).first(), "00:00:00-24:00:00  range 1  ADRMFI,CDRMFI");
     const DateTimeValue june = DateSerial(2026, 6, 21);
-    const DayPlan summer = PlanDay(vars, june);
+    const DayPlan summer = PlanDay(vars.setup, june);
     CheckBoundaries(vars, june, summer);
     for (const PlanInterval& in : summer.intervals) {
         EXPECT_NE(in.range, 1); // the sun never sets
@@ -93,7 +93,7 @@ TEST(DayPlan, ADayAcrossTheStationsUtcMidnight) {
     TestStation station;
     const StationState vars = LoadedVars(station);
     const DateTimeValue day = DateSerial(2026, 12, 31);
-    const DayPlan plan = PlanDay(vars, day);
+    const DayPlan plan = PlanDay(vars.setup, day);
     CheckBoundaries(vars, day, plan);
     // 00:00 UTC is 17:00 local, after sunset (about 16:45): the night's
     // interval runs through it unbroken to local midnight.

@@ -39,21 +39,21 @@ public:
     void Close() override {}
 
     // ObservationSessionScreens
-    bool ConfirmFocusedSun(const ObservationWarning& w) override {
+    ContinueOrEscape ConfirmFocusedSun(const ObservationWarning& w) override {
         log << "focused sun " + w.title;
-        return focusedSunAnswer;
+        return focusedSunAnswer ? ContinueOrEscape::Continue : ContinueOrEscape::Escape;
     }
-    bool AskInitials(const QString& caption, const QStringList&) override {
+    std::optional<QString> AskInitials(const QString& caption, const QStringList&) override {
         log << "initials " + caption;
-        return initialsAnswer;
+        return initialsAnswer ? std::optional<QString>("JKL") : std::nullopt;
     }
-    bool AskTemperature(const QString&, const QStringList&) override {
+    std::optional<double> AskTemperature(const QString&, const QStringList&) override {
         log << "temperature";
-        return true;
+        return 21.0;
     }
     void RunEncoderCheck() override { log << "encoder check"; }
-    void RunObservationScreen() override {
-        log << "screen " + session->NextType() + services->vars.ObsType;
+    void RunObservationScreen(const QString& type) override {
+        log << "screen " + session->NextType() + type;
         finished = false;
         for (size_t i = 0; i < script.size() && !finished; ++i) {
             script[i]();
@@ -69,9 +69,9 @@ public:
     void ShowRunning() override {}
     void ShowInspect() override { log << "inspect"; }
     void ShowRejected() override { log << "rejected"; }
-    bool AskRestartAfterEscape() override {
+    RestartChoice AskRestartAfterEscape() override {
         log << "restart?";
-        return restartAnswer;
+        return restartAnswer ? RestartChoice::Restart : RestartChoice::Leave;
     }
     SkyAnswer AskSkyConditions(const QString& type) override {
         log << "sky";
@@ -83,17 +83,20 @@ public:
         answer.comment = "clear";
         return answer;
     }
-    bool AskRestartSkySelection() override {
+    RestartChoice AskRestartSkySelection() override {
         log << "sky again?";
-        return true;
+        return RestartChoice::Restart;
     }
-    int ConfirmReject() override {
+    RejectChoice ConfirmReject() override {
         log << "confirm reject";
         return rejectAnswer;
     }
-    QString ChooseNextType(const QStringList&, double) override {
+    std::optional<QString> ChooseNextType(const QStringList&, double) override {
         log << "next type";
-        return nextTypes.isEmpty() ? QString() : nextTypes.takeFirst();
+        if (nextTypes.isEmpty()) {
+            return std::nullopt;
+        }
+        return nextTypes.takeFirst();
     }
 
     ObservationSession* session = nullptr;
@@ -106,7 +109,7 @@ public:
     bool initialsAnswer = true;
     bool restartAnswer = true;
     int skyEscapes = 0;
-    int rejectAnswer = 0;
+    RejectChoice rejectAnswer = RejectChoice::Reject;
     int countdowns = 0;
     int exitAtCountdown = -1;
 
@@ -140,26 +143,22 @@ protected:
 
 TEST_F(ObservationSessionTest, SetupDecisions) {
     // The focused-sun warning escaped: back to the main screen.
-    vars.ObsType = "ADDSFI";
     screens.focusedSunAnswer = false;
-    EXPECT_FALSE(session.Setup());
-    EXPECT_EQ(vars.DialogChoice, 1);
+    EXPECT_FALSE(session.Setup("ADDSFI"));
     EXPECT_EQ(
         screens.log,
         QStringList{"focused sun A and D Wavelength Pairs using the focused image of the Sun."});
 
     // An unknown type is refused with its box.
     screens.log.clear();
-    vars.ObsType = "XXDS";
     fakes.messages.Expect("Ob type unknown.");
-    EXPECT_FALSE(session.Setup());
+    EXPECT_FALSE(session.Setup("XXDS"));
     EXPECT_TRUE(screens.log.isEmpty());
 
     // A dial reading exactly zero runs the encoder checks before the initials.
     ASSERT_TRUE(fakes.OpenEncoder());
     fakes.link.SetValue(0.0);
-    vars.ObsType = "ADZB";
-    EXPECT_TRUE(session.Setup());
+    EXPECT_TRUE(session.Setup("ADZB"));
     EXPECT_EQ(screens.log, QStringList({"encoder check",
                                         "initials ADZB Observation information -- "
                                         "Enter Initials",
@@ -168,13 +167,11 @@ TEST_F(ObservationSessionTest, SetupDecisions) {
 
     // The moon: twenty readings at the observer's pace; initials escaped.
     fakes.link.SetValue(120.0);
-    vars.ObsType = "CDRMFI";
-    EXPECT_TRUE(session.Setup());
+    EXPECT_TRUE(session.Setup("CDRMFI"));
     EXPECT_EQ(session.ReadingsCount(), 20);
     EXPECT_EQ(vars.settings.ComputerTimed, 0);
     screens.initialsAnswer = false;
-    EXPECT_FALSE(session.Setup());
-    EXPECT_EQ(vars.DialogChoice, 1);
+    EXPECT_FALSE(session.Setup("CDRMFI"));
 }
 
 TEST_F(ObservationSessionTest, AcceptThroughTheSkyThenAnotherTypeThenBack) {
@@ -210,13 +207,12 @@ TEST_F(ObservationSessionTest, AcceptThroughTheSkyThenAnotherTypeThenBack) {
 }
 
 TEST_F(ObservationSessionTest, RejectAnswersAndEscapeDuringARun) {
-    vars.ObsType = "ADDSGQP";
-    ASSERT_TRUE(session.Setup());
+    ASSERT_TRUE(session.Setup("ADDSGQP"));
     // Rejected: nothing written, the screen ready again with the notice.
     session.Start();
     ASSERT_EQ(session.LastRun().outcome, kObservationComplete);
     screens.log.clear();
-    screens.rejectAnswer = 0;
+    screens.rejectAnswer = RejectChoice::Reject;
     session.Reject();
     EXPECT_EQ(screens.log, QStringList({"confirm reject", "ready", "rejected"}));
     EXPECT_TRUE(ObsLines().isEmpty());
@@ -226,14 +222,14 @@ TEST_F(ObservationSessionTest, RejectAnswersAndEscapeDuringARun) {
 
     // "Accept after all" writes the record.
     session.Start();
-    screens.rejectAnswer = 7;
+    screens.rejectAnswer = RejectChoice::AcceptAfterAll;
     session.Reject();
     EXPECT_EQ(ObsLines().size(), 1);
 
     // Reject and choose another type.
     session.Start();
     screens.log.clear();
-    screens.rejectAnswer = 1;
+    screens.rejectAnswer = RejectChoice::RejectAndChooseType;
     session.Reject();
     EXPECT_EQ(screens.log, QStringList({"confirm reject", "next type", "finish"}));
 

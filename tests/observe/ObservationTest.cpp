@@ -84,15 +84,14 @@ protected:
         vars.settings.AudioPrompts = 0;
     }
     ObservationRun Run(const QString& type, std::vector<double> dial) {
-        vars.ObsType = type;
         op.dial = std::move(dial);
         op.nextReading = 0;
         int n = 10;
-        return RunObservation(fakes.services, op, n);
+        return RunObservation(fakes.services, op, type, n);
     }
     QStringList DayFileLines() {
         return SplitLines(DecodeWindows1252(
-            station.Read("data/" + DayFileName(vars, LocalStandardTime(vars, fakes.clock.Now())))));
+            station.Read("data/" + DayFileName(vars.setup, LocalStandardTime(vars.setup, fakes.clock.Now())))));
     }
 
     TestStation station;
@@ -127,7 +126,7 @@ TEST_F(ObservationTest, TimedDirectSunCountdownsAndResult) {
     EXPECT_TRUE(op.result[2].endsWith(" DU"));
     // The same numbers as quillon-cli reduce at the mean time.
     ReductionInput in{"ADDSGQP", run.MeanUtc(), {170.0, 80.0, 170.5, 80.5, 171.0}, {}};
-    EXPECT_DOUBLE_EQ(ReduceObservation(vars, in).ozone, run.result.ozone);
+    EXPECT_DOUBLE_EQ(ReduceObservation(vars.setup, vars.calibration, in).ozone, run.result.ozone);
 }
 
 TEST_F(ObservationTest, TimedZenithAndObserverStyle) {
@@ -136,10 +135,9 @@ TEST_F(ObservationTest, TimedZenithAndObserverStyle) {
 
     ScriptedOperator observer(fakes.link);
     vars.settings.ComputerTimed = 0;
-    vars.ObsType = "ADDSFI";
     observer.dial = kGoodAD;
     int n = 10;
-    const ObservationRun run = RunObservation(fakes.services, observer, n);
+    const ObservationRun run = RunObservation(fakes.services, observer, "ADDSFI", n);
     EXPECT_EQ(run.outcome, kObservationComplete);
     EXPECT_EQ(observer.countdownSeconds, QList<int>({5, 5, 5, 5, 5}));
     EXPECT_EQ(observer.prompts,
@@ -171,16 +169,14 @@ TEST_F(ObservationTest, EscapeDuringTheThirdCountdownAndAtAPrompt) {
     op.exitAtCountdown = 3;
     const ObservationRun run = Run("ADDSGQP", kGoodAD);
     EXPECT_EQ(run.outcome, kObservationEscaped);
-    EXPECT_EQ(vars.DialogChoice, 1);
     EXPECT_EQ(op.countdowns, 3);
 
     ScriptedOperator quitter(fakes.link);
     quitter.escapePrompt = true;
     quitter.dial = kGoodAD;
     vars.settings.ComputerTimed = 0;
-    vars.ObsType = "CDZB";
     int n = 10;
-    EXPECT_EQ(RunObservation(fakes.services, quitter, n).outcome, kObservationEscaped);
+    EXPECT_EQ(RunObservation(fakes.services, quitter, "CDZB", n).outcome, kObservationEscaped);
     EXPECT_EQ(quitter.prompts.size(), 1);
 }
 
@@ -296,8 +292,8 @@ TEST_F(ObservationTest, AcceptedObservationWritesItsRecordAndSummary) {
     ASSERT_TRUE(RecordObservation(fakes.services, run, sky, "JKL:clear morning"));
     const QStringList lines = DayFileLines();
     ASSERT_EQ(lines.size(), 5 + 2 + 2);
-    const ObsRecord r = MakeObsRecord(vars, run, sky, fakes.clock.Now());
-    EXPECT_EQ(lines.mid(5, 2), ObsRecordLines(r, vars));
+    const ObsRecord r = MakeObsRecord(vars.setup, vars.settings.InstrumentTemperature, run, sky, fakes.clock.Now());
+    EXPECT_EQ(lines.mid(5, 2), ObsRecordLines(r, vars.setup));
     EXPECT_TRUE(lines[5].startsWith("OBS,12/08/2026," + FormatDate(r.obsLocal, u"hhmmss") +
                                     ",ADDSGQP,22.0, "));
     EXPECT_TRUE(lines[6].startsWith(" 170.0 170.5 171.0 080.0 080.5ADDSGQP 08 "));
@@ -310,8 +306,8 @@ TEST_F(ObservationTest, NoEncoderObservationIsSimulatedAndMarkedFake) {
     vars.setup.EncoderInUse = false;
     // Find a moment of a March morning when the sun's mu is 2.
     DateTimeValue t = MakeDateTime(2027, 3, 1, 15, 0, 0);
-    ASSERT_GT(SunMu(vars, t), 2.0);
-    while (SunMu(vars, t) > 2.0) {
+    ASSERT_GT(SunMu(vars.setup, t), 2.0);
+    while (SunMu(vars.setup, t) > 2.0) {
         t += 0.1 / 86400.0;
     }
     // The first reading starts after the 5-second count-down and its wait.
@@ -381,9 +377,9 @@ TEST(ObservationTypes, InstructionsWarningsAndChooser) {
     vars.calibration.Q15A = 96.5;
     vars.calibration.Q15D = 132.7;
     vars.calibration.TempCoeff = -0.25;
-    const QSettingsText q = ShowQSettings(vars, "AD", 25);
+    const QSettingsText q = ShowQSettings(vars.calibration, "AD", 25);
     EXPECT_EQ(q.temperature, "Instr. Temp. 25.0 DgsC");
     EXPECT_EQ(q.q1Values, QStringList({"94.8", "130.3"}));
     EXPECT_EQ(q.q2Values, QStringList({"96.5", "132.7"}));
-    EXPECT_EQ(ShowQSettings(vars, "CC", 25).readingLabels.last(), "Second C':");
+    EXPECT_EQ(ShowQSettings(vars.calibration, "CC", 25).readingLabels.last(), "Second C':");
 }

@@ -25,33 +25,33 @@ StationState TableVars() {
 
 TEST(RtoN, TableRowsInterpolationAndExtrapolation) {
     const StationState v = TableVars();
-    auto A = [&](double r) { return RtoN(v, kWavelengthA, r) - 0.5; };
+    auto A = [&](double r) { return RtoN(v.calibration, kWavelengthA, r) - 0.5; };
     EXPECT_DOUBLE_EQ(A(0), 0.0);
     EXPECT_DOUBLE_EQ(A(10), 10.1);
-    EXPECT_DOUBLE_EQ(A(280), v.NTable[28][0]);
+    EXPECT_DOUBLE_EQ(A(280), v.calibration.NTable[28][0]);
     EXPECT_DOUBLE_EQ(A(5), (0 + 10.1) / 2);
-    EXPECT_DOUBLE_EQ(A(290), v.NTable[29][0]);
-    EXPECT_DOUBLE_EQ(A(300), v.NTable[29][0] + (v.NTable[29][0] - v.NTable[28][0]));
+    EXPECT_DOUBLE_EQ(A(290), v.calibration.NTable[29][0]);
+    EXPECT_DOUBLE_EQ(A(300), v.calibration.NTable[29][0] + (v.calibration.NTable[29][0] - v.calibration.NTable[28][0]));
     EXPECT_DOUBLE_EQ(A(-10), -10.1); // below the table, the first interval extended
-    EXPECT_NEAR(A(123.4), v.NTable[12][0] + (v.NTable[13][0] - v.NTable[12][0]) * 0.34, 1e-12);
+    EXPECT_NEAR(A(123.4), v.calibration.NTable[12][0] + (v.calibration.NTable[13][0] - v.calibration.NTable[12][0]) * 0.34, 1e-12);
     // C' uses the C column and the third correction; D the fourth.
-    EXPECT_DOUBLE_EQ(RtoN(v, kWavelengthCPrime, 100), 90.0 + 2.0);
-    EXPECT_DOUBLE_EQ(RtoN(v, kWavelengthC, 100), 90.0 - 0.25);
-    EXPECT_DOUBLE_EQ(RtoN(v, kWavelengthD, 100), 81.0 + 1.0);
+    EXPECT_DOUBLE_EQ(RtoN(v.calibration, kWavelengthCPrime, 100), 90.0 + 2.0);
+    EXPECT_DOUBLE_EQ(RtoN(v.calibration, kWavelengthC, 100), 90.0 - 0.25);
+    EXPECT_DOUBLE_EQ(RtoN(v.calibration, kWavelengthD, 100), 81.0 + 1.0);
 }
 
 TEST(QSet, TemperatureRule) {
     StationState v;
-    v.Q15A = 96.5;
-    v.Q15C = 118.2;
-    v.Q15D = 132.7;
-    v.Q15Hg = 174.3;
-    v.TempCoeff = -0.25;
-    EXPECT_DOUBLE_EQ(QSetA(v, 15), 96.5);
-    EXPECT_DOUBLE_EQ(QSetA(v, 25), 96.5 + 6.7 * -0.25);
-    EXPECT_DOUBLE_EQ(QSetC(v, 25), 118.2 + 9.9 * -0.25);
-    EXPECT_DOUBLE_EQ(QSetD(v, 5), 132.7 - 9.7 * -0.25);
-    EXPECT_DOUBLE_EQ(QSetHg(v, 16), 174.3 - 0.25);
+    v.calibration.Q15A = 96.5;
+    v.calibration.Q15C = 118.2;
+    v.calibration.Q15D = 132.7;
+    v.calibration.Q15Hg = 174.3;
+    v.calibration.TempCoeff = -0.25;
+    EXPECT_DOUBLE_EQ(QSetA(v.calibration, 15), 96.5);
+    EXPECT_DOUBLE_EQ(QSetA(v.calibration, 25), 96.5 + 6.7 * -0.25);
+    EXPECT_DOUBLE_EQ(QSetC(v.calibration, 25), 118.2 + 9.9 * -0.25);
+    EXPECT_DOUBLE_EQ(QSetD(v.calibration, 5), 132.7 - 9.7 * -0.25);
+    EXPECT_DOUBLE_EQ(QSetHg(v.calibration, 16), 174.3 - 0.25);
 }
 
 TEST(ObsMeans, MeansSpreadsAndN) {
@@ -61,16 +61,16 @@ TEST(ObsMeans, MeansSpreadsAndN) {
     r.firstSd = {0.3, 0.3, 0.3};
     r.second = {50, 70};
     r.secondSd = {0.4, 0.4};
-    const ObsMeansResult ad = ObsMeans(v, "ad", r);
+    const ObsMeansResult ad = ObsMeans(v.calibration, "ad", r);
     EXPECT_DOUBLE_EQ(ad.meanFirst, 110);
     EXPECT_DOUBLE_EQ(ad.meanSecond, 60);
     EXPECT_DOUBLE_EQ(ad.spreadFirst, 0.3);
     EXPECT_DOUBLE_EQ(ad.spreadSecond, 0.4);
     EXPECT_NEAR(ad.spread, std::sqrt((0.09 + 0.16) / 2), 1e-12);
-    EXPECT_DOUBLE_EQ(ad.nFirst, RtoN(v, kWavelengthA, 110));
-    EXPECT_DOUBLE_EQ(ad.nSecond, RtoN(v, kWavelengthD, 60));
-    EXPECT_DOUBLE_EQ(ObsMeans(v, "CD", r).nFirst, RtoN(v, kWavelengthC, 110));
-    const ObsMeansResult cc = ObsMeans(v, "CC", r);
+    EXPECT_DOUBLE_EQ(ad.nFirst, RtoN(v.calibration, kWavelengthA, 110));
+    EXPECT_DOUBLE_EQ(ad.nSecond, RtoN(v.calibration, kWavelengthD, 60));
+    EXPECT_DOUBLE_EQ(ObsMeans(v.calibration, "CD", r).nFirst, RtoN(v.calibration, kWavelengthC, 110));
+    const ObsMeansResult cc = ObsMeans(v.calibration, "CC", r);
     EXPECT_EQ(cc.nFirst, 0);
     EXPECT_EQ(cc.nSecond, 0);
 }
@@ -88,29 +88,29 @@ TEST(DirectSunOzone, WorkedValues) {
 
 TEST(ZenithOzone, PolynomialCoefficientPicking) {
     StationState v;
-    v.CloudCoef1.fill(0);
-    v.CloudCoef2.fill(0);
-    v.CloudCoef1[0] = 0.3;
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 120, "ZB", 2.0, 2.1), 292.29, 1e-9);
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 120, "ZC", 2.0, 2.1), 974.3 * (0.3 - 0.008999999), 1e-9);
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 120, "ZC", 2.0, 2.1), 283.52, 0.01);
-    v.CloudCoef1.fill(0);
-    v.CloudCoef1[2] = 1; // k = 3: X
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 120, "ZB", 2.0, 2.1), 974.3 * (1.2 + 0.021), 1e-9);
-    v.CloudCoef1.fill(0);
-    v.CloudCoef1[1] = 1; // k = 2: mu
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 120, "ZB", 2.5, 2.1), 974.3 * 2.5, 1e-9);
-    v.CloudCoef1.fill(0);
-    v.CloudCoef1[27] = 1; // k = 28: X^6
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 100, "ZB", 2.0, 0.0), 974.3, 1e-9);
-    v.CloudCoef1.fill(0);
-    v.CloudCoef1[21] = 1; // k = 22: mu^6
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 100, "ZB", 2.0, 0.0), 974.3 * 64, 1e-9);
+    v.setup.CloudCoef1.fill(0);
+    v.setup.CloudCoef2.fill(0);
+    v.setup.CloudCoef1[0] = 0.3;
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 120, "ZB", 2.0, 2.1), 292.29, 1e-9);
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 120, "ZC", 2.0, 2.1), 974.3 * (0.3 - 0.008999999), 1e-9);
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 120, "ZC", 2.0, 2.1), 283.52, 0.01);
+    v.setup.CloudCoef1.fill(0);
+    v.setup.CloudCoef1[2] = 1; // k = 3: X
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 120, "ZB", 2.0, 2.1), 974.3 * (1.2 + 0.021), 1e-9);
+    v.setup.CloudCoef1.fill(0);
+    v.setup.CloudCoef1[1] = 1; // k = 2: mu
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 120, "ZB", 2.5, 2.1), 974.3 * 2.5, 1e-9);
+    v.setup.CloudCoef1.fill(0);
+    v.setup.CloudCoef1[27] = 1; // k = 28: X^6
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 100, "ZB", 2.0, 0.0), 974.3, 1e-9);
+    v.setup.CloudCoef1.fill(0);
+    v.setup.CloudCoef1[21] = 1; // k = 22: mu^6
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 100, "ZB", 2.0, 0.0), 974.3 * 64, 1e-9);
     // Second polynomial: k = 3 of the ten is P1.
-    v.CloudCoef1.fill(0);
-    v.CloudCoef1[0] = 0.3;
-    v.CloudCoef2[2] = 0.5;
-    EXPECT_NEAR(OzoneADZenithAtMu(v, 100, "ZC", 2.0, 0.0), 974.3 * (0.3 - 0.15 - 0.008999999),
+    v.setup.CloudCoef1.fill(0);
+    v.setup.CloudCoef1[0] = 0.3;
+    v.setup.CloudCoef2[2] = 0.5;
+    EXPECT_NEAR(OzoneADZenithAtMu(v.setup, 100, "ZC", 2.0, 0.0), 974.3 * (0.3 - 0.15 - 0.008999999),
                 1e-9);
 }
 
@@ -131,26 +131,26 @@ TEST(Reduction, TypesAndNotCalculatedValues) {
     in.deviations = {0.1, 0.2, 0.1, 0.2, 0.1};
 
     in.type = "ADDSGQP";
-    const ReductionResult ad = ReduceObservation(vars, in);
+    const ReductionResult ad = ReduceObservation(vars.setup, vars.calibration, in);
     EXPECT_TRUE(ad.calculated);
     EXPECT_NEAR(ad.mu, 2.164, 0.01);
     EXPECT_DOUBLE_EQ(ad.ozone, OzoneADAtMu(ad.n1 - ad.n2, ad.mu, vars.setup.PressureRatio));
     EXPECT_DOUBLE_EQ(ad.ozoneSpread, OzoneSpreadAD(ad.spread, ad.mu));
 
     in.type = "CDZC";
-    const ReductionResult cdz = ReduceObservation(vars, in);
+    const ReductionResult cdz = ReduceObservation(vars.setup, vars.calibration, in);
     EXPECT_DOUBLE_EQ(cdz.ozone, OzoneCDZenithAtMu(cdz.n1 - cdz.n2, cdz.mu, vars.setup.PressureRatio));
     EXPECT_DOUBLE_EQ(cdz.ozoneSpread, OzoneSpreadCD(cdz.spread, cdz.mu));
 
     in.type = "CCZB";
-    const ReductionResult cc = ReduceObservation(vars, in);
+    const ReductionResult cc = ReduceObservation(vars.setup, vars.calibration, in);
     EXPECT_EQ(cc.ozone, kOzoneNotCalculated);
     EXPECT_EQ(cc.ozoneSpread, kSpreadNotCalculated);
     EXPECT_NEAR(cc.mu, 2.164, 0.01);
     EXPECT_EQ(cc.n1, 0);
 
     in.type = "ADRMFI";
-    const ReductionResult moon = ReduceObservation(vars, in);
+    const ReductionResult moon = ReduceObservation(vars.setup, vars.calibration, in);
     EXPECT_EQ(moon.ozone, kOzoneNotCalculated);
     EXPECT_EQ(moon.mu, kMuNotCalculated);
     EXPECT_EQ(moon.ozoneSpread, kSpreadNotCalculated);
@@ -158,6 +158,6 @@ TEST(Reduction, TypesAndNotCalculatedValues) {
     // At station "AHT" AD zenith uses the direct-sun form.
     vars.setup.StationCode = "AHT";
     in.type = "ADZB";
-    const ReductionResult aht = ReduceObservation(vars, in);
+    const ReductionResult aht = ReduceObservation(vars.setup, vars.calibration, in);
     EXPECT_DOUBLE_EQ(aht.ozone, OzoneADAtMu(aht.n1 - aht.n2, aht.mu, vars.setup.PressureRatio));
 }

@@ -51,11 +51,11 @@ TEST(DayFileName, YearDayAndInstrumentOr999) {
     TestStation station;
     StationState vars = Instrument83(station);
     const DateTimeValue day97 = DateSerial(2007, 4, 7);
-    EXPECT_EQ(DayFileName(vars, day97), "D07097.083");
-    EXPECT_EQ(DayFileName(vars, day97, u'S'), "S07097.083");
-    EXPECT_EQ(DayFileName(vars, DateSerial(2008, 1, 5)), "D08005.083");
+    EXPECT_EQ(DayFileName(vars.setup, day97), "D07097.083");
+    EXPECT_EQ(DayFileName(vars.setup, day97, u'S'), "S07097.083");
+    EXPECT_EQ(DayFileName(vars.setup, DateSerial(2008, 1, 5)), "D08005.083");
     vars.setup.EncoderInUse = false;
-    EXPECT_EQ(DayFileName(vars, day97), "D07097.999");
+    EXPECT_EQ(DayFileName(vars.setup, day97), "D07097.999");
 }
 
 TEST(DayFile, HeaderThenRecordsOnLocalDay) {
@@ -64,12 +64,11 @@ TEST(DayFile, HeaderThenRecordsOnLocalDay) {
     RecordingMessages messages;
     // 03:00 UTC on 25 March is still 24 March at UTC-7.
     FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
-    ASSERT_TRUE(OpenDayFile(vars, clock, messages));
+    ASSERT_TRUE(OpenDayFile(vars.setup, vars.day, clock, messages));
     EXPECT_EQ(vars.day.SummaryADDS, "No ADDS Obs. Yet Today");
     EXPECT_EQ(vars.day.SummaryADZenith, "No AD Zenith Obs. Yet Today");
     EXPECT_EQ(vars.day.SummaryCDDS, "No CDDS Obs. Yet Today");
-    vars.CommentText = "Using K5Sndr site";
-    ASSERT_TRUE(WriteComment(vars, clock, messages));
+    ASSERT_TRUE(WriteCommentText(vars.setup, vars.day, clock, messages, "Using K5Sndr site"));
     const QByteArray expected = "\"Boulder\"\r\n"
                                 "Dobson, 83 \r\n"
                                 "03/24/2006\r\n"
@@ -83,8 +82,7 @@ TEST(DayFile, HeaderThenRecordsOnLocalDay) {
     EXPECT_TRUE(messages.titles.isEmpty());
 
     // An empty comment writes nothing.
-    vars.CommentText.clear();
-    ASSERT_TRUE(WriteComment(vars, clock, messages));
+    ASSERT_TRUE(WriteCommentText(vars.setup, vars.day, clock, messages, QString()));
     EXPECT_EQ(station.Read("data/D06083.083").size(), expected.size());
 }
 
@@ -94,9 +92,8 @@ TEST(DayFile, WriteFailureIsReportedNotLost) {
     vars.setup.DataDir = "/nonexistent-quillon-dir/";
     RecordingMessages messages;
     FakeClock clock(MakeDateTime(2006, 3, 24, 12, 0, 0));
-    vars.CommentText = "hello";
     messages.Expect("Day File Error");
-    EXPECT_FALSE(WriteComment(vars, clock, messages));
+    EXPECT_FALSE(WriteCommentText(vars.setup, vars.day, clock, messages, "hello"));
     ASSERT_EQ(messages.titles.size(), 1);
     EXPECT_EQ(messages.titles[0], "Day File Error");
     EXPECT_TRUE(messages.texts[0].endsWith("The record was not saved."));
@@ -122,7 +119,7 @@ TEST(WrapComment, FilterAndSeventyEightColumns) {
 TEST(ObsRecord, TwoLinesByteForByte) {
     TestStation station;
     const StationState vars = Instrument83(station);
-    const QStringList lines = ObsRecordLines(SampleObs(), vars);
+    const QStringList lines = ObsRecordLines(SampleObs(), vars.setup);
     EXPECT_EQ(CrLfLines(lines),
               QByteArray("OBS,03/24/2006,092807,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.123,301.3,1.2\r\n"
                          " 005.3 123.5 170.0 080.1 300.0ADDSGQP 24 092807 03 06 3  1 A  2 RAIN    "
@@ -135,7 +132,7 @@ TEST(ObsRecord, TwoLinesByteForByte) {
     moon.ozoneSpread = -9.9;
     moon.sky = {"", "", "", ""};
     moon.special = "";
-    const QStringList zb = ObsRecordLines(moon, vars);
+    const QStringList zb = ObsRecordLines(moon, vars.setup);
     EXPECT_EQ(zb[0], "OBS,03/24/2006,092807,ADZB   ,23.0, 123.5, 45.6,0.3,- 9.999,-99.9,-9.9");
     EXPECT_TRUE(zb[1].endsWith("300.0ADZB    24 092807 03 06" + QString(19, u' ') + "083  BDR"));
 
@@ -143,13 +140,13 @@ TEST(ObsRecord, TwoLinesByteForByte) {
     ObsRecord cc = SampleObs();
     cc.type = "CCZC";
     EXPECT_TRUE(
-        ObsRecordLines(cc, vars)[0].startsWith("OBS,03/24/2006,092807,CCZC   ,23.0, 0.0, 0.0,"));
+        ObsRecordLines(cc, vars.setup)[0].startsWith("OBS,03/24/2006,092807,CCZC   ,23.0, 0.0, 0.0,"));
 
     // A reading below zero keeps the six columns of its field.
     ObsRecord low = SampleObs();
     low.readings = {-1.0, -0.04, 170.0, -12.34, 300.0};
-    EXPECT_TRUE(ObsRecordLines(low, vars)[1].startsWith(" -01.0 000.0 170.0 -12.3 300.0ADDSGQP"))
-        << ObsRecordLines(low, vars)[1].toStdString();
+    EXPECT_TRUE(ObsRecordLines(low, vars.setup)[1].startsWith(" -01.0 000.0 170.0 -12.3 300.0ADDSGQP"))
+        << ObsRecordLines(low, vars.setup)[1].toStdString();
 }
 
 TEST(CalibrationRecords, HgLampStdLampAndIntercomparison) {
@@ -197,7 +194,7 @@ TEST(CalibrationRecords, HgLampStdLampAndIntercomparison) {
     ic.sdA = 0.1;
     ic.sky = "C ";
     ic.special = "SMOG ";
-    EXPECT_EQ(IntercompRecordLines(ic, vars),
+    EXPECT_EQ(IntercompRecordLines(ic, vars.setup),
               QStringList({"\"OBS\",\"03/24/2006\",\"101700\",\"I DSGQP\", 150.1, 000.3, 080.0, "
                            "000.2, 170.0, 000.1,",
                            " 150.1 080.0 170.0 000.0 000.0I DSGQP 24 101700 03 06 C           "
@@ -332,19 +329,19 @@ TEST(DayFile, WhateverTheOperatorTypesIsKept) {
     StationState vars = Instrument83(station);
     RecordingMessages messages;
     FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
-    ASSERT_TRUE(OpenDayFile(vars, clock, messages));
+    ASSERT_TRUE(OpenDayFile(vars.setup, vars.day, clock, messages));
     // Comments whose text is a record's tag, one whose wrapped last line is
     // one, and one with quotes that would make a tag line of it.
     const QStringList typed = {"ERROR",        "OBS",     "COMMENT",
                                "HGLAMP",       "STDLAMP", QString(70, u'x') + " abcdefgh ERROR",
                                "STDLAMP\",\"1"};
     for (const QString& text : typed) {
-        ASSERT_TRUE(WriteCommentText(vars, clock, messages, text));
+        ASSERT_TRUE(WriteCommentText(vars.setup, vars.day, clock, messages, text));
     }
     const QByteArray before = station.Read("data/D06083.083");
     EXPECT_EQ(DayFileWholeLength(before), before.size()) << "a comment read as a torn record";
     // The next append keeps every one of them.
-    ASSERT_TRUE(WriteCommentText(vars, clock, messages, "last"));
+    ASSERT_TRUE(WriteCommentText(vars.setup, vars.day, clock, messages, "last"));
     const QString day = DecodeWindows1252(station.Read("data/D06083.083"));
     for (const char* line : {"\r\n\"ERROR\"\r\n", "\r\n\"OBS\"\r\n", "\r\n\"COMMENT\"\r\n",
                              "\r\n\"HGLAMP\"\r\n", "\r\n\"STDLAMP\"\r\n", "\r\n\"ERROR\"\r\n",
@@ -365,13 +362,13 @@ TEST(DayFile, LongCommentsReadBackWhole) {
         StationState vars = Instrument83(station);
         RecordingMessages messages;
         FakeClock clock(MakeDateTime(2006, 3, 25, 3, 0, 0));
-        ASSERT_TRUE(OpenDayFile(vars, clock, messages));
+        ASSERT_TRUE(OpenDayFile(vars.setup, vars.day, clock, messages));
         QString text;
         for (int i = 0; i < lines; ++i) {
             text += QString(77, QChar(u'a' + i % 26)) + u' ';
         }
-        ASSERT_TRUE(WriteCommentText(vars, clock, messages, text));
-        ASSERT_TRUE(WriteCommentText(vars, clock, messages, "after"));
+        ASSERT_TRUE(WriteCommentText(vars.setup, vars.day, clock, messages, text));
+        ASSERT_TRUE(WriteCommentText(vars.setup, vars.day, clock, messages, "after"));
         const QByteArray bytes = station.Read("data/D06083.083");
         EXPECT_EQ(DayFileWholeLength(bytes), bytes.size()) << lines;
         const QStringList all = SplitLines(DecodeWindows1252(bytes));
@@ -401,8 +398,7 @@ TEST(DayFile, ATornHeaderIsSetAsideWholeAndTheDayStartsAnew) {
     const QByteArray torn = "\"Boulder\"\r\nDobson, 83 \r\n03/2";
     station.Write("data/D06083.083", torn);
     messages.Expect("Day File");
-    vars.CommentText = "after the cut";
-    ASSERT_TRUE(WriteComment(vars, clock, messages));
+    ASSERT_TRUE(WriteCommentText(vars.setup, vars.day, clock, messages, "after the cut"));
     EXPECT_EQ(station.Read("data/D06083.083.torn"), torn); // every byte kept
     const QString day = DecodeWindows1252(station.Read("data/D06083.083"));
     const QStringList lines = SplitLines(day);

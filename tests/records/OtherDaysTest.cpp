@@ -87,14 +87,14 @@ TEST_F(SumAdayTest, DateCheck) {
     SummaryTexts texts;
     messages.Expect("MISC:SumAday", 3);
     EXPECT_FALSE(
-        SumAday(vars, clock, "02/29/2007", SummaryDetail::Full, directory, texts, messages));
+        SumAday(vars.setup, clock, "02/29/2007", SummaryDetail::Full, directory, texts, messages));
     EXPECT_EQ(messages.texts.last(), "02/29/2007 Will not convert to DOY");
     EXPECT_FALSE(
-        SumAday(vars, clock, "13/01/2007", SummaryDetail::Full, directory, texts, messages));
-    EXPECT_FALSE(SumAday(vars, clock, "1/1/2007", SummaryDetail::Full, directory, texts, messages));
+        SumAday(vars.setup, clock, "13/01/2007", SummaryDetail::Full, directory, texts, messages));
+    EXPECT_FALSE(SumAday(vars.setup, clock, "1/1/2007", SummaryDetail::Full, directory, texts, messages));
     // 2008 is a leap year: no file there, nothing to say.
     EXPECT_TRUE(
-        SumAday(vars, clock, "02/29/2008", SummaryDetail::Full, directory, texts, messages));
+        SumAday(vars.setup, clock, "02/29/2008", SummaryDetail::Full, directory, texts, messages));
 }
 
 TEST_F(SumAdayTest, TextsAndSummaryFileOfADay) {
@@ -107,7 +107,7 @@ TEST_F(SumAdayTest, TextsAndSummaryFileOfADay) {
     day.close();
     SummaryTexts texts;
     ASSERT_TRUE(
-        SumAday(vars, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
+        SumAday(vars.setup, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
     // ADDS: 300 and 310 at mu 2 and 4: mean 305.0, spread sqrt(50) = 7.1,
     // 13:00:00, harmonic mu 2.67. CD zenith is no class here.
     EXPECT_EQ(texts.adds, QString("2 ADDS OBS Average Ozone=305.0") + QChar(0xB1) +
@@ -143,7 +143,7 @@ TEST_F(SumAdayTest, ADayWithoutAverages) {
     day.close();
     SummaryTexts texts;
     ASSERT_TRUE(
-        SumAday(vars, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
+        SumAday(vars.setup, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
     EXPECT_EQ(texts.adds, "No averages for 07 Apr/2007");
     QFile summary(directory + "S07097.999");
     ASSERT_TRUE(summary.open(QIODevice::ReadOnly));
@@ -206,7 +206,7 @@ TEST(OtherDaysBrowser, ChooserListAndBackUpOneStepAtATime) {
     StationState vars = LoadedVars(station);
     TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
     ScriptedBrowser op;
-    OtherDaysBrowser browser(vars, fakes.clock, fakes.messages, op);
+    OtherDaysBrowser browser(vars.setup, fakes.clock, fakes.messages, op);
 
     op.leaveAtExplanation = true;
     browser.Run();

@@ -26,14 +26,14 @@ QStringList Obs(const StationState& vars, int hour, const char* type, double mu,
     r.ozoneSpread = spread;
     r.sky = std::move(sky);
     r.special = special;
-    return ObsRecordLines(r, vars);
+    return ObsRecordLines(r, vars.setup);
 }
 } // namespace
 
 TEST(Woudc, TotalOzoneObsFileOfADay) {
     TestStation station;
     StationState vars = LoadedVars(station);
-    QStringList day = DayFileHeader(vars, MakeDateTime(2006, 3, 24, 8, 0, 0));
+    QStringList day = DayFileHeader(vars.setup, MakeDateTime(2006, 3, 24, 8, 0, 0));
     day << Obs(vars, 9, "ADDSGQP", 2.178, 289.5, 2.3) << Obs(vars, 10, "ADDSGQP", 1.9, 295.5, 1.0)
         << Obs(vars, 11, "CDDSFI", 1.75, 301.0, 0.5)
         << Obs(vars, 12, "ADZC", 1.7, 310.25, 3.0, {"3", "1", "TN", "U"})
@@ -44,11 +44,11 @@ TEST(Woudc, TotalOzoneObsFileOfADay) {
     station.Write("config/woudc.cfg", "067\r\nUSA\r\nBLD\r\nMSX\r\n\"A. Scientist\"\r\nM1\r\n");
     WoudcStation ids;
     QString error;
-    ASSERT_TRUE(ReadWoudcStation(vars, &ids, &error)) << error.toStdString();
+    ASSERT_TRUE(ReadWoudcStation(vars.setup, &ids, &error)) << error.toStdString();
     const DayFileContents contents =
         ReadDayFile(station.DataDir() + "D06083.999", vars.setup.StationName, DateSerial(2006, 3, 24));
     ASSERT_EQ(contents.status, DayFileStatus::Ok);
-    const WoudcFile file = MakeWoudcFile(vars, ids, "D06083.999", contents, DateSerial(2006, 3, 24),
+    const WoudcFile file = MakeWoudcFile(vars.setup, ids, "D06083.999", contents, DateSerial(2006, 3, 24),
                                          MakeDateTime(2006, 3, 25, 2, 0, 0));
     EXPECT_EQ(file.name, "20060324.Dobson.M1.061.MSX.csv");
     EXPECT_EQ(file.exported, 5);
@@ -154,7 +154,7 @@ TEST(Woudc, IdentifiersAreCheckedAndTheItemNamed) {
         station.Write("config/woudc.cfg", text);
         WoudcStation read;
         QString error;
-        EXPECT_FALSE(ReadWoudcStation(vars, &read, &error)) << c.item;
+        EXPECT_FALSE(ReadWoudcStation(vars.setup, &read, &error)) << c.item;
         EXPECT_EQ(error, file + ": " + c.reason) << c.item;
     }
     // A UTF-16 file: its NUL bytes never reach a file name.
@@ -164,7 +164,7 @@ TEST(Woudc, IdentifiersAreCheckedAndTheItemNamed) {
                                                  10));
     WoudcStation read;
     QString error;
-    EXPECT_FALSE(ReadWoudcStation(vars, &read, &error));
+    EXPECT_FALSE(ReadWoudcStation(vars.setup, &read, &error));
     EXPECT_TRUE(error.startsWith(file + ": ")) << error.toStdString();
     // The good file reads.
     QByteArray text;
@@ -172,5 +172,5 @@ TEST(Woudc, IdentifiersAreCheckedAndTheItemNamed) {
         text += item + "\r\n";
     }
     station.Write("config/woudc.cfg", text);
-    EXPECT_TRUE(ReadWoudcStation(vars, &read, &error)) << error.toStdString();
+    EXPECT_TRUE(ReadWoudcStation(vars.setup, &read, &error)) << error.toStdString();
 }

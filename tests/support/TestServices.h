@@ -2,6 +2,7 @@
 #pragma once
 
 #include "station/Services.h"
+#include "station/StationState.h"
 #include "support/FakeClock.h"
 #include "support/FakeCounterLink.h"
 #include "support/Recorders.h"
@@ -13,19 +14,20 @@ namespace quillon::test {
 // instead of ending the test.
 struct TestServices {
     explicit TestServices(StationState& vars, DateTimeValue now = 0)
-        : clock(now), link(clock), sounds(player),
-          encoder(vars, link, clock, messages), services{vars,   clock,   messages,
-                                                         sounds, encoder, gate} {
+        : state(vars), clock(now), link(clock), sounds(player), encoder(vars.setup, link, clock, messages),
+          services{vars.setup, vars.calibration, vars.day, vars.settings, clock,
+                   messages,   sounds,           encoder,  gate} {
         encoder.SetFailureAction([this] { ++programEnds; });
     }
     // Configures the encoder on a (fake) port and opens it.
     bool OpenEncoder(const QString& port = QStringLiteral("/dev/ttyUSB0")) {
-        services.setup.EncoderPort = port;
-        services.setup.EncoderInUse = true;
+        state.setup.EncoderPort = port;
+        state.setup.EncoderInUse = true;
         QString error;
         return encoder.OpenEncoderPort(&error);
     }
 
+    StationState& state;
     FakeClock clock;
     FakeCounterLink link;
     RecordingMessages messages;

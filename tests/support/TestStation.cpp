@@ -56,7 +56,7 @@ StationState LoadedVars(const TestStation& station) {
     StationState vars;
     vars.setup.HomeDir = station.Home();
     RecordingMessages messages;
-    ReadConfiguration(vars, messages);
+    ReadConfiguration(vars.setup, vars.calibration, messages);
     return vars;
 }
 

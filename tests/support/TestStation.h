@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/StationState.h"
+#include "station/StationState.h"
 #include "support/QtPrinters.h"
 
 #include <QString>

@@ -37,17 +37,25 @@ void KillAtStep(const char*, const QString&) {
 class Lamp : public StandardLampScreens, public GaugeDisplay {
 public:
     GaugeDisplay& Gauge() override { return *this; }
-    bool AskInitials(const QString&, const QStringList&) override { return true; }
-    bool AskTemperature(const QString&, const QStringList&) override { return true; }
-    bool OperatorPrompt(const QString&, const QStringList&) override { return true; }
-    int EscapeChoice(const QString&) override { return 5; }
+    std::optional<QString> AskInitials(const QString&, const QStringList&) override {
+        return QStringLiteral("RDE");
+    }
+    std::optional<double> AskTemperature(const QString&, const QStringList&) override {
+        return 20.0;
+    }
+    ContinueOrEscape OperatorPrompt(const QString&, const QStringList&) override {
+        return ContinueOrEscape::Continue;
+    }
+    LampEscapeChoice EscapeChoice(const QString&) override { return LampEscapeChoice::TopLevel; }
     void HighDeviation(const QString&) override {}
-    int GrossError() override { return 0; }
+    GrossErrorChoice GrossError() override { return GrossErrorChoice::Continue; }
     void Scattered(const QString&) override {}
     void ShowReading(int, int, double) override {}
     void ClearReadings() override {}
     void ShowAverages(const std::array<double, 4>&) override {}
-    bool BigCorrectionChange(const QStringList&) override { return true; }
+    BigChangeChoice BigCorrectionChange(const QStringList&) override {
+        return BigChangeChoice::UseNewValues;
+    }
     void SetCallerText(const QString&, const QString&) override {}
     void Open(const QString&, int, int, const QString&) override {}
     void SetProgress(int, const QString&) override {}
@@ -71,7 +79,7 @@ int main(int argc, char** argv) {
         }
         bool AskYesNo(const QString&, const QString&) override { return false; }
     } messages;
-    ReadConfiguration(vars, messages);
+    ReadConfiguration(vars.setup, vars.calibration, messages);
     const QString workflow = QString::fromLatin1(argv[2]);
     killAt = std::atoi(argv[3]);
     SetFileStepHook(KillAtStep);
@@ -79,7 +87,8 @@ int main(int argc, char** argv) {
     bool done = false;
     if (workflow == QLatin1String("qadjust")) {
         vars.settings.ObserverInitials = QStringLiteral("RDE");
-        done = AcceptQTableChange(vars, fakes.clock, fakes.messages, 1.0f);
+        done = AcceptQTableChange(vars.setup, vars.day, vars.calibration, QStringLiteral("RDE"),
+                                  fakes.clock, fakes.messages, 1.0f);
     } else if (workflow == QLatin1String("hgtest")) {
         MercuryEntries entries;
         entries.startTemperature = 20.0;
@@ -88,14 +97,14 @@ int main(int argc, char** argv) {
             entries.boxes[2 * k] = 76.6;
             entries.boxes[2 * k + 1] = 69.4;
         }
-        const MercuryEvaluation e = EvaluateReadings(vars, entries);
-        done = SaveMercuryTest(vars, fakes.clock, fakes.messages, e, entries);
+        const MercuryEvaluation e = EvaluateReadings(vars.calibration, entries);
+        done = SaveMercuryTest(vars.setup, vars.day, vars.calibration, fakes.clock, fakes.messages, e, entries);
     } else if (workflow == QLatin1String("stdlamp")) {
         vars.settings.AudioPrompts = 0;
         fakes.OpenEncoder();
         fakes.link.SetValue(150.5);
         Lamp lamp;
-        StandardLampTest test(fakes.services, lamp, ReadReferenceLamps(vars));
+        StandardLampTest test(fakes.services, lamp, ReadReferenceLamps(vars.setup));
         test.SelectLamp(QStringLiteral("L1"));
         done = test.Run() == LampRunOutcome::Complete && test.Accept();
     }

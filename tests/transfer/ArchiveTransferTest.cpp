@@ -2,6 +2,7 @@
 // The archive transfer: naming and folders through a fake client, and whole
 // passes against a real FTP server on 127.0.0.1.
 #include "transfer/ArchiveTransfer.h"
+#include "config/GetInfo.h"
 #include "records/DayFile.h"
 #include "support/FakeClock.h"
 #include "support/FtpServer.h"
@@ -65,11 +66,12 @@ protected:
     }
     QStringList Comments() {
         const QStringList lines =
-            SplitLines(DecodeWindows1252(station.Read("data/" + DayFileName(vars, clock.Now()))));
+            SplitLines(DecodeWindows1252(station.Read("data/" + DayFileName(vars.setup, clock.Now()))));
         return lines.filter(QRegularExpression("^\"(Sent|Failed)"));
     }
     TestStation station;
     StationState vars;
+    ArchiveSite site;
     FakeClock clock{MakeDateTime(2006, 3, 25, 0, 5, 0)}; // just after local midnight
     RecordingMessages messages;
 };
@@ -90,7 +92,7 @@ TEST_F(TransferTest, PassSkipsTodayAndFilesTheRestByMonth) {
     DayFile("D06084.083"); // today
     DayFile("D06082.999"); // another instrument suffix: not this pass's
     FakeFtp ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     QStringList shown;
     transfer.SetMessageLine([&](const QString& s) { shown << s; });
     const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
@@ -112,12 +114,12 @@ TEST_F(TransferTest, ALinkToAFifoIsSkippedNotOpened) {
     ASSERT_TRUE(QFile::link(fifo, station.DataDir() + "D06060.083"));
     DayFile("D06083.083");
     FakeFtp ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
     EXPECT_EQ(ftp.puts, QStringList{"D06083.083"});
     ASSERT_EQ(out.size(), 1);
     EXPECT_TRUE(out[0].sent);
-    EXPECT_TRUE(DecodeWindows1252(station.Read("data/" + DayFileName(vars, clock.Now())))
+    EXPECT_TRUE(DecodeWindows1252(station.Read("data/" + DayFileName(vars.setup, clock.Now())))
                     .contains("Skipped D06060.083: not a regular file"));
     const FtpReply put = CurlFtpClient().Put({"ftp://127.0.0.1:1/", "u", "p"}, fifo, "D06060.083");
     EXPECT_FALSE(put.ok);
@@ -126,9 +128,9 @@ TEST_F(TransferTest, ALinkToAFifoIsSkippedNotOpened) {
 
 TEST_F(TransferTest, TodaysFileAloneAndEmptyDirectory) {
     FakeFtp ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
-    EXPECT_FALSE(QFile::exists(station.DataDir() + DayFileName(vars, clock.Now())));
+    EXPECT_FALSE(QFile::exists(station.DataDir() + DayFileName(vars.setup, clock.Now())));
     DayFile("D06084.083");
     EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
     EXPECT_TRUE(ftp.puts.isEmpty());
@@ -138,7 +140,7 @@ TEST_F(TransferTest, FailuresStopThePassAndKeepTheFiles) {
     DayFile("D06081.083");
     DayFile("D06082.083");
     FakeFtp ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     ftp.listNothing = true;
     QList<TransferOutcome> out = transfer.FindFiles2SendSA();
     ASSERT_EQ(out.size(), 1);
@@ -161,7 +163,7 @@ TEST_F(TransferTest, SentButNotMovedIsSentAgainNextPass) {
     DayFile("D06081.083");
     station.Write("data/Mar2006", "a file where the folder should be");
     FakeFtp ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     QList<TransferOutcome> out = transfer.FindFiles2SendSA();
     ASSERT_EQ(out.size(), 1);
     EXPECT_TRUE(out[0].sent);
@@ -180,15 +182,15 @@ TEST_F(TransferTest, SentButNotMovedIsSentAgainNextPass) {
 TEST_F(TransferTest, RealServerReceivesByteIdenticalFiles) {
     FtpServer server;
     ASSERT_TRUE(server.Started());
-    vars.ArchiveUrl = server.Url();
-    vars.ArchiveUser = "dobson";
-    vars.ArchivePassword = "secret";
+    site.url = server.Url();
+    site.user = "dobson";
+    site.password = "secret";
     DayFile("D06083.083");
     DayFile("D06031.083");
     DayFile("D06084.083"); // today
     const QByteArray original = station.Read("data/D06083.083");
     CurlFtpClient ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
     ASSERT_EQ(out.size(), 2);
     EXPECT_TRUE(out[0].sent) << out[0].message.toStdString();
@@ -204,22 +206,22 @@ TEST_F(TransferTest, RealServerReceivesByteIdenticalFiles) {
 TEST_F(TransferTest, RealServerFailures) {
     DayFile("D06083.083");
     CurlFtpClient ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
-    vars.ArchiveUser = "dobson";
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
+    site.user = "dobson";
 
     {
         FtpServer server;
         ASSERT_TRUE(server.Started());
-        vars.ArchiveUrl = server.Url();
-        vars.ArchivePassword = "wrong";
+        site.url = server.Url();
+        site.password = "wrong";
         const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
         ASSERT_EQ(out.size(), 1);
         EXPECT_FALSE(out[0].sent);
         EXPECT_TRUE(out[0].message.contains("530")) << out[0].message.toStdString();
     }
-    vars.ArchivePassword = "secret";
+    site.password = "secret";
     {
-        vars.ArchiveUrl = QStringLiteral("ftp://127.0.0.1:%1/").arg(ClosedPort());
+        site.url = QStringLiteral("ftp://127.0.0.1:%1/").arg(ClosedPort());
         const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
         ASSERT_EQ(out.size(), 1);
         EXPECT_FALSE(out[0].sent);
@@ -228,7 +230,7 @@ TEST_F(TransferTest, RealServerFailures) {
     {
         FtpServer server("nolist");
         ASSERT_TRUE(server.Started());
-        vars.ArchiveUrl = server.Url();
+        site.url = server.Url();
         const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
         ASSERT_EQ(out.size(), 1);
         EXPECT_EQ(out[0].message, "DIR failed to respond with fileD06083.083");
@@ -236,7 +238,7 @@ TEST_F(TransferTest, RealServerFailures) {
     {
         FtpServer server("refuse");
         ASSERT_TRUE(server.Started());
-        vars.ArchiveUrl = server.Url();
+        site.url = server.Url();
         const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
         ASSERT_EQ(out.size(), 1);
         EXPECT_FALSE(out[0].sent);
@@ -282,7 +284,7 @@ TEST_F(TransferTest, AStalledUploadIsGivenUpAfterTheLimit) {
 
 TEST_F(TransferTest, UnusableArchiveSiteSendsNothingAndSaysWhy) {
     DayFile("D06083.083");
-    vars.ArchiveSiteError = "CallHome.cfg cannot be read (x): no files will be sent.";
+    site.error = "CallHome.cfg cannot be read (x): no files will be sent.";
     int puts = 0;
     class CountingFtp : public FtpClient {
     public:
@@ -296,12 +298,12 @@ TEST_F(TransferTest, UnusableArchiveSiteSendsNothingAndSaysWhy) {
     private:
         int& puts_;
     } ftp(puts);
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     QStringList shown;
     transfer.SetMessageLine([&](const QString& text) { shown << text; });
     EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
     EXPECT_EQ(puts, 0);
-    EXPECT_EQ(shown, QStringList{vars.ArchiveSiteError});
+    EXPECT_EQ(shown, QStringList{site.error});
     EXPECT_TRUE(Comments().last().contains("Failed: CallHome.cfg cannot be read"));
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D06083.083"));
 }
@@ -352,12 +354,12 @@ TEST_F(TransferTest, AServerThatKeepsPartOfAFileGetsItAgain) {
     // 226 after storing half of the file: not "Sent", not filed away.
     station.Write("data/D06083.083", QByteArray(3000, 'd'));
     CurlFtpClient ftp;
-    ArchiveTransfer transfer(vars, clock, messages, ftp);
-    vars.ArchiveUser = "dobson";
-    vars.ArchivePassword = "secret";
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
+    site.user = "dobson";
+    site.password = "secret";
     FtpServer server("partial");
     ASSERT_TRUE(server.Started());
-    vars.ArchiveUrl = server.Url();
+    site.url = server.Url();
     const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
     ASSERT_EQ(out.size(), 1);
     EXPECT_FALSE(out[0].sent);
@@ -373,8 +375,8 @@ TEST_F(TransferTest, ExplicitTlsIsAskedForAndNeverFallsBackToTheClear) {
     EXPECT_EQ(CurlFtpClient::DirectoryUrl("FTPES://10.0.0.1/dobson"), "ftp://10.0.0.1/dobson/");
     EXPECT_EQ(CurlFtpClient::DirectoryUrl("ftps://10.0.0.1/dobson"), "ftps://10.0.0.1/dobson/");
     station.Write("config/CallHome.cfg", "ftpes://archive.example/dobson\r\nu\r\np\r\n");
-    StationState site = LoadedVars(station);
-    EXPECT_TRUE(site.ArchiveSiteError.isEmpty()) << site.ArchiveSiteError.toStdString();
+    const ArchiveSite read = ReadArchiveSite(LoadedVars(station).setup.ConfigDir);
+    EXPECT_TRUE(read.error.isEmpty()) << read.error.toStdString();
 
     // A server that speaks no TLS: the upload is refused, nothing is sent
     // in the clear, and the password never crosses the wire unprotected.

@@ -14,11 +14,9 @@
 using namespace quillon;
 
 TEST(EntryScreens, PastedInitialsAndClosedWindows) {
-    StationState vars;
-    vars.settings.ObserverInitials = "RDE";
     {
         // The initials held are offered again; a paste keeps to the rule.
-        GetInitialsScreen initials(vars, nullptr);
+        GetInitialsScreen initials("RDE", nullptr);
         auto* box = initials.findChild<QLineEdit*>("txtInitials");
         EXPECT_EQ(box->text(), "RDE");
         box->clear();
@@ -28,32 +26,36 @@ TEST(EntryScreens, PastedInitialsAndClosedWindows) {
         box->paste();
         EXPECT_EQ(box->text(), "WXY");
     }
-    // Closing the initials or temperature screen by its title bar is Escape.
-    for (int screen = 0; screen < 2; ++screen) {
-        vars.DialogChoice = 0;
-        std::unique_ptr<QDialog> dialog;
-        if (screen == 0) {
-            dialog = std::make_unique<GetInitialsScreen>(vars, nullptr);
-        } else {
-            dialog = std::make_unique<GetDegsCScreen>(vars, nullptr);
-        }
-        QTimer::singleShot(0, dialog.get(), [&dialog] { dialog->close(); });
-        dialog->exec();
-        EXPECT_EQ(vars.DialogChoice, 1) << screen;
+    // Closing an entry by its title bar is Escape: no value, even with text
+    // typed in its box.
+    GetInitialsScreen initials("RDE", nullptr);
+    GetDegsCScreen degrees(nullptr);
+    degrees.findChild<QLineEdit*>("txtDegsC")->setText("21.5");
+    AddCommentScreen comment(nullptr);
+    comment.findChild<QLineEdit*>("txtCmmt")->setText("typed, never entered");
+    QStringList entered;
+    QObject::connect(&comment, &AddCommentScreen::Entered,
+                     [&entered](const QString& text) { entered << text; });
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&initials, &degrees, &comment}) {
+        QTimer::singleShot(0, dialog, [dialog] { dialog->close(); });
+        EXPECT_EQ(dialog->exec(), QDialog::Rejected) << dialog->objectName().toStdString();
     }
+    EXPECT_EQ(initials.Initials(), std::nullopt);
+    EXPECT_EQ(degrees.Temperature(), std::nullopt);
+    EXPECT_EQ(comment.Text(), std::nullopt);
+    EXPECT_TRUE(entered.isEmpty());
 }
 
 TEST(EntryScreens, TypedKeysOnTheRealScreens) {
-    StationState vars;
-    GetInitialsScreen initials(vars, nullptr);
+    GetInitialsScreen initials(QString(), nullptr);
     initials.show();
     auto* box = initials.findChild<QLineEdit*>("txtInitials");
     QTest::keyClicks(box, "ab1cd");
     EXPECT_EQ(box->text(), "ABC");
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(vars.settings.ObserverInitials, "ABC");
+    EXPECT_EQ(initials.Initials(), std::optional<QString>("ABC"));
 
-    GetDegsCScreen degs(vars, nullptr);
+    GetDegsCScreen degs(nullptr);
     degs.show();
     auto* t = degs.findChild<QLineEdit*>("txtDegsC");
     QTest::keyClicks(t, "2x2");
@@ -62,13 +64,28 @@ TEST(EntryScreens, TypedKeysOnTheRealScreens) {
     EXPECT_EQ(t->text(), "-22");
     QTest::keyClick(t, Qt::Key_Return);
     EXPECT_EQ(degs.findChild<QLabel*>("lblDegsErr")->text(), "-22 is out of range. ");
+    EXPECT_EQ(degs.Temperature(), std::nullopt); // refused: no value yet
     QTest::keyClicks(t, "+");
     QTest::keyClick(t, Qt::Key_Return);
-    EXPECT_EQ(vars.settings.InstrumentTemperature, 22);
+    EXPECT_EQ(degs.Temperature(), std::optional<double>(22.0));
 
-    GetDegsCScreen escaped(vars, nullptr);
+    GetDegsCScreen escaped(nullptr);
     escaped.show();
-    vars.DialogChoice = 0;
+    QTest::keyClicks(escaped.findChild<QLineEdit*>("txtDegsC"), "19");
     QTest::keyClick(escaped.findChild<QLineEdit*>("txtDegsC"), Qt::Key_Escape);
-    EXPECT_EQ(vars.DialogChoice, 1);
+    EXPECT_EQ(escaped.result(), QDialog::Rejected);
+    EXPECT_EQ(escaped.Temperature(), std::nullopt);
+
+    // The comment: Escape gives nothing; Enter gives the text, and says so
+    // to whoever listens (the intercomparison's series).
+    AddCommentScreen comment(nullptr);
+    QStringList entered;
+    QObject::connect(&comment, &AddCommentScreen::Entered,
+                     [&entered](const QString& text) { entered << text; });
+    comment.show();
+    auto* text = comment.findChild<QLineEdit*>("txtCmmt");
+    QTest::keyClicks(text, "Thin cirrus to the west");
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(comment.Text(), std::optional<QString>("Thin cirrus to the west"));
+    EXPECT_EQ(entered, QStringList{"Thin cirrus to the west"});
 }

@@ -20,6 +20,7 @@
 #include "records/DayFile.h"
 #include "sound/Play.h"
 #include "station/BusyGate.h"
+#include "station/StationState.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,7 +104,7 @@ private:
 // to the balance point before each reading series.
 class Operator : public ObservationSessionScreens, public StandardLampScreens, public GaugeDisplay {
 public:
-    Operator(StationState& vars, Simulator& sim) : vars_(vars), sim_(sim) {}
+    explicit Operator(Simulator& sim) : sim_(sim) {}
 
     // The dial's positions for the series to come, in measuring order.
     void Plan(std::vector<double> positions) {
@@ -133,17 +134,17 @@ public:
     }
     void ShowReading(int, const QString&) override {}
     void ShowResult(const QString&, const QString&, const QString&) override {}
-    bool ConfirmFocusedSun(const ObservationWarning&) override { return true; }
-    bool AskInitials(const QString&, const QStringList&) override {
-        vars_.ObserverInitials = QStringLiteral("QX");
-        return true;
+    ContinueOrEscape ConfirmFocusedSun(const ObservationWarning&) override {
+        return ContinueOrEscape::Continue;
     }
-    bool AskTemperature(const QString&, const QStringList&) override {
-        vars_.InstrumentTemperature = 21.5;
-        return true;
+    std::optional<QString> AskInitials(const QString&, const QStringList&) override {
+        return QStringLiteral("QX");
+    }
+    std::optional<double> AskTemperature(const QString&, const QStringList&) override {
+        return 21.5;
     }
     void RunEncoderCheck() override {}
-    void RunObservationScreen() override {
+    void RunObservationScreen(const QString&) override {
         session->Start();
         if (session->LastRun().outcome == kObservationComplete) {
             session->Accept();
@@ -157,27 +158,32 @@ public:
     void ShowRunning() override {}
     void ShowInspect() override {}
     void ShowRejected() override {}
-    bool AskRestartAfterEscape() override { return false; }
+    RestartChoice AskRestartAfterEscape() override { return RestartChoice::Leave; }
     SkyAnswer AskSkyConditions(const QString& type) override {
         return {SkySelection(type), QStringLiteral("example day")};
     }
-    bool AskRestartSkySelection() override { return false; }
-    int ConfirmReject() override { return 0; }
-    QString ChooseNextType(const QStringList&, double) override { return {}; }
+    RestartChoice AskRestartSkySelection() override { return RestartChoice::Leave; }
+    RejectChoice ConfirmReject() override { return RejectChoice::Reject; }
+    std::optional<QString> ChooseNextType(const QStringList&, double) override {
+        return std::nullopt;
+    }
 
     // The standard lamp test.
-    bool OperatorPrompt(const QString&, const QStringList&) override { return true; }
-    int EscapeChoice(const QString&) override { return 5; }
+    ContinueOrEscape OperatorPrompt(const QString&, const QStringList&) override {
+        return ContinueOrEscape::Continue;
+    }
+    LampEscapeChoice EscapeChoice(const QString&) override { return LampEscapeChoice::TopLevel; }
     void HighDeviation(const QString&) override {}
-    int GrossError() override { return 0; }
+    GrossErrorChoice GrossError() override { return GrossErrorChoice::Continue; }
     void Scattered(const QString&) override {}
     void ShowAverages(const std::array<double, 4>&) override {}
     void ClearReadings() override {}
     void ShowReading(int, int, double) override {}
-    bool BigCorrectionChange(const QStringList&) override { return true; }
+    BigChangeChoice BigCorrectionChange(const QStringList&) override {
+        return BigChangeChoice::UseNewValues;
+    }
 
 private:
-    StationState& vars_;
     Simulator& sim_;
     std::vector<double> positions_;
     size_t next_ = 0;
@@ -197,7 +203,7 @@ std::pair<double, double> Balance(const StationState& vars, const QString& type,
         in.type = type;
         in.meanUtc = utc;
         in.readings = {first, second, first, second, first};
-        return ReduceObservation(vars, in).ozone;
+        return ReduceObservation(vars.setup, vars.calibration, in).ozone;
     };
     for (const double first : {150.0, 200.0, 250.0, 300.0}) {
         double low = 0;
@@ -245,10 +251,11 @@ int main(int argc, char** argv) {
     Silent player;
     Sounds sounds(player);
     SerialCounterLink link;
-    Cub5Encoder encoder(vars, link, clock, messages);
+    Cub5Encoder encoder(vars.setup, link, clock, messages);
     BusyGate gate;
-    Services services{vars, clock, messages, sounds, encoder, gate};
-    ReadConfiguration(vars, messages);
+    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock,
+                      messages,   sounds,           encoder,  gate};
+    ReadConfiguration(vars.setup, vars.calibration, messages);
     QString error;
     if (!encoder.OpenEncoderPort(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -256,7 +263,7 @@ int main(int argc, char** argv) {
     }
     vars.settings.AudioPrompts = 0;
     vars.settings.ComputerTimed = 1;
-    Operator op(vars, sim);
+    Operator op(sim);
 
     const auto at = [&vars](int year, int month, int day, int hour, int minute) {
         return DateSerial(year, month, day) + TimeSerial(hour, minute, 0) +
@@ -264,9 +271,9 @@ int main(int argc, char** argv) {
     };
     const auto startDay = [&](DateTimeValue utc) {
         clock.Set(utc);
-        vars.day.LocalDate = std::floor(LocalStandardTime(vars, utc));
-        OpenDayFile(vars, clock, messages);
-        WriteProvenanceComment(vars, clock, messages);
+        vars.day.LocalDate = std::floor(LocalStandardTime(vars.setup, utc));
+        OpenDayFile(vars.setup, vars.day, clock, messages);
+        WriteProvenanceComment(vars.setup, vars.day, vars.calibration, clock, messages);
     };
     const auto observe = [&](const QString& type, DateTimeValue utc, double ozone) {
         clock.Set(utc);
@@ -298,7 +305,8 @@ int main(int argc, char** argv) {
             hg.boxes = {76.6, 69.3, 76.7, 69.3, 76.6, 69.4, 76.6, 69.3, 76.7, 69.3};
             hg.startTemperature = 20.4;
             hg.endTemperature = 20.9;
-            SaveMercuryTest(vars, clock, messages, EvaluateReadings(vars, hg), hg);
+            SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages,
+                            EvaluateReadings(vars.calibration, hg), hg);
         }
         if (d == 2) {
             // The standard lamp test on STD-61A, the dial at its reference
@@ -306,7 +314,7 @@ int main(int argc, char** argv) {
             clock.Set(at(2026, 12, 2, 15, 0));
             vars.settings.ObserverInitials = QStringLiteral("QX");
             vars.settings.InstrumentTemperature = 21.0;
-            StandardLampTest test(services, op, ReadReferenceLamps(vars));
+            StandardLampTest test(services, op, ReadReferenceLamps(vars.setup));
             if (!test.SelectLamp(QStringLiteral("STD-61A"))) {
                 std::fprintf(stderr, "no STD-61A in reflmps.061\n");
                 return 1;

@@ -39,7 +39,8 @@ TEST(DecisionKeys, BigCorrectionChangeUsesTheNewValuesOnlyByAltS) {
     for (const Case& c : cases) {
         ScriptedOperator op;
         op.On("Big_corr_change", c.answer);
-        EXPECT_EQ(screen.BigCorrectionChange(lines), c.usesNewValues) << c.what;
+        EXPECT_EQ(screen.BigCorrectionChange(lines) == BigChangeChoice::UseNewValues, c.usesNewValues)
+            << c.what;
         EXPECT_EQ(op.Seen(), QStringList{"Big_corr_change"}) << c.what;
     }
     // Each time the warning cue played first.
@@ -54,23 +55,36 @@ TEST(DecisionKeys, LampTestEscapeChoiceWarnsAndItsKeys) {
     struct Case {
         const char* what;
         ScriptedOperator::Answer answer;
-        int choice;
+        LampEscapeChoice choice;
+    };
+    // Tab to a choice, then Enter: the choice Tab reached.
+    const auto tabThenEnter = [](int tabs) {
+        return [tabs](QWidget*) {
+            for (int i = 0; i < tabs; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        };
     };
     // Space and Enter: redo this measurement (the first, harmless choice);
     // Escape and the close button: back to the top level (the fifth).
     const Case cases[] = {
-        {"Space", Press(Qt::Key_Space), 1},
-        {"Enter", Press(Qt::Key_Return), 1},
-        {"Escape", Press(Qt::Key_Escape), 5},
-        {"close", CloseWindow(), 5},
-        {"click on a new lamp", Click("cmmdChoice4"), 4},
+        {"Space", Press(Qt::Key_Space), LampEscapeChoice::Redo},
+        {"Enter", Press(Qt::Key_Return), LampEscapeChoice::Redo},
+        {"Escape", Press(Qt::Key_Escape), LampEscapeChoice::TopLevel},
+        {"close", CloseWindow(), LampEscapeChoice::TopLevel},
+        {"click on a new lamp", Click("cmmdChoice4"), LampEscapeChoice::NewLamp},
+        {"Tab, Enter", tabThenEnter(1), LampEscapeChoice::SequenceOver},
+        {"Tab twice, Enter", tabThenEnter(2), LampEscapeChoice::StartOver},
+        {"Tab three times, Enter", tabThenEnter(3), LampEscapeChoice::NewLamp},
+        {"Tab four times, Enter", tabThenEnter(4), LampEscapeChoice::TopLevel},
     };
     for (const Case& c : cases) {
         ScriptedOperator op;
         op.On("Handle_ESC", c.answer);
-        EXPECT_EQ(screen.EscapeChoice("During the C measurement"), c.choice) << c.what;
+        EXPECT_TRUE(screen.EscapeChoice("During the C measurement") == c.choice) << c.what;
     }
-    EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 5);
+    EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 9);
 }
 
 TEST(DecisionKeys, BlunderGoesOnByDefaultAndEscapeStartsOver) {
@@ -81,22 +95,27 @@ TEST(DecisionKeys, BlunderGoesOnByDefaultAndEscapeStartsOver) {
     struct Case {
         const char* what;
         ScriptedOperator::Answer answer;
-        int choice; // 0 continue, 1 start over with this lamp, 2 a new lamp
+        GrossErrorChoice choice;
     };
     const Case cases[] = {
-        {"Space", Press(Qt::Key_Space), 0},
-        {"Enter", Press(Qt::Key_Return), 0},
-        {"Escape", Press(Qt::Key_Escape), 1},
-        {"close", CloseWindow(), 1},
-        {"Alt+C", Press(Qt::Key_C, Qt::AltModifier), 0},
-        {"click on a new lamp", Click("cmmdChoice3"), 2},
+        {"Space", Press(Qt::Key_Space), GrossErrorChoice::Continue},
+        {"Enter", Press(Qt::Key_Return), GrossErrorChoice::Continue},
+        {"Escape", Press(Qt::Key_Escape), GrossErrorChoice::StartOver},
+        {"close", CloseWindow(), GrossErrorChoice::StartOver},
+        {"Alt+C", Press(Qt::Key_C, Qt::AltModifier), GrossErrorChoice::Continue},
+        {"click on a new lamp", Click("cmmdChoice3"), GrossErrorChoice::NewLamp},
+        {"Tab, Enter: start over", [](QWidget*) {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+         },
+         GrossErrorChoice::StartOver},
     };
     for (const Case& c : cases) {
         ScriptedOperator op;
         op.On("blunder", c.answer);
-        EXPECT_EQ(screen.GrossError(), c.choice) << c.what;
+        EXPECT_TRUE(screen.GrossError() == c.choice) << c.what;
     }
-    EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 6);
+    EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 7);
 }
 
 TEST(DecisionKeys, QTableEscapedValueRetriedBySpaceOrEnterAndLeftByEscapeOrClose) {

@@ -75,10 +75,10 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
             }
         }
     };
-    Cub5Encoder encoder(vars, link, clock, messages);
+    Cub5Encoder encoder(vars.setup, link, clock, messages);
     BusyGate gate;
-    Services services{vars, clock, messages, sounds, encoder, gate};
-    MainWindow main(services);
+    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock, messages, sounds, encoder, gate};
+    MainWindow main(services, vars);
     main.SetObservationRunner(
         [&](const QString& type) { RunObservationSession(services, type, &main); });
     ASSERT_TRUE(main.Load()) << messages.texts.join("|").toStdString();
@@ -172,12 +172,12 @@ TEST(EndToEnd, ExitChosenDuringTheTicksSerialReadWaitsForIt) {
     RecordingPlayer player;
     Sounds sounds(player);
     SerialCounterLink link;
-    Cub5Encoder encoder(vars, link, clock, messages);
+    Cub5Encoder encoder(vars.setup, link, clock, messages);
     int ends = 0;
     encoder.SetFailureAction([&ends] { ++ends; });
     BusyGate gate;
-    Services services{vars, clock, messages, sounds, encoder, gate};
-    MainWindow main(services);
+    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock, messages, sounds, encoder, gate};
+    MainWindow main(services, vars);
     ASSERT_TRUE(main.Load());
     ASSERT_TRUE(link.IsOpen());
     bool fired = false;

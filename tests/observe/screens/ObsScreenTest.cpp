@@ -45,7 +45,6 @@ protected:
         vars.setup.EncoderInUse = false; // practice readings, no counter
         vars.settings.ObserverInitials = "JKL";
         vars.settings.InstrumentTemperature = 21;
-        vars.ObsType = "ADDSGQP";
     }
     QStringList ObsLines() {
         return SplitLines(DecodeWindows1252(station.Read("data/D27060.999")))
@@ -63,7 +62,7 @@ TEST_F(ObsScreenTest, RejectConfirmedWritesNothing) {
     ObsScreen obs(fakes.services);
     ObservationSession session(fakes.services, obs);
     obs.SetSession(&session);
-    obs.Prepare();
+    obs.Prepare("ADDSGQP");
     obs.show();
     obs.Start();
     ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
@@ -81,7 +80,7 @@ TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
     ObsScreen obs(fakes.services);
     ObservationSession session(fakes.services, obs);
     obs.SetSession(&session);
-    obs.Prepare();
+    obs.Prepare("ADDSGQP");
     obs.show();
     // e&Xit on the gauge during the first count-down.
     QTimer press;
@@ -100,7 +99,6 @@ TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
     EXPECT_EQ(op.Seen(), QStringList{"ObsvrPrompt"});
     EXPECT_TRUE(obs.findChild<QPushButton*>("cmmdPrsAny")->isVisible());
     EXPECT_FALSE(obs.findChild<QPushButton*>("cmmdAccept")->isVisible());
-    EXPECT_EQ(vars.ObsType, "ADDSGQP");
 
     obs.Start();
     ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
@@ -129,17 +127,14 @@ TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
 }
 
 TEST_F(ObsScreenTest, FocusedSunWarningAtLatitudeFortyAndTheMoonStyle) {
-    vars.ObsType = "ADDSFI";
     op.On("Warnfi", [](QWidget* m) {
         EXPECT_EQ(m->windowTitle(), "A and D Wavelength Pairs using the focused image of the Sun.");
         Click(m, "cmmdEscape");
     });
     int n = 10;
-    EXPECT_FALSE(SetupObservation(fakes.services, n, nullptr));
-    EXPECT_EQ(vars.DialogChoice, 1);
+    EXPECT_FALSE(SetupObservation(fakes.services, "ADDSFI", n, nullptr));
     EXPECT_EQ(fakes.player.played.back(), 134);
 
-    vars.ObsType = "ADRMFI";
     vars.settings.ComputerTimed = 1;
     QStringList lines;
     op.On("GetInitials", [&](QWidget* m) {
@@ -147,7 +142,7 @@ TEST_F(ObsScreenTest, FocusedSunWarningAtLatitudeFortyAndTheMoonStyle) {
         Type(m, "txtInitials", "abc");
     });
     op.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "18.5"); });
-    EXPECT_TRUE(SetupObservation(fakes.services, n, nullptr));
+    EXPECT_TRUE(SetupObservation(fakes.services, "ADRMFI", n, nullptr));
     EXPECT_EQ(vars.settings.ComputerTimed, 0);
     EXPECT_EQ(n, 20);
     EXPECT_EQ(vars.settings.ObserverInitials, "ABC");
