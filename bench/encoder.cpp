@@ -2,9 +2,9 @@
 // The counter link against cub5-sim on a pseudo-terminal: samples averaged
 // in a 1.0 s window, and the duration of a reading series with n = 10.
 #include "instrument/Cub5Encoder.h"
-#include "station/StationState.h"
 #include "instrument/SerialCounterLink.h"
 #include "instrument/WaitGauge.h"
+#include "station/StationState.h"
 #include "support/Cub5Sim.h"
 #include "support/Recorders.h"
 #include "util/SystemClock.h"
@@ -62,7 +62,8 @@ static void BM_ReadRdialTenReadings(benchmark::State& state) {
     rig.vars.settings.AudioPrompts = 0;
     for (auto _ : state) {
         int n = 10;
-        benchmark::DoNotOptimize(ReadRdial(rig.vars.settings, rig.encoder, gauge, sounds, rig.clock, n));
+        benchmark::DoNotOptimize(
+            ReadRdial(rig.vars.settings, rig.encoder, gauge, sounds, rig.clock, n));
     }
 }
 BENCHMARK(BM_ReadRdialTenReadings)->Iterations(2)->Unit(benchmark::kMillisecond);

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         quillon::ReadConfiguration(vars.setup, vars.calibration, messages);
         if (!std::isfinite(vars.setup.Latitude) || !std::isfinite(vars.setup.UtcOffsetHours) ||
-            !std::isfinite(vars.calibration.LampCorr[0]) || !std::isfinite(vars.calibration.NTable[29][2])) {
+            !std::isfinite(vars.calibration.LampCorr[0]) ||
+            !std::isfinite(vars.calibration.NTable[29][2])) {
             std::abort();
         }
     } catch (const quillon::FatalFileError& error) {

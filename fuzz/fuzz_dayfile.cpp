@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quillon::SummaryTexts texts;
     quillon::fuzz::SilentMessages messages;
     quillon::fuzz::FixedClock clock;
-    quillon::SumToDay(vars.setup, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::WithFile,
-                      vars.setup.DataDir, texts, messages);
+    quillon::SumToDay(vars.setup, clock, QStringLiteral("03/24/2006"),
+                      quillon::SummaryDetail::WithFile, vars.setup.DataDir, texts, messages);
     return 0;
 }

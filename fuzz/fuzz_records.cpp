@@ -101,10 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         set.scheduledUtc = 38800.5;
         set.wavelengths[quillon::kIcC] = quillon::IcMeasurement{38800.5, 150.0, 0.2};
         const quillon::IcResult result = quillon::ComputeIcSet(vars.setup, vars.calibration, set);
-        quillon::WriteIcSet(vars.setup, vars.day, clock, messages, set, result, QStringLiteral("C "),
-                            QStringLiteral("     "));
+        quillon::WriteIcSet(vars.setup, vars.day, clock, messages, set, result,
+                            QStringLiteral("C "), QStringLiteral("     "));
         // The day file the set also went to starts empty again next time.
-        QFile::resize(quillon::DayFilePath(vars.setup, quillon::LocalStandardTime(vars.setup, clock.Now())), 0);
+        QFile::resize(
+            quillon::DayFilePath(vars.setup, quillon::LocalStandardTime(vars.setup, clock.Now())),
+            0);
         break;
     }
     default: {
@@ -114,8 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const quillon::DayFileList list = quillon::ListDayFiles(dir, QStringLiteral("999"));
         Check(list.entries.size() <= 1);
         quillon::SummaryTexts texts;
-        quillon::SumAday(vars.setup, clock, QStringLiteral("03/24/2006"), quillon::SummaryDetail::Full,
-                         dir, texts, messages);
+        quillon::SumAday(vars.setup, clock, QStringLiteral("03/24/2006"),
+                         quillon::SummaryDetail::Full, dir, texts, messages);
         break;
     }
     }

@@ -135,7 +135,8 @@ int HgTestCommand(StationState& vars, OperatorMessages& messages, const QStringL
         return kExitRefused;
     }
     SystemClock clock;
-    if (!SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, evaluation, entries)) {
+    if (!SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, evaluation,
+                         entries)) {
         return kExitRefused;
     }
     const MercuryDialogText verdict = VerdictText(evaluation.difference);

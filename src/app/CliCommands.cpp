@@ -167,13 +167,15 @@ int Summary(StationState& vars, OperatorMessages& messages, const QStringList& a
     // that the day was observed and nothing came of it. (A date that is
     // none is the summary's own refusal.)
     DateTimeValue day = 0;
-    const QString dayFile = ParseMdy(date, &day) ? directory + DayFileName(vars.setup, day) : QString();
+    const QString dayFile =
+        ParseMdy(date, &day) ? directory + DayFileName(vars.setup, day) : QString();
     if (!dayFile.isEmpty() && !QFileInfo::exists(dayFile)) {
         Err() << dayFile << " does not exist" << Qt::endl;
         return cli::kExitRefused;
     }
-    const bool done = otherDir ? SumAday(vars.setup, clock, date, detail, directory, texts, messages)
-                               : SumToDay(vars.setup, clock, date, detail, directory, texts, messages);
+    const bool done = otherDir
+                          ? SumAday(vars.setup, clock, date, detail, directory, texts, messages)
+                          : SumToDay(vars.setup, clock, date, detail, directory, texts, messages);
     if (!done) {
         return 1;
     }
@@ -490,8 +492,8 @@ int Reprocess(StationState& vars, OperatorMessages& messages, const QStringList&
     }
     Calibration calibrated = vars.calibration;
     QString error;
-    if (!LoadCalibration(vars.setup, cli::OptionValue(parser, QStringLiteral("calibration")), messages,
-                         &calibrated, &error)) {
+    if (!LoadCalibration(vars.setup, cli::OptionValue(parser, QStringLiteral("calibration")),
+                         messages, &calibrated, &error)) {
         Err() << error << Qt::endl;
         return cli::kExitRefused;
     }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "config/LampTests.h"
 #include "config/ArchiveSite.h"
-#include "station/StationState.h"
+#include "config/LampTests.h"
 #include "instrument/Cub5Encoder.h"
+#include "station/StationState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 

@@ -5,10 +5,10 @@
 #include "app/screens/FirstRunDialog.h"
 #include "app/screens/MainWindow.h"
 #include "app/screens/QtMessages.h"
-#include "station/StationState.h"
 #include "instrument/SerialCounterLink.h"
 #include "observe/screens/ObservationFlow.h"
 #include "sound/Play.h"
+#include "station/StationState.h"
 #include "transfer/ArchiveTransfer.h"
 #include "transfer/CurlFtpClient.h"
 #include "ui/QtSoundPlayer.h"
@@ -95,8 +95,8 @@ int main(int argc, char** argv) {
     });
     quillon::BusyGate gate;
     quillon::Services services{state.setup, state.calibration, state.day, state.settings,
-                                clock,       messages,          sounds,    encoder,
-                                gate};
+                               clock,       messages,          sounds,    encoder,
+                               gate};
 
     quillon::MainWindow main(services, state);
     messages.SetParent(&main);

@@ -178,7 +178,8 @@ QStringList MercuryInitialsLines(const Calibration& calibration) {
             QStringLiteral("THE LAMP MUST BE WARMED UP FOR AT LEAST 5 MINUTES.  "),
             QStringLiteral("Start with the PMT selector switches fully Counterclockwise.  "),
             QStringLiteral("Set R-DIAL to 300 degrees.  "),
-            QStringLiteral("Set Q2 lever for") + Str(calibration.Q15Hg) + QStringLiteral(" Reading."),
+            QStringLiteral("Set Q2 lever for") + Str(calibration.Q15Hg) +
+                QStringLiteral(" Reading."),
             QStringLiteral("Set Q1 for the value at the instrument temperature.  "),
             QStringLiteral(
                 "With Microampmeter shunt fully clockwise, adjust the PMT selector switches"),

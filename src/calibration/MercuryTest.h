@@ -3,8 +3,8 @@
 
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
-#include "records/DayState.h"
 #include "records/DayFile.h"
+#include "records/DayState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 

@@ -13,8 +13,9 @@ bool MercuryTestSession::Run() {
     // Each mercury test is signed afresh: no initials are offered.
     s_.settings.ObserverInitials.clear();
     s_.sounds.PlayAttention();
-    const std::optional<QString> initials = screens_.AskInitials(
-        QStringLiteral("Input initials for the Mercury Test."), MercuryInitialsLines(s_.calibration));
+    const std::optional<QString> initials =
+        screens_.AskInitials(QStringLiteral("Input initials for the Mercury Test."),
+                             MercuryInitialsLines(s_.calibration));
     // The hint comes after the initials whether or not they were given;
     // without them the test then ends as by Exit.
     screens_.ShowHint(QStringLiteral("Hints for filling in Mercury Test Form"),

@@ -115,14 +115,15 @@ double ShortestSingle(double value) {
 
 QSettings15 AdjustedSettings(const Calibration& calibration, float adjustment) {
     const double adj = adjustment;
-    return {ShortestSingle(calibration.Q15A + 0.67 * adj), ShortestSingle(calibration.Q15C + 0.99 * adj),
+    return {ShortestSingle(calibration.Q15A + 0.67 * adj),
+            ShortestSingle(calibration.Q15C + 0.99 * adj),
             ShortestSingle(calibration.Q15D + 0.97 * adj), ShortestSingle(calibration.Q15Hg + adj)};
 }
 
 QStringList QTableChangeComments(const Calibration& calibration, const QString& initials,
                                  float adjustment) {
-    return {QStringLiteral("Q-table was Changed by: ") + initials +
-                QStringLiteral(" By ") + FormatNumber(adjustment, u"00.00"),
+    return {QStringLiteral("Q-table was Changed by: ") + initials + QStringLiteral(" By ") +
+                FormatNumber(adjustment, u"00.00"),
             QStringLiteral(" New Values A: ") + FormatNumber(calibration.Q15A, u"00.00") +
                 QStringLiteral(" C: ") + FormatNumber(calibration.Q15C, u"00.00") +
                 QStringLiteral(" D: ") + FormatNumber(calibration.Q15D, u"00.00") +
@@ -240,10 +241,11 @@ QStringList QSettingTableLines(const StationSetup& setup, const Calibration& cal
     TabTo(q2, 20);
     QString values = q2;
     q2 += QStringLiteral("ALWAYS SET Q2 TO VALUE AT 15 DEGRESS C.");
-    values += QStringLiteral("A:") + FormatNumber(TableRounding(QSetA(calibration, 15.0)), u"##.00") +
-              QStringLiteral("C:") + FormatNumber(TableRounding(QSetC(calibration, 15.0)), u"##.00") +
-              QStringLiteral("D:") + FormatNumber(TableRounding(QSetD(calibration, 15.0)), u"##.00") +
-              QStringLiteral("Hg:") + FormatNumber(TableRounding(QSetHg(calibration, 15.0)), u"##.00");
+    values +=
+        QStringLiteral("A:") + FormatNumber(TableRounding(QSetA(calibration, 15.0)), u"##.00") +
+        QStringLiteral("C:") + FormatNumber(TableRounding(QSetC(calibration, 15.0)), u"##.00") +
+        QStringLiteral("D:") + FormatNumber(TableRounding(QSetD(calibration, 15.0)), u"##.00") +
+        QStringLiteral("Hg:") + FormatNumber(TableRounding(QSetHg(calibration, 15.0)), u"##.00");
     out << QString() << q2 << values << QString()
         << FormatDate(localNow, u"DD MMM YYYY") + u':' + FormatDate(localNow, u"HH:MM:SS") +
                QChar(12);

@@ -69,8 +69,8 @@ bool QTableReview::Accept() {
     if (!adjustment_ || accepted_) {
         return false;
     }
-    if (!AcceptQTableChange(s_.setup, s_.day, s_.calibration, initials_, s_.clock,
-                            s_.messages, *adjustment_)) {
+    if (!AcceptQTableChange(s_.setup, s_.day, s_.calibration, initials_, s_.clock, s_.messages,
+                            *adjustment_)) {
         return false;
     }
     accepted_ = true;

@@ -354,7 +354,8 @@ std::array<double, 4> StandardLampTest::NewCorrections() const {
     }
     for (int i = 0; i < 4; ++i) {
         const double average = (means_[i][0] + means_[i][1] + means_[i][2]) / 3.0;
-        out[i] = RtoN(calibration_, kCodes[i], reference_[i]) - RtoN(calibration_, kCodes[i], average);
+        out[i] =
+            RtoN(calibration_, kCodes[i], reference_[i]) - RtoN(calibration_, kCodes[i], average);
     }
     return out;
 }

@@ -142,11 +142,10 @@ ArchiveSite ReadArchiveSite(const QString& configDir) {
     }
     if (QFileInfo(path).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
                                          QFileDevice::WriteGroup | QFileDevice::WriteOther)) {
-        site.warning =
-            path +
-            QStringLiteral(" holds the archive password and other users of this "
-                           "computer can read it: chmod 600 ") +
-            path;
+        site.warning = path +
+                       QStringLiteral(" holds the archive password and other users of this "
+                                      "computer can read it: chmod 600 ") +
+                       path;
     }
     // A CallHome.cfg that is there but unusable is the station's own site
     // gone wrong: sending the day files elsewhere would be worse than not
@@ -154,8 +153,8 @@ ArchiveSite ReadArchiveSite(const QString& configDir) {
     QString text;
     FileError error;
     if (!ReadTextFile(path, &text, &error, kMaxConfigFileBytes)) {
-        site.error = QStringLiteral("CallHome.cfg cannot be read (") +
-                                error.description + QStringLiteral("): no files will be sent.");
+        site.error = QStringLiteral("CallHome.cfg cannot be read (") + error.description +
+                     QStringLiteral("): no files will be sent.");
         site.startComment = site.error;
         return site;
     }
@@ -173,10 +172,9 @@ ArchiveSite ReadArchiveSite(const QString& configDir) {
     if (!site.url.contains(QStringLiteral("://")) ||
         (scheme != QLatin1String("ftp") && scheme != QLatin1String("ftps") &&
          scheme != QLatin1String("ftpes"))) {
-        site.error = QStringLiteral("CallHome.cfg names the archive site ") +
-                                site.url +
-                                QStringLiteral(", which is not an ftp://, ftpes:// or ftps:// "
-                                               "address: no files will be sent.");
+        site.error = QStringLiteral("CallHome.cfg names the archive site ") + site.url +
+                     QStringLiteral(", which is not an ftp://, ftpes:// or ftps:// "
+                                    "address: no files will be sent.");
         site.startComment = site.error;
         return site;
     }

@@ -19,8 +19,9 @@ QString TestDate(const QString& date) {
 
 QByteArray InstCfgText(const StationSetup& setup, const Calibration& calibration) {
     return CrLfLines({Str(setup.InstrumentNumber).trimmed(), Str(calibration.TempCoeff).trimmed(),
-                      Str(calibration.Q15A).trimmed(), Str(calibration.Q15C).trimmed(), Str(calibration.Q15D).trimmed(),
-                      Str(calibration.Q15Hg).trimmed(), Quoted(calibration.QTableDate), TestDate(calibration.LastHgTest),
+                      Str(calibration.Q15A).trimmed(), Str(calibration.Q15C).trimmed(),
+                      Str(calibration.Q15D).trimmed(), Str(calibration.Q15Hg).trimmed(),
+                      Quoted(calibration.QTableDate), TestDate(calibration.LastHgTest),
                       TestDate(calibration.LastStdTest)});
 }
 

@@ -29,7 +29,8 @@ QString LampAgeText(int age) {
     return age == kUnknownAge ? QStringLiteral("Not Known") : QString::number(age);
 }
 
-bool CheckLampTestsDue(const Calibration& calibration, DateTimeValue now, LampOverDueScreen& screen) {
+bool CheckLampTestsDue(const Calibration& calibration, DateTimeValue now,
+                       LampOverDueScreen& screen) {
     const LampTestAges ages = LampTestsDue(calibration, now);
     if (ages.due) {
         screen.ShowLampOverDue(ages);

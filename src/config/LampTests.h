@@ -32,6 +32,7 @@ public:
 };
 
 // Shows the overdue screen when the tests are due; returns whether it did.
-bool CheckLampTestsDue(const Calibration& calibration, DateTimeValue now, LampOverDueScreen& screen);
+bool CheckLampTestsDue(const Calibration& calibration, DateTimeValue now,
+                       LampOverDueScreen& screen);
 
 } // namespace quillon

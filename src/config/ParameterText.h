@@ -16,7 +16,8 @@ struct LabelledValue {
 // The values of the parameter screen "Station and Instrument Parameters",
 // formatted as the screen shows them.
 QList<LabelledValue> StationParameterLines(const StationSetup& setup);
-QList<LabelledValue> InstrumentParameterLines(const StationSetup& setup, const Calibration& calibration);
+QList<LabelledValue> InstrumentParameterLines(const StationSetup& setup,
+                                              const Calibration& calibration);
 
 // The values of the program information screen.
 QList<LabelledValue> ProgramInfoLines(const StationSetup& setup, const Calibration& calibration);

@@ -16,7 +16,8 @@ namespace quillon {
 // 7; "N2VA0*" sets count A to zero.
 class Cub5Encoder {
 public:
-    Cub5Encoder(const StationSetup& setup, CounterLink& link, Clock& clock, OperatorMessages& messages);
+    Cub5Encoder(const StationSetup& setup, CounterLink& link, Clock& clock,
+                OperatorMessages& messages);
 
     // Opens the configured encoder port (nothing when none is configured).
     // False with a message naming the port and the system's reason.

@@ -29,7 +29,7 @@ public:
 struct RdialReading {
     double mean = 0;
     double sd = 0;
-    bool escaped = false;          // the operator left with e&Xit
+    bool escaped = false;         // the operator left with e&Xit
     std::optional<Error> failure; // the counter failed, and why
 };
 

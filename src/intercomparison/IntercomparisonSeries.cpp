@@ -186,7 +186,8 @@ void IntercomparisonSeries::WriteSet(const IcSet& set, const IcSettings& used) {
 }
 
 bool WriteIcSet(const StationSetup& setup, DayState& day, const Clock& clock,
-                OperatorMessages& messages, const IcSet& set, const IcResult& result, const QString& sky, const QString& special) {
+                OperatorMessages& messages, const IcSet& set, const IcResult& result,
+                const QString& sky, const QString& special) {
     const QString path = CdaFilePath(setup, result.meanUtc);
     // The header goes in front of the first set; a header torn short (a
     // power cut while the first set was written) is completed, since the

@@ -90,6 +90,7 @@ private:
 // Appends a set to the CDA file (its header first when the file is new or
 // empty) and to the day file. False, with the operator told, on failure.
 bool WriteIcSet(const StationSetup& setup, DayState& day, const Clock& clock,
-                OperatorMessages& messages, const IcSet& set, const IcResult& result, const QString& sky, const QString& special);
+                OperatorMessages& messages, const IcSet& set, const IcResult& result,
+                const QString& sky, const QString& special);
 
 } // namespace quillon

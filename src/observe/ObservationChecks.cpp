@@ -96,9 +96,8 @@ double ProvisionalOzone(const StationSetup& setup, const Calibration& calibratio
     const QString pair = PairOf(type);
     const QString target = TargetOf(type);
     const bool ad = pair == QLatin1String("AD");
-    const double n =
-        RtoN(calibration, ad ? kWavelengthA : kWavelengthC, first1) -
-        RtoN(calibration, kWavelengthD, second1);
+    const double n = RtoN(calibration, ad ? kWavelengthA : kWavelengthC, first1) -
+                     RtoN(calibration, kWavelengthD, second1);
     if (target == QLatin1String("DS")) {
         return ad ? OzoneAD(setup, n, utc).ozone : OzoneCD(setup, n, utc).ozone;
     }

@@ -38,9 +38,10 @@ namespace {
 class Driver {
 public:
     Driver(Services& s, ObservationScreens& screens, const QString& type, int& n)
-        : s_(s), calibration_(s.calibration), screens_(screens), n_(n), type_(type), pair_(PairOf(type_)),
-          target_(TargetOf(type_)), x_(FirstLetter(type_)), y_(SecondLetter(type_)),
-          timed_(s.settings.ComputerTimed == 1), encoder_(s.setup.EncoderInUse) {}
+        : s_(s), calibration_(s.calibration), screens_(screens), n_(n), type_(type),
+          pair_(PairOf(type_)), target_(TargetOf(type_)), x_(FirstLetter(type_)),
+          y_(SecondLetter(type_)), timed_(s.settings.ComputerTimed == 1),
+          encoder_(s.setup.EncoderInUse) {}
 
     ObservationRun Run();
 
@@ -209,8 +210,8 @@ ObservationRun Driver::Run() {
     }
     if (pair_ != QLatin1String("CC") && !IsMoonType(type_)) {
         const double hours = s_.clock.SecondsSinceMidnight() / 3600.0;
-        const double ozone = ProvisionalOzone(s_.setup, calibration_, type_, run_.first[0], run_.second[0],
-                                              run_.obsDate + hours / 24.0);
+        const double ozone = ProvisionalOzone(s_.setup, calibration_, type_, run_.first[0],
+                                              run_.second[0], run_.obsDate + hours / 24.0);
         if (!Warn(CheckOzoneRange(ozone, s_.setup.Latitude))) {
             return run_;
         }

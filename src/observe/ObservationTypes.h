@@ -51,7 +51,8 @@ struct QSettingsText {
     QStringList q2Values;
     QStringList readingLabels; // "First A:", "Second A:", "Third A:", "First D:", "Second D:"
 };
-QSettingsText ShowQSettings(const Calibration& calibration, const QString& pair, double temperature);
+QSettingsText ShowQSettings(const Calibration& calibration, const QString& pair,
+                            double temperature);
 
 // The observation screen's heading line.
 QString ObservationHeading(const StationSetup& setup, const QString& type, DateTimeValue utcNow);

@@ -113,8 +113,8 @@ double OzoneCDAtMu(double nCD, double mu, float pressureRatio) {
     return 10.0 * nCD / (0.459 * mu) - PressureTerm(pressureRatio, 11.0f);
 }
 
-double OzoneADZenithAtMu(const StationSetup& setup, double nAD, const QString& zenithKind, double mu,
-                         double airMass) {
+double OzoneADZenithAtMu(const StationSetup& setup, double nAD, const QString& zenithKind,
+                         double mu, double airMass) {
     const double x = nAD / 100.0 + 0.01 * airMass;
     const double p1 = Polynomial(setup.CloudCoef1, mu, x);
     if (zenithKind == QLatin1String("ZC")) {

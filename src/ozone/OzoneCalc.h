@@ -75,8 +75,8 @@ OzoneResult OzoneCDZenith(const StationSetup& setup, double nCD, DateTimeValue u
 // and for checking the worked values.
 double OzoneADAtMu(double nAD, double mu, float pressureRatio);
 double OzoneCDAtMu(double nCD, double mu, float pressureRatio);
-double OzoneADZenithAtMu(const StationSetup& setup, double nAD, const QString& zenithKind, double mu,
-                         double airMass);
+double OzoneADZenithAtMu(const StationSetup& setup, double nAD, const QString& zenithKind,
+                         double mu, double airMass);
 // Not calculated (-99.9) where the divisor 1.25 - 0.076 mu is zero or less.
 double OzoneCDZenithAtMu(double nCD, double mu, float pressureRatio);
 

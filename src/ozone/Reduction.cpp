@@ -12,7 +12,8 @@ QStringList ReducibleTypes() {
             QStringLiteral("CCZC"),    QStringLiteral("ADRMFI"),  QStringLiteral("CDRMFI")};
 }
 
-ReductionResult ReduceObservation(const StationSetup& setup, const Calibration& calibration, const ReductionInput& in) {
+ReductionResult ReduceObservation(const StationSetup& setup, const Calibration& calibration,
+                                  const ReductionInput& in) {
     ObservationReadings readings;
     readings.first = {in.readings[0], in.readings[2], in.readings[4]};
     readings.firstSd = {in.deviations[0], in.deviations[2], in.deviations[4]};

@@ -29,7 +29,8 @@ struct ReductionResult {
     bool calculated = false; // an ozone value came out
 };
 
-ReductionResult ReduceObservation(const StationSetup& setup, const Calibration& calibration, const ReductionInput& input);
+ReductionResult ReduceObservation(const StationSetup& setup, const Calibration& calibration,
+                                  const ReductionInput& input);
 
 // The observation types that an OBS record may carry, in the menu's order.
 QStringList ReducibleTypes();

@@ -48,8 +48,8 @@ QString SetTornHeaderAside(const QString& path, OperatorMessages& messages) {
     return text;
 }
 
-bool AppendLines(const StationSetup& setup, DayState& day, const Clock& clock, const QStringList& lines,
-                 OperatorMessages& messages, bool* created) {
+bool AppendLines(const StationSetup& setup, DayState& day, const Clock& clock,
+                 const QStringList& lines, OperatorMessages& messages, bool* created) {
     const DateTimeValue localNow = LocalStandardTime(setup, clock.Now());
     const QString path = DayFilePath(setup, localNow);
     const QString torn = SetTornHeaderAside(path, messages);
@@ -108,7 +108,8 @@ QStringList DayFileHeader(const StationSetup& setup, DateTimeValue localNow) {
     };
 }
 
-bool OpenDayFile(const StationSetup& setup, DayState& day, const Clock& clock, OperatorMessages& messages) {
+bool OpenDayFile(const StationSetup& setup, DayState& day, const Clock& clock,
+                 OperatorMessages& messages) {
     const DateTimeValue localNow = LocalStandardTime(setup, clock.Now());
     const QString path = DayFilePath(setup, localNow);
     const QFileInfo info(path);
@@ -126,8 +127,8 @@ bool OpenDayFile(const StationSetup& setup, DayState& day, const Clock& clock, O
     return true;
 }
 
-bool AppendDayRecord(const StationSetup& setup, DayState& day, const Clock& clock, const QStringList& lines,
-                     OperatorMessages& messages) {
+bool AppendDayRecord(const StationSetup& setup, DayState& day, const Clock& clock,
+                     const QStringList& lines, OperatorMessages& messages) {
     return AppendLines(setup, day, clock, lines, messages, nullptr);
 }
 
@@ -135,8 +136,8 @@ QString ProvenanceText(const Calibration& calibration) {
     // Kept within one comment line (78 columns) for the usual names.
     return QStringLiteral("Quillon ") + QStringLiteral(QUILLON_VERSION) +
            QStringLiteral(" N-table ") + calibration.NTableDate + QStringLiteral(" Lampcorr ") +
-           calibration.LampCorrDate + u' ' + calibration.LampCorrLamp + QStringLiteral(" Q-table ") +
-           calibration.QTableDate;
+           calibration.LampCorrDate + u' ' + calibration.LampCorrLamp +
+           QStringLiteral(" Q-table ") + calibration.QTableDate;
 }
 
 bool WriteProvenanceComment(const StationSetup& setup, DayState& day,

@@ -322,13 +322,16 @@ bool SummariseDay(const StationSetup& setup, const Clock& clock, const QString& 
     return true;
 }
 
-bool SumToDay(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
-              const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
-    return SummariseDay(setup, clock, dateText, detail, directory, texts, messages, TodaysSummary());
+bool SumToDay(const StationSetup& setup, const Clock& clock, const QString& dateText,
+              SummaryDetail detail, const QString& directory, SummaryTexts& texts,
+              OperatorMessages& messages) {
+    return SummariseDay(setup, clock, dateText, detail, directory, texts, messages,
+                        TodaysSummary());
 }
 
-bool SumAday(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
-             const QString& directory, SummaryTexts& texts, OperatorMessages& messages) {
+bool SumAday(const StationSetup& setup, const Clock& clock, const QString& dateText,
+             SummaryDetail detail, const QString& directory, SummaryTexts& texts,
+             OperatorMessages& messages) {
     return SummariseDay(setup, clock, dateText, detail, directory, texts, messages,
                         OtherDaysSummary());
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "config/StationSetup.h"
-#include "records/DayState.h"
 #include "records/DayFileReader.h"
+#include "records/DayState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -30,14 +30,16 @@ struct SummaryTexts {
 // left as the caller passes it unless a CD zenith class is summarised.
 // A refused day file is reported to the operator.
 // Returns false when the file was refused or could not be written.
-bool SumToDay(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
-              const QString& directory, SummaryTexts& texts, OperatorMessages& messages);
+bool SumToDay(const StationSetup& setup, const Clock& clock, const QString& dateText,
+              SummaryDetail detail, const QString& directory, SummaryTexts& texts,
+              OperatorMessages& messages);
 
 // The same summary of a day file in any directory, as the browser of other
 // days makes it: the date checked first (" Will not convert to DOY"), its
 // own pictures, three classes and texts, "MISC:SumAday".
-bool SumAday(const StationSetup& setup, const Clock& clock, const QString& dateText, SummaryDetail detail,
-             const QString& directory, SummaryTexts& texts, OperatorMessages& messages);
+bool SumAday(const StationSetup& setup, const Clock& clock, const QString& dateText,
+             SummaryDetail detail, const QString& directory, SummaryTexts& texts,
+             OperatorMessages& messages);
 
 // What sets the two summaries apart; the summary itself is one.
 struct SummaryStyle {

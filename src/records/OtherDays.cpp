@@ -5,8 +5,8 @@
 
 namespace quillon {
 
-OtherDaysBrowser::OtherDaysBrowser(const StationSetup& setup, const Clock& clock, OperatorMessages& messages,
-                                   OtherDaysScreens& screens)
+OtherDaysBrowser::OtherDaysBrowser(const StationSetup& setup, const Clock& clock,
+                                   OperatorMessages& messages, OtherDaysScreens& screens)
     : setup_(setup), clock_(clock), messages_(messages), screens_(screens) {}
 
 void OtherDaysBrowser::Run() {

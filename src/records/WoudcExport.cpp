@@ -203,8 +203,8 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
           << QString() << QStringLiteral("#INSTRUMENT") << QStringLiteral("Name,Model,Number")
           << QStringLiteral("Dobson,") + Field(station.model) + u',' + number << QString()
           << QStringLiteral("#LOCATION") << QStringLiteral("Latitude,Longitude,Height")
-          << FormatNumber(setup.Latitude, u"0.00") + u',' + FormatNumber(-setup.Longitude, u"0.00") +
-                 u',' + FormatNumber(setup.Altitude, u"0")
+          << FormatNumber(setup.Latitude, u"0.00") + u',' +
+                 FormatNumber(-setup.Longitude, u"0.00") + u',' + FormatNumber(setup.Altitude, u"0")
           << QString() << QStringLiteral("#TIMESTAMP") << QStringLiteral("UTCOffset,Date,Time")
           << UtcOffset(setup.UtcOffsetHours) + u',' + date + u',' << QString()
           << QStringLiteral("#OBSERVATIONS")

@@ -13,8 +13,7 @@
 namespace quillon {
 
 ArchiveTransfer::ArchiveTransfer(const StationSetup& setup, DayState& day, const ArchiveSite& site,
-                                 const Clock& clock, OperatorMessages& messages,
-                                 FtpClient& ftp)
+                                 const Clock& clock, OperatorMessages& messages, FtpClient& ftp)
     : setup_(setup), day_(day), site_(site), clock_(clock), messages_(messages), ftp_(ftp) {}
 
 QString ArchiveFolderName(const QString& dayFileName) {

@@ -57,11 +57,12 @@ void OperParamScreen::Fill(const StationSetup& setup, const Calibration& calibra
 
     auto* stationFrame = new QGroupBox(QStringLiteral("Station Parameters"), this);
     auto* stationGrid = new QGridLayout(stationFrame);
-    AddValues(stationGrid, StationParameterLines(setup), QStringLiteral("lblStation"), stationFrame);
+    AddValues(stationGrid, StationParameterLines(setup), QStringLiteral("lblStation"),
+              stationFrame);
     auto* instrumentFrame = new QGroupBox(QStringLiteral("Instrument Parameters"), this);
     auto* instrumentGrid = new QGridLayout(instrumentFrame);
-    AddValues(instrumentGrid, InstrumentParameterLines(setup, calibration), QStringLiteral("lblInstrument"),
-              instrumentFrame);
+    AddValues(instrumentGrid, InstrumentParameterLines(setup, calibration),
+              QStringLiteral("lblInstrument"), instrumentFrame);
     layout->addWidget(stationFrame);
     layout->addWidget(instrumentFrame);
     auto* exit = new QPushButton(QStringLiteral("Space Bar or ESC to exit"), this);

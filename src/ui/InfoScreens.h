@@ -3,8 +3,8 @@
 
 class QMenuBar;
 
-#include "config/LampTests.h"
 #include "config/Calibration.h"
+#include "config/LampTests.h"
 #include "config/StationSetup.h"
 #include "ui/ScreenHelpers.h"
 

@@ -27,8 +27,7 @@ struct Error {
 
 // A value, or the error that kept it from being made. The core fails this
 // one way; each screen and the command line present the error themselves.
-template <class T>
-class [[nodiscard]] Result {
+template <class T> class [[nodiscard]] Result {
 public:
     Result(T value) : state_(std::move(value)) {}
     Result(Error error) : state_(std::move(error)) {}
@@ -46,8 +45,7 @@ private:
 };
 
 // A result that carries no value: done, or the error.
-template <>
-class [[nodiscard]] Result<void> {
+template <> class [[nodiscard]] Result<void> {
 public:
     Result() = default;
     Result(Error error) : error_(std::move(error)) {}

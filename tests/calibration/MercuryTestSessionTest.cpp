@@ -48,15 +48,17 @@ public:
 
 class MercuryTestSessionTest : public ::testing::Test {
 protected:
-    MercuryTestSessionTest() {
-        vars = LoadedVars(station);
-        vars.calibration.QTableDate = "24 Mar 2006";
+    static StationState Loaded(const TestStation& station) {
+        StationState loaded = LoadedVars(station);
+        loaded.calibration.QTableDate = "24 Mar 2006";
+        return loaded;
     }
     QStringList History() const {
-        return SplitLines(DecodeWindows1252(station.Read("history/hghist." + vars.setup.InstrumentId)));
+        return SplitLines(
+            DecodeWindows1252(station.Read("history/hghist." + vars.setup.InstrumentId)));
     }
     TestStation station;
-    StationState vars;
+    StationState vars = Loaded(station);
     // 17:15:30 UTC is 10:15:30 local at Boulder (UTC-7).
     TestServices fakes{vars, MakeDateTime(2006, 3, 24, 17, 15, 30)};
     ScriptedMercury op;

@@ -30,7 +30,8 @@ TEST(MercuryTest, SwapAverageTableValueAndCompleteness) {
     const StationState v = Demo();
     // Five pairs typed lower first: swapped so the larger value is upper.
     MercuryEvaluation e = EvaluateReadings(
-        v.calibration, Pairs({{70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}}));
+        v.calibration,
+        Pairs({{70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}, {70.6, 78.0}}));
     EXPECT_EQ(e.warning, MercuryWarning::None);
     EXPECT_EQ(e.pairs, 5);
     EXPECT_DOUBLE_EQ(e.boxes[0], 78.0);
@@ -44,8 +45,10 @@ TEST(MercuryTest, SwapAverageTableValueAndCompleteness) {
     EXPECT_TRUE(e.complete);
 
     // Three equal pairs are complete; one differing reading is not.
-    EXPECT_TRUE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}})).complete);
-    EXPECT_FALSE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.1, 70.6}, {78.0, 70.6}})).complete);
+    EXPECT_TRUE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}}))
+                    .complete);
+    EXPECT_FALSE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.1, 70.6}, {78.0, 70.6}}))
+                     .complete);
     // Two pairs never are; nor five without the temperatures.
     EXPECT_FALSE(EvaluateReadings(v.calibration, Pairs({{78.0, 70.6}, {78.0, 70.6}})).complete);
     MercuryEntries noTemps = Pairs({{78, 70.6}, {78, 70.6}, {78, 70.6}, {78, 70.6}, {78, 70.6}});
@@ -73,7 +76,8 @@ TEST(MercuryTest, SpreadSeparationAndTemperatureLimits) {
     EXPECT_EQ(narrow.warning, MercuryWarning::Hgdiff);
     EXPECT_EQ(WarningText(narrow.warning, narrow).lines[1],
               "The difference between the upper and lower reading is:4.99");
-    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{57.01, 45.0}})).warning, MercuryWarning::Hgdiff);
+    EXPECT_EQ(EvaluateReadings(v.calibration, Pairs({{57.01, 45.0}})).warning,
+              MercuryWarning::Hgdiff);
     // Temperatures 1.0 apart accepted, 1.1 apart warned.
     EXPECT_EQ(UpdateTemperatures(v.calibration, 20.0, 21.0).warning, MercuryWarning::None);
     EXPECT_EQ(UpdateTemperatures(v.calibration, 20.0, 21.1).warning, MercuryWarning::BigTempDiff);
@@ -111,7 +115,8 @@ TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
     const MercuryEntries entries = Pairs({{78.0, 70.6}, {78.0, 70.6}, {78.0, 70.6}});
     const MercuryEvaluation e = EvaluateReadings(vars.calibration, entries);
     ASSERT_TRUE(e.complete);
-    ASSERT_TRUE(SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, e, entries));
+    ASSERT_TRUE(
+        SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, e, entries));
     const QStringList expected = {
         "HGLAMP,03/24/2006,10:15:30,  20.0, 21.0", "  78.0   78.0   78.0   00.0   00.0 ",
         "  70.6   70.6   70.6   00.0   00.0 ", "   74.30   72.93   01.38  24 Mar 2006"};

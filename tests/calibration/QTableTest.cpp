@@ -66,8 +66,8 @@ TEST(QTableAdjustment, LimitsNewSettingsAndAcceptance) {
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
     vars.settings.ObserverInitials = "RDE";
-    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
-                                   clock, messages, 1.0f));
+    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration,
+                                   vars.settings.ObserverInitials, clock, messages, 1.0f));
     EXPECT_EQ(station.Read("config/instcfg.bak"), before);
     EXPECT_EQ(DecodeWindows1252(station.Read("config/inst.cfg")),
               "61\r\n-.25\r\n97.17\r\n119.19\r\n133.67\r\n75.3\r\n\"24 Mar 2006\"\r\n"
@@ -95,12 +95,12 @@ TEST(QTableAdjustment, SettingsWrittenAsTheTableShowsThem) {
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
     vars.settings.ObserverInitials = "RDE";
-    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
-                                   clock, messages, 1.1f));
+    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration,
+                                   vars.settings.ObserverInitials, clock, messages, 1.1f));
     QStringList lines = SplitLines(DecodeWindows1252(station.Read("config/inst.cfg")));
     EXPECT_EQ(lines.mid(2, 4), QStringList({"97.237", "119.289", "133.767", "75.4"}));
-    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
-                                   clock, messages, -1.1f));
+    ASSERT_TRUE(AcceptQTableChange(vars.setup, vars.day, vars.calibration,
+                                   vars.settings.ObserverInitials, clock, messages, -1.1f));
     lines = SplitLines(DecodeWindows1252(station.Read("config/inst.cfg")));
     EXPECT_EQ(lines.mid(2, 4), QStringList({"96.5", "118.2", "132.7", "74.3"}));
 }
@@ -113,8 +113,8 @@ TEST(QTableAdjustment, AFailedWriteChangesNothing) {
     FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
     RecordingMessages messages;
     messages.Expect("Q table");
-    EXPECT_FALSE(AcceptQTableChange(vars.setup, vars.day, vars.calibration, vars.settings.ObserverInitials,
-                                   clock, messages, 1.0f));
+    EXPECT_FALSE(AcceptQTableChange(vars.setup, vars.day, vars.calibration,
+                                    vars.settings.ObserverInitials, clock, messages, 1.0f));
     EXPECT_DOUBLE_EQ(vars.calibration.Q15Hg, 74.3);
     EXPECT_EQ(station.Read("config/inst.cfg"), before);
     // The change's record came first, and the day file says it was not made.
@@ -205,7 +205,8 @@ TEST(HgHistoryAppend, ATornTailIsCutBeforeTheNextTest) {
     }
     const MercuryEvaluation e = EvaluateReadings(vars.calibration, entries);
     ASSERT_TRUE(e.complete);
-    ASSERT_TRUE(SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, e, entries));
+    ASSERT_TRUE(
+        SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages, e, entries));
     const QStringList lines = SplitLines(DecodeWindows1252(station.Read("history/hghist.061")));
     ASSERT_EQ(lines.size(), 8);
     EXPECT_EQ(lines[4], "HGLAMP,03/24/2006,10:00:00,  20.0, 20.5");

@@ -29,6 +29,7 @@ public:
     GaugeDisplay& Gauge() override { return *this; }
     std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override {
         log << "initials " + caption + "|" + lines.first();
+        offered << settings->ObserverInitials;
         return escapeInitials ? std::nullopt : std::optional<QString>("RDE");
     }
     std::optional<double> AskTemperature(const QString& caption,
@@ -81,6 +82,9 @@ public:
 
     std::vector<double> dial = {150.5, 140.5, 129.5, 120.0};
     QStringList prompts, stages, log, captions;
+    // The initials each initials screen offered.
+    QStringList offered;
+    const OperatorSettings* settings = nullptr;
     QList<int> choices;
     QList<int> escapeAtPrompts;
     int promptCount = 0;
@@ -107,6 +111,7 @@ protected:
         ASSERT_TRUE(fakes.OpenEncoder());
         vars.settings.InstrumentTemperature = 20.0;
         vars.settings.AudioPrompts = 0;
+        op.settings = &vars.settings;
     }
     TestStation station;
     StationState vars;
@@ -140,7 +145,9 @@ TEST_F(StandardLampTestTest, OpeningAsksInitialsThenTemperatureAndEitherEscapeEn
                                    "QUARTZ PLATE MUST BE IN THE INLET WINDOW",
                                    "temperature Instrument Temperature for lamp test.|Read and "
                                    "Enter the Instrument Temperature."}));
-    EXPECT_TRUE(vars.settings.ObserverInitials.isEmpty()); // the last operator's are never reused
+    // The last operator's initials are never offered; the new ones are kept.
+    EXPECT_EQ(op.offered, QStringList{QString()});
+    EXPECT_EQ(vars.settings.ObserverInitials, "RDE");
     EXPECT_EQ(fakes.player.played, std::vector<int>({133, 135}));
 
     op.log.clear();
@@ -389,8 +396,10 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
                         << n;
                 }
             } else {
-                const bool newCorrections = after.calibration.LampCorr != before.calibration.LampCorr;
-                const bool newDate = after.calibration.LastStdTest != before.calibration.LastStdTest;
+                const bool newCorrections =
+                    after.calibration.LampCorr != before.calibration.LampCorr;
+                const bool newDate =
+                    after.calibration.LastStdTest != before.calibration.LastStdTest;
                 if (newCorrections || newDate) {
                     EXPECT_TRUE(station.Read("history/lamphist.061").contains("\"STDLAMP\"")) << n;
                 }

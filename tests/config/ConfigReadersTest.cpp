@@ -376,7 +376,7 @@ TEST(ReadArchiveSite, UnreadableFileOrOtherSchemeSendsNothing) {
     ASSERT_TRUE(QDir().mkpath(station.Home() + "config/CallHome.cfg"));
     site = ReadArchiveSite(vars.setup.ConfigDir);
     EXPECT_EQ(site.error, "CallHome.cfg cannot be read (Path/File access error (not a "
-                                     "regular file)): no files will be sent.");
+                          "regular file)): no files will be sent.");
     // No file at all: the built-in site, as always.
     ASSERT_TRUE(QDir(station.Home() + "config/CallHome.cfg").removeRecursively());
     site = ReadArchiveSite(vars.setup.ConfigDir);

@@ -175,8 +175,9 @@ TEST_F(EncoderTest, PartialAndGarbageRepliesAreErrorsNotZero) {
     const QString half = Failure(fakes.encoder.ReadEncoder(0.2));
     EXPECT_TRUE(half.contains("only \" 2 CTA   \" arrived")) << half.toStdString();
     fakes.link.SetMode(FakeCounterLink::Mode::Garbage);
-    EXPECT_EQ(Failure(fakes.encoder.ReadEncoder(0.2)), "The encoder counter on /dev/ttyUSB0 answered \" 2 CTA  "
-                                 "ERR?OVERFLW<0d><0a>\", which holds no R-dial value.");
+    EXPECT_EQ(Failure(fakes.encoder.ReadEncoder(0.2)),
+              "The encoder counter on /dev/ttyUSB0 answered \" 2 CTA  "
+              "ERR?OVERFLW<0d><0a>\", which holds no R-dial value.");
     fakes.link.SetMode(FakeCounterLink::Mode::Normal);
     fakes.link.SetValue(10);
     EXPECT_DOUBLE_EQ(Value(fakes.encoder.ReadEncoder(0.2)), 10.0);
@@ -187,7 +188,8 @@ TEST_F(EncoderTest, ResetAndPortOpening) {
     EXPECT_EQ(fakes.link.written.last(), "N2VA0*");
 
     fakes.link.Close();
-    EXPECT_EQ(Failure(fakes.encoder.ReadEncoder(0.2)), "The encoder port /dev/ttyUSB0 is not open.");
+    EXPECT_EQ(Failure(fakes.encoder.ReadEncoder(0.2)),
+              "The encoder port /dev/ttyUSB0 is not open.");
 
     fakes.link.FailOpen("No such file or directory");
     QString error;

@@ -88,7 +88,8 @@ TEST_F(WaitGaugeTest, SeriesOfTwelveWithOutliersGivesTheMeanOfTheOthers) {
         }
     };
     int n = 10;
-    const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+    const RdialReading r =
+        ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
     EXPECT_FALSE(r.escaped);
     EXPECT_FALSE(r.failure.has_value());
     EXPECT_NEAR(r.mean, 104.5, 1e-9);
@@ -111,7 +112,8 @@ TEST_F(WaitGaugeTest, ReadingsCountBelowTwoBecomesFourAndNoBeepsWithoutAudio) {
     for (int start : {0, 1}) {
         int n = start;
         gauge.lines.clear();
-        const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+        const RdialReading r =
+            ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
         EXPECT_EQ(n, 4);
         EXPECT_EQ(gauge.lines.size(), 6);
         EXPECT_NEAR(r.mean, 55, 1e-9);
@@ -124,7 +126,8 @@ TEST_F(WaitGaugeTest, ExitDuringReadingsLeavesZeros) {
     fakes.link.SetValue(120);
     gauge.exitAfter = 3;
     int n = 10;
-    const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+    const RdialReading r =
+        ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
     EXPECT_TRUE(r.escaped);
     EXPECT_EQ(r.mean, 0);
     EXPECT_EQ(r.sd, 0);
@@ -140,7 +143,8 @@ TEST_F(WaitGaugeTest, CounterFailureStopsTheSeries) {
         }
     };
     int n = 10;
-    const RdialReading r = ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
+    const RdialReading r =
+        ReadRdial(vars.settings, fakes.encoder, gauge, fakes.sounds, fakes.clock, n);
     ASSERT_TRUE(r.failure.has_value());
     EXPECT_EQ(r.failure->message,
               "The encoder counter on /dev/ttyUSB0 did not answer within 2 seconds (nothing "

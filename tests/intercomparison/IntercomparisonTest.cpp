@@ -135,10 +135,10 @@ TEST(IntercomparisonSet, ComputationCapAndZenith) {
     EXPECT_NEAR(ds.wavelengths[kIcC]->n, 133.2 - 0.3, 1e-9); // with the C lamp correction -0.3
     // The single-wavelength formula with its coefficients, C: 0.833 and 0.131.
     const IcWavelengthResult& c = *ds.wavelengths[kIcC];
-    EXPECT_NEAR(
-        *c.ozone,
-        1000.0 * ((c.n / 100.0) / (0.833 * c.mu) - 0.131 * c.airMass * vars.setup.PressureRatio / c.mu),
-        1e-9);
+    EXPECT_NEAR(*c.ozone,
+                1000.0 * ((c.n / 100.0) / (0.833 * c.mu) -
+                          0.131 * c.airMass * vars.setup.PressureRatio / c.mu),
+                1e-9);
     // On the equator at noon (mu near 1.1), a dial near the end of the
     // table on A and C and near zero on D gives ozone far above 999: capped.
     StationState equator = vars;
@@ -327,12 +327,14 @@ TEST(CdaFile, ATornHeaderIsCompletedBeforeTheFirstSet) {
     // A power cut inside the header's fourth line.
     station.Write("data/CDAobs26342.061",
                   CrLfLines(header.mid(0, 3)) + header[3].left(10).toLatin1());
-    ASSERT_TRUE(WriteIcSet(vars.setup, vars.day, clock, messages, HandSet(), HandResult(), "C ", "     "));
+    ASSERT_TRUE(
+        WriteIcSet(vars.setup, vars.day, clock, messages, HandSet(), HandResult(), "C ", "     "));
     const QStringList cda = SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061")));
     ASSERT_EQ(cda.size(), 8);
     EXPECT_EQ(cda.mid(0, 7), header);
     EXPECT_TRUE(cda[7].startsWith("BDR,2026-12-08,17:01:00,DS,")) << cda[7].toStdString();
     // The next set appends its line alone.
-    ASSERT_TRUE(WriteIcSet(vars.setup, vars.day, clock, messages, HandSet(), HandResult(), "C ", "     "));
+    ASSERT_TRUE(
+        WriteIcSet(vars.setup, vars.day, clock, messages, HandSet(), HandResult(), "C ", "     "));
     EXPECT_EQ(SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061"))).size(), 9);
 }

@@ -90,8 +90,8 @@ protected:
         return RunObservation(fakes.services, op, type, n);
     }
     QStringList DayFileLines() {
-        return SplitLines(DecodeWindows1252(
-            station.Read("data/" + DayFileName(vars.setup, LocalStandardTime(vars.setup, fakes.clock.Now())))));
+        return SplitLines(DecodeWindows1252(station.Read(
+            "data/" + DayFileName(vars.setup, LocalStandardTime(vars.setup, fakes.clock.Now())))));
     }
 
     TestStation station;
@@ -292,7 +292,8 @@ TEST_F(ObservationTest, AcceptedObservationWritesItsRecordAndSummary) {
     ASSERT_TRUE(RecordObservation(fakes.services, run, sky, "JKL:clear morning"));
     const QStringList lines = DayFileLines();
     ASSERT_EQ(lines.size(), 5 + 2 + 2);
-    const ObsRecord r = MakeObsRecord(vars.setup, vars.settings.InstrumentTemperature, run, sky, fakes.clock.Now());
+    const ObsRecord r =
+        MakeObsRecord(vars.setup, vars.settings.InstrumentTemperature, run, sky, fakes.clock.Now());
     EXPECT_EQ(lines.mid(5, 2), ObsRecordLines(r, vars.setup));
     EXPECT_TRUE(lines[5].startsWith("OBS,12/08/2026," + FormatDate(r.obsLocal, u"hhmmss") +
                                     ",ADDSGQP,22.0, "));

@@ -31,9 +31,13 @@ TEST(RtoN, TableRowsInterpolationAndExtrapolation) {
     EXPECT_DOUBLE_EQ(A(280), v.calibration.NTable[28][0]);
     EXPECT_DOUBLE_EQ(A(5), (0 + 10.1) / 2);
     EXPECT_DOUBLE_EQ(A(290), v.calibration.NTable[29][0]);
-    EXPECT_DOUBLE_EQ(A(300), v.calibration.NTable[29][0] + (v.calibration.NTable[29][0] - v.calibration.NTable[28][0]));
+    EXPECT_DOUBLE_EQ(A(300), v.calibration.NTable[29][0] +
+                                 (v.calibration.NTable[29][0] - v.calibration.NTable[28][0]));
     EXPECT_DOUBLE_EQ(A(-10), -10.1); // below the table, the first interval extended
-    EXPECT_NEAR(A(123.4), v.calibration.NTable[12][0] + (v.calibration.NTable[13][0] - v.calibration.NTable[12][0]) * 0.34, 1e-12);
+    EXPECT_NEAR(A(123.4),
+                v.calibration.NTable[12][0] +
+                    (v.calibration.NTable[13][0] - v.calibration.NTable[12][0]) * 0.34,
+                1e-12);
     // C' uses the C column and the third correction; D the fourth.
     EXPECT_DOUBLE_EQ(RtoN(v.calibration, kWavelengthCPrime, 100), 90.0 + 2.0);
     EXPECT_DOUBLE_EQ(RtoN(v.calibration, kWavelengthC, 100), 90.0 - 0.25);
@@ -69,7 +73,8 @@ TEST(ObsMeans, MeansSpreadsAndN) {
     EXPECT_NEAR(ad.spread, std::sqrt((0.09 + 0.16) / 2), 1e-12);
     EXPECT_DOUBLE_EQ(ad.nFirst, RtoN(v.calibration, kWavelengthA, 110));
     EXPECT_DOUBLE_EQ(ad.nSecond, RtoN(v.calibration, kWavelengthD, 60));
-    EXPECT_DOUBLE_EQ(ObsMeans(v.calibration, "CD", r).nFirst, RtoN(v.calibration, kWavelengthC, 110));
+    EXPECT_DOUBLE_EQ(ObsMeans(v.calibration, "CD", r).nFirst,
+                     RtoN(v.calibration, kWavelengthC, 110));
     const ObsMeansResult cc = ObsMeans(v.calibration, "CC", r);
     EXPECT_EQ(cc.nFirst, 0);
     EXPECT_EQ(cc.nSecond, 0);
@@ -139,7 +144,8 @@ TEST(Reduction, TypesAndNotCalculatedValues) {
 
     in.type = "CDZC";
     const ReductionResult cdz = ReduceObservation(vars.setup, vars.calibration, in);
-    EXPECT_DOUBLE_EQ(cdz.ozone, OzoneCDZenithAtMu(cdz.n1 - cdz.n2, cdz.mu, vars.setup.PressureRatio));
+    EXPECT_DOUBLE_EQ(cdz.ozone,
+                     OzoneCDZenithAtMu(cdz.n1 - cdz.n2, cdz.mu, vars.setup.PressureRatio));
     EXPECT_DOUBLE_EQ(cdz.ozoneSpread, OzoneSpreadCD(cdz.spread, cdz.mu));
 
     in.type = "CCZB";

@@ -139,13 +139,14 @@ TEST(ObsRecord, TwoLinesByteForByte) {
     // C/C' observations carry no N-values: 0.0, never an earlier observation's.
     ObsRecord cc = SampleObs();
     cc.type = "CCZC";
-    EXPECT_TRUE(
-        ObsRecordLines(cc, vars.setup)[0].startsWith("OBS,03/24/2006,092807,CCZC   ,23.0, 0.0, 0.0,"));
+    EXPECT_TRUE(ObsRecordLines(cc, vars.setup)[0].startsWith(
+        "OBS,03/24/2006,092807,CCZC   ,23.0, 0.0, 0.0,"));
 
     // A reading below zero keeps the six columns of its field.
     ObsRecord low = SampleObs();
     low.readings = {-1.0, -0.04, 170.0, -12.34, 300.0};
-    EXPECT_TRUE(ObsRecordLines(low, vars.setup)[1].startsWith(" -01.0 000.0 170.0 -12.3 300.0ADDSGQP"))
+    EXPECT_TRUE(
+        ObsRecordLines(low, vars.setup)[1].startsWith(" -01.0 000.0 170.0 -12.3 300.0ADDSGQP"))
         << ObsRecordLines(low, vars.setup)[1].toStdString();
 }
 

@@ -33,12 +33,14 @@ protected:
         r.mu = mu;
         r.ozone = ozone;
         r.ozoneSpread = spread;
-        ASSERT_TRUE(AppendDayRecord(vars.setup, vars.day, clock, ObsRecordLines(r, vars.setup), messages));
+        ASSERT_TRUE(
+            AppendDayRecord(vars.setup, vars.day, clock, ObsRecordLines(r, vars.setup), messages));
     }
 
     SummaryTexts Run(SummaryDetail detail) {
         SummaryTexts texts;
-        EXPECT_TRUE(SumToDay(vars.setup, clock, "03/24/2006", detail, vars.setup.DataDir, texts, messages));
+        EXPECT_TRUE(
+            SumToDay(vars.setup, clock, "03/24/2006", detail, vars.setup.DataDir, texts, messages));
         return texts;
     }
 
@@ -130,15 +132,15 @@ TEST_F(DaySummaryTest, HeaderOnlyDayAndLongListingPages) {
 
 TEST_F(DaySummaryTest, RefusedFilesAndMissingFile) {
     SummaryTexts texts;
-    EXPECT_TRUE(
-        SumToDay(vars.setup, clock, "03/25/2006", SummaryDetail::Full, vars.setup.DataDir, texts, messages));
+    EXPECT_TRUE(SumToDay(vars.setup, clock, "03/25/2006", SummaryDetail::Full, vars.setup.DataDir,
+                         texts, messages));
     EXPECT_EQ(texts.adds, "No ADDS Obs. today");
     EXPECT_TRUE(messages.titles.isEmpty());
 
     vars.setup.StationName = "Elsewhere";
     messages.Expect("Day File");
-    EXPECT_FALSE(SumToDay(vars.setup, clock, "03/24/2006", SummaryDetail::WithFile, vars.setup.DataDir, texts,
-                          messages));
+    EXPECT_FALSE(SumToDay(vars.setup, clock, "03/24/2006", SummaryDetail::WithFile,
+                          vars.setup.DataDir, texts, messages));
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].contains(" is not a data file\nFirst Line:Boulder, Colorado"));
     EXPECT_FALSE(QFile::exists(vars.setup.DataDir + "S06083.999"));

@@ -91,7 +91,8 @@ TEST_F(SumAdayTest, DateCheck) {
     EXPECT_EQ(messages.texts.last(), "02/29/2007 Will not convert to DOY");
     EXPECT_FALSE(
         SumAday(vars.setup, clock, "13/01/2007", SummaryDetail::Full, directory, texts, messages));
-    EXPECT_FALSE(SumAday(vars.setup, clock, "1/1/2007", SummaryDetail::Full, directory, texts, messages));
+    EXPECT_FALSE(
+        SumAday(vars.setup, clock, "1/1/2007", SummaryDetail::Full, directory, texts, messages));
     // 2008 is a leap year: no file there, nothing to say.
     EXPECT_TRUE(
         SumAday(vars.setup, clock, "02/29/2008", SummaryDetail::Full, directory, texts, messages));
@@ -106,8 +107,8 @@ TEST_F(SumAdayTest, TextsAndSummaryFileOfADay) {
               Obs("100000", "CDZC", "1.500", "280.0", "1.0"));
     day.close();
     SummaryTexts texts;
-    ASSERT_TRUE(
-        SumAday(vars.setup, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
+    ASSERT_TRUE(SumAday(vars.setup, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts,
+                        messages));
     // ADDS: 300 and 310 at mu 2 and 4: mean 305.0, spread sqrt(50) = 7.1,
     // 13:00:00, harmonic mu 2.67. CD zenith is no class here.
     EXPECT_EQ(texts.adds, QString("2 ADDS OBS Average Ozone=305.0") + QChar(0xB1) +
@@ -142,8 +143,8 @@ TEST_F(SumAdayTest, ADayWithoutAverages) {
     day.write(Header("04/07/2007") + Obs("100000", "CDZC", "1.500", "280.0", "1.0"));
     day.close();
     SummaryTexts texts;
-    ASSERT_TRUE(
-        SumAday(vars.setup, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts, messages));
+    ASSERT_TRUE(SumAday(vars.setup, clock, "04/07/2007", SummaryDetail::WithFile, directory, texts,
+                        messages));
     EXPECT_EQ(texts.adds, "No averages for 07 Apr/2007");
     QFile summary(directory + "S07097.999");
     ASSERT_TRUE(summary.open(QIODevice::ReadOnly));

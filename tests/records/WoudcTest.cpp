@@ -45,11 +45,12 @@ TEST(Woudc, TotalOzoneObsFileOfADay) {
     WoudcStation ids;
     QString error;
     ASSERT_TRUE(ReadWoudcStation(vars.setup, &ids, &error)) << error.toStdString();
-    const DayFileContents contents =
-        ReadDayFile(station.DataDir() + "D06083.999", vars.setup.StationName, DateSerial(2006, 3, 24));
+    const DayFileContents contents = ReadDayFile(station.DataDir() + "D06083.999",
+                                                 vars.setup.StationName, DateSerial(2006, 3, 24));
     ASSERT_EQ(contents.status, DayFileStatus::Ok);
-    const WoudcFile file = MakeWoudcFile(vars.setup, ids, "D06083.999", contents, DateSerial(2006, 3, 24),
-                                         MakeDateTime(2006, 3, 25, 2, 0, 0));
+    const WoudcFile file =
+        MakeWoudcFile(vars.setup, ids, "D06083.999", contents, DateSerial(2006, 3, 24),
+                      MakeDateTime(2006, 3, 25, 2, 0, 0));
     EXPECT_EQ(file.name, "20060324.Dobson.M1.061.MSX.csv");
     EXPECT_EQ(file.exported, 5);
     EXPECT_EQ(file.outOfRange, 1);

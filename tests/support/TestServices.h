@@ -14,9 +14,12 @@ namespace quillon::test {
 // instead of ending the test.
 struct TestServices {
     explicit TestServices(StationState& vars, DateTimeValue now = 0)
-        : state(vars), clock(now), link(clock), sounds(player), encoder(vars.setup, link, clock, messages),
-          services{vars.setup, vars.calibration, vars.day, vars.settings, clock,
-                   messages,   sounds,           encoder,  gate} {
+        : state(vars), clock(now), link(clock), sounds(player),
+          encoder(vars.setup, link, clock, messages), services{vars.setup, vars.calibration,
+                                                               vars.day,   vars.settings,
+                                                               clock,      messages,
+                                                               sounds,     encoder,
+                                                               gate} {
         encoder.SetFailureAction([this] { ++programEnds; });
     }
     // Configures the encoder on a (fake) port and opens it.

@@ -98,7 +98,8 @@ int main(int argc, char** argv) {
             entries.boxes[2 * k + 1] = 69.4;
         }
         const MercuryEvaluation e = EvaluateReadings(vars.calibration, entries);
-        done = SaveMercuryTest(vars.setup, vars.day, vars.calibration, fakes.clock, fakes.messages, e, entries);
+        done = SaveMercuryTest(vars.setup, vars.day, vars.calibration, fakes.clock, fakes.messages,
+                               e, entries);
     } else if (workflow == QLatin1String("stdlamp")) {
         vars.settings.AudioPrompts = 0;
         fakes.OpenEncoder();

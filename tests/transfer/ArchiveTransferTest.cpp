@@ -65,8 +65,8 @@ protected:
                                           "\r\n12:00:00\r\n====\r\n");
     }
     QStringList Comments() {
-        const QStringList lines =
-            SplitLines(DecodeWindows1252(station.Read("data/" + DayFileName(vars.setup, clock.Now()))));
+        const QStringList lines = SplitLines(
+            DecodeWindows1252(station.Read("data/" + DayFileName(vars.setup, clock.Now()))));
         return lines.filter(QRegularExpression("^\"(Sent|Failed)"));
     }
     TestStation station;

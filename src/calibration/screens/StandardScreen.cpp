@@ -340,14 +340,14 @@ LampEscapeChoice StandardScreen::EscapeChoice(const QString& stage) {
         LampEscapeChoice::Redo, LampEscapeChoice::SequenceOver, LampEscapeChoice::StartOver,
         LampEscapeChoice::NewLamp, LampEscapeChoice::TopLevel};
     return kChoices[Choose(QStringLiteral("Handle_ESC"),
-                  QStringLiteral("Escape was pressed during lamp test."),
-                  {QStringLiteral("Options -- use tab to select, then Enter:"), stage},
-                  {QStringLiteral("Redo this measurement."),
-                   QStringLiteral("Start this sequence over at the A measurement."),
-                   QStringLiteral("Start over from the begining with this lamp."),
-                   QStringLiteral("Select a new lamp name and start over."),
-                   QStringLiteral("Escape back to the Top Level.")},
-                  5, this) -
+                           QStringLiteral("Escape was pressed during lamp test."),
+                           {QStringLiteral("Options -- use tab to select, then Enter:"), stage},
+                           {QStringLiteral("Redo this measurement."),
+                            QStringLiteral("Start this sequence over at the A measurement."),
+                            QStringLiteral("Start over from the begining with this lamp."),
+                            QStringLiteral("Select a new lamp name and start over."),
+                            QStringLiteral("Escape back to the Top Level.")},
+                           5, this) -
                     1];
 }
 
@@ -409,7 +409,7 @@ BigChangeChoice StandardScreen::BigCorrectionChange(const QStringList& lines) {
                   QStringLiteral("The calibration adjustment changed more than expected"), lines,
                   {QStringLiteral("Press Alt+&S to use the new values"),
                    QStringLiteral("Space Bar to start over")},
-                          2, this, /*defaultChoice=*/2, /*guarded=*/{1}) == 1
+                  2, this, /*defaultChoice=*/2, /*guarded=*/{1}) == 1
                ? BigChangeChoice::UseNewValues
                : BigChangeChoice::StartOver;
 }

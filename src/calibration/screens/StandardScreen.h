@@ -39,8 +39,7 @@ public:
     // StandardLampScreens
     GaugeDisplay& Gauge() override { return gauge_; }
     std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override;
-    std::optional<double> AskTemperature(const QString& caption,
-                                         const QStringList& lines) override;
+    std::optional<double> AskTemperature(const QString& caption, const QStringList& lines) override;
     ContinueOrEscape OperatorPrompt(const QString& caption, const QStringList& lines) override;
     LampEscapeChoice EscapeChoice(const QString& stage) override;
     void HighDeviation(const QString& line) override;

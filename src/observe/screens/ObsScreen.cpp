@@ -167,10 +167,9 @@ void ObsScreen::BuildMenus(QVBoxLayout* layout) {
     layout->setMenuBar(bar);
 }
 
-void ObsScreen::Prepare(const QString& type) {
+void ObsScreen::Prepare() {
     const OperatorSettings& v = services_.settings;
-    type_ = type;
-    heading_->setText(ObservationHeading(services_.setup, type, services_.clock.Now()));
+    heading_->setText(ObservationHeading(services_.setup, session_->Type(), services_.clock.Now()));
     ResetObsScreen();
     (v.ComputerTimed == 1 ? computer_ : observer_)->setChecked(true);
     (v.AudioPrompts == 1 ? both_ : visual_)->setChecked(true);
@@ -192,7 +191,7 @@ void ObsScreen::ResetObsScreen() {
 }
 
 void ObsScreen::ShowQSettings() {
-    const QSettingsText q = quillon::ShowQSettings(services_.calibration, PairOf(type_),
+    const QSettingsText q = quillon::ShowQSettings(services_.calibration, PairOf(session_->Type()),
                                                    services_.settings.InstrumentTemperature);
     temperature_->setText(q.temperature);
     for (int i = 0; i < 4; ++i) {
@@ -320,8 +319,8 @@ void ObsScreen::RunEncoderCheck() {
     CheckEncoder(services_, DialogParent());
 }
 
-void ObsScreen::RunObservationScreen(const QString& type) {
-    Prepare(type);
+void ObsScreen::RunObservationScreen(const QString&) {
+    Prepare();
     exec();
     gauge_.Close();
 }

@@ -25,8 +25,8 @@ public:
 
     void SetSession(ObservationSession* session) { session_ = session; }
 
-    // Ready for `type` after its set-up.
-    void Prepare(const QString& type);
+    // Ready for the session's type after its set-up.
+    void Prepare();
 
     const QString& NextType() const { return session_->NextType(); }
     const ObservationRun& LastRun() const { return session_->LastRun(); }
@@ -50,8 +50,7 @@ public:
     // ObservationSessionScreens
     ContinueOrEscape ConfirmFocusedSun(const ObservationWarning& warning) override;
     std::optional<QString> AskInitials(const QString& caption, const QStringList& lines) override;
-    std::optional<double> AskTemperature(const QString& caption,
-                                         const QStringList& lines) override;
+    std::optional<double> AskTemperature(const QString& caption, const QStringList& lines) override;
     void RunEncoderCheck() override;
     void RunObservationScreen(const QString& type) override;
     void FinishObservationScreen() override;
@@ -77,7 +76,6 @@ private:
     QWidget* DialogParent();
 
     Services& services_;
-    QString type_; // the type being observed
     ObservationSession* session_ = nullptr;
     GaugeScreen gauge_;
     QTimer tmrTime_;

@@ -11,9 +11,10 @@
 
 namespace quillon {
 
-SummaryScreen::SummaryScreen(const StationSetup& setup, const DayState& day, const Clock& clock, OperatorMessages& messages,
-                             Sounds* sounds, QWidget* parent)
-    : QDialog(parent), setup_(setup), day_(day), clock_(clock), messages_(messages), sounds_(sounds) {
+SummaryScreen::SummaryScreen(const StationSetup& setup, const DayState& day, const Clock& clock,
+                             OperatorMessages& messages, Sounds* sounds, QWidget* parent)
+    : QDialog(parent), setup_(setup), day_(day), clock_(clock), messages_(messages),
+      sounds_(sounds) {
     setObjectName(QStringLiteral("Summary"));
     setWindowTitle(QStringLiteral("Summary of ozone observations for a day"));
     auto* layout = new QVBoxLayout(this);

@@ -18,8 +18,8 @@ class Sounds;
 class SummaryScreen : public QDialog {
     Q_OBJECT
 public:
-    SummaryScreen(const StationSetup& setup, const DayState& day, const Clock& clock, OperatorMessages& messages, Sounds* sounds,
-                  QWidget* parent = nullptr);
+    SummaryScreen(const StationSetup& setup, const DayState& day, const Clock& clock,
+                  OperatorMessages& messages, Sounds* sounds, QWidget* parent = nullptr);
 
     // Summarises the local date `dateText` ("MM/DD/YYYY") with full texts.
     void ShowDay(const QString& dateText, const QString& caption);

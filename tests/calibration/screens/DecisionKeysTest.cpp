@@ -39,7 +39,8 @@ TEST(DecisionKeys, BigCorrectionChangeUsesTheNewValuesOnlyByAltS) {
     for (const Case& c : cases) {
         ScriptedOperator op;
         op.On("Big_corr_change", c.answer);
-        EXPECT_EQ(screen.BigCorrectionChange(lines) == BigChangeChoice::UseNewValues, c.usesNewValues)
+        EXPECT_EQ(screen.BigCorrectionChange(lines) == BigChangeChoice::UseNewValues,
+                  c.usesNewValues)
             << c.what;
         EXPECT_EQ(op.Seen(), QStringList{"Big_corr_change"}) << c.what;
     }
@@ -104,7 +105,8 @@ TEST(DecisionKeys, BlunderGoesOnByDefaultAndEscapeStartsOver) {
         {"close", CloseWindow(), GrossErrorChoice::StartOver},
         {"Alt+C", Press(Qt::Key_C, Qt::AltModifier), GrossErrorChoice::Continue},
         {"click on a new lamp", Click("cmmdChoice3"), GrossErrorChoice::NewLamp},
-        {"Tab, Enter: start over", [](QWidget*) {
+        {"Tab, Enter: start over",
+         [](QWidget*) {
              QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
              QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
          },

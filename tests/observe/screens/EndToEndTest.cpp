@@ -77,7 +77,8 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
     };
     Cub5Encoder encoder(vars.setup, link, clock, messages);
     BusyGate gate;
-    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock, messages, sounds, encoder, gate};
+    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock,
+                      messages,   sounds,           encoder,  gate};
     MainWindow main(services, vars);
     main.SetObservationRunner(
         [&](const QString& type) { RunObservationSession(services, type, &main); });
@@ -176,7 +177,8 @@ TEST(EndToEnd, ExitChosenDuringTheTicksSerialReadWaitsForIt) {
     int ends = 0;
     encoder.SetFailureAction([&ends] { ++ends; });
     BusyGate gate;
-    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock, messages, sounds, encoder, gate};
+    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock,
+                      messages,   sounds,           encoder,  gate};
     MainWindow main(services, vars);
     ASSERT_TRUE(main.Load());
     ASSERT_TRUE(link.IsOpen());

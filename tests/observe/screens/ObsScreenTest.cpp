@@ -33,6 +33,17 @@ void Type(QWidget* modal, const char* box, const char* text) {
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
+// The set-up of `type` as the operator answers it: the initials offered
+// taken, the temperature typed.
+void SetUpType(ObservationSession& session, const QString& type) {
+    ScriptedOperator setUp;
+    setUp.On("GetInitials", [](QWidget* m) {
+        QTest::keyClick(m->findChild<QLineEdit*>("txtInitials"), Qt::Key_Return);
+    });
+    setUp.On("GetDegsC", [](QWidget* m) { Type(m, "txtDegsC", "21"); });
+    ASSERT_TRUE(session.Setup(type));
+}
+
 void Click(QWidget* modal, const char* button) {
     modal->findChild<QPushButton*>(button)->click();
 }
@@ -41,7 +52,7 @@ class ObsScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         vars = LoadedVars(station);
-        op.Ignore("Ggauge");       // the wait gauge runs by itself
+        op.Ignore("Ggauge");             // the wait gauge runs by itself
         vars.setup.EncoderInUse = false; // practice readings, no counter
         vars.settings.ObserverInitials = "JKL";
         vars.settings.InstrumentTemperature = 21;
@@ -62,7 +73,8 @@ TEST_F(ObsScreenTest, RejectConfirmedWritesNothing) {
     ObsScreen obs(fakes.services);
     ObservationSession session(fakes.services, obs);
     obs.SetSession(&session);
-    obs.Prepare("ADDSGQP");
+    SetUpType(session, "ADDSGQP");
+    obs.Prepare();
     obs.show();
     obs.Start();
     ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
@@ -80,7 +92,8 @@ TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
     ObsScreen obs(fakes.services);
     ObservationSession session(fakes.services, obs);
     obs.SetSession(&session);
-    obs.Prepare("ADDSGQP");
+    SetUpType(session, "ADDSGQP");
+    obs.Prepare();
     obs.show();
     // e&Xit on the gauge during the first count-down.
     QTimer press;
