@@ -7,7 +7,7 @@ namespace quillon {
 
 // One observation entry of the main menu with its shortcut label.
 struct ObservationEntry {
-    const char* code;         // ObsType, "CCZB"
+    const char* code;         // the observation type, "CCZB"
     const char* menuName;     // "mnCCZB"
     const char* caption;      // "CC'ZB"
     const char* labelName;    // "lblF5", empty for the moon entries

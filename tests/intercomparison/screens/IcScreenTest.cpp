@@ -17,8 +17,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -110,5 +112,71 @@ TEST_F(IcScreenTest, ShiftsShownAndKeptACommentHeldOpenDelaysNoSet) {
     QTest::keyClicks(box, "Partner door open");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(DecodeWindows1252(station.Read("data/D26342.061")).contains("Partner door open"));
+    screen.findChild<QPushButton*>("CmmdExit")->click();
+}
+
+namespace {
+// Runs one set on the screen and, while the series waits for the D mark
+// (the C readings done), opens the comment entry and leaves it by `leave`;
+// pauses once the set's line is up. Returns the set's CDA line.
+QString SetWithCommentLeftBeforeD(IcScreen& screen, const TestStation& station,
+                                  const std::function<void(QDialog*)>& leave) {
+    QPointer<QDialog> comment;
+    bool left = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const QString msg = screen.findChild<QLabel*>("lblMsg")->text();
+        if (!left && msg == "Waiting to Start D at: 30 Secs") {
+            screen.findChild<QAction*>("mnuComment")->trigger();
+            comment = screen.findChild<QDialog*>("addcmmt");
+            if (comment) {
+                leave(comment);
+                left = true;
+            }
+        }
+        if (!screen.findChild<QLabel*>("lblSetResult_0")->text().isEmpty()) {
+            screen.findChild<QPushButton*>("CmmdPause")->click();
+        }
+    });
+    watch.start(0);
+    screen.findChild<QPushButton*>("cmmdGo")->click();
+    watch.stop();
+    EXPECT_TRUE(left) << "the comment entry was not left while the series waited for D";
+    const QStringList cda = SplitLines(DecodeWindows1252(station.Read("data/CDAobs26342.061")));
+    return cda.isEmpty() ? QString() : cda.last();
+}
+
+// The D readings and both pair values of a set read at 150.0 throughout:
+// the CDA line's D block and the day file's readings line.
+void ExpectDMeasured(const QString& cdaLine, const TestStation& station) {
+    const QStringList fields = cdaLine.split(u',');
+    ASSERT_EQ(fields.size(), 24) << cdaLine.toStdString();
+    EXPECT_EQ(fields[13], " 150.0") << "Rd: " << cdaLine.toStdString();
+    EXPECT_NE(fields[15], "-90000") << "TO3_D";
+    EXPECT_NE(fields[22], "-90000") << "TO3AD";
+    EXPECT_NE(fields[23], "-90000") << "TO3CD";
+    const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D26342.061")));
+    EXPECT_EQ(day.filter(QRegularExpression("^ 150\\.0 150\\.0 150\\.0 000\\.0 000\\.0")).size(), 1)
+        << day.join("\n").toStdString();
+    EXPECT_EQ(day.filter("COMMENT").filter("Partner").size(), 0);
+}
+} // namespace
+
+TEST_F(IcScreenTest, ACommentEscapedWhileTheSeriesWaitsLosesNoWavelength) {
+    const QString line = SetWithCommentLeftBeforeD(screen, station, [](QDialog* comment) {
+        auto* box = comment->findChild<QLineEdit*>("txtCmmt");
+        QTest::keyClicks(box, "Partner ready");
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    ExpectDMeasured(line, station);
+    screen.findChild<QPushButton*>("CmmdExit")->click();
+}
+
+TEST_F(IcScreenTest, ACommentClosedByItsTitleBarWhileTheSeriesWaitsLosesNoWavelength) {
+    const QString line = SetWithCommentLeftBeforeD(screen, station, [](QDialog* comment) {
+        QTest::keyClicks(comment->findChild<QLineEdit*>("txtCmmt"), "Partner ready");
+        comment->close();
+    });
+    ExpectDMeasured(line, station);
     screen.findChild<QPushButton*>("CmmdExit")->click();
 }

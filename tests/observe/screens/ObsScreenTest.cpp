@@ -10,6 +10,7 @@
 #include "support/TestStation.h"
 #include "util/TextFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -162,4 +163,47 @@ TEST_F(ObsScreenTest, FocusedSunWarningAtLatitudeFortyAndTheMoonStyle) {
     EXPECT_EQ(vars.settings.InstrumentTemperature, 18.5);
     EXPECT_EQ(lines, QStringList({"ADRMFI Observation Information",
                                   "ADRMFI Observation information -- Enter Initials"}));
+}
+
+TEST_F(ObsScreenTest, ACommentLeftDuringTheReadingsKeepsEveryMeasurement) {
+    ObsScreen obs(fakes.services);
+    ObservationSession session(fakes.services, obs);
+    obs.SetSession(&session);
+    SetUpType(session, "ADDSGQP");
+    obs.Prepare();
+    obs.show();
+    // While the second measurement's readings run, the operator opens the
+    // comment entry from the menu and leaves it: once by Escape, once by
+    // its title bar.
+    op.On("addcmmt", [](QWidget* m) {
+        QTest::keyClicks(m->findChild<QLineEdit*>("txtCmmt"), "gusty");
+        QTest::keyClick(m->findChild<QLineEdit*>("txtCmmt"), Qt::Key_Escape);
+    });
+    op.On("addcmmt", CloseWindow());
+    int opened = 0;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        const bool reading = obs.GaugeWindow().isVisible() &&
+                             obs.GaugeWindow().windowTitle().startsWith("Taking Readings");
+        if (reading && opened < 2) {
+            ++opened;
+            obs.findChild<QAction*>("mnuComment")->trigger();
+        }
+    });
+    during.start(1);
+    obs.Start();
+    during.stop();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(op.Seen(), QStringList({"addcmmt", "addcmmt"}));
+    ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
+    // Every one of the five measurements has its readings.
+    for (const double first : obs.LastRun().first) {
+        EXPECT_GT(first, 0.0);
+    }
+    for (const double second : obs.LastRun().second) {
+        EXPECT_GT(second, 0.0);
+    }
+    EXPECT_NE(obs.LastRun().result.ozone, kOzoneNotCalculated);
+    // Nothing was entered, so nothing is written for the comment.
+    EXPECT_TRUE(DecodeWindows1252(station.Read("data/D27060.999")).indexOf("gusty") < 0);
 }
