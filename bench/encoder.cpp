@@ -30,8 +30,7 @@ struct Rig {
     Rig() {
         vars.setup.EncoderPort = sim.Device();
         vars.setup.EncoderInUse = true;
-        QString error;
-        encoder.OpenEncoderPort(&error);
+        (void)encoder.OpenEncoderPort();
         sim.Send("150 0.3");
     }
     Cub5Sim sim;

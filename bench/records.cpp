@@ -56,7 +56,7 @@ static void BM_StartUpWork(benchmark::State& state) {
     for (auto _ : state) {
         StationState vars;
         vars.setup.HomeDir = station.Home();
-        ReadConfiguration(vars.setup, vars.calibration, messages);
+        benchmark::DoNotOptimize(ReadConfiguration(vars.setup, vars.calibration, messages).ok());
         WriteCommentText(vars.setup, vars.day, clock, messages,
                          ReadArchiveSite(vars.setup.ConfigDir).startComment);
         OpenDayFile(vars.setup, vars.day, clock, messages);

@@ -5,7 +5,6 @@
 // the fatal file error; nothing may hang, crash or read out of bounds, and
 // every number loaded is finite.
 #include "FuzzStation.h"
-#include "config/FatalFileError.h"
 #include "config/GetInfo.h"
 #include "util/OperatorMessages.h"
 
@@ -28,15 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quillon::StationState vars;
     vars.setup.HomeDir = station.Home();
     quillon::fuzz::SilentMessages messages;
-    try {
+    const quillon::Result<void> read =
         quillon::ReadConfiguration(vars.setup, vars.calibration, messages);
+    if (read) {
         if (!std::isfinite(vars.setup.Latitude) || !std::isfinite(vars.setup.UtcOffsetHours) ||
             !std::isfinite(vars.calibration.LampCorr[0]) ||
             !std::isfinite(vars.calibration.NTable[29][2])) {
             std::abort();
         }
-    } catch (const quillon::FatalFileError& error) {
-        (void)error.BoxText();
+    } else if (read.error().message.isEmpty()) {
+        std::abort(); // every refusal names its file and reason
     }
     if (name == QLatin1String("disc.cfg")) {
         station.Write(name, "config\r\ndata\r\nhistory\r\n");

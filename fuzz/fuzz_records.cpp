@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         quillon::StationState vars;
         vars.setup.HomeDir = station.Home();
         quillon::fuzz::SilentMessages quiet;
-        quillon::ReadConfiguration(vars.setup, vars.calibration, quiet);
+        if (!quillon::ReadConfiguration(vars.setup, vars.calibration, quiet)) {
+            std::abort();
+        }
         return vars;
     }();
     quillon::StationState vars = loaded;
@@ -82,14 +84,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     case 3: {
         station.Write(QStringLiteral("config/woudc.cfg"), bytes);
-        quillon::WoudcStation woudc;
-        QString error;
-        if (quillon::ReadWoudcStation(vars.setup, &woudc, &error)) {
+        const quillon::Result<quillon::WoudcStation> woudc = quillon::ReadWoudcStation(vars.setup);
+        if (woudc) {
             // Whatever the file held, the name made of it stays one name.
-            Check(!woudc.agency.contains(u'/') && !woudc.model.contains(u'/'));
-            QString path;
-            quillon::ExportWoudcDay(vars.setup, 38800.0, 38800.5,
-                                    station.Home() + QStringLiteral("data/"), &path, &error);
+            Check(!woudc->agency.contains(u'/') && !woudc->model.contains(u'/'));
+            const quillon::Result<QString> path = quillon::ExportWoudcDay(
+                vars.setup, 38800.0, 38800.5, station.Home() + QStringLiteral("data/"));
+            Check(path.ok() || !path.error().message.isEmpty());
         }
         station.Write(QStringLiteral("config/woudc.cfg"), QByteArray());
         break;

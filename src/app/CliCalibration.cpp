@@ -50,9 +50,9 @@ int QTableCommand(StationState& vars, OperatorMessages& messages, const QStringL
     const QString path = parser.isSet(QStringLiteral("out"))
                              ? OptionValue(parser, QStringLiteral("out"))
                              : QTablePath(vars.setup, local);
-    QString error;
-    if (!WriteQSettingTable(vars.setup, vars.calibration, path, local, &error)) {
-        Err() << "Could not write " << path << ": " << error << Qt::endl;
+    if (const Result<void> written = WriteQSettingTable(vars.setup, vars.calibration, path, local);
+        !written) {
+        Err() << "Could not write " << path << ": " << written.error().message << Qt::endl;
         return kExitRefused;
     }
     Out() << path << Qt::endl;

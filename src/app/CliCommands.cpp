@@ -207,14 +207,12 @@ int Woudc(StationState& vars, OperatorMessages& messages, const QStringList& arg
         parser.isSet(QStringLiteral("out"))
             ? QDir(cli::OptionValue(parser, QStringLiteral("out"))).absolutePath() + u'/'
             : vars.setup.DataDir;
-    QString path;
-    QString error;
-    bool stationError = false;
-    if (!ExportWoudcDay(vars.setup, date, clock.Now(), dir, &path, &error, &stationError)) {
-        Err() << error << Qt::endl;
-        return stationError ? cli::kExitStation : cli::kExitRefused;
+    const Result<QString> path = ExportWoudcDay(vars.setup, date, clock.Now(), dir);
+    if (!path) {
+        Err() << path.error().message << Qt::endl;
+        return path.error().kind == ErrorKind::Station ? cli::kExitStation : cli::kExitRefused;
     }
-    Out() << path << Qt::endl;
+    Out() << *path << Qt::endl;
     return 0;
 }
 
@@ -414,9 +412,8 @@ int Rdial(StationState& vars, OperatorMessages& messages, const QStringList& arg
     SystemClock clock;
     SerialCounterLink link;
     Cub5Encoder encoder(vars.setup, link, clock, messages);
-    QString error;
-    if (!encoder.OpenEncoderPort(&error)) {
-        Err() << error << Qt::endl;
+    if (const Result<void> opened = encoder.OpenEncoderPort(); !opened) {
+        Err() << opened.error().message << Qt::endl;
         return cli::kExitCounter;
     }
     if (series == 0) {
@@ -490,21 +487,25 @@ int Reprocess(StationState& vars, OperatorMessages& messages, const QStringList&
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    Calibration calibrated = vars.calibration;
-    QString error;
-    if (!LoadCalibration(vars.setup, cli::OptionValue(parser, QStringLiteral("calibration")),
-                         messages, &calibrated, &error)) {
-        Err() << error << Qt::endl;
+    const Result<Calibration> loaded =
+        LoadCalibration(vars.setup, vars.calibration,
+                        cli::OptionValue(parser, QStringLiteral("calibration")), messages);
+    if (!loaded) {
+        Err() << loaded.error().message << Qt::endl;
         return cli::kExitRefused;
     }
+    const Calibration& calibrated = *loaded;
     WoudcStation woudcStation;
     QString woudcDir;
     if (parser.isSet(QStringLiteral("woudc"))) {
         woudcDir = QDir(cli::OptionValue(parser, QStringLiteral("woudc"))).absolutePath() + u'/';
-        if (!ReadWoudcStation(vars.setup, &woudcStation, &error)) {
-            Err() << error << Qt::endl;
+        // woudc.cfg is the station's own, as for every other WOUDC file.
+        const Result<WoudcStation> read = ReadWoudcStation(vars.setup);
+        if (!read) {
+            Err() << read.error().message << Qt::endl;
             return cli::kExitRefused;
         }
+        woudcStation = *read;
     }
     SystemClock clock;
     QList<ReprocessedRecord> all;
@@ -523,8 +524,9 @@ int Reprocess(StationState& vars, OperatorMessages& messages, const QStringList&
         if (day.read && !woudcDir.isEmpty()) {
             const WoudcFile file = MakeWoudcFile(vars.setup, woudcStation, day.fileName,
                                                  day.reprocessed, day.localDate, clock.Now());
-            if (!ReplaceFile(woudcDir + file.name, file.text, &error)) {
-                Err() << woudcDir + file.name << ": " << error << '\n';
+            if (const Result<void> written = ReplaceFile(woudcDir + file.name, file.text);
+                !written) {
+                Err() << woudcDir + file.name << ": " << written.error().message << '\n';
                 failed = true;
             }
         }
@@ -532,8 +534,8 @@ int Reprocess(StationState& vars, OperatorMessages& messages, const QStringList&
     const QByteArray text = (csv.join(u'\n') + u'\n').toUtf8();
     if (parser.isSet(QStringLiteral("out"))) {
         const QString out = cli::OptionValue(parser, QStringLiteral("out"));
-        if (!ReplaceFile(out, text, &error)) {
-            Err() << out << ": " << error << Qt::endl;
+        if (const Result<void> written = ReplaceFile(out, text); !written) {
+            Err() << out << ": " << written.error().message << Qt::endl;
             return cli::kExitRefused;
         }
     } else {

@@ -33,13 +33,12 @@ bool Load(StationState& vars, OperatorMessages& messages) {
         Err() << MissingHomeAdvice(vars.setup.HomeDir) << Qt::endl;
         return false;
     }
-    try {
-        ReadConfiguration(vars.setup, vars.calibration, messages);
-        return true;
-    } catch (const FatalFileError& error) {
-        Err() << FatalFileError::Title() << ": " << error.BoxText() << Qt::endl;
+    if (const Result<void> read = ReadConfiguration(vars.setup, vars.calibration, messages);
+        !read) {
+        Err() << FatalFileError::Title() << ": " << read.error().message << Qt::endl;
         return false;
     }
+    return true;
 }
 
 namespace {

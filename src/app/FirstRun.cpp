@@ -72,31 +72,29 @@ QString MissingHomeAdvice(const QString& home) {
     return text;
 }
 
-bool CopyExampleStation(const QString& home, QString* error) {
+Result<void> CopyExampleStation(const QString& home) {
+    const auto failed = [](const QString& why) { return Error{ErrorKind::Unwritable, why}; };
     const QString example = ExampleStationDir();
     if (example.isEmpty()) {
-        *error = QStringLiteral("the example station is not installed");
-        return false;
+        return failed(QStringLiteral("the example station is not installed"));
     }
     const QString target = QDir::cleanPath(home);
     const QString parent = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(parent)) {
-        *error = QStringLiteral("cannot create ") + parent;
-        return false;
+        return failed(QStringLiteral("cannot create ") + parent);
     }
     QTemporaryDir scratch(parent + QStringLiteral("/.quillon-new-XXXXXX"));
     if (!scratch.isValid()) {
-        *error = QStringLiteral("cannot write in ") + parent;
-        return false;
+        return failed(QStringLiteral("cannot write in ") + parent);
     }
-    if (!CopyTree(example, scratch.path() + QStringLiteral("/home"), error)) {
-        return false;
+    QString error;
+    if (!CopyTree(example, scratch.path() + QStringLiteral("/home"), &error)) {
+        return failed(error);
     }
     if (!QDir().rename(scratch.path() + QStringLiteral("/home"), target)) {
-        *error = QStringLiteral("cannot move the copy to ") + target;
-        return false;
+        return failed(QStringLiteral("cannot move the copy to ") + target);
     }
-    return true;
+    return {};
 }
 
 } // namespace quillon

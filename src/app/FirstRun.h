@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "util/Result.h"
+
 #include <QString>
 
 namespace quillon {
@@ -16,6 +18,6 @@ QString MissingHomeAdvice(const QString& home);
 // Copies the example station into `home` for training: into a scratch
 // directory beside it first, renamed into place when whole, so a failed
 // copy never leaves a half-made home. False with the reason.
-bool CopyExampleStation(const QString& home, QString* error);
+Result<void> CopyExampleStation(const QString& home);
 
 } // namespace quillon

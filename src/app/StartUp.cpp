@@ -14,13 +14,15 @@ StartUp::StartUp(StationState& state, Clock& clock, OperatorMessages& messages,
                  StartUpScreens& screens, Cub5Encoder& encoder)
     : state_(state), clock_(clock), messages_(messages), screens_(screens), encoder_(encoder) {}
 
-std::optional<ArchiveSite> StartUp::LoadConfiguration() {
+Result<std::optional<ArchiveSite>> StartUp::LoadConfiguration() {
     StationSetup& setup = state_.setup;
     if (!setup.StationCode.isEmpty()) {
-        return std::nullopt;
+        return std::optional<ArchiveSite>();
     }
     setup.EncoderInUse = false;
-    ReadConfiguration(setup, state_.calibration, messages_);
+    if (const Result<void> read = ReadConfiguration(setup, state_.calibration, messages_); !read) {
+        return read.error();
+    }
     ArchiveSite site = ReadArchiveSite(setup.ConfigDir);
     WriteCommentText(setup, state_.day, clock_, messages_, site.startComment);
     WriteProvenanceComment(setup, state_.day, state_.calibration, clock_, messages_);
@@ -29,7 +31,7 @@ std::optional<ArchiveSite> StartUp::LoadConfiguration() {
         std::fprintf(stderr, "quillon: %s\n", qPrintable(site.warning));
         WriteCommentText(setup, state_.day, clock_, messages_, site.warning);
     }
-    return site;
+    return std::optional<ArchiveSite>(std::move(site));
 }
 
 bool StartUp::Run() {
@@ -42,9 +44,8 @@ bool StartUp::Run() {
     screens_.HideParameters();
     CheckLampTestsDue(state_.calibration, clock_.Now(), screens_);
     if (setup.EncoderInUse) {
-        QString error;
-        if (!encoder_.OpenEncoderPort(&error)) {
-            messages_.Show(error + QStringLiteral("\nSystem is stopped"),
+        if (const Result<void> opened = encoder_.OpenEncoderPort(); !opened) {
+            messages_.Show(opened.error().message + QStringLiteral("\nSystem is stopped"),
                            QStringLiteral("Encoder Port Error"));
             return false;
         }

@@ -20,8 +20,7 @@ public:
 
 // The program's start-up, from reading the configuration to the day file
 // and its summary. The main screen runs it in its load handler and then
-// fills its own labels and starts its timer. Throws FatalFileError when a
-// mandatory configuration file cannot be used.
+// fills its own labels and starts its timer.
 class StartUp {
 public:
     StartUp(StationState& state, Clock& clock, OperatorMessages& messages, StartUpScreens& screens,
@@ -29,8 +28,9 @@ public:
 
     // Reads the configuration (once per run: skipped when the station code
     // is already known) and appends the archive-site comment to the day file.
-    // The archive site read, for the transfer (nothing on a second call).
-    std::optional<ArchiveSite> LoadConfiguration();
+    // The archive site read, for the transfer (nothing on a second call);
+    // or the fatal file error when a mandatory file cannot be used.
+    Result<std::optional<ArchiveSite>> LoadConfiguration();
 
     // Steps after the configuration: local date, the 3-second parameter
     // screen, the lamp-test overdue check, the encoder port, the day file

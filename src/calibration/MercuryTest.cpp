@@ -229,13 +229,15 @@ bool SaveMercuryTest(const StationSetup& setup, DayState& day, Calibration& cali
     record.qTableDate = calibration.QTableDate;
     const QStringList lines = HgLampRecordLines(record);
 
-    QString error;
     const auto wholeRecords = [](const QByteArray& contents) {
         return RecordsWholeLength(contents, 0, HgHistoryRecordLines);
     };
-    if (!AppendRecord(MercuryHistoryPath(setup), CrLfLines(lines), &error, wholeRecords)) {
+    const Result<void> recorded =
+        AppendRecord(MercuryHistoryPath(setup), CrLfLines(lines), wholeRecords);
+    if (!recorded) {
         messages.Show(QStringLiteral("Could not write to the mercury test history ") +
-                          MercuryHistoryPath(setup) + QStringLiteral(": ") + error + u'\n' +
+                          MercuryHistoryPath(setup) + QStringLiteral(": ") +
+                          recorded.error().message + u'\n' +
                           QStringLiteral("The test was not saved."),
                       QStringLiteral("Mercury Test"));
         return false;
@@ -246,10 +248,11 @@ bool SaveMercuryTest(const StationSetup& setup, DayState& day, Calibration& cali
     AppendDayRecord(setup, day, clock, lines, messages); // says so itself on failure
     Calibration updated = calibration;
     updated.LastHgTest = FormatDate(local, u"MM/DD/YYYY");
-    if (!WriteInstCfg(setup, updated, &error)) {
+    if (const Result<void> rewritten = WriteInstCfg(setup, updated); !rewritten) {
         messages.Show(QStringLiteral("The test is saved in the mercury test history, but ") +
-                          InstCfgPath(setup) + QStringLiteral(" could not be rewritten: ") + error +
-                          u'\n' + QStringLiteral("The date of the last mercury test stays ") +
+                          InstCfgPath(setup) + QStringLiteral(" could not be rewritten: ") +
+                          rewritten.error().message + u'\n' +
+                          QStringLiteral("The date of the last mercury test stays ") +
                           calibration.LastHgTest + u'.',
                       QStringLiteral("Mercury Test"));
         return true;

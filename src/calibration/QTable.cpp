@@ -160,17 +160,17 @@ bool AcceptQTableChange(const StationSetup& setup, DayState& day, Calibration& c
     // The old table is kept as instcfg.bak; inst.cfg itself is replaced in
     // one step, so the station is never without a whole inst.cfg.
     const QString current = InstCfgPath(setup);
-    QString error;
     QFile old(current);
-    bool written = old.open(QIODevice::ReadOnly);
-    if (!written) {
-        error = old.errorString();
-    } else {
+    Result<void> written = Error{ErrorKind::Unreadable, old.errorString()};
+    if (old.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = old.readAll();
-        written = ReplaceFile(setup.ConfigDir + QStringLiteral("instcfg.bak"), bytes, &error) &&
-                  WriteInstCfg(setup, updated, &error);
+        written = ReplaceFile(setup.ConfigDir + QStringLiteral("instcfg.bak"), bytes);
+        if (written) {
+            written = WriteInstCfg(setup, updated);
+        }
     }
     if (!written) {
+        const QString& error = written.error().message;
         WriteCommentText(setup, day, clock, messages,
                          QStringLiteral("The Q-table change above was not made: ") + error);
         messages.Show(QStringLiteral("The Q-table could not be changed: ") + error + u'\n' +
@@ -252,9 +252,9 @@ QStringList QSettingTableLines(const StationSetup& setup, const Calibration& cal
     return out;
 }
 
-bool WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
-                        const QString& path, DateTimeValue localNow, QString* error) {
-    return ReplaceFile(path, CrLfLines(QSettingTableLines(setup, calibration, localNow)), error);
+Result<void> WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
+                                const QString& path, DateTimeValue localNow) {
+    return ReplaceFile(path, CrLfLines(QSettingTableLines(setup, calibration, localNow)));
 }
 
 } // namespace quillon

@@ -6,6 +6,7 @@
 #include "records/DayState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
+#include "util/Result.h"
 
 #include <QList>
 #include <QStringList>
@@ -85,7 +86,7 @@ double TableRounding(double x);
 QString QTablePath(const StationSetup& setup, DateTimeValue localNow);
 QStringList QSettingTableLines(const StationSetup& setup, const Calibration& calibration,
                                DateTimeValue localNow);
-bool WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
-                        const QString& path, DateTimeValue localNow, QString* error);
+Result<void> WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
+                                const QString& path, DateTimeValue localNow);
 
 } // namespace quillon

@@ -419,15 +419,15 @@ bool StandardLampTest::Accept() {
     // A record once written is not written again when the operator retries
     // after a failure in step 2.
     const QStringList lines = StdLampRecordLines(record);
-    QString error;
     if (!recorded_) {
         const QString history = setup.HistoryDir + QStringLiteral("lamphist.") + setup.InstrumentId;
         const auto wholeRecords = [](const QByteArray& contents) {
             return RecordsWholeLength(contents, 0, LampHistoryRecordLines);
         };
-        if (!AppendRecord(history, CrLfLines(lines), &error, wholeRecords)) {
+        const Result<void> written = AppendRecord(history, CrLfLines(lines), wholeRecords);
+        if (!written) {
             s_.messages.Show(QStringLiteral("Could not write to the lamp test history ") + history +
-                                 QStringLiteral(": ") + error + u'\n' +
+                                 QStringLiteral(": ") + written.error().message + u'\n' +
                                  QStringLiteral("Nothing was saved; the corrections in use stay."),
                              QStringLiteral("Standard Lamp Test"));
             return false;
@@ -449,8 +449,8 @@ bool StandardLampTest::Accept() {
         updated.LampCorrDate = date;
     }
     const QString lampPath = LampCorrectionPath(setup);
-    auto notApplied = [&](const QString& what) {
-        const QString why = what + QStringLiteral(": ") + error;
+    auto notApplied = [&](const QString& what, const Error& error) {
+        const QString why = what + QStringLiteral(": ") + error.message;
         WriteCommentText(setup, s_.day, s_.clock, s_.messages,
                          QStringLiteral("Standard lamp test recorded, corrections not applied: ") +
                              why);
@@ -460,12 +460,17 @@ bool StandardLampTest::Accept() {
                          QStringLiteral("Standard Lamp Test"));
         return false;
     };
-    if (newCorrections && !ReplaceFile(lampPath, LampCorrectionText(date, lamp_, fresh), &error)) {
-        return notApplied(QStringLiteral("The lamp corrections could not be written to ") +
-                          lampPath);
+    if (newCorrections) {
+        const Result<void> written = ReplaceFile(lampPath, LampCorrectionText(date, lamp_, fresh));
+        if (!written) {
+            return notApplied(QStringLiteral("The lamp corrections could not be written to ") +
+                                  lampPath,
+                              written.error());
+        }
     }
-    if (!WriteInstCfg(setup, updated, &error)) {
-        return notApplied(QStringLiteral("Could not rewrite ") + InstCfgPath(setup));
+    if (const Result<void> rewritten = WriteInstCfg(setup, updated); !rewritten) {
+        return notApplied(QStringLiteral("Could not rewrite ") + InstCfgPath(setup),
+                          rewritten.error());
     }
     s_.calibration = updated;
     if (newCorrections) {

@@ -2,6 +2,7 @@
 #include "config/FatalFileError.h"
 
 #include "util/Format.h"
+#include "util/TextFile.h"
 
 #include <utility>
 
@@ -14,6 +15,16 @@ FatalFileError::FatalFileError(int number, QString directory, QString label, QSt
 QString FatalFileError::BoxText() const {
     return QStringLiteral("Error #") + Str(number_) + u':' + directory_ + u':' + label_ + u'\n' +
            description_ + u'\n' + QStringLiteral("System is stopped");
+}
+
+Error FatalFileError::AsError() const {
+    ErrorKind kind = ErrorKind::BadContent;
+    if (number_ == kErrFileNotFound || number_ == kErrPathNotFound) {
+        kind = ErrorKind::NotFound;
+    } else if (number_ == kErrAccess || number_ == kErrDeviceIo) {
+        kind = ErrorKind::Unreadable;
+    }
+    return Error{kind, BoxText()};
 }
 
 } // namespace quillon

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "util/Result.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -22,6 +24,9 @@ public:
     // "System is stopped".
     QString BoxText() const;
     static QString Title() { return QStringLiteral("Fatal File Error"); }
+    // The error as the readers return it: the box text, and a missing file
+    // or directory told apart from one that cannot be read or used.
+    Error AsError() const;
 
 private:
     int number_;

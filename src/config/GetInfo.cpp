@@ -13,7 +13,12 @@
 
 namespace quillon {
 
-void ReadDirectories(StationSetup& setup) {
+namespace {
+
+// The readers proper: a mandatory file or item that cannot be used throws
+// FatalFileError, which the public readers below turn into their result.
+
+void DirectoriesFrom(StationSetup& setup) {
     ConfigFile file =
         ConfigFile::Open(setup.HomeDir, QStringLiteral("disc.cfg"), QStringLiteral("disk.cfg"));
     setup.ConfigDir = NormalizeDirectory(file.Text(), setup.HomeDir);
@@ -31,7 +36,7 @@ void ReadDirectories(StationSetup& setup) {
     setup.EncoderInUse = !setup.EncoderPort.isEmpty();
 }
 
-void ReadNTable(const StationSetup& setup, Calibration& calibration) {
+void NTableFrom(const StationSetup& setup, Calibration& calibration) {
     ConfigFile table =
         ConfigFile::Open(setup.ConfigDir, QStringLiteral("ntable.") + setup.InstrumentId,
                          QStringLiteral("Ntable.") + setup.InstrumentId);
@@ -43,7 +48,7 @@ void ReadNTable(const StationSetup& setup, Calibration& calibration) {
     }
 }
 
-void ReadLampCorrections(const StationSetup& setup, Calibration& calibration,
+void LampCorrectionsFrom(const StationSetup& setup, Calibration& calibration,
                          OperatorMessages& messages) {
     const QString lampName = QStringLiteral("lampcorr.") + setup.InstrumentId;
     const QString lampPath = ResolveFileName(setup.ConfigDir, lampName);
@@ -71,7 +76,7 @@ void ReadLampCorrections(const StationSetup& setup, Calibration& calibration,
     }
 }
 
-void ReadInstrument(StationSetup& setup, Calibration& calibration, OperatorMessages& messages) {
+void InstrumentFrom(StationSetup& setup, Calibration& calibration, OperatorMessages& messages) {
     {
         ConfigFile inst = ConfigFile::Open(setup.ConfigDir, QStringLiteral("inst.cfg"),
                                            QStringLiteral("INST.CFG"));
@@ -88,8 +93,8 @@ void ReadInstrument(StationSetup& setup, Calibration& calibration, OperatorMessa
         calibration.LastHgTest = inst.OptionalTestDate();
         calibration.LastStdTest = inst.OptionalTestDate();
     }
-    ReadNTable(setup, calibration);
-    ReadLampCorrections(setup, calibration, messages);
+    NTableFrom(setup, calibration);
+    LampCorrectionsFrom(setup, calibration, messages);
     // A station that never recorded its standard lamp test in inst.cfg still
     // knows it from the corrections that test produced.
     if (calibration.LampCorrDate != QLatin1String("None") &&
@@ -98,7 +103,7 @@ void ReadInstrument(StationSetup& setup, Calibration& calibration, OperatorMessa
     }
 }
 
-void ReadStation(StationSetup& setup) {
+void StationFrom(StationSetup& setup) {
     {
         ConfigFile station = ConfigFile::Open(setup.ConfigDir, QStringLiteral("station.cfg"),
                                               QStringLiteral("STATION.CFG"));
@@ -128,6 +133,39 @@ void ReadStation(StationSetup& setup) {
     for (double& c : setup.CloudCoef2) {
         c = cloud.Number();
     }
+}
+
+template <class Read> Result<void> Guarded(Read read) {
+    try {
+        read();
+        return {};
+    } catch (const FatalFileError& fault) {
+        return fault.AsError();
+    }
+}
+
+} // namespace
+
+Result<void> ReadDirectories(StationSetup& setup) {
+    return Guarded([&] { DirectoriesFrom(setup); });
+}
+
+Result<void> ReadNTable(const StationSetup& setup, Calibration& calibration) {
+    return Guarded([&] { NTableFrom(setup, calibration); });
+}
+
+Result<void> ReadLampCorrections(const StationSetup& setup, Calibration& calibration,
+                                 OperatorMessages& messages) {
+    return Guarded([&] { LampCorrectionsFrom(setup, calibration, messages); });
+}
+
+Result<void> ReadInstrument(StationSetup& setup, Calibration& calibration,
+                            OperatorMessages& messages) {
+    return Guarded([&] { InstrumentFrom(setup, calibration, messages); });
+}
+
+Result<void> ReadStation(StationSetup& setup) {
+    return Guarded([&] { StationFrom(setup); });
 }
 
 ArchiveSite ReadArchiveSite(const QString& configDir) {
@@ -182,14 +220,17 @@ ArchiveSite ReadArchiveSite(const QString& configDir) {
     return site;
 }
 
-void ReadConfiguration(StationSetup& setup, Calibration& calibration, OperatorMessages& messages) {
-    ReadDirectories(setup);
-    // What a kill in the middle of a rewrite left behind goes at the next
-    // start; the files themselves were never touched by it.
-    RemoveLeftoverTempFiles(setup.ConfigDir,
-                            {QStringLiteral("inst.cfg"), QStringLiteral("instcfg.bak")});
-    ReadInstrument(setup, calibration, messages);
-    ReadStation(setup);
+Result<void> ReadConfiguration(StationSetup& setup, Calibration& calibration,
+                               OperatorMessages& messages) {
+    return Guarded([&] {
+        DirectoriesFrom(setup);
+        // What a kill in the middle of a rewrite left behind goes at the next
+        // start; the files themselves were never touched by it.
+        RemoveLeftoverTempFiles(setup.ConfigDir,
+                                {QStringLiteral("inst.cfg"), QStringLiteral("instcfg.bak")});
+        InstrumentFrom(setup, calibration, messages);
+        StationFrom(setup);
+    });
 }
 
 } // namespace quillon

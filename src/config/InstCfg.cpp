@@ -29,8 +29,8 @@ QString InstCfgPath(const StationSetup& setup) {
     return ResolveFileName(setup.ConfigDir, QStringLiteral("inst.cfg"));
 }
 
-bool WriteInstCfg(const StationSetup& setup, const Calibration& calibration, QString* error) {
-    return ReplaceFile(InstCfgPath(setup), InstCfgText(setup, calibration), error);
+Result<void> WriteInstCfg(const StationSetup& setup, const Calibration& calibration) {
+    return ReplaceFile(InstCfgPath(setup), InstCfgText(setup, calibration));
 }
 
 } // namespace quillon

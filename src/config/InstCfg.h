@@ -3,6 +3,7 @@
 
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
+#include "util/Result.h"
 
 #include <QByteArray>
 
@@ -18,7 +19,7 @@ QByteArray InstCfgText(const StationSetup& setup, const Calibration& calibration
 QString InstCfgPath(const StationSetup& setup);
 
 // Replaces inst.cfg atomically with InstCfgText: the file is the old one or
-// the new one, never none and never half. False with the reason.
-bool WriteInstCfg(const StationSetup& setup, const Calibration& calibration, QString* error);
+// the new one, never none and never half.
+Result<void> WriteInstCfg(const StationSetup& setup, const Calibration& calibration);
 
 } // namespace quillon

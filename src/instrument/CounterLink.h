@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "util/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,8 +16,8 @@ public:
     virtual ~CounterLink() = default;
 
     // Opens `device` at 9600 baud, no parity, 8 data bits, 1 stop bit, no
-    // handshaking. False with the system's reason when it cannot.
-    virtual bool Open(const QString& device, QString* error) = 0;
+    // handshaking; or the system's reason why it cannot.
+    virtual Result<void> Open(const QString& device) = 0;
     virtual bool IsOpen() const = 0;
     virtual void Close() = 0;
     virtual QString Device() const = 0;
@@ -33,8 +35,8 @@ public:
 
 // The device of an encoder port name: "COMn" is COM port n ("/dev/ttyS(n-1)"
 // on Linux), n being the number after the M; any other text (/dev/ttyUSB0,
-// a pty path) is the device itself. False with the reason for a COM name
-// without a port number of 1 or more.
-bool EncoderDeviceName(const QString& encoderPort, QString* device, QString* error);
+// a pty path) is the device itself. A COM name without a port number of 1
+// or more is refused with the reason.
+Result<QString> EncoderDeviceName(const QString& encoderPort);
 
 } // namespace quillon

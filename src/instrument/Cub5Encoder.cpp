@@ -23,28 +23,29 @@ Cub5Encoder::Cub5Encoder(const StationSetup& setup, CounterLink& link, Clock& cl
                          OperatorMessages& messages)
     : setup_(setup), link_(link), clock_(clock), messages_(messages) {}
 
-bool Cub5Encoder::OpenEncoderPort(QString* error) {
+Result<void> Cub5Encoder::OpenEncoderPort() {
     if (setup_.EncoderPort.isEmpty()) {
         link_.Close();
-        return true;
+        return {};
     }
-    QString device;
-    if (!EncoderDeviceName(setup_.EncoderPort, &device, error)) {
-        return false;
+    const Result<QString> named = EncoderDeviceName(setup_.EncoderPort);
+    if (!named) {
+        return named.error();
     }
+    QString device = *named;
     // A relative name (a link to the counter's device in the station's home,
     // say) is taken from the home directory, as every other path is.
     if (QFileInfo(device).isRelative() && !setup_.HomeDir.isEmpty()) {
         device = QDir(setup_.HomeDir).absoluteFilePath(device);
     }
     device_ = device;
-    QString reason;
-    if (!link_.Open(device, &reason)) {
-        *error = QStringLiteral("The encoder port ") + setup_.EncoderPort + QStringLiteral(" (") +
-                 device + QStringLiteral(") could not be opened: ") + reason;
-        return false;
+    if (const Result<void> opened = link_.Open(device); !opened) {
+        return Error{ErrorKind::Device, QStringLiteral("The encoder port ") + setup_.EncoderPort +
+                                            QStringLiteral(" (") + device +
+                                            QStringLiteral(") could not be opened: ") +
+                                            opened.error().message};
     }
-    return true;
+    return {};
 }
 
 void Cub5Encoder::ClosePort() {

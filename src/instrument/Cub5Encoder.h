@@ -19,9 +19,9 @@ public:
     Cub5Encoder(const StationSetup& setup, CounterLink& link, Clock& clock,
                 OperatorMessages& messages);
 
-    // Opens the configured encoder port (nothing when none is configured).
-    // False with a message naming the port and the system's reason.
-    bool OpenEncoderPort(QString* error);
+    // Opens the configured encoder port (nothing when none is configured),
+    // or fails with a message naming the port and the system's reason.
+    Result<void> OpenEncoderPort();
     // Closes the port; during a read it closes when the read is over, so a
     // read never loses its port underneath it.
     void ClosePort();

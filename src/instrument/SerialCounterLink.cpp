@@ -6,30 +6,28 @@
 
 namespace quillon {
 
-bool EncoderDeviceName(const QString& encoderPort, QString* device, QString* error) {
+Result<QString> EncoderDeviceName(const QString& encoderPort) {
     // "COMn": the port number is the number after the M ("COM2:" is port 2).
     static const QRegularExpression com(QStringLiteral("^\\s*COM\\s*(\\d*)"),
                                         QRegularExpression::CaseInsensitiveOption);
     const auto m = com.match(encoderPort);
     if (!m.hasMatch()) {
-        *device = encoderPort.trimmed();
-        return true;
+        return encoderPort.trimmed();
     }
     const int number = m.captured(1).left(4).toInt();
     if (number < 1) {
-        *error = QStringLiteral("The encoder port ") + encoderPort.trimmed() +
-                 QStringLiteral(" names no serial port: COM ports are numbered from 1.");
-        return false;
+        return Error{ErrorKind::Station,
+                     QStringLiteral("The encoder port ") + encoderPort.trimmed() +
+                         QStringLiteral(" names no serial port: COM ports are numbered from 1.")};
     }
 #ifdef Q_OS_WIN
-    *device = QStringLiteral("COM%1").arg(number);
+    return QStringLiteral("COM%1").arg(number);
 #else
-    *device = QStringLiteral("/dev/ttyS%1").arg(number - 1);
+    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
 #endif
-    return true;
 }
 
-bool SerialCounterLink::Open(const QString& device, QString* error) {
+Result<void> SerialCounterLink::Open(const QString& device) {
     if (port_.isOpen()) {
         port_.close();
     }
@@ -40,10 +38,9 @@ bool SerialCounterLink::Open(const QString& device, QString* error) {
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!port_.open(QIODevice::ReadWrite)) {
-        *error = port_.errorString();
-        return false;
+        return Error{ErrorKind::Device, port_.errorString()};
     }
-    return true;
+    return {};
 }
 
 void SerialCounterLink::Close() {

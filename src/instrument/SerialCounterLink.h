@@ -10,7 +10,7 @@ namespace quillon {
 // The counter link on a real serial port (or a pseudo-terminal).
 class SerialCounterLink : public CounterLink {
 public:
-    bool Open(const QString& device, QString* error) override;
+    Result<void> Open(const QString& device) override;
     bool IsOpen() const override { return port_.isOpen(); }
     void Close() override;
     QString Device() const override { return port_.portName(); }

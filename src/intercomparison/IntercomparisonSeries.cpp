@@ -210,10 +210,10 @@ bool WriteIcSet(const StationSetup& setup, DayState& day, const Clock& clock,
         lines = header.mid(present); // nothing there but (part of) the header
     }
     lines << CdaDataLine(setup, set, result);
-    QString error;
-    if (!AppendRecord(path, CrLfLines(lines), &error)) {
+    const Result<void> written = AppendRecord(path, CrLfLines(lines));
+    if (!written) {
         messages.Show(QStringLiteral("Could not write to the CDA file ") + path +
-                          QStringLiteral(": ") + error + u'\n' +
+                          QStringLiteral(": ") + written.error().message + u'\n' +
                           QStringLiteral("The set was not saved there."),
                       QStringLiteral("CDA File Error"));
         return false;

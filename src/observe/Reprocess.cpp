@@ -2,7 +2,6 @@
 #include "observe/Reprocess.h"
 
 #include "config/ConfigFile.h"
-#include "config/FatalFileError.h"
 #include "config/GetInfo.h"
 #include "ozone/Reduction.h"
 #include "records/DayFileList.h"
@@ -68,8 +67,8 @@ bool RecordTime(const DayObservation& obs, DateTimeValue* local) {
 
 } // namespace
 
-bool LoadCalibration(const StationSetup& station, const QString& directory,
-                     OperatorMessages& messages, Calibration* calibrated, QString* error) {
+Result<Calibration> LoadCalibration(const StationSetup& station, const Calibration& inUse,
+                                    const QString& directory, OperatorMessages& messages) {
     StationSetup setup = station;
     setup.ConfigDir = directory.endsWith(u'/') ? directory : directory + u'/';
     // A missing lamp correction file is a calibration that is not all
@@ -77,17 +76,18 @@ bool LoadCalibration(const StationSetup& station, const QString& directory,
     // a reprocessing.
     const QString lamp = QStringLiteral("lampcorr.") + setup.InstrumentId;
     if (!QFileInfo::exists(ResolveFileName(setup.ConfigDir, lamp))) {
-        *error = setup.ConfigDir + lamp + QStringLiteral(": File not found");
-        return false;
+        return Error{ErrorKind::NotFound,
+                     setup.ConfigDir + lamp + QStringLiteral(": File not found")};
     }
-    try {
-        ReadNTable(setup, *calibrated);
-        ReadLampCorrections(setup, *calibrated, messages);
-    } catch (const FatalFileError& fault) {
-        *error = fault.BoxText().replace(u'\n', u' ');
-        return false;
+    Calibration calibrated = inUse;
+    Result<void> read = ReadNTable(setup, calibrated);
+    if (read) {
+        read = ReadLampCorrections(setup, calibrated, messages);
     }
-    return true;
+    if (!read) {
+        return Error{read.error().kind, QString(read.error().message).replace(u'\n', u' ')};
+    }
+    return calibrated;
 }
 
 ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& calibration,

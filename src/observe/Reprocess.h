@@ -5,6 +5,7 @@
 #include "config/StationSetup.h"
 #include "records/DayFileReader.h"
 #include "util/OperatorMessages.h"
+#include "util/Result.h"
 
 #include <QList>
 #include <QStringList>
@@ -17,10 +18,10 @@ namespace quillon {
 // The day files are only read.
 
 // The calibration of `directory` (its ntable.NNN and lampcorr.NNN, both
-// required) for the station's instrument, over the inst.cfg values already
-// in `calibrated`. False with the file and the reason.
-bool LoadCalibration(const StationSetup& station, const QString& directory,
-                     OperatorMessages& messages, Calibration* calibrated, QString* error);
+// required) for the station's instrument, over the inst.cfg values of
+// `inUse`; or the file and the reason.
+Result<Calibration> LoadCalibration(const StationSetup& station, const Calibration& inUse,
+                                    const QString& directory, OperatorMessages& messages);
 
 struct ReprocessedRecord {
     QString date; // the observation's local date, "YYYY-MM-DD"

@@ -63,10 +63,10 @@ bool AppendLines(const StationSetup& setup, DayState& day, const Clock& clock,
         all += CommentRecordLines(WrapComment(torn), localNow);
     }
     all += lines;
-    QString error;
-    if (!AppendRecord(path, CrLfLines(all), &error, DayFileWholeLength)) {
+    const Result<void> written = AppendRecord(path, CrLfLines(all), DayFileWholeLength);
+    if (!written) {
         messages.Show(QStringLiteral("Could not write to the day file ") + path +
-                          QStringLiteral(": ") + error + u'\n' +
+                          QStringLiteral(": ") + written.error().message + u'\n' +
                           QStringLiteral("The record was not saved."),
                       QStringLiteral("Day File Error"));
         return false;

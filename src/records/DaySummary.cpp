@@ -310,10 +310,10 @@ bool SummariseDay(const StationSetup& setup, const Clock& clock, const QString& 
     if (detail == SummaryDetail::WithFile) {
         const QStringList file = SummaryFileLines(setup, dateText, date, contents, style,
                                                   LocalStandardTime(setup, clock.Now()));
-        QString error;
-        if (!ReplaceFile(summaryPath, CrLfLines(file), &error)) {
+        const Result<void> written = ReplaceFile(summaryPath, CrLfLines(file));
+        if (!written) {
             messages.Show(QStringLiteral("Could not write the summary file ") + summaryPath +
-                              QStringLiteral(": ") + error + u'\n' +
+                              QStringLiteral(": ") + written.error().message + u'\n' +
                               QStringLiteral("Program will continue."),
                           style.boxTitle);
             return false;

@@ -38,7 +38,9 @@ QString UtcOffset(float hours) {
 
 } // namespace
 
-bool ReadWoudcStation(const StationSetup& setup, WoudcStation* station, QString* error) {
+Result<WoudcStation> ReadWoudcStation(const StationSetup& setup) {
+    WoudcStation read;
+    WoudcStation* station = &read;
     try {
         ConfigFile file = ConfigFile::Open(setup.ConfigDir, QStringLiteral("woudc.cfg"),
                                            QStringLiteral("woudc.cfg"));
@@ -83,17 +85,18 @@ bool ReadWoudcStation(const StationSetup& setup, WoudcStation* station, QString*
                         c = u'?';
                     }
                 }
-                *error = ResolveFileName(setup.ConfigDir, QStringLiteral("woudc.cfg")) +
-                         QStringLiteral(": item %1 (%2) is not %3: \"%4\"")
-                             .arg(check.item)
-                             .arg(QLatin1String(check.what), QLatin1String(check.rule_text), shown);
-                return false;
+                return Error{
+                    ErrorKind::Station,
+                    ResolveFileName(setup.ConfigDir, QStringLiteral("woudc.cfg")) +
+                        QStringLiteral(": item %1 (%2) is not %3: \"%4\"")
+                            .arg(check.item)
+                            .arg(QLatin1String(check.what), QLatin1String(check.rule_text), shown)};
             }
         }
-        return true;
+        return read;
     } catch (const FatalFileError& fault) {
-        *error = setup.ConfigDir + QStringLiteral("woudc.cfg: ") + fault.Description();
-        return false;
+        return Error{ErrorKind::Station,
+                     setup.ConfigDir + QStringLiteral("woudc.cfg: ") + fault.Description()};
     }
 }
 
@@ -227,26 +230,27 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
     return out;
 }
 
-bool ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
-                    const QString& directory, QString* path, QString* error, bool* stationError) {
-    WoudcStation station;
-    if (!ReadWoudcStation(setup, &station, error)) {
-        if (stationError) {
-            *stationError = true;
-        }
-        return false;
+Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
+                               const QString& directory) {
+    const Result<WoudcStation> station = ReadWoudcStation(setup);
+    if (!station) {
+        return station.error();
     }
     const QString dayPath = DayFilePath(setup, date);
     const DayFileContents contents = ReadDayFile(dayPath, setup.StationName, date);
     if (contents.status != DayFileStatus::Ok) {
-        *error = contents.message.isEmpty() ? QStringLiteral("No day file ") + dayPath
-                                            : contents.message;
-        return false;
+        return Error{ErrorKind::NotFound, contents.message.isEmpty()
+                                              ? QStringLiteral("No day file ") + dayPath
+                                              : contents.message};
     }
     const WoudcFile file =
-        MakeWoudcFile(setup, station, QFileInfo(dayPath).fileName(), contents, date, madeUtc);
-    *path = directory + file.name;
-    return ReplaceFile(*path, file.text, error);
+        MakeWoudcFile(setup, *station, QFileInfo(dayPath).fileName(), contents, date, madeUtc);
+    const QString path = directory + file.name;
+    if (const Result<void> written = ReplaceFile(path, file.text); !written) {
+        // Which file could not be written, not only the system's reason.
+        return Error{ErrorKind::Unwritable, path + QStringLiteral(": ") + written.error().message};
+    }
+    return path;
 }
 
 } // namespace quillon

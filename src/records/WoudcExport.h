@@ -3,6 +3,7 @@
 
 #include "config/StationSetup.h"
 #include "records/DayFileReader.h"
+#include "util/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,9 +25,9 @@ struct WoudcStation {
     QString version = QStringLiteral("1.0");
 };
 
-// False with the reason (naming the file) when woudc.cfg is missing or
-// short of an item.
-bool ReadWoudcStation(const StationSetup& setup, WoudcStation* station, QString* error);
+// woudc.cfg, or the reason (naming the file) when it is missing, short of
+// an item or holds one the archive would refuse (ErrorKind::Station).
+Result<WoudcStation> ReadWoudcStation(const StationSetup& setup);
 
 // The codes of an OBS record: the wavelength code by type, the observation
 // code by type and sky (from the record's second line); false for a type
@@ -47,10 +48,10 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
                         DateTimeValue localDate, DateTimeValue madeUtc);
 
 // The whole export of local date `date`: woudc.cfg, the day file, the file
-// written into `directory`. False with the reason (`stationError` true when
-// woudc.cfg is what is missing).
-bool ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
-                    const QString& directory, QString* path, QString* error,
-                    bool* stationError = nullptr);
+// written into `directory`: the file's path, or why there is none
+// (ErrorKind::Station when woudc.cfg is the cause; an unwritable file is
+// named).
+Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
+                               const QString& directory);
 
 } // namespace quillon

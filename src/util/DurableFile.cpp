@@ -82,8 +82,8 @@ void SetFileStepHook(FileStepHook hook) {
     fileStepHook = hook;
 }
 
-bool AppendRecord(const QString& path, const QByteArray& bytes, QString* error,
-                  const WholeRecordsLength& wholeRecords) {
+static bool AppendRecordTo(const QString& path, const QByteArray& bytes, QString* error,
+                           const WholeRecordsLength& wholeRecords) {
     Step("append", path);
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -134,7 +134,7 @@ QString PartFilePath(const QString& path) {
     return info.dir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral(".part"));
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
+static bool ReplaceFileWith(const QString& path, const QByteArray& bytes, QString* error) {
 #ifdef Q_OS_WIN
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -225,6 +225,23 @@ bool SyncDirectoryOf(const QString& path) {
     ::close(fd);
     return synced;
 #endif
+}
+
+Result<void> AppendRecord(const QString& path, const QByteArray& bytes,
+                          const WholeRecordsLength& wholeRecords) {
+    QString reason;
+    if (!AppendRecordTo(path, bytes, &reason, wholeRecords)) {
+        return Error{ErrorKind::Unwritable, reason};
+    }
+    return {};
+}
+
+Result<void> ReplaceFile(const QString& path, const QByteArray& bytes) {
+    QString reason;
+    if (!ReplaceFileWith(path, bytes, &reason)) {
+        return Error{ErrorKind::Unwritable, reason};
+    }
+    return {};
 }
 
 } // namespace quillon

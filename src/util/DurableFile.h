@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "util/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -19,16 +21,15 @@ using WholeRecordsLength = std::function<qint64(const QByteArray& contents)>;
 // record stays in front of this one: to the last whole record when
 // `wholeRecords` knows the file's records, else to the last complete line.
 // A write that fails (a full disk, a size limit) leaves the file at its
-// length before the append. On failure returns false with the system's
-// reason in `error`.
-bool AppendRecord(const QString& path, const QByteArray& bytes, QString* error,
-                  const WholeRecordsLength& wholeRecords = {});
+// length before the append. A failure carries the system's reason.
+Result<void> AppendRecord(const QString& path, const QByteArray& bytes,
+                          const WholeRecordsLength& wholeRecords = {});
 
 // Replaces a file as a whole: written to ".NAME.part" beside it, synced,
 // then renamed over the old one and the directory synced, so readers see
 // either the old or the new file, also after a power cut. A part file that
 // a kill left behind is written over by the next replace.
-bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error);
+Result<void> ReplaceFile(const QString& path, const QByteArray& bytes);
 
 // Syncs the directory that holds `path` (its entries: a new or renamed
 // file's name). False when the system did not confirm it.

@@ -16,6 +16,7 @@ enum class ErrorKind {
     Unwritable, // could not be written, created or replaced
     BadContent, // read, but its content cannot be used
     Device,     // the counter or another device failed
+    Station,    // the station's own configuration is missing or unusable
 };
 
 // A failure as the operator reads it: the message names the file or the

@@ -128,7 +128,7 @@ TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
     StationState again;
     again.setup.HomeDir = station.Home();
     RecordingMessages quiet;
-    ReadConfiguration(again.setup, again.calibration, quiet);
+    ASSERT_TRUE(ReadConfiguration(again.setup, again.calibration, quiet).ok());
     EXPECT_EQ(again.calibration.LastHgTest, "03/24/2006");
     EXPECT_EQ(again.calibration.LastStdTest, "11/30/2026");
     EXPECT_DOUBLE_EQ(again.calibration.Q15Hg, 74.3);

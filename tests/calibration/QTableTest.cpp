@@ -75,7 +75,7 @@ TEST(QTableAdjustment, LimitsNewSettingsAndAcceptance) {
     StationState again;
     again.setup.HomeDir = station.Home();
     RecordingMessages quiet;
-    ReadConfiguration(again.setup, again.calibration, quiet);
+    ASSERT_TRUE(ReadConfiguration(again.setup, again.calibration, quiet).ok());
     EXPECT_DOUBLE_EQ(again.calibration.Q15Hg, 75.3);
     EXPECT_EQ(again.calibration.QTableDate, "24 Mar 2006");
     const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D06083.999")));

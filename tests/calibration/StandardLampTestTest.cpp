@@ -250,7 +250,7 @@ TEST_F(StandardLampTestTest, AcceptedTestGivesTheNewCorrectionsEverywhere) {
     StationState again;
     again.setup.HomeDir = station.Home();
     RecordingMessages quiet;
-    ReadConfiguration(again.setup, again.calibration, quiet);
+    ASSERT_TRUE(ReadConfiguration(again.setup, again.calibration, quiet).ok());
     EXPECT_DOUBLE_EQ(again.calibration.LampCorr[0], -0.5);
     EXPECT_EQ(again.calibration.LastStdTest, "12/08/2026");
     EXPECT_EQ(again.calibration.LastHgTest, "11/28/2026");

@@ -24,10 +24,10 @@ QString FatalText(const TestStation& station, StationState* out = nullptr,
     StationState vars;
     vars.setup.HomeDir = station.Home();
     RecordingMessages local;
-    try {
+    const Result<void> read =
         ReadConfiguration(vars.setup, vars.calibration, messages ? *messages : local);
-    } catch (const FatalFileError& error) {
-        return error.BoxText();
+    if (!read) {
+        return read.error().message;
     }
     if (out) {
         *out = vars;
@@ -70,7 +70,7 @@ TEST(ReadDirectories, SeparatorsRelativePathsAndEncoderPort) {
     station.Write("disc.cfg", "config\r\n data\\\r\n/tmp/quillon-hist\r\nCOM2\r\n");
     StationState vars;
     vars.setup.HomeDir = station.Home();
-    ReadDirectories(vars.setup);
+    ASSERT_TRUE(ReadDirectories(vars.setup).ok());
     EXPECT_EQ(vars.setup.ConfigDir, station.Home() + "config/");
     EXPECT_EQ(vars.setup.DataDir, station.Home() + "data/");
     EXPECT_EQ(vars.setup.HistoryDir, "/tmp/quillon-hist/");
@@ -78,7 +78,7 @@ TEST(ReadDirectories, SeparatorsRelativePathsAndEncoderPort) {
     EXPECT_EQ(vars.setup.EncoderPort, "COM2");
 
     station.Write("disc.cfg", "\"config\",\"data\",\"history\"\r\n");
-    ReadDirectories(vars.setup);
+    ASSERT_TRUE(ReadDirectories(vars.setup).ok());
     EXPECT_FALSE(vars.setup.EncoderInUse);
     EXPECT_EQ(vars.setup.HistoryDir, station.Home() + "history/");
 }

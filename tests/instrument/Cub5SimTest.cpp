@@ -31,8 +31,7 @@ protected:
         ASSERT_TRUE(sim.Started());
         vars.setup.EncoderPort = sim.Device();
         vars.setup.EncoderInUse = true;
-        QString error;
-        ASSERT_TRUE(encoder.OpenEncoderPort(&error)) << error.toStdString();
+        ASSERT_TRUE(encoder.OpenEncoderPort().ok());
     }
     Cub5Sim sim;
     StationState vars;

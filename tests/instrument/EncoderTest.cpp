@@ -59,15 +59,14 @@ TEST(ParseCounterReply, BlanksBetweenSignAndDigits) {
 
 namespace {
 QString Device(const QString& port, QString* error = nullptr) {
-    QString device;
-    QString reason;
-    if (!EncoderDeviceName(port, &device, &reason)) {
+    const Result<QString> device = EncoderDeviceName(port);
+    if (!device) {
         if (error) {
-            *error = reason;
+            *error = device.error().message;
         }
         return QStringLiteral("refused");
     }
-    return device;
+    return *device;
 }
 } // namespace
 
@@ -90,9 +89,10 @@ TEST(EncoderPort, ComZeroIsRefusedWhenOpening) {
     StationState vars;
     vars.setup.EncoderPort = "COM0";
     TestServices fakes(vars);
-    QString error;
-    EXPECT_FALSE(fakes.encoder.OpenEncoderPort(&error));
-    EXPECT_TRUE(error.contains("COM0 names no serial port")) << error.toStdString();
+    const Result<void> opened = fakes.encoder.OpenEncoderPort();
+    ASSERT_FALSE(opened.ok());
+    EXPECT_EQ(opened.error().message,
+              "The encoder port COM0 names no serial port: COM ports are numbered from 1.");
     EXPECT_FALSE(fakes.link.IsOpen());
 }
 
@@ -192,13 +192,15 @@ TEST_F(EncoderTest, ResetAndPortOpening) {
               "The encoder port /dev/ttyUSB0 is not open.");
 
     fakes.link.FailOpen("No such file or directory");
-    QString error;
-    EXPECT_FALSE(fakes.encoder.OpenEncoderPort(&error));
-    EXPECT_EQ(error, "The encoder port /dev/ttyUSB0 (/dev/ttyUSB0) could not be opened: No such "
-                     "file or directory");
+    const Result<void> opened = fakes.encoder.OpenEncoderPort();
+    ASSERT_FALSE(opened.ok());
+    EXPECT_EQ(opened.error().kind, ErrorKind::Device);
+    EXPECT_EQ(opened.error().message,
+              "The encoder port /dev/ttyUSB0 (/dev/ttyUSB0) could not be opened: No such "
+              "file or directory");
 
     vars.setup.EncoderPort.clear();
-    EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));
+    EXPECT_TRUE(fakes.encoder.OpenEncoderPort().ok());
     EXPECT_FALSE(fakes.link.IsOpen());
 }
 
@@ -212,8 +214,7 @@ TEST(EncoderPort, RelativeNameIsTakenFromTheStationHome) {
     vars.setup.EncoderPort = "cub5";
     vars.setup.EncoderInUse = true;
     TestServices fakes(vars);
-    QString error;
-    EXPECT_TRUE(fakes.encoder.OpenEncoderPort(&error));
+    EXPECT_TRUE(fakes.encoder.OpenEncoderPort().ok());
     EXPECT_EQ(fakes.link.Device(), home.filePath("cub5"));
     EXPECT_NE(QDir::currentPath(), home.path()); // the current directory is not used
 }

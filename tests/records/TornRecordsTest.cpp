@@ -59,17 +59,16 @@ TEST(AppendRecord, TornTailsAndJunkAreCutBeforeTheNextRecord) {
     const QString path = dir.filePath("D06083.083");
     const QByteArray torn = "\"COMMENT\",\"03/24/2006\",\"12:00:00\",4\r\n\"one\"\r\n\"two\"\r\n";
     WriteAll(path, kHeader + kObs + torn);
-    QString error;
-    ASSERT_TRUE(AppendRecord(path, kObs, &error, DayFileWholeLength)) << error.toStdString();
+    ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
     EXPECT_EQ(ReadAll(path), kHeader + kObs + kObs);
 
     // A junk tail longer than any window, without a line end, goes whole.
     WriteAll(path, kHeader + kObs + QByteArray(200 * 1024, 'j'));
-    ASSERT_TRUE(AppendRecord(path, kObs, &error, DayFileWholeLength));
+    ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
     EXPECT_EQ(ReadAll(path), kHeader + kObs + kObs);
     // Junk lines with line ends, too.
     WriteAll(path, kHeader + kObs + "junk\r\nmore junk\r\n");
-    ASSERT_TRUE(AppendRecord(path, kObs, &error, DayFileWholeLength));
+    ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
     EXPECT_EQ(ReadAll(path), kHeader + kObs + kObs);
 }
 
@@ -85,12 +84,11 @@ TEST(AppendRecord, AFullDiskRollsBackWithTheSystemsReason) {
     rlimit limit = old;
     limit.rlim_cur = static_cast<rlim_t>(before + 20);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    QString error;
-    const bool appended = AppendRecord(path, kObs, &error, DayFileWholeLength);
+    const Result<void> appended = AppendRecord(path, kObs, DayFileWholeLength);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(appended);
-    EXPECT_EQ(error, "File too large");
+    ASSERT_FALSE(appended.ok());
+    EXPECT_EQ(appended.error().message, "File too large");
     EXPECT_EQ(ReadAll(path), kHeader + kObs);
 }
 
@@ -122,8 +120,7 @@ TEST(AppendRecord, KilledWriterLeavesOnlyWholeRecords) {
         }
     }
     // One last append repairs whatever the last kill left.
-    QString error;
-    ASSERT_TRUE(AppendRecord(path, kObs, &error, DayFileWholeLength));
+    ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
     const QByteArray contents = ReadAll(path);
     EXPECT_EQ(DayFileWholeLength(contents), contents.size());
     // Every record is whole: each text line names its record and its place.

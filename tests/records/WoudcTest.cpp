@@ -42,9 +42,9 @@ TEST(Woudc, TotalOzoneObsFileOfADay) {
         << Obs(vars, 16, "ADZC", 2.0, 305.0, 2.0, {"3", "1", "M ", "U"}, "FOG   ");
     station.Write("data/D06083.999", CrLfLines(day));
     station.Write("config/woudc.cfg", "067\r\nUSA\r\nBLD\r\nMSX\r\n\"A. Scientist\"\r\nM1\r\n");
-    WoudcStation ids;
-    QString error;
-    ASSERT_TRUE(ReadWoudcStation(vars.setup, &ids, &error)) << error.toStdString();
+    const Result<WoudcStation> read = ReadWoudcStation(vars.setup);
+    ASSERT_TRUE(read.ok()) << read.error().message.toStdString();
+    const WoudcStation& ids = *read;
     const DayFileContents contents = ReadDayFile(station.DataDir() + "D06083.999",
                                                  vars.setup.StationName, DateSerial(2006, 3, 24));
     ASSERT_EQ(contents.status, DayFileStatus::Ok);
@@ -153,25 +153,25 @@ TEST(Woudc, IdentifiersAreCheckedAndTheItemNamed) {
             text += (i + 1 == c.item ? c.value : good[i]) + "\r\n";
         }
         station.Write("config/woudc.cfg", text);
-        WoudcStation read;
-        QString error;
-        EXPECT_FALSE(ReadWoudcStation(vars.setup, &read, &error)) << c.item;
-        EXPECT_EQ(error, file + ": " + c.reason) << c.item;
+        const Result<WoudcStation> read = ReadWoudcStation(vars.setup);
+        ASSERT_FALSE(read.ok()) << c.item;
+        EXPECT_EQ(read.error().kind, ErrorKind::Station) << c.item;
+        EXPECT_EQ(read.error().message, file + ": " + c.reason) << c.item;
     }
     // A UTF-16 file: its NUL bytes never reach a file name.
     station.Write("config/woudc.cfg", QByteArray("0\0"
                                                  "6\0"
                                                  "7\0\r\0\n\0",
                                                  10));
-    WoudcStation read;
-    QString error;
-    EXPECT_FALSE(ReadWoudcStation(vars.setup, &read, &error));
-    EXPECT_TRUE(error.startsWith(file + ": ")) << error.toStdString();
+    const Result<WoudcStation> utf16 = ReadWoudcStation(vars.setup);
+    ASSERT_FALSE(utf16.ok());
+    EXPECT_TRUE(utf16.error().message.startsWith(file + ": "))
+        << utf16.error().message.toStdString();
     // The good file reads.
     QByteArray text;
     for (const QByteArray& item : good) {
         text += item + "\r\n";
     }
     station.Write("config/woudc.cfg", text);
-    EXPECT_TRUE(ReadWoudcStation(vars.setup, &read, &error)) << error.toStdString();
+    EXPECT_TRUE(ReadWoudcStation(vars.setup).ok());
 }

@@ -10,14 +10,13 @@ QByteArray CounterReply(double value) {
            "\r\n";
 }
 
-bool FakeCounterLink::Open(const QString& device, QString* error) {
+Result<void> FakeCounterLink::Open(const QString& device) {
     device_ = device;
     if (!openFailure_.isEmpty()) {
-        *error = openFailure_;
-        return false;
+        return Error{ErrorKind::Device, openFailure_};
     }
     open_ = true;
-    return true;
+    return {};
 }
 
 void FakeCounterLink::Poll(int ms, bool userInput) {

@@ -23,7 +23,7 @@ public:
 
     explicit FakeCounterLink(FakeClock& clock) : clock_(clock) {}
 
-    bool Open(const QString& device, QString* error) override;
+    Result<void> Open(const QString& device) override;
     bool IsOpen() const override { return open_; }
     void Close() override {
         open_ = false;

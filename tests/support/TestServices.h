@@ -26,8 +26,7 @@ struct TestServices {
     bool OpenEncoder(const QString& port = QStringLiteral("/dev/ttyUSB0")) {
         state.setup.EncoderPort = port;
         state.setup.EncoderInUse = true;
-        QString error;
-        return encoder.OpenEncoderPort(&error);
+        return encoder.OpenEncoderPort().ok();
     }
 
     StationState& state;

@@ -56,7 +56,8 @@ StationState LoadedVars(const TestStation& station) {
     StationState vars;
     vars.setup.HomeDir = station.Home();
     RecordingMessages messages;
-    ReadConfiguration(vars.setup, vars.calibration, messages);
+    const Result<void> read = ReadConfiguration(vars.setup, vars.calibration, messages);
+    EXPECT_TRUE(read.ok()) << (read ? std::string() : read.error().message.toStdString());
     return vars;
 }
 

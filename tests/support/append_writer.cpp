@@ -28,8 +28,10 @@ int main(int argc, char** argv) {
             record += "\"record " + QByteArray::number(n) + " line " + QByteArray::number(i) + " " +
                       QByteArray(40, 'x') + "\"\r\n";
         }
-        if (!quillon::AppendRecord(path, record, &error, quillon::DayFileWholeLength)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        const quillon::Result<void> written =
+            quillon::AppendRecord(path, record, quillon::DayFileWholeLength);
+        if (!written) {
+            std::fprintf(stderr, "%s\n", qPrintable(written.error().message));
             return 1;
         }
         std::printf("%ld\n", n);

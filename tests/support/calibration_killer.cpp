@@ -79,7 +79,9 @@ int main(int argc, char** argv) {
         }
         bool AskYesNo(const QString&, const QString&) override { return false; }
     } messages;
-    ReadConfiguration(vars.setup, vars.calibration, messages);
+    if (!ReadConfiguration(vars.setup, vars.calibration, messages)) {
+        return 2;
+    }
     const QString workflow = QString::fromLatin1(argv[2]);
     killAt = std::atoi(argv[3]);
     SetFileStepHook(KillAtStep);

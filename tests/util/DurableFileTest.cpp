@@ -26,31 +26,30 @@ QByteArray ReadAll(const QString& path) {
 TEST(AppendRecord, AppendsWholeRecordsAndCutsATornTail) {
     QTemporaryDir dir;
     const QString path = dir.filePath("D06083.083");
-    QString error;
-    ASSERT_TRUE(AppendRecord(path, "first\r\n", &error)) << error.toStdString();
+    ASSERT_TRUE(AppendRecord(path, "first\r\n").ok());
     {
         QFile f(path);
         f.open(QIODevice::Append);
         f.write("half a rec"); // a power cut in the middle of a line
     }
-    ASSERT_TRUE(AppendRecord(path, "second\r\n", &error));
+    ASSERT_TRUE(AppendRecord(path, "second\r\n").ok());
     EXPECT_EQ(ReadAll(path), QByteArray("first\r\nsecond\r\n"));
 }
 
 TEST(AppendRecord, RefusedWhenTheDirectoryIsMissing) {
-    QString error;
-    EXPECT_FALSE(AppendRecord("/nonexistent-quillon-dir/D06083.083", "x\r\n", &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result<void> written = AppendRecord("/nonexistent-quillon-dir/D06083.083", "x\r\n");
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.error().kind, ErrorKind::Unwritable);
+    EXPECT_EQ(written.error().message, "No such file or directory");
 }
 
 TEST(ReplaceFile, ReplacesWholeFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("inst.cfg");
-    QString error;
-    ASSERT_TRUE(ReplaceFile(path, "old\r\n", &error));
-    ASSERT_TRUE(ReplaceFile(path, "new\r\n", &error));
+    ASSERT_TRUE(ReplaceFile(path, "old\r\n").ok());
+    ASSERT_TRUE(ReplaceFile(path, "new\r\n").ok());
     EXPECT_EQ(ReadAll(path), QByteArray("new\r\n"));
-    EXPECT_FALSE(ReplaceFile("/nonexistent-quillon-dir/inst.cfg", "x", &error));
+    EXPECT_FALSE(ReplaceFile("/nonexistent-quillon-dir/inst.cfg", "x").ok());
     // Nothing left beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"inst.cfg"});
 }
@@ -67,8 +66,7 @@ TEST(ReplaceFile, WhatAKilledReplaceLeftIsWrittenOverOrRemoved) {
     // A kill before the rename: the part file holds half the new text.
     write(".inst.cfg.part", "ne");
     EXPECT_EQ(PartFilePath(path), dir.filePath(".inst.cfg.part"));
-    QString error;
-    ASSERT_TRUE(ReplaceFile(path, "new\r\n", &error)) << error.toStdString();
+    ASSERT_TRUE(ReplaceFile(path, "new\r\n").ok());
     EXPECT_EQ(ReadAll(path), QByteArray("new\r\n"));
     EXPECT_FALSE(QFile::exists(dir.filePath(".inst.cfg.part")));
 
@@ -87,10 +85,12 @@ TEST(ReplaceFile, WhatAKilledReplaceLeftIsWrittenOverOrRemoved) {
     // A FIFO in place of the file is refused, not opened.
     const QString fifo = dir.filePath("D06083.083");
     ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    EXPECT_FALSE(AppendRecord(fifo, "x\r\n", &error));
-    EXPECT_EQ(error, "not a regular file");
-    EXPECT_FALSE(ReplaceFile(fifo, "x", &error));
-    EXPECT_EQ(error, "not a regular file");
+    const Result<void> appended = AppendRecord(fifo, "x\r\n");
+    ASSERT_FALSE(appended.ok());
+    EXPECT_EQ(appended.error().message, "not a regular file");
+    const Result<void> replaced = ReplaceFile(fifo, "x");
+    ASSERT_FALSE(replaced.ok());
+    EXPECT_EQ(replaced.error().message, "not a regular file");
 }
 
 TEST(Pause, WaitsAcrossMidnightNotADayLonger) {

@@ -255,10 +255,13 @@ int main(int argc, char** argv) {
     BusyGate gate;
     Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock,
                       messages,   sounds,           encoder,  gate};
-    ReadConfiguration(vars.setup, vars.calibration, messages);
-    QString error;
-    if (!encoder.OpenEncoderPort(&error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    if (const Result<void> read = ReadConfiguration(vars.setup, vars.calibration, messages);
+        !read) {
+        std::fprintf(stderr, "%s\n", qPrintable(read.error().message));
+        return 1;
+    }
+    if (const Result<void> opened = encoder.OpenEncoderPort(); !opened) {
+        std::fprintf(stderr, "%s\n", qPrintable(opened.error().message));
         return 1;
     }
     vars.settings.AudioPrompts = 0;

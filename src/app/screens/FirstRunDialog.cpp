@@ -26,11 +26,10 @@ bool EnsureStationHome(const QString& home, QWidget* parent) {
     if (box.clickedButton() != copy) {
         return false;
     }
-    QString error;
-    if (!CopyExampleStation(home, &error)) {
+    if (const Result<void> copied = CopyExampleStation(home); !copied) {
         QMessageBox::critical(parent, QStringLiteral("No station home"),
                               QStringLiteral("The example station could not be copied to ") + home +
-                                  QStringLiteral(": ") + error);
+                                  QStringLiteral(": ") + copied.error().message);
         return false;
     }
     return true;

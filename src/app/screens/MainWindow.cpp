@@ -327,13 +327,13 @@ bool MainWindow::Load() {
     CentreOnScreen(this);
     setWindowTitle(MainTitle(kRevision));
     StartUp startUp(state_, clock_, messages_, *this, encoder_);
-    try {
-        if (std::optional<ArchiveSite> site = startUp.LoadConfiguration()) {
-            archiveSite_ = std::move(*site);
-        }
-    } catch (const FatalFileError& error) {
-        messages_.Show(error.BoxText(), FatalFileError::Title());
+    Result<std::optional<ArchiveSite>> loaded = startUp.LoadConfiguration();
+    if (!loaded) {
+        messages_.Show(loaded.error().message, FatalFileError::Title());
         return false;
+    }
+    if (loaded.value()) {
+        archiveSite_ = std::move(*loaded.value());
     }
     if (!startUp.Run()) {
         return false;

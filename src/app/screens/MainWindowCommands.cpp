@@ -85,13 +85,9 @@ void MainWindow::ExportWoudc() {
                        QStringLiteral("WOUDC file"));
         return;
     }
-    QString path;
-    QString error;
-    if (ExportWoudcDay(setup_, date, clock_.Now(), setup_.DataDir, &path, &error)) {
-        messages_.Show(QStringLiteral("Written: ") + path, QStringLiteral("WOUDC file"));
-    } else {
-        messages_.Show(error, QStringLiteral("WOUDC file"));
-    }
+    const Result<QString> path = ExportWoudcDay(setup_, date, clock_.Now(), setup_.DataDir);
+    messages_.Show(path ? QStringLiteral("Written: ") + *path : path.error().message,
+                   QStringLiteral("WOUDC file"));
 }
 
 void MainWindow::RunMercuryTest() {

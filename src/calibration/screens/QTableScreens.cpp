@@ -278,9 +278,10 @@ void RunPrintQTable(Services& s, QWidget* parent) {
     if (screen.exec() != QDialog::Accepted) {
         return;
     }
-    QString error;
-    if (!WriteQSettingTable(s.setup, s.calibration, path, local, &error)) {
-        s.messages.Show(QStringLiteral("Could not write ") + path + QStringLiteral(": ") + error,
+    if (const Result<void> written = WriteQSettingTable(s.setup, s.calibration, path, local);
+        !written) {
+        s.messages.Show(QStringLiteral("Could not write ") + path + QStringLiteral(": ") +
+                            written.error().message,
                         QStringLiteral("Q table"));
     }
 }
