@@ -21,14 +21,14 @@ namespace quillon {
 HgHistory ReadHgHistory(const QString& path,
                         const std::function<void(const HgHistoryEntry&)>& onRecord) {
     HgHistory out;
-    QString text;
-    FileError error;
-    if (!ReadTextFile(path, &text, &error)) {
+    const Result<QString> read = ReadTextFile(path);
+    if (!read) {
         if (QFileInfo::exists(path)) {
-            out.problems << path + QStringLiteral(" cannot be read: ") + error.description;
+            out.problems << path + QStringLiteral(" cannot be read: ") + read.error().message;
         }
         return out;
     }
+    const QString& text = *read;
     out.found = true;
     const QStringList lines = SplitLines(text);
     static const QRegularExpression blanks(QStringLiteral("\\s+"));

@@ -73,14 +73,14 @@ ReferenceLamps ReadReferenceLamps(const StationSetup& setup) {
     ReferenceLamps out;
     const QString path =
         ResolveFileName(setup.ConfigDir, QStringLiteral("reflmps.") + setup.InstrumentId);
-    QString text;
-    FileError error;
-    if (!ReadTextFile(path, &text, &error, kMaxConfigFileBytes)) {
-        if (error.number != kErrFileNotFound) {
-            out.problems << path + QStringLiteral(" cannot be read: ") + error.description;
+    const Result<QString> read = ReadTextFile(path, kMaxConfigFileBytes);
+    if (!read) {
+        if (read.error().number != kErrFileNotFound) {
+            out.problems << path + QStringLiteral(" cannot be read: ") + read.error().message;
         }
         return out;
     }
+    const QString& text = *read;
     // The file's date, then per lamp its name and its four reference
     // readings (R-dial values, A, C, C', D), read item by item as the file
     // may spread them over lines. A record that is not one is named and

@@ -42,11 +42,12 @@ QString NormalizeDirectory(const QString& item, const QString& homeDir) {
 
 ConfigFile ConfigFile::Open(const QString& directory, const QString& fileName,
                             const QString& label) {
-    QString text;
-    FileError error;
-    if (!ReadTextFile(ResolveFileName(directory, fileName), &text, &error, kMaxConfigFileBytes)) {
-        throw FatalFileError(error.number, directory, label, error.description);
+    const Result<QString> read =
+        ReadTextFile(ResolveFileName(directory, fileName), kMaxConfigFileBytes);
+    if (!read) {
+        throw FatalFileError(read.error().number, directory, label, read.error().message);
     }
+    const QString& text = *read;
     return ConfigFile(std::move(text), directory, label);
 }
 

@@ -52,12 +52,11 @@ void LampCorrectionsFrom(const StationSetup& setup, Calibration& calibration,
                          OperatorMessages& messages) {
     const QString lampName = QStringLiteral("lampcorr.") + setup.InstrumentId;
     const QString lampPath = ResolveFileName(setup.ConfigDir, lampName);
-    QString text;
-    FileError error;
-    if (!ReadTextFile(lampPath, &text, &error, kMaxConfigFileBytes)) {
-        if (error.number != kErrFileNotFound) {
-            throw FatalFileError(error.number, setup.ConfigDir,
-                                 QStringLiteral("LampCorrections file "), error.description);
+    const Result<QString> read = ReadTextFile(lampPath, kMaxConfigFileBytes);
+    if (!read) {
+        if (read.error().number != kErrFileNotFound) {
+            throw FatalFileError(read.error().number, setup.ConfigDir,
+                                 QStringLiteral("LampCorrections file "), read.error().message);
         }
         messages.Show(QStringLiteral("LAMPCORR.") + setup.InstrumentId +
                           QStringLiteral(" Not Found in ") + u'\n' + setup.ConfigDir + u'\n' +
@@ -67,6 +66,7 @@ void LampCorrectionsFrom(const StationSetup& setup, Calibration& calibration,
         calibration.LampCorrDate = QStringLiteral("None");
         calibration.LampCorrLamp = QStringLiteral("None");
     } else {
+        const QString& text = *read;
         ConfigFile lamp(text, setup.ConfigDir, QStringLiteral("LampCorrections file "));
         calibration.LampCorrDate = lamp.Text();
         calibration.LampCorrLamp = lamp.Text();
@@ -188,14 +188,14 @@ ArchiveSite ReadArchiveSite(const QString& configDir) {
     // A CallHome.cfg that is there but unusable is the station's own site
     // gone wrong: sending the day files elsewhere would be worse than not
     // sending them, so no transfer is tried and the operator is told.
-    QString text;
-    FileError error;
-    if (!ReadTextFile(path, &text, &error, kMaxConfigFileBytes)) {
-        site.error = QStringLiteral("CallHome.cfg cannot be read (") + error.description +
+    const Result<QString> read = ReadTextFile(path, kMaxConfigFileBytes);
+    if (!read) {
+        site.error = QStringLiteral("CallHome.cfg cannot be read (") + read.error().message +
                      QStringLiteral("): no files will be sent.");
         site.startComment = site.error;
         return site;
     }
+    const QString& text = *read;
     ItemReader reader(text);
     if (const auto url = reader.Next()) {
         site.url = *url;

@@ -89,17 +89,17 @@ qint64 DayFileWholeLength(const QByteArray& contents) {
 DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                             DateTimeValue requestedDate) {
     DayFileContents out;
-    QString text;
-    FileError error;
-    if (!ReadTextFile(path, &text, &error)) {
+    const Result<QString> read = ReadTextFile(path);
+    if (!read) {
         // A day without a file yet is normal; a file that is there but
         // cannot be read (a directory, no permission) is reported.
         const bool missing = !QFileInfo::exists(path);
         out.status = missing ? DayFileStatus::CannotOpen : DayFileStatus::Unreadable;
         out.message = QStringLiteral("The day file ") + path + QStringLiteral(" cannot be read: ") +
-                      error.description;
+                      read.error().message;
         return out;
     }
+    const QString& text = *read;
     const QStringList lines = SplitLines(text);
     const QString first = lines.isEmpty() ? QString() : FirstField(lines[0]);
     if (first != stationName && first != QLatin1String("DAILY DATA FILE")) {

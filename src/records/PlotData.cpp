@@ -47,11 +47,11 @@ DayPlot DayPlotData(const DayFileContents& contents) {
 }
 
 DayPlot DayPlotOfFile(const QString& path, const QString& stationName) {
-    QString text;
-    FileError error;
-    if (!ReadTextFile(path, &text, &error)) {
+    const Result<QString> read = ReadTextFile(path);
+    if (!read) {
         return {};
     }
+    const QString& text = *read;
     const QStringList lines = SplitLines(text);
     DateTimeValue date = 0;
     if (lines.size() < 3 || !ParseMdy(ItemReader(lines[2]).Next().value_or(QString()), &date)) {
@@ -62,11 +62,11 @@ DayPlot DayPlotOfFile(const QString& path, const QString& stationName) {
 
 QList<HgPoint> HgHistoryPoints(const QString& historyPath) {
     QList<HgPoint> out;
-    QString text;
-    FileError error;
-    if (!ReadTextFile(historyPath, &text, &error)) {
+    const Result<QString> read = ReadTextFile(historyPath);
+    if (!read) {
         return out;
     }
+    const QString& text = *read;
     const QStringList lines = SplitLines(text);
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     for (const RecordSpan& span : RecordSpans(lines, 0, HgHistoryRecordLines)) {
@@ -87,11 +87,11 @@ QList<HgPoint> HgHistoryPoints(const QString& historyPath) {
 
 QList<LampPoint> LampHistoryPoints(const QString& historyPath) {
     QList<LampPoint> out;
-    QString text;
-    FileError error;
-    if (!ReadTextFile(historyPath, &text, &error)) {
+    const Result<QString> read = ReadTextFile(historyPath);
+    if (!read) {
         return out;
     }
+    const QString& text = *read;
     const QStringList lines = SplitLines(text);
     for (const RecordSpan& span : RecordSpans(lines, 0, LampHistoryRecordLines)) {
         if (span.count == 0) {

@@ -24,6 +24,9 @@ enum class ErrorKind {
 struct Error {
     ErrorKind kind = ErrorKind::BadContent;
     QString message;
+    // The error number the station's operators know from its file errors
+    // (53 file not found, 76 path not found, ...), where there is one.
+    int number = 0;
 };
 
 // A value, or the error that kept it from being made. The core fails this

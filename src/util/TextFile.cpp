@@ -84,39 +84,38 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-bool ReadTextFile(const QString& path, QString* text, FileError* error, qint64 maxBytes) {
+Result<QString> ReadTextFile(const QString& path, qint64 maxBytes) {
     // Only a regular file of a sensible size is read: a FIFO would block the
     // program at its open, and a device such as /dev/zero never ends.
     const QFileInfo found(path);
     if (found.exists() && !found.isFile()) {
-        *error = {kErrAccess, QStringLiteral("Path/File access error (not a regular file)")};
-        return false;
+        return Error{ErrorKind::Unreadable,
+                     QStringLiteral("Path/File access error (not a regular file)"), kErrAccess};
     }
     if (found.exists() && found.size() > maxBytes) {
-        *error = {kErrAccess,
-                  QStringLiteral("Path/File access error (larger than %1 bytes)").arg(maxBytes)};
-        return false;
+        return Error{ErrorKind::Unreadable,
+                     QStringLiteral("Path/File access error (larger than %1 bytes)").arg(maxBytes),
+                     kErrAccess};
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         const QFileInfo info(path);
         if (!info.dir().exists()) {
-            *error = {kErrPathNotFound, QStringLiteral("Path not found")};
-        } else if (!info.exists()) {
-            *error = {kErrFileNotFound, QStringLiteral("File not found")};
-        } else {
-            *error = {kErrAccess,
-                      QStringLiteral("Path/File access error (%1)").arg(file.errorString())};
+            return Error{ErrorKind::NotFound, QStringLiteral("Path not found"), kErrPathNotFound};
         }
-        return false;
+        if (!info.exists()) {
+            return Error{ErrorKind::NotFound, QStringLiteral("File not found"), kErrFileNotFound};
+        }
+        return Error{ErrorKind::Unreadable,
+                     QStringLiteral("Path/File access error (%1)").arg(file.errorString()),
+                     kErrAccess};
     }
-    *text = DecodeWindows1252(file.readAll());
+    const QString text = DecodeWindows1252(file.readAll());
     if (file.error() != QFileDevice::NoError) {
-        *error = {kErrDeviceIo, QStringLiteral("Device I/O error (%1)").arg(file.errorString())};
-        return false;
+        return Error{ErrorKind::Unreadable,
+                     QStringLiteral("Device I/O error (%1)").arg(file.errorString()), kErrDeviceIo};
     }
-    *error = {};
-    return true;
+    return text;
 }
 
 } // namespace quillon

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "util/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,14 +19,8 @@ QByteArray CrLfLines(const QStringList& lines);
 // Splits file text into lines, accepting CR LF, LF or CR line ends.
 QStringList SplitLines(const QString& text);
 
-// The reason a file could not be used, with the error number and wording the
-// station's operators know from the program this one replaces.
-struct FileError {
-    int number = 0; // 0 = no error
-    QString description;
-    bool ok() const { return number == 0; }
-};
-
+// The error numbers of file errors as the station's operators know them
+// from the program this one replaces (Error::number).
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrInputPastEnd = 62;
 constexpr int kErrTypeMismatch = 13;
@@ -32,11 +28,11 @@ constexpr int kErrPathNotFound = 76;
 constexpr int kErrAccess = 75;
 constexpr int kErrDeviceIo = 57;
 
-// Reads a whole text file; on failure fills `error` and returns false.
-// Day files and histories may grow large; configuration files never do.
+// Reads a whole text file, or says why it cannot (its kind, the
+// operator's wording and error number). Day files and histories may grow
+// large; configuration files never do.
 constexpr qint64 kMaxTextFileBytes = 256LL * 1024 * 1024;
 constexpr qint64 kMaxConfigFileBytes = 1024 * 1024;
-bool ReadTextFile(const QString& path, QString* text, FileError* error,
-                  qint64 maxBytes = kMaxTextFileBytes);
+Result<QString> ReadTextFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
 
 } // namespace quillon

@@ -58,11 +58,14 @@ TEST(TextFile, EveryByteReadIsWrittenBackUnchanged) {
 }
 
 TEST(TextFile, MissingFileAndMissingDirectory) {
-    QString text;
-    FileError error;
-    EXPECT_FALSE(ReadTextFile("/nonexistent-quillon-dir/x.cfg", &text, &error));
-    EXPECT_EQ(error.number, kErrPathNotFound);
-    EXPECT_FALSE(ReadTextFile("/tmp/quillon-no-such-file.cfg", &text, &error));
-    EXPECT_EQ(error.number, kErrFileNotFound);
-    EXPECT_EQ(error.description, "File not found");
+    const Result<QString> noDirectory = ReadTextFile("/nonexistent-quillon-dir/x.cfg");
+    ASSERT_FALSE(noDirectory.ok());
+    EXPECT_EQ(noDirectory.error().kind, ErrorKind::NotFound);
+    EXPECT_EQ(noDirectory.error().number, 76);
+    EXPECT_EQ(noDirectory.error().message, "Path not found");
+    const Result<QString> noFile = ReadTextFile("/tmp/quillon-no-such-file.cfg");
+    ASSERT_FALSE(noFile.ok());
+    EXPECT_EQ(noFile.error().kind, ErrorKind::NotFound);
+    EXPECT_EQ(noFile.error().number, 53);
+    EXPECT_EQ(noFile.error().message, "File not found");
 }
