@@ -148,7 +148,8 @@ std::function<bool()> Driver::Prompt(const QString& message) {
         return {};
     }
     return [this, message] {
-        return screens_.ObserverPrompt(QStringLiteral("Waiting for Observer Prompt."), message, {});
+        return screens_.ObserverPrompt(QStringLiteral("Waiting for Observer Prompt."), message,
+                                       {}) == ContinueOrEscape::Continue;
     };
 }
 

@@ -5,6 +5,7 @@
 #include "observe/ObservationChecks.h"
 #include "ozone/Reduction.h"
 #include "station/Services.h"
+#include "util/Answers.h"
 
 #include "util/Constants.h"
 
@@ -17,10 +18,9 @@ class ObservationScreens {
 public:
     virtual ~ObservationScreens() = default;
     virtual GaugeDisplay& Gauge() = 0;
-    // "Waiting for Observer Prompt.": true to go on, false when the
-    // operator escaped.
-    virtual bool ObserverPrompt(const QString& caption, const QString& message,
-                                const QStringList& lines) = 0;
+    // "Waiting for Observer Prompt.": go on, or the operator escaped.
+    virtual ContinueOrEscape ObserverPrompt(const QString& caption, const QString& message,
+                                            const QStringList& lines) = 0;
     // A check's warning screen, shown modally (its warning cue is played by
     // the driver).
     virtual void ShowWarning(const ObservationWarning& warning) = 0;

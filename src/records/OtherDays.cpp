@@ -10,7 +10,7 @@ OtherDaysBrowser::OtherDaysBrowser(const StationSetup& setup, const Clock& clock
     : setup_(setup), clock_(clock), messages_(messages), screens_(screens) {}
 
 void OtherDaysBrowser::Run() {
-    if (!screens_.Explain()) {
+    if (screens_.Explain() == ContinueOrEscape::Escape) {
         return;
     }
     while (const std::optional<QString> directory = screens_.ChooseDirectory()) {

@@ -4,6 +4,7 @@
 #include "config/StationSetup.h"
 #include "records/DayFileList.h"
 #include "records/DaySummary.h"
+#include "util/Answers.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -15,8 +16,8 @@ namespace quillon {
 class OtherDaysScreens {
 public:
     virtual ~OtherDaysScreens() = default;
-    // "Explanation of process to make summary files.": false to go back.
-    virtual bool Explain() = 0;
+    // "Explanation of process to make summary files.": on, or back.
+    virtual ContinueOrEscape Explain() = 0;
     // The drive and directory chooser: the chosen directory (ending in
     // "/"), or nothing to go back to the top level.
     virtual std::optional<QString> ChooseDirectory() = 0;

@@ -21,8 +21,8 @@ class ScriptedSession : public ObservationSessionScreens, public GaugeDisplay {
 public:
     // ObservationScreens
     GaugeDisplay& Gauge() override { return *this; }
-    bool ObserverPrompt(const QString&, const QString&, const QStringList&) override {
-        return true;
+    ContinueOrEscape ObserverPrompt(const QString&, const QString&, const QStringList&) override {
+        return ContinueOrEscape::Continue;
     }
     void ShowWarning(const ObservationWarning& w) override { log << "warning " + w.screen; }
     void ShowReading(int, const QString&) override {}

@@ -27,10 +27,10 @@ public:
     explicit ScriptedOperator(FakeCounterLink& link) : link_(link) {}
 
     GaugeDisplay& Gauge() override { return *this; }
-    bool ObserverPrompt(const QString& caption, const QString& message,
-                        const QStringList&) override {
+    ContinueOrEscape ObserverPrompt(const QString& caption, const QString& message,
+                                    const QStringList&) override {
         prompts << caption + "|" + message;
-        return !escapePrompt;
+        return escapePrompt ? ContinueOrEscape::Escape : ContinueOrEscape::Continue;
     }
     void ShowWarning(const ObservationWarning& w) override {
         warnings << w.screen + "|" + w.caption;

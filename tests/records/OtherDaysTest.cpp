@@ -176,9 +176,9 @@ namespace {
 // directories in turn (nothing: back to the top level), each day list seen.
 class ScriptedBrowser : public OtherDaysScreens {
 public:
-    bool Explain() override {
+    ContinueOrEscape Explain() override {
         log << "Explain";
-        return !leaveAtExplanation;
+        return leaveAtExplanation ? ContinueOrEscape::Escape : ContinueOrEscape::Continue;
     }
     std::optional<QString> ChooseDirectory() override {
         log << "ChooseDir";

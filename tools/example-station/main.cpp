@@ -126,8 +126,8 @@ public:
 
     // The observation session.
     GaugeDisplay& Gauge() override { return *this; }
-    bool ObserverPrompt(const QString&, const QString&, const QStringList&) override {
-        return true;
+    ContinueOrEscape ObserverPrompt(const QString&, const QString&, const QStringList&) override {
+        return ContinueOrEscape::Continue;
     }
     void ShowWarning(const ObservationWarning& w) override {
         std::fprintf(stderr, "warning %s\n", qPrintable(w.screen));

@@ -388,12 +388,12 @@ std::optional<QString> ObsScreen::ChooseNextType(const QStringList& offered, dou
     return more.chosen;
 }
 
-bool ObsScreen::ObserverPrompt(const QString& caption, const QString& message,
-                               const QStringList& lines) {
+ContinueOrEscape ObsScreen::ObserverPrompt(const QString& caption, const QString& message,
+                                           const QStringList& lines) {
     services_.sounds.PlayStartCue();
     PromptScreen prompt(caption, message, lines, this);
     prompt.exec();
-    return !prompt.escaped;
+    return prompt.escaped ? ContinueOrEscape::Escape : ContinueOrEscape::Continue;
 }
 
 void ObsScreen::ShowWarning(const ObservationWarning& warning) {

@@ -41,8 +41,8 @@ public:
 
     // ObservationScreens
     GaugeDisplay& Gauge() override { return gauge_; }
-    bool ObserverPrompt(const QString& caption, const QString& message,
-                        const QStringList& lines) override;
+    ContinueOrEscape ObserverPrompt(const QString& caption, const QString& message,
+                                    const QStringList& lines) override;
     void ShowWarning(const ObservationWarning& warning) override;
     void ShowReading(int field, const QString& text) override;
     void ShowResult(const QString& meanTime, const QString& mu, const QString& ozone) override;

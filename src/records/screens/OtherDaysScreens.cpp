@@ -250,7 +250,9 @@ public:
         : s_(s), parent_(parent), browser_(s.setup, s.clock, s.messages, *this) {}
     void Run() { browser_.Run(); }
 
-    bool Explain() override { return quillon::Explain(parent_); }
+    ContinueOrEscape Explain() override {
+        return quillon::Explain(parent_) ? ContinueOrEscape::Continue : ContinueOrEscape::Escape;
+    }
     std::optional<QString> ChooseDirectory() override {
         ChooserScreen chooser(s_.setup, parent_);
         if (chooser.exec() != QDialog::Accepted) {
