@@ -4,14 +4,11 @@
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
 
+#include "util/LabelledValue.h"
+
 #include <QList>
 
 namespace quillon {
-
-struct LabelledValue {
-    QString label;
-    QString value;
-};
 
 // The values of the parameter screen "Station and Instrument Parameters",
 // formatted as the screen shows them.

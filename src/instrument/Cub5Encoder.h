@@ -5,6 +5,7 @@
 #include "instrument/CounterLink.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
+#include "util/RdialSource.h"
 #include "util/Result.h"
 
 #include <functional>
@@ -14,7 +15,7 @@ namespace quillon {
 // The R-dial as the CUB5 counter reports it: "N2TA*" asks node 2 for count
 // A, whose reply (20 characters or more) carries the value from character
 // 7; "N2VA0*" sets count A to zero.
-class Cub5Encoder {
+class Cub5Encoder : public RdialSource {
 public:
     Cub5Encoder(const StationSetup& setup, CounterLink& link, Clock& clock,
                 OperatorMessages& messages);
@@ -45,6 +46,11 @@ public:
     void SetFailureAction(std::function<void()> action) { failureAction_ = std::move(action); }
 
     int SamplesInLastRead() const { return lastSamples_; }
+
+    // The dial as the encoder check reads it: half-second windows.
+    Result<double> ReadDial() override { return ReadEncoder(0.5); }
+    void ResetDial() override { ResetEncoder(); }
+    void ReportDialFailure(const Error& failure) override { ReportFailure(failure); }
 
     // A reply that never reaches 20 characters is given up after this long.
     static constexpr double kReplyTimeoutSeconds = 2.0;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "observe/ObservationChecks.h"
-
 #include <QDialog>
 #include <QStringList>
 
@@ -23,15 +21,6 @@ protected:
     void Escape();
 };
 
-// A warning that stops an observation (largeStdDev, NegOzone, Unlkly,
-// Exvar) or asks before a difficult one (Warnfi).
-class WarningScreen : public ContinueOrEscapeScreen {
-    Q_OBJECT
-public:
-    WarningScreen(const ObservationWarning& warning, const QString& escapeButton,
-                  QWidget* parent = nullptr);
-};
-
 // "Waiting for Observer Prompt.": Continue (Space) or Escape.
 class PromptScreen : public ContinueOrEscapeScreen {
     Q_OBJECT
@@ -41,24 +30,5 @@ public:
                  QWidget* parent = nullptr,
                  const QString& stopText = QStringLiteral("Escape key will stop Observation"));
 };
-
-// "Confirm reject of observation.": 0 rejected, 7 accept after all, 1
-// reject and choose another type.
-class ConfirmRejScreen : public QDialog {
-    Q_OBJECT
-public:
-    explicit ConfirmRejScreen(QWidget* parent = nullptr);
-    enum class Choice { Reject, Accept, RejectAndChooseType };
-    Choice choice = Choice::Reject;
-    // Closing the window by its title bar is Escape: reject and choose
-    // another type, as the Escape key does.
-    void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-};
-
-// The help line at the foot of the warning screens.
-QString HelpContactLine();
 
 } // namespace quillon

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/EncoderCheckScreen.h"
 
-#include "instrument/EncoderCheckText.h"
 #include "util/Format.h"
 
 #include <QGroupBox>
@@ -10,8 +9,41 @@
 
 namespace quillon {
 
-EncoderCheckScreen::EncoderCheckScreen(Kind kind, Services& services, QWidget* parent)
-    : QDialog(parent), services_(services) {
+namespace {
+
+// The instructions of the zero and span checks, in order.
+QStringList EncoderZeroLines() {
+    return {
+        QStringLiteral("** READ HAIRLINE AND INSTRUCTIONS CAREFULLY **"),
+        QStringLiteral("Verify Encoder operation before making observations."),
+        QStringLiteral("Turn the R-dial to the ZERO against the  Hairline on the Post."),
+        QStringLiteral("If the R: display below does NOT"),
+        QStringLiteral("read 0.0, then reset Encoder"),
+    };
+}
+
+QStringList EncoderSpanLines() {
+    return {
+        QStringLiteral("** READ HAIRLINE AND INSTRUCTIONS CAREFULLY **"),
+        QStringLiteral("Verify Encoder operation before making observations."),
+        QStringLiteral("Turn the R-dial to the 300.0 against the Hairline."),
+        QStringLiteral("If the counter display or the R: display below does NOT"),
+        QStringLiteral("read 300.0 +/-0.5, then some problem exists."),
+        QStringLiteral("Possible Solutions:"),
+        QStringLiteral("The Encoder setscrews are loose -- tighten"),
+        QStringLiteral("The three plate is to keep the encoder from rotating with the R-dial."),
+        QStringLiteral("Verify that the plate is not forcing a tilt to the encoder."),
+        QStringLiteral("Check that the R-dial hold-down thumb bolt is not tight -- tighten."),
+        QStringLiteral("Checking the R-dial versus the encoder at 100 and 200 "),
+        QStringLiteral("is also a good practice."),
+    };
+}
+
+} // namespace
+
+EncoderCheckScreen::EncoderCheckScreen(Kind kind, RdialSource& dial, Sounds& sounds,
+                                       QWidget* parent)
+    : QDialog(parent), dial_(dial), sounds_(sounds) {
     const bool zero = kind == Kind::Zero;
     setObjectName(zero ? QStringLiteral("EncoderZero") : QStringLiteral("EncoderSpan"));
     setWindowTitle(zero ? QStringLiteral("Check Encoder Zero")
@@ -38,7 +70,7 @@ EncoderCheckScreen::EncoderCheckScreen(Kind kind, Services& services, QWidget* p
         reset->setObjectName(QStringLiteral("cmdReset"));
         reset->setAutoDefault(false);
         connect(reset, &QPushButton::clicked, this, [this] {
-            services_.encoder.ResetEncoder();
+            dial_.ResetDial();
             Refresh();
         });
         layout->addWidget(reset);
@@ -59,15 +91,15 @@ EncoderCheckScreen::EncoderCheckScreen(Kind kind, Services& services, QWidget* p
 void EncoderCheckScreen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     timer_.start();
-    services_.sounds.PlayAttention();
+    sounds_.PlayAttention();
 }
 
 void EncoderCheckScreen::Refresh() {
     timer_.stop();
-    const Result<double> r = services_.encoder.ReadEncoder(0.5);
+    const Result<double> r = dial_.ReadDial();
     if (!r) {
         failed_ = true;
-        services_.encoder.ReportFailure(r.error());
+        dial_.ReportDialFailure(r.error());
         reject();
         return;
     }
@@ -77,15 +109,15 @@ void EncoderCheckScreen::Refresh() {
     }
 }
 
-void CheckEncoder(Services& services, QWidget* parent) {
+void CheckEncoder(RdialSource& dial, Sounds& sounds, QWidget* parent) {
     {
-        EncoderCheckScreen zero(EncoderCheckScreen::Kind::Zero, services, parent);
+        EncoderCheckScreen zero(EncoderCheckScreen::Kind::Zero, dial, sounds, parent);
         zero.exec();
         if (zero.Failed()) {
             return;
         }
     }
-    EncoderCheckScreen span(EncoderCheckScreen::Kind::Span, services, parent);
+    EncoderCheckScreen span(EncoderCheckScreen::Kind::Span, dial, sounds, parent);
     span.exec();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "station/Services.h"
+#include "sound/Play.h"
+#include "util/RdialSource.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -15,7 +16,7 @@ class EncoderCheckScreen : public QDialog {
     Q_OBJECT
 public:
     enum class Kind { Zero, Span };
-    EncoderCheckScreen(Kind kind, Services& services, QWidget* parent = nullptr);
+    EncoderCheckScreen(Kind kind, RdialSource& dial, Sounds& sounds, QWidget* parent = nullptr);
 
     // One refresh of the R-dial value (the timer's tick).
     void Refresh();
@@ -27,13 +28,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Services& services_;
+    RdialSource& dial_;
+    Sounds& sounds_;
     QLabel* rdial_;
     QTimer timer_;
     bool failed_ = false;
 };
 
 // Runs the zero check and then the span check, each modally.
-void CheckEncoder(Services& services, QWidget* parent);
+void CheckEncoder(RdialSource& dial, Sounds& sounds, QWidget* parent);
 
 } // namespace quillon

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/EntryScreens.h"
 
-#include "instrument/EntryRules.h"
 #include "sound/Play.h"
+#include "util/EntryRules.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

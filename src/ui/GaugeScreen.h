@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "instrument/WaitGauge.h"
+#include "util/GaugeDisplay.h"
 
 #include <QDialog>
 #include <QGroupBox>

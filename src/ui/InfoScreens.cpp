@@ -1,13 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/InfoScreens.h"
 
-#include "config/ParameterText.h"
-#include "records/DayFile.h"
-#include "station/Services.h"
-#include "ui/EntryScreens.h"
-
-#include <QMenuBar>
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -35,7 +28,8 @@ OperParamScreen::OperParamScreen(QWidget* parent) : SpaceOrEscapeDialog(parent) 
     setWindowTitle(QStringLiteral("Station and Instrument Parameters"));
 }
 
-void OperParamScreen::Fill(const StationSetup& setup, const Calibration& calibration) {
+void OperParamScreen::Fill(const QList<LabelledValue>& stationLines,
+                           const QList<LabelledValue>& instrumentLines) {
     delete layout();
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     auto* layout = new QVBoxLayout(this);
@@ -57,12 +51,10 @@ void OperParamScreen::Fill(const StationSetup& setup, const Calibration& calibra
 
     auto* stationFrame = new QGroupBox(QStringLiteral("Station Parameters"), this);
     auto* stationGrid = new QGridLayout(stationFrame);
-    AddValues(stationGrid, StationParameterLines(setup), QStringLiteral("lblStation"),
-              stationFrame);
+    AddValues(stationGrid, stationLines, QStringLiteral("lblStation"), stationFrame);
     auto* instrumentFrame = new QGroupBox(QStringLiteral("Instrument Parameters"), this);
     auto* instrumentGrid = new QGridLayout(instrumentFrame);
-    AddValues(instrumentGrid, InstrumentParameterLines(setup, calibration),
-              QStringLiteral("lblInstrument"), instrumentFrame);
+    AddValues(instrumentGrid, instrumentLines, QStringLiteral("lblInstrument"), instrumentFrame);
     layout->addWidget(stationFrame);
     layout->addWidget(instrumentFrame);
     auto* exit = new QPushButton(QStringLiteral("Space Bar or ESC to exit"), this);
@@ -73,14 +65,13 @@ void OperParamScreen::Fill(const StationSetup& setup, const Calibration& calibra
     CentreOnScreen(this);
 }
 
-ProginfoScreen::ProginfoScreen(const StationSetup& setup, const Calibration& calibration,
-                               QWidget* parent)
+ProginfoScreen::ProginfoScreen(const QList<LabelledValue>& lines, QWidget* parent)
     : SpaceOrEscapeDialog(parent) {
     setObjectName(QStringLiteral("Proginfo"));
     setWindowTitle(QStringLiteral("Program Parameters for Dobson Driver Program"));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout();
-    AddValues(grid, ProgramInfoLines(setup, calibration), QStringLiteral("lblInfo"), this);
+    AddValues(grid, lines, QStringLiteral("lblInfo"), this);
     layout->addLayout(grid);
     auto* exit = new QPushButton(QStringLiteral("Space Bar or ESC to Exit"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
@@ -90,16 +81,16 @@ ProginfoScreen::ProginfoScreen(const StationSetup& setup, const Calibration& cal
     CentreOnScreen(this);
 }
 
-LampOverDueDialog::LampOverDueDialog(const LampTestAges& ages, QWidget* parent) : QDialog(parent) {
+LampOverDueDialog::LampOverDueDialog(const QString& standardDays, const QString& mercuryDays,
+                                     QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("LampOverDue"));
     setWindowTitle(QStringLiteral("The system is overdue for a calibration check."));
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Days since a Standard lamp test:"), this), 0, 0);
-    layout->addWidget(NamedLabel(QStringLiteral("lblStdDays"), LampAgeText(ages.standard), this), 0,
-                      1);
+    layout->addWidget(NamedLabel(QStringLiteral("lblStdDays"), standardDays, this), 0, 1);
     layout->addWidget(new QLabel(QStringLiteral("Days since a Mercury lamp test:"), this), 1, 0);
-    layout->addWidget(NamedLabel(QStringLiteral("lblHgDays"), LampAgeText(ages.mercury), this), 1,
-                      1);
+    layout->addWidget(NamedLabel(QStringLiteral("lblHgDays"), mercuryDays, this), 1, 1);
     layout->addWidget(
         new QLabel(QStringLiteral("Tests are normally done on or after the last observing day of "
                                   "the month."),
@@ -128,22 +119,6 @@ LampOverDueDialog::LampOverDueDialog(const LampTestAges& ages, QWidget* parent) 
     timer_.start();
     adjustSize();
     CentreOnScreen(this);
-}
-
-void AddInfoAndCommentEntries(QMenuBar* bar, Services& s, QWidget* screen) {
-    QAction* info = bar->addAction(QStringLiteral("&Info"));
-    info->setObjectName(QStringLiteral("mmuInfo"));
-    QObject::connect(info, &QAction::triggered, screen, [&s, screen] {
-        ProginfoScreen dialog(s.setup, s.calibration, screen);
-        dialog.exec();
-    });
-    QAction* comment = bar->addAction(QStringLiteral("&Comment"));
-    comment->setObjectName(QStringLiteral("mmuComment"));
-    QObject::connect(comment, &QAction::triggered, screen, [&s, screen] {
-        if (const std::optional<QString> text = AskComment(&s.sounds, screen)) {
-            WriteCommentText(s.setup, s.day, s.clock, s.messages, *text);
-        }
-    });
 }
 
 } // namespace quillon

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-class QMenuBar;
-
-#include "config/Calibration.h"
-#include "config/LampTests.h"
-#include "config/StationSetup.h"
 #include "ui/ScreenHelpers.h"
+#include "util/LabelledValue.h"
+
+#include <QList>
 
 #include <QTimer>
 
@@ -18,15 +16,14 @@ class OperParamScreen : public SpaceOrEscapeDialog {
     Q_OBJECT
 public:
     explicit OperParamScreen(QWidget* parent = nullptr);
-    void Fill(const StationSetup& setup, const Calibration& calibration);
+    void Fill(const QList<LabelledValue>& station, const QList<LabelledValue>& instrument);
 };
 
 // "Program Parameters for Dobson Driver Program".
 class ProginfoScreen : public SpaceOrEscapeDialog {
     Q_OBJECT
 public:
-    ProginfoScreen(const StationSetup& setup, const Calibration& calibration,
-                   QWidget* parent = nullptr);
+    explicit ProginfoScreen(const QList<LabelledValue>& lines, QWidget* parent = nullptr);
 };
 
 // "The system is overdue for a calibration check.": closes itself after
@@ -34,15 +31,12 @@ public:
 class LampOverDueDialog : public QDialog {
     Q_OBJECT
 public:
-    LampOverDueDialog(const LampTestAges& ages, QWidget* parent = nullptr);
+    // The days since each test, as the screen shows them ("12", "Not Known").
+    LampOverDueDialog(const QString& standardDays, const QString& mercuryDays,
+                      QWidget* parent = nullptr);
 
 private:
     QTimer timer_;
 };
-
-// The "&Info" and "&Comment" entries of the lamp test screens: the
-// program information, and a comment to the day file.
-struct Services;
-void AddInfoAndCommentEntries(QMenuBar* bar, Services& services, QWidget* screen);
 
 } // namespace quillon

@@ -43,4 +43,11 @@ void WidenToTitle(QWidget* window, int atLeast) {
     window->setMinimumWidth(std::max({atLeast, wanted, window->minimumWidth()}));
 }
 
+QLabel* WrappedLabel(const QString& text, QWidget* parent, const QString& name) {
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    label->setObjectName(name);
+    return label;
+}
+
 } // namespace quillon

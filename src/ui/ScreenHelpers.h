@@ -28,6 +28,9 @@ void WidenToTitle(QWidget* window, int atLeast = 420);
 // A label with an object name, for screens built in code.
 QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent);
 
+// A label whose text wraps, with its control name (none when empty).
+QLabel* WrappedLabel(const QString& text, QWidget* parent, const QString& name = QString());
+
 // A dialog closed by the Space bar or Escape (the small information screens).
 class SpaceOrEscapeDialog : public QDialog {
     Q_OBJECT

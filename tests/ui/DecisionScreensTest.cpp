@@ -3,6 +3,7 @@
 // Space and Enter take the harmless choice, Escape and the title-bar close
 // the escape, and a choice that writes a record only its own key or click.
 #include "ui/DecisionScreens.h"
+#include "observe/screens/ObservationDecisions.h"
 #include "support/ScriptedOperator.h"
 #include "ui/ContinueDialog.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The entry screens offscreen: typed keys, pasted text and closed windows.
 #include "ui/EntryScreens.h"
-#include "instrument/EntryRules.h"
 #include "support/QtPrinters.h"
+#include "util/EntryRules.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>

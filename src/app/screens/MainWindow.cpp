@@ -5,6 +5,7 @@
 #include "calibration/screens/QTableScreens.h"
 #include "calibration/screens/StandardScreen.h"
 #include "config/FatalFileError.h"
+#include "config/ParameterText.h"
 #include "intercomparison/screens/IcScreen.h"
 #include "observe/Guidance.h"
 #include "observe/screens/PlanWindow.h"
@@ -363,7 +364,7 @@ void MainWindow::ShowMessageLine(const QString& text) {
 }
 
 void MainWindow::ShowParameters(const StationSetup& setup, const Calibration& calibration) {
-    operParam_.Fill(setup, calibration);
+    operParam_.Fill(StationParameterLines(setup), InstrumentParameterLines(setup, calibration));
     operParam_.show();
     operParam_.repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -374,7 +375,7 @@ void MainWindow::HideParameters() {
 }
 
 void MainWindow::ShowLampOverDue(const LampTestAges& ages) {
-    LampOverDueDialog screen(ages, this);
+    LampOverDueDialog screen(LampAgeText(ages.standard), LampAgeText(ages.mercury), this);
     // The warning cue sounds once the screen is up.
     QTimer::singleShot(0, &screen, [this] { sounds_.PlayWarning(); });
     screen.exec();

@@ -6,6 +6,7 @@
 
 #include "app/MainScreenText.h"
 #include "calibration/screens/HgtestScreen.h"
+#include "config/ParameterText.h"
 #include "records/DayFile.h"
 #include "records/WoudcExport.h"
 #include "records/screens/SummaryScreen.h"
@@ -41,7 +42,7 @@ void MainWindow::ShowToday() {
 
 void MainWindow::ShowProgramInfo() {
     HandOver(false, [this] {
-        ProginfoScreen screen(setup_, services_.calibration, this);
+        ProginfoScreen screen(ProgramInfoLines(setup_, services_.calibration), this);
         screen.exec();
     });
 }
@@ -99,7 +100,7 @@ void MainWindow::RunMercuryTest() {
 }
 
 void MainWindow::CheckEncoderEntry() {
-    HandOver(false, [this] { CheckEncoder(services_, this); });
+    HandOver(false, [this] { CheckEncoder(services_.encoder, services_.sounds, this); });
 }
 
 void MainWindow::ExitProgram() {

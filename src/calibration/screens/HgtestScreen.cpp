@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calibration/screens/HgtestScreen.h"
 
-#include "instrument/EntryRules.h"
+#include "calibration/screens/LampTestMenus.h"
 #include "ui/ContinueDialog.h"
 #include "ui/EntryScreens.h"
 #include "ui/InfoScreens.h"
 #include "ui/ScreenHelpers.h"
+#include "util/EntryRules.h"
 #include "util/Format.h"
 
 #include <QGridLayout>

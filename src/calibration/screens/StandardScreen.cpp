@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calibration/screens/StandardScreen.h"
 
+#include "calibration/screens/LampTestMenus.h"
 #include "ozone/OzoneCalc.h"
+#include "ui/ChoiceScreen.h"
 #include "ui/ContinueDialog.h"
 #include "ui/DecisionScreens.h"
 #include "ui/EncoderCheckScreen.h"
@@ -21,53 +23,6 @@ namespace quillon {
 
 namespace {
 const char* const kNames[4] = {"A", "C", "Cp", "D"};
-
-// "Handle_ESC" and the other choice screens: one button per choice.
-// A decision screen of fixed choices, numbered from 1. Space and Enter
-// press the focused choice; `defaultChoice`, the harmless one, has the
-// focus when the screen opens. A choice in `guarded` (one that writes a
-// calibration) never takes the focus, so only its access key or a click
-// takes it. Closed by its title bar or Escape: `escapeChoice`.
-int Choose(const QString& name, const QString& title, const QStringList& lines,
-           const QStringList& choices, int escapeChoice, QWidget* parent, int defaultChoice = 1,
-           const QList<int>& guarded = {}) {
-    QDialog dialog(parent);
-    dialog.setObjectName(name);
-    dialog.setWindowTitle(title);
-    WidenToTitle(&dialog);
-    auto* layout = new QVBoxLayout(&dialog);
-    int i = 0;
-    for (const QString& line : lines) {
-        layout->addWidget(NamedLabel(i++ == lines.size() - 1 ? QStringLiteral("lblInfo")
-                                                             : QStringLiteral("lblLine%1").arg(i),
-                                     line, &dialog));
-    }
-    int chosen = escapeChoice;
-    QPushButton* harmless = nullptr;
-    for (int k = 0; k < choices.size(); ++k) {
-        auto* button = new QPushButton(choices[k], &dialog);
-        button->setObjectName(QStringLiteral("cmmdChoice%1").arg(k + 1));
-        // Tab moves among the choices, and Enter presses the one Tab reached.
-        button->setAutoDefault(!guarded.contains(k + 1));
-        if (guarded.contains(k + 1)) {
-            button->setFocusPolicy(Qt::NoFocus);
-        }
-        if (k + 1 == defaultChoice) {
-            harmless = button;
-        }
-        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &chosen, k] {
-            chosen = k + 1;
-            dialog.accept();
-        });
-        layout->addWidget(button);
-    }
-    if (harmless) {
-        harmless->setDefault(true);
-        harmless->setFocus();
-    }
-    dialog.exec(); // closed by its title bar or Escape: the escape choice
-    return chosen;
-}
 } // namespace
 
 StandardScreen::StandardScreen(Services& services, QWidget* parent)
@@ -80,7 +35,8 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     QAction* encoder = bar->addAction(QStringLiteral("&Encoder Check"));
     encoder->setObjectName(QStringLiteral("mnuEncoder"));
     encoder->setEnabled(s_.setup.EncoderInUse);
-    connect(encoder, &QAction::triggered, this, [this] { CheckEncoder(s_, this); });
+    connect(encoder, &QAction::triggered, this,
+            [this] { CheckEncoder(s_.encoder, s_.sounds, this); });
     layout->setMenuBar(bar);
 
     layout->addWidget(new QLabel(QStringLiteral("Choose or enter lamp name."), this));

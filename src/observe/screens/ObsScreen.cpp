@@ -2,10 +2,12 @@
 #include "observe/screens/ObsScreen.h"
 
 #include "astro/AstroFunctions.h"
+#include "config/ParameterText.h"
 #include "observe/ObservationRecord.h"
 #include "observe/ObservationTypes.h"
 #include "observe/screens/BlueSkyScreen.h"
 #include "observe/screens/MoreobsScreen.h"
+#include "observe/screens/ObservationDecisions.h"
 #include "records/DayFile.h"
 #include "ui/DecisionScreens.h"
 #include "ui/EncoderCheckScreen.h"
@@ -142,7 +144,7 @@ void ObsScreen::BuildMenus(QVBoxLayout* layout) {
     QAction* info = bar->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mnInfo"));
     connect(info, &QAction::triggered, this, [this] {
-        ProginfoScreen screen(services_.setup, services_.calibration, this);
+        ProginfoScreen screen(ProgramInfoLines(services_.setup, services_.calibration), this);
         screen.exec();
     });
     QMenu* encoder = bar->addMenu(QStringLiteral("&Encoder"));
@@ -316,7 +318,7 @@ std::optional<double> ObsScreen::AskTemperature(const QString& caption, const QS
 }
 
 void ObsScreen::RunEncoderCheck() {
-    CheckEncoder(services_, DialogParent());
+    CheckEncoder(services_.encoder, services_.sounds, DialogParent());
 }
 
 void ObsScreen::RunObservationScreen(const QString&) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The entry rules of the temperature and initials screens: keys, ranges and
 // messages.
-#include "instrument/EntryRules.h"
+#include "util/EntryRules.h"
 #include "support/QtPrinters.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "instrument/EntryRules.h"
+#include "util/EntryRules.h"
 
 #include "util/ItemReader.h"
 
