@@ -28,6 +28,11 @@ bool StderrMessages::AskYesNo(const QString& text, const QString& title) {
     return false;
 }
 
+bool NoArguments(const QStringList& args) {
+    QCommandLineParser parser;
+    return ParseCommand(parser, args) && parser.positionalArguments().isEmpty();
+}
+
 bool Load(StationState& vars, OperatorMessages& messages) {
     if (!HomeExists(vars.setup.HomeDir)) {
         Err() << MissingHomeAdvice(vars.setup.HomeDir) << Qt::endl;

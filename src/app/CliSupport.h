@@ -19,6 +19,12 @@ public:
     bool AskYesNo(const QString& text, const QString& title) override;
 };
 
+// A command line that is not understood: the usage on stderr, exit 2.
+int Usage();
+
+// A command that takes no arguments and no options of its own.
+bool NoArguments(const QStringList& args);
+
 // Reads the station's configuration; false (with the fatal error on
 // stderr) when it cannot be used.
 bool Load(StationState& vars, OperatorMessages& messages);

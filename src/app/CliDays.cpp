@@ -1,0 +1,238 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CliDays.h"
+
+#include "app/CliSupport.h"
+#include "config/GetInfo.h"
+#include "observe/DayPlan.h"
+#include "observe/Reprocess.h"
+#include "records/DayFile.h"
+#include "records/DayFileList.h"
+#include "records/DaySummary.h"
+#include "records/WoudcExport.h"
+#include "util/DurableFile.h"
+#include "util/Format.h"
+#include "util/SystemClock.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <cmath>
+
+namespace quillon::cli {
+
+int SummaryCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("brief"), QStringLiteral("the main screen's short texts")});
+    parser.addOption({QStringLiteral("full"), QStringLiteral("the long texts, no file")});
+    parser.addOption({QStringLiteral("dir"), QStringLiteral("a directory of other days"),
+                      QStringLiteral("DIR")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
+        return Usage();
+    }
+    SummaryDetail detail = SummaryDetail::WithFile;
+    if (parser.isSet(QStringLiteral("brief"))) {
+        detail = SummaryDetail::Brief;
+    } else if (parser.isSet(QStringLiteral("full"))) {
+        detail = SummaryDetail::Full;
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    SystemClock clock;
+    SummaryTexts texts;
+    const QString date = cli::Positionals(parser).first();
+    const bool otherDir = parser.isSet(QStringLiteral("dir"));
+    QString directory = otherDir
+                            ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
+                            : vars.setup.DataDir;
+    if (!directory.endsWith(u'/')) {
+        directory += u'/';
+    }
+    // A day without its file has no summary: "no observations" would say
+    // that the day was observed and nothing came of it. (A date that is
+    // none is the summary's own refusal.)
+    DateTimeValue day = 0;
+    const QString dayFile =
+        ParseMdy(date, &day) ? directory + DayFileName(vars.setup, day) : QString();
+    if (!dayFile.isEmpty() && !QFileInfo::exists(dayFile)) {
+        Err() << dayFile << " does not exist" << Qt::endl;
+        return cli::kExitRefused;
+    }
+    const bool done = otherDir
+                          ? SumAday(vars.setup, clock, date, detail, directory, texts, messages)
+                          : SumToDay(vars.setup, clock, date, detail, directory, texts, messages);
+    if (!done) {
+        return 1;
+    }
+    Out() << texts.adds << '\n' << texts.adZenith << '\n' << texts.cdds << '\n';
+    if (!otherDir) {
+        Out() << texts.cdZenith << '\n';
+    }
+    Out().flush();
+    return 0;
+}
+
+int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("out"), QStringLiteral("directory"), QStringLiteral("DIR")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
+        return Usage();
+    }
+    const QString dateText = cli::Positionals(parser).first();
+    DateTimeValue date = 0;
+    if (!ParseMdy(dateText, &date)) {
+        Err() << "not a date of the form MM/DD/YYYY: " << dateText << Qt::endl;
+        return cli::kExitUsage;
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    SystemClock clock;
+    const QString dir =
+        parser.isSet(QStringLiteral("out"))
+            ? QDir(cli::OptionValue(parser, QStringLiteral("out"))).absolutePath() + u'/'
+            : vars.setup.DataDir;
+    const Result<QString> path = ExportWoudcDay(vars.setup, date, clock.Now(), dir);
+    if (!path) {
+        Err() << path.error().message << Qt::endl;
+        return path.error().kind == ErrorKind::Station ? cli::kExitStation : cli::kExitRefused;
+    }
+    Out() << *path << Qt::endl;
+    return 0;
+}
+
+int DaysCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() > 1) {
+        return Usage();
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    const QString directory = cli::Positionals(parser).isEmpty()
+                                  ? vars.setup.DataDir
+                                  : QDir(cli::Positionals(parser).first()).absolutePath() + u'/';
+    const DayFileList list = ListDayFiles(directory, DayFileExtension(vars.setup));
+    for (const QString& name : list.unreadable) {
+        Err() << "Cannot read " << name << Qt::endl;
+    }
+    if (list.entries.isEmpty()) {
+        Err() << list.title << ": " << QString(list.message).replace(u'\n', u' ') << Qt::endl;
+        return 1;
+    }
+    for (const DayFileEntry& entry : list.entries) {
+        Out() << entry.date << ' ' << entry.name << ' ' << entry.length << '\n';
+    }
+    Out().flush();
+    return 0;
+}
+
+int PlanCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("json"), QStringLiteral("one JSON object")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() > 1) {
+        return Usage();
+    }
+    DateTimeValue localDate = 0;
+    if (!cli::Positionals(parser).isEmpty()) {
+        const QString text = cli::Positionals(parser).first();
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (!date.isValid() || text.size() != 10) {
+            Err() << "not a date of the form YYYY-MM-DD: " << text << Qt::endl;
+            return cli::kExitUsage;
+        }
+        localDate = DateSerial(date.year(), date.month(), date.day());
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    if (cli::Positionals(parser).isEmpty()) {
+        SystemClock clock;
+        localDate = std::floor(LocalStandardTime(vars.setup, clock.Now()));
+    }
+    const DayPlan plan = PlanDay(vars.setup, localDate);
+    if (parser.isSet(QStringLiteral("json"))) {
+        Out() << PlanJson(plan, vars.setup.StationName, localDate) << '\n';
+    } else {
+        for (const QString& line : PlanText(plan)) {
+            Out() << line << '\n';
+        }
+    }
+    Out().flush();
+    return 0;
+}
+
+int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("calibration"), QStringLiteral("ntable and lampcorr"),
+                      QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("out"), QStringLiteral("the CSV"), QStringLiteral("FILE")});
+    parser.addOption(
+        {QStringLiteral("woudc"), QStringLiteral("new WOUDC files"), QStringLiteral("DIR")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).isEmpty() ||
+        !parser.isSet(QStringLiteral("calibration"))) {
+        return Usage();
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    const Result<Calibration> loaded =
+        LoadCalibration(vars.setup, vars.calibration,
+                        cli::OptionValue(parser, QStringLiteral("calibration")), messages);
+    if (!loaded) {
+        Err() << loaded.error().message << Qt::endl;
+        return cli::kExitRefused;
+    }
+    const Calibration& calibrated = *loaded;
+    WoudcStation woudcStation;
+    QString woudcDir;
+    if (parser.isSet(QStringLiteral("woudc"))) {
+        woudcDir = QDir(cli::OptionValue(parser, QStringLiteral("woudc"))).absolutePath() + u'/';
+        // woudc.cfg is the station's own, as for every other WOUDC file.
+        const Result<WoudcStation> read = ReadWoudcStation(vars.setup);
+        if (!read) {
+            Err() << read.error().message << Qt::endl;
+            return cli::kExitRefused;
+        }
+        woudcStation = *read;
+    }
+    SystemClock clock;
+    QList<ReprocessedRecord> all;
+    QStringList csv = {ReprocessCsvHeader()};
+    bool failed = false;
+    for (const QString& path : cli::Positionals(parser)) {
+        const ReprocessedDay day = ReprocessDayFile(vars.setup, calibrated, path);
+        for (const QString& problem : day.problems) {
+            Err() << problem << '\n';
+        }
+        failed = failed || !day.read;
+        for (const ReprocessedRecord& record : day.records) {
+            csv << ReprocessCsvLine(record);
+        }
+        all << day.records;
+        if (day.read && !woudcDir.isEmpty()) {
+            const WoudcFile file = MakeWoudcFile(vars.setup, woudcStation, day.fileName,
+                                                 day.reprocessed, day.localDate, clock.Now());
+            if (const Result<void> written = ReplaceFile(woudcDir + file.name, file.text);
+                !written) {
+                Err() << woudcDir + file.name << ": " << written.error().message << '\n';
+                failed = true;
+            }
+        }
+    }
+    const QByteArray text = (csv.join(u'\n') + u'\n').toUtf8();
+    if (parser.isSet(QStringLiteral("out"))) {
+        const QString out = cli::OptionValue(parser, QStringLiteral("out"));
+        if (const Result<void> written = ReplaceFile(out, text); !written) {
+            Err() << out << ": " << written.error().message << Qt::endl;
+            return cli::kExitRefused;
+        }
+    } else {
+        Out() << QString::fromUtf8(text);
+        Out().flush();
+    }
+    Err() << ReprocessSummaryLine(all) << Qt::endl;
+    return failed ? cli::kExitRefused : 0;
+}
+
+} // namespace quillon::cli
