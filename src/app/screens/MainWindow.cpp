@@ -2,16 +2,10 @@
 #include "app/screens/MainWindow.h"
 
 #include "app/MainScreenText.h"
-#include "calibration/screens/QTableScreens.h"
-#include "calibration/screens/StandardScreen.h"
 #include "config/FatalFileError.h"
 #include "config/ParameterText.h"
-#include "intercomparison/screens/IcScreen.h"
 #include "observe/Guidance.h"
-#include "observe/screens/PlanWindow.h"
 #include "records/DayFile.h"
-#include "records/screens/OtherDaysScreens.h"
-#include "records/screens/PlotsWindow.h"
 #include "sound/Play.h"
 #include "util/ClockSync.h"
 #include "util/Format.h"
@@ -108,7 +102,23 @@ void MainWindow::BuildControls() {
     headline.setBold(true);
     lblCaption_->setFont(headline);
     layout->addWidget(lblCaption_);
+    layout->addLayout(BuildClocks(central));
+    layout->addLayout(BuildEncoderControls(central));
+    layout->addLayout(BuildSummaryLines(central));
+    lblMessage_ = NamedLabel(QStringLiteral("lblMessage"), QString(), central);
+    QFont message = lblMessage_->font();
+    message.setPointSize(message.pointSize() + 2);
+    lblMessage_->setFont(message);
+    lblMessage_->setMinimumHeight(60);
+    layout->addWidget(lblMessage_);
+    layout->addWidget(BuildShortcutKeys(central));
+    layout->addWidget(NamedLabel(QStringLiteral("Label1"), DateTimeSourceText(), central));
+    helpLine_ = NamedLabel(QStringLiteral("Label2"), kHelpText, central);
+    layout->addWidget(helpLine_);
+    setCentralWidget(central);
+}
 
+QHBoxLayout* MainWindow::BuildClocks(QWidget* central) {
     auto* clocks = new QHBoxLayout();
     lblLdate_ = NamedLabel(QStringLiteral("LblLdate"), QStringLiteral("dd mmm yyyy"), central);
     lblLocalTime_ = NamedLabel(QStringLiteral("lblLocalTime"), QStringLiteral("hh:mm:ss"), central);
@@ -125,8 +135,10 @@ void MainWindow::BuildControls() {
         Framed(QStringLiteral("FrameMu"), QStringLiteral("Mu:"), lblDispMu_, central));
     clocks->addWidget(
         Framed(QStringLiteral("FrameRpos"), QStringLiteral("R-Dial:"), lblDispRpos_, central));
-    layout->addLayout(clocks);
+    return clocks;
+}
 
+QHBoxLayout* MainWindow::BuildEncoderControls(QWidget* central) {
     auto* controls = new QHBoxLayout();
     chkBoxEncoder_ = new QCheckBox(QStringLiteral("UnCheck to Stop reading encoder"), central);
     chkBoxEncoder_->setObjectName(QStringLiteral("ChkBoxEncoder"));
@@ -145,8 +157,10 @@ void MainWindow::BuildControls() {
     controls->addWidget(cmdEncRst_);
     controls->addWidget(cmmdPrompting_);
     controls->addWidget(promptext_);
-    layout->addLayout(controls);
+    return controls;
+}
 
+QGridLayout* MainWindow::BuildSummaryLines(QWidget* central) {
     auto* summary = new QGridLayout();
     summary->addWidget(new QLabel(QStringLiteral("Ozone from ADDS Observations"), central), 0, 0);
     summary->addWidget(new QLabel(QStringLiteral("Ozone from AD zenith observations"), central), 1,
@@ -161,15 +175,10 @@ void MainWindow::BuildControls() {
     summary->addWidget(lblADDSoz_, 0, 1);
     summary->addWidget(lblADZenOz_, 1, 1);
     summary->addWidget(lblCDDSOz_, 2, 1);
-    layout->addLayout(summary);
+    return summary;
+}
 
-    lblMessage_ = NamedLabel(QStringLiteral("lblMessage"), QString(), central);
-    QFont message = lblMessage_->font();
-    message.setPointSize(message.pointSize() + 2);
-    lblMessage_->setFont(message);
-    lblMessage_->setMinimumHeight(60);
-    layout->addWidget(lblMessage_);
-
+QGroupBox* MainWindow::BuildShortcutKeys(QWidget* central) {
     frmFkeys_ = new QGroupBox(QStringLiteral("Short Cut Keys"), central);
     frmFkeys_->setObjectName(QStringLiteral("frmFkeys"));
     auto* keys = new QGridLayout(frmFkeys_);
@@ -191,136 +200,7 @@ void MainWindow::BuildControls() {
         });
         ++i;
     }
-    layout->addWidget(frmFkeys_);
-
-    layout->addWidget(NamedLabel(QStringLiteral("Label1"), DateTimeSourceText(), central));
-    helpLine_ = NamedLabel(QStringLiteral("Label2"), kHelpText, central);
-    layout->addWidget(helpLine_);
-    setCentralWidget(central);
-}
-
-QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-void MainWindow::BuildMenu() {
-    QMenuBar* bar = menuBar();
-    QMenu* exitMenu = bar->addMenu(QStringLiteral("e&Xit"));
-    exitMenu->setObjectName(QStringLiteral("mmuexit"));
-    AddAction(exitMenu, QStringLiteral("mmuNo"), QStringLiteral("No!"));
-    connect(AddAction(exitMenu, QStringLiteral("cmmdExit"), QStringLiteral("really e&Xit")),
-            &QAction::triggered, this,
-            [this] { Command(QStringLiteral("Exit"), [this] { ExitProgram(); }); });
-
-    QMenu* obs = bar->addMenu(QStringLiteral("&Obs"));
-    obs->setObjectName(QStringLiteral("mnuObs"));
-    for (const ObservationEntry& entry : ObservationEntries()) {
-        QAction* action =
-            AddAction(obs, QString::fromLatin1(entry.menuName), QString::fromLatin1(entry.caption));
-        action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
-        action->setShortcutContext(Qt::WindowShortcut);
-        const QString code = QString::fromLatin1(entry.code);
-        connect(action, &QAction::triggered, this,
-                [this, code] { Command(code, [this, code] { StartObservation(code); }); });
-        obsActions_.insert(code, action);
-    }
-    obs->addSeparator()->setObjectName(QStringLiteral("nmSepEnd"));
-    connect(AddAction(obs, QStringLiteral("mmuComment"), QStringLiteral("&Comment")),
-            &QAction::triggered, this,
-            [this] { Command(QStringLiteral("Comment"), [this] { AddComment(); }); });
-
-    QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
-    reports->setObjectName(QStringLiteral("mnuReports"));
-    connect(AddAction(reports, QStringLiteral("mnTODAY"), QStringLiteral("&TODAY")),
-            &QAction::triggered, this,
-            [this] { Command(QStringLiteral("TODAY"), [this] { ShowToday(); }); });
-    connect(AddAction(reports, QStringLiteral("mnPlots"), QStringLiteral("&Plots")),
-            &QAction::triggered, this, [this] {
-                Command(QStringLiteral("Plots"), [this] {
-                    HandOver(false, [this] {
-                        PlotsWindow plots(services_, this);
-                        plots.exec();
-                    });
-                });
-            });
-    connect(AddAction(reports, QStringLiteral("mnPlan"), QStringLiteral("Today's &Plan")),
-            &QAction::triggered, this, [this] {
-                Command(QStringLiteral("Plan"), [this] {
-                    HandOver(false, [this] {
-                        PlanWindow plan(services_, this);
-                        plan.exec();
-                    });
-                });
-            });
-    connect(
-        AddAction(reports, QStringLiteral("mnWoudc"), QStringLiteral("&WOUDC file of a day\u2026")),
-        &QAction::triggered, this, [this] {
-            Command(QStringLiteral("WOUDC file"),
-                    [this] { HandOver(false, [this] { ExportWoudc(); }); });
-        });
-    connect(AddAction(reports, QStringLiteral("mnOtherDay"), QStringLiteral("&Other Days")),
-            &QAction::triggered, this, [this] {
-                Command(QStringLiteral("Other Days"), [this] {
-                    HandOver(false, [this] {
-                        CheckLampTestsDue(services_.calibration, clock_.Now(), *this);
-                        RunOtherDays(services_, this);
-                    });
-                });
-            });
-
-    QMenu* maintenance = bar->addMenu(QStringLiteral("maint&Enance"));
-    maintenance->setObjectName(QStringLiteral("mnuLampTests"));
-    muEncoder_ = AddAction(maintenance, QStringLiteral("muEncoder"), QStringLiteral("&Encoder"));
-    connect(muEncoder_, &QAction::triggered, this,
-            [this] { Command(QStringLiteral("Encoder"), [this] { CheckEncoderEntry(); }); });
-    connect(AddAction(maintenance, QStringLiteral("mnHg"), QStringLiteral("&Mercury")),
-            &QAction::triggered, this,
-            [this] { Command(QStringLiteral("Mercury"), [this] { RunMercuryTest(); }); });
-    connect(AddAction(maintenance, QStringLiteral("mnStandard"), QStringLiteral("&Standard ")),
-            &QAction::triggered, this, [this] {
-                Command(QStringLiteral("Standard"), [this] {
-                    HandOver(true, [this] {
-                        StandardScreen screen(services_, this);
-                        screen.Run();
-                        ShowSummaryLines();
-                    });
-                });
-            });
-    connect(
-        AddAction(maintenance, QStringLiteral("mnDeltaQtable"), QStringLiteral("Change &Q Table")),
-        &QAction::triggered, this, [this] {
-            Command(QStringLiteral("Change Q Table"),
-                    [this] { HandOver(true, [this] { RunQTableReview(services_, this); }); });
-        });
-    connect(AddAction(maintenance, QStringLiteral("mnuPrtQtbl"), QStringLiteral("&Print Q table")),
-            &QAction::triggered, this, [this] {
-                Command(QStringLiteral("Print Q table"),
-                        [this] { HandOver(false, [this] { RunPrintQTable(services_, this); }); });
-            });
-    connect(AddAction(maintenance, QStringLiteral("mnuIC"), QStringLiteral("&Intercomparison")),
-            &QAction::triggered, this, [this] {
-                Command(QStringLiteral("Intercomparison"), [this] {
-                    HandOver(true, [this] {
-                        OpenDayFile(setup_, day_, clock_, messages_);
-                        lblCaption_->setText(StartUpHeadline(setup_, clock_.Now()));
-                        IcScreen screen(services_, this);
-                        screen.exec();
-                        ShowSummaryLines();
-                    });
-                });
-            });
-
-    QMenu* info = bar->addMenu(QStringLiteral("&Info"));
-    info->setObjectName(QStringLiteral("mmuInfo"));
-    connect(AddAction(info, QStringLiteral("mnPrgInfo"), QStringLiteral("&Program Info")),
-            &QAction::triggered, this,
-            [this] { Command(QStringLiteral("Program Info"), [this] { ShowProgramInfo(); }); });
-    connect(
-        AddAction(info, QStringLiteral("mnOperParam"), QStringLiteral("&Operational Parameters")),
-        &QAction::triggered, this,
-        [this] { Command(QStringLiteral("Operational Parameters"), [this] { ShowOperParam(); }); });
+    return frmFkeys_;
 }
 
 bool MainWindow::Load() {

@@ -9,11 +9,14 @@
 #include "util/ClockSync.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMap>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -89,8 +92,18 @@ private:
     bool showingWaiting_ = false;
     QString messageBeforeWaiting_;
     void BuildControls();
+    QHBoxLayout* BuildClocks(QWidget* central);
+    QHBoxLayout* BuildEncoderControls(QWidget* central);
+    QGridLayout* BuildSummaryLines(QWidget* central);
+    QGroupBox* BuildShortcutKeys(QWidget* central);
     void BuildMenu();
+    void BuildObsMenu(QMenuBar* bar);
+    void BuildReportsMenu(QMenuBar* bar);
+    void BuildMaintenanceMenu(QMenuBar* bar);
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption);
+    // A menu entry that runs `run` as the operator command `command`.
+    QAction* AddCommand(QMenu* menu, const QString& name, const QString& caption,
+                        const QString& command, std::function<void()> run);
     void ResetObservationMenu();
     void StartObservation(const QString& type);
     void ExitProgram();
