@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calibration/MercuryTest.h"
 
+#include "calibration/CalibrationChange.h"
+
 #include "config/InstCfg.h"
 #include "ozone/OzoneCalc.h"
 #include "records/WholeRecords.h"
@@ -229,29 +231,37 @@ bool SaveMercuryTest(const StationSetup& setup, DayState& day, Calibration& cali
     record.qTableDate = calibration.QTableDate;
     const QStringList lines = HgLampRecordLines(record);
 
-    const auto wholeRecords = [](const QByteArray& contents) {
-        return RecordsWholeLength(contents, 0, HgHistoryRecordLines);
-    };
-    const Result<void> recorded =
-        AppendRecord(MercuryHistoryPath(setup), CrLfLines(lines), wholeRecords);
-    if (!recorded) {
+    // The test's record is the history's: from there the test is saved.
+    // The day file and the date in inst.cfg follow; a failure of either is
+    // told, and the test is not saved a second time by a retry.
+    Calibration updated = calibration;
+    updated.LastHgTest = FormatDate(local, u"MM/DD/YYYY");
+    bool recorded = false;
+    const std::optional<CalibrationChangeFailure> failed = ChangeCalibration(
+        &recorded,
+        [&] {
+            const auto wholeRecords = [](const QByteArray& contents) {
+                return RecordsWholeLength(contents, 0, HgHistoryRecordLines);
+            };
+            Result<void> written =
+                AppendRecord(MercuryHistoryPath(setup), CrLfLines(lines), wholeRecords);
+            if (written) {
+                AppendDayRecord(setup, day, clock, lines, messages); // says so itself on failure
+            }
+            return written;
+        },
+        {{InstCfgPath(setup), InstCfgText(setup, updated)}});
+    if (failed && !failed->recorded) {
         messages.Show(QStringLiteral("Could not write to the mercury test history ") +
-                          MercuryHistoryPath(setup) + QStringLiteral(": ") +
-                          recorded.error().message + u'\n' +
-                          QStringLiteral("The test was not saved."),
+                          MercuryHistoryPath(setup) + QStringLiteral(": ") + failed->error.message +
+                          u'\n' + QStringLiteral("The test was not saved."),
                       QStringLiteral("Mercury Test"));
         return false;
     }
-    // From here the test is saved: the history holds it. The day file and
-    // the date in inst.cfg follow; a failure of either is told, and the
-    // test is not saved a second time by a retry.
-    AppendDayRecord(setup, day, clock, lines, messages); // says so itself on failure
-    Calibration updated = calibration;
-    updated.LastHgTest = FormatDate(local, u"MM/DD/YYYY");
-    if (const Result<void> rewritten = WriteInstCfg(setup, updated); !rewritten) {
+    if (failed) {
         messages.Show(QStringLiteral("The test is saved in the mercury test history, but ") +
-                          InstCfgPath(setup) + QStringLiteral(" could not be rewritten: ") +
-                          rewritten.error().message + u'\n' +
+                          failed->path + QStringLiteral(" could not be rewritten: ") +
+                          failed->error.message + u'\n' +
                           QStringLiteral("The date of the last mercury test stays ") +
                           calibration.LastHgTest + u'.',
                       QStringLiteral("Mercury Test"));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calibration/QTable.h"
 
+#include "calibration/CalibrationChange.h"
+
 #include "config/InstCfg.h"
 #include "ozone/OzoneCalc.h"
 #include "records/DayFile.h"
@@ -150,27 +152,36 @@ bool AcceptQTableChange(const StationSetup& setup, DayState& day, Calibration& c
     for (const QString& text : QTableChangeComments(updated, initials, adjustment)) {
         record << CommentRecordLines(WrapComment(text), local);
     }
-    if (!AppendDayRecord(setup, day, clock, record, messages)) {
+    // The old table is kept as instcfg.bak; inst.cfg itself is replaced in
+    // one step, so the station is never without a whole inst.cfg.
+    QFile old(InstCfgPath(setup));
+    const bool kept = old.open(QIODevice::ReadOnly);
+    const QByteArray before = old.readAll();
+    bool recorded = false;
+    std::optional<CalibrationChangeFailure> failed = ChangeCalibration(
+        &recorded,
+        [&]() -> Result<void> {
+            if (!AppendDayRecord(setup, day, clock, record, messages)) {
+                return Error{ErrorKind::Unwritable, QStringLiteral("the day file")};
+            }
+            return {};
+        },
+        kept ? QList<CalibrationFile>{{setup.ConfigDir + QStringLiteral("instcfg.bak"), before},
+                                      {InstCfgPath(setup), InstCfgText(setup, updated)}}
+             : QList<CalibrationFile>{});
+    if (failed && !failed->recorded) {
         messages.Show(QStringLiteral("The Q-table was not changed: its record could not be "
                                      "written to the day file.\nINST.CFG in ") +
                           setup.ConfigDir + QStringLiteral(" is unchanged."),
                       QStringLiteral("Q table"));
         return false;
     }
-    // The old table is kept as instcfg.bak; inst.cfg itself is replaced in
-    // one step, so the station is never without a whole inst.cfg.
-    const QString current = InstCfgPath(setup);
-    QFile old(current);
-    Result<void> written = Error{ErrorKind::Unreadable, old.errorString()};
-    if (old.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = old.readAll();
-        written = ReplaceFile(setup.ConfigDir + QStringLiteral("instcfg.bak"), bytes);
-        if (written) {
-            written = WriteInstCfg(setup, updated);
-        }
+    if (!kept && !failed) {
+        failed = CalibrationChangeFailure{true, old.fileName(),
+                                          Error{ErrorKind::Unreadable, old.errorString()}};
     }
-    if (!written) {
-        const QString& error = written.error().message;
+    if (failed) {
+        const QString& error = failed->error.message;
         WriteCommentText(setup, day, clock, messages,
                          QStringLiteral("The Q-table change above was not made: ") + error);
         messages.Show(QStringLiteral("The Q-table could not be changed: ") + error + u'\n' +

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calibration/StandardLampTest.h"
 
+#include "calibration/CalibrationChange.h"
 #include "config/ConfigFile.h"
 #include "config/InstCfg.h"
 #include "ozone/OzoneCalc.h"
@@ -371,14 +372,7 @@ QByteArray LampCorrectionText(const QString& date, const QString& lamp,
                           FormatNumber(c[2], u"##0.0") + u',' + FormatNumber(c[3], u"##0.0")});
 }
 
-bool StandardLampTest::Accept() {
-    if (!complete_) {
-        return false;
-    }
-    const StationSetup& setup = s_.setup;
-    const Calibration& v = s_.calibration;
-    const DateTimeValue local = LocalStandardTime(setup, s_.clock.Now());
-    const QString date = FormatDate(local, u"MM/DD/YYYY");
+StdLampRecord StandardLampTest::Record(DateTimeValue local) const {
     StdLampRecord record;
     record.local = local;
     record.lampName = lamp_;
@@ -391,86 +385,65 @@ bool StandardLampTest::Accept() {
         record.averages[i] = (means_[i][0] + means_[i][1] + means_[i][2]) / 3.0;
         record.deviations[i] = (sds_[i][0] + sds_[i][1] + sds_[i][2]) / 3.0;
     }
+    return record;
+}
+
+bool StandardLampTest::ConfirmChange(const std::array<double, 4>& fresh,
+                                     const std::array<double, 4>& averages, bool* big) {
+    const Calibration& inUse = s_.calibration;
+    *big = false;
+    for (int i = 0; i < 4; ++i) {
+        *big = *big || BigChange(i, inUse.LampCorr[i], fresh[i]);
+    }
+    if (!*big) {
+        return true;
+    }
+    QStringList lines = {QStringLiteral("Lamp: ") + lamp_};
+    for (int i = 0; i < 4; ++i) {
+        lines << WavelengthName(i) + QStringLiteral(": old ") +
+                     FormatNumber(inUse.LampCorr[i], u"###.0") + QStringLiteral(" new ") +
+                     FormatNumber(fresh[i], u"###.0") + QStringLiteral(" reference ") +
+                     FormatNumber(reference_[i], u"###.0") + QStringLiteral(" test ") +
+                     FormatNumber(averages[i], u"###.0");
+    }
+    return screens_.BigCorrectionChange(lines) == BigChangeChoice::UseNewValues;
+}
+
+bool StandardLampTest::Accept() {
+    if (!complete_) {
+        return false;
+    }
+    const StationSetup& setup = s_.setup;
+    const DateTimeValue local = LocalStandardTime(setup, s_.clock.Now());
+    const QString date = FormatDate(local, u"MM/DD/YYYY");
+    const StdLampRecord record = Record(local);
     const std::array<double, 4> fresh = NewCorrections();
     bool big = false;
-    for (int i = 0; i < 4; ++i) {
-        big = big || BigChange(i, v.LampCorr[i], fresh[i]);
+    if (!ConfirmChange(fresh, record.averages, &big)) {
+        complete_ = false;
+        return false;
     }
-    if (big) {
-        QStringList lines = {QStringLiteral("Lamp: ") + lamp_};
-        for (int i = 0; i < 4; ++i) {
-            lines << WavelengthName(i) + QStringLiteral(": old ") +
-                         FormatNumber(v.LampCorr[i], u"###.0") + QStringLiteral(" new ") +
-                         FormatNumber(fresh[i], u"###.0") + QStringLiteral(" reference ") +
-                         FormatNumber(reference_[i], u"###.0") + QStringLiteral(" test ") +
-                         FormatNumber(record.averages[i], u"###.0");
-        }
-        if (screens_.BigCorrectionChange(lines) == BigChangeChoice::StartOver) {
-            complete_ = false;
-            return false;
-        }
-    }
-    // One order for the test's several files, so that a kill at any point
-    // leaves the old corrections, or the new ones with their record:
-    //   1. the record: the STDLAMP record to the lamp history, then to the
-    //      day file (with the warning's comment, in the same append);
-    //   2. the corrections: lampcorr, then inst.cfg (each replaced whole);
-    //   3. a day-file comment that they are in use.
-    // A record once written is not written again when the operator retries
-    // after a failure in step 2.
-    const QStringList lines = StdLampRecordLines(record);
-    if (!recorded_) {
-        const QString history = setup.HistoryDir + QStringLiteral("lamphist.") + setup.InstrumentId;
-        const auto wholeRecords = [](const QByteArray& contents) {
-            return RecordsWholeLength(contents, 0, LampHistoryRecordLines);
-        };
-        const Result<void> written = AppendRecord(history, CrLfLines(lines), wholeRecords);
-        if (!written) {
-            s_.messages.Show(QStringLiteral("Could not write to the lamp test history ") + history +
-                                 QStringLiteral(": ") + written.error().message + u'\n' +
-                                 QStringLiteral("Nothing was saved; the corrections in use stay."),
-                             QStringLiteral("Standard Lamp Test"));
-            return false;
-        }
-        recorded_ = true;
-        QStringList day;
-        if (big) {
-            day << CommentRecordLines({QStringLiteral("Test accepted after warning")}, local);
-        }
-        day << lines;
-        AppendDayRecord(setup, s_.day, s_.clock, day, s_.messages); // says so itself on failure
-    }
-    Calibration updated = v;
+    Calibration updated = s_.calibration;
     updated.LastStdTest = date;
     const bool newCorrections = setup.EncoderInUse && known_;
+    QList<CalibrationFile> files;
     if (newCorrections) {
         updated.LampCorr = fresh;
         updated.LampCorrLamp = lamp_;
         updated.LampCorrDate = date;
+        files << CalibrationFile{LampCorrectionPath(setup), LampCorrectionText(date, lamp_, fresh)};
     }
-    const QString lampPath = LampCorrectionPath(setup);
-    auto notApplied = [&](const QString& what, const Error& error) {
-        const QString why = what + QStringLiteral(": ") + error.message;
-        WriteCommentText(setup, s_.day, s_.clock, s_.messages,
-                         QStringLiteral("Standard lamp test recorded, corrections not applied: ") +
-                             why);
-        s_.messages.Show(why + u'\n' +
-                             QStringLiteral("The test is recorded; the corrections in use stay. "
-                                            "Accept again to apply them."),
-                         QStringLiteral("Standard Lamp Test"));
+    files << CalibrationFile{InstCfgPath(setup), InstCfgText(setup, updated)};
+    // The record: the STDLAMP record to the lamp history, then to the day
+    // file (with the warning's comment, in the same append). Then the
+    // corrections: lampcorr, then inst.cfg; and a comment that they are in
+    // use.
+    const QStringList lines = StdLampRecordLines(record);
+    const std::optional<CalibrationChangeFailure> failed = ChangeCalibration(
+        &recorded_, [&] { return WriteRecord(lines, big, local); }, files);
+    if (failed) {
+        NotApplied(*failed);
         return false;
-    };
-    if (newCorrections) {
-        const Result<void> written = ReplaceFile(lampPath, LampCorrectionText(date, lamp_, fresh));
-        if (!written) {
-            return notApplied(QStringLiteral("The lamp corrections could not be written to ") +
-                                  lampPath,
-                              written.error());
-        }
-    }
-    if (const Result<void> rewritten = WriteInstCfg(setup, updated); !rewritten) {
-        return notApplied(QStringLiteral("Could not rewrite ") + InstCfgPath(setup),
-                          rewritten.error());
     }
     s_.calibration = updated;
     if (newCorrections) {
@@ -480,6 +453,48 @@ bool StandardLampTest::Accept() {
     complete_ = false;
     recorded_ = false;
     return true;
+}
+
+Result<void> StandardLampTest::WriteRecord(const QStringList& lines, bool afterWarning,
+                                           DateTimeValue local) {
+    const QString history =
+        s_.setup.HistoryDir + QStringLiteral("lamphist.") + s_.setup.InstrumentId;
+    const auto wholeRecords = [](const QByteArray& contents) {
+        return RecordsWholeLength(contents, 0, LampHistoryRecordLines);
+    };
+    const Result<void> written = AppendRecord(history, CrLfLines(lines), wholeRecords);
+    if (!written) {
+        return Error{written.error().kind,
+                     history + QStringLiteral(": ") + written.error().message};
+    }
+    QStringList day;
+    if (afterWarning) {
+        day << CommentRecordLines({QStringLiteral("Test accepted after warning")}, local);
+    }
+    day << lines;
+    AppendDayRecord(s_.setup, s_.day, s_.clock, day, s_.messages); // says so itself on failure
+    return {};
+}
+
+void StandardLampTest::NotApplied(const CalibrationChangeFailure& failed) {
+    if (!failed.recorded) {
+        s_.messages.Show(QStringLiteral("Could not write to the lamp test history ") +
+                             failed.error.message + u'\n' +
+                             QStringLiteral("Nothing was saved; the corrections in use stay."),
+                         QStringLiteral("Standard Lamp Test"));
+        return;
+    }
+    const QString why = (failed.path.endsWith(QStringLiteral("inst.cfg"), Qt::CaseInsensitive)
+                             ? QStringLiteral("Could not rewrite ")
+                             : QStringLiteral("The lamp corrections could not be written to ")) +
+                        failed.path + QStringLiteral(": ") + failed.error.message;
+    WriteCommentText(s_.setup, s_.day, s_.clock, s_.messages,
+                     QStringLiteral("Standard lamp test recorded, corrections not applied: ") +
+                         why);
+    s_.messages.Show(why + u'\n' +
+                         QStringLiteral("The test is recorded; the corrections in use stay. "
+                                        "Accept again to apply them."),
+                     QStringLiteral("Standard Lamp Test"));
 }
 
 } // namespace quillon

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calibration/CalibrationChange.h"
 #include "instrument/WaitGauge.h"
+#include "records/DayFile.h"
 #include "station/Services.h"
 #include "util/Answers.h"
 
@@ -122,6 +124,13 @@ public:
 private:
     enum class Step { Next, Redo, SequenceOver, RestartAll, Stop };
     Step Measure(int w, int sequence, LampRunOutcome* stop);
+    StdLampRecord Record(DateTimeValue local) const;
+    // The change check: true to go on (no big change, or the operator took
+    // the new values); `big` says whether the check was asked.
+    bool ConfirmChange(const std::array<double, 4>& fresh, const std::array<double, 4>& averages,
+                       bool* big);
+    Result<void> WriteRecord(const QStringList& lines, bool afterWarning, DateTimeValue local);
+    void NotApplied(const CalibrationChangeFailure& failed);
     QStringList PromptLines(int w, int sequence) const;
 
     Services& s_;

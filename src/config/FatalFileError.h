@@ -17,7 +17,6 @@ public:
 
     int Number() const { return number_; }
     const QString& Directory() const { return directory_; }
-    const QString& Label() const { return label_; }
     const QString& Description() const { return description_; }
 
     // "Error # 53:<dir>:INST.CFG" line break <description> line break

@@ -2,7 +2,6 @@
 #include "config/InstCfg.h"
 
 #include "config/ConfigFile.h"
-#include "util/DurableFile.h"
 #include "util/Format.h"
 #include "util/TextFile.h"
 
@@ -27,10 +26,6 @@ QByteArray InstCfgText(const StationSetup& setup, const Calibration& calibration
 
 QString InstCfgPath(const StationSetup& setup) {
     return ResolveFileName(setup.ConfigDir, QStringLiteral("inst.cfg"));
-}
-
-Result<void> WriteInstCfg(const StationSetup& setup, const Calibration& calibration) {
-    return ReplaceFile(InstCfgPath(setup), InstCfgText(setup, calibration));
 }
 
 } // namespace quillon

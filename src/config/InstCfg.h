@@ -3,7 +3,6 @@
 
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
-#include "util/Result.h"
 
 #include <QByteArray>
 
@@ -17,9 +16,5 @@ QByteArray InstCfgText(const StationSetup& setup, const Calibration& calibration
 
 // The path of inst.cfg in the configuration directory (by any letter case).
 QString InstCfgPath(const StationSetup& setup);
-
-// Replaces inst.cfg atomically with InstCfgText: the file is the old one or
-// the new one, never none and never half.
-Result<void> WriteInstCfg(const StationSetup& setup, const Calibration& calibration);
 
 } // namespace quillon
