@@ -45,6 +45,48 @@ bool MercuryTemperatureInRange(double value) {
     return !Above(value, 40.0) && !Below(value, -5.0);
 }
 
+double MercuryBoxNumber(const QString& text) {
+    return text.trimmed().toDouble();
+}
+
+namespace {
+MercuryBoxEntry CheckBox(const QString& text, const QString& emptyMessage,
+                         bool (*inRange)(double)) {
+    if (text.trimmed().isEmpty()) {
+        return {std::nullopt, emptyMessage, false};
+    }
+    const double value = MercuryBoxNumber(text);
+    if (!inRange(value)) {
+        return {std::nullopt, text + QStringLiteral(" is out of range. "), true};
+    }
+    return {value, QString(), false};
+}
+} // namespace
+
+MercuryBoxEntry CheckMercuryReading(const QString& text) {
+    return CheckBox(text, QStringLiteral("Enter Reading or Press Escape"), MercuryReadingInRange);
+}
+
+MercuryBoxEntry CheckMercuryTemperature(const QString& text) {
+    return CheckBox(text, QStringLiteral("Enter Temperature or Press Escape"),
+                    MercuryTemperatureInRange);
+}
+
+MercuryEntries MercuryEntriesFrom(const std::array<QString, 10>& readings, const QString& start,
+                                  const QString& end) {
+    MercuryEntries e;
+    for (size_t i = 0; i < readings.size(); ++i) {
+        e.boxes[i] = MercuryBoxNumber(readings[i]);
+    }
+    if (!start.trimmed().isEmpty()) {
+        e.startTemperature = MercuryBoxNumber(start);
+    }
+    if (!end.trimmed().isEmpty()) {
+        e.endTemperature = MercuryBoxNumber(end);
+    }
+    return e;
+}
+
 MercuryEvaluation UpdateTemperatures(const Calibration& calibration, double start, double end) {
     MercuryEvaluation out;
     if (Above(std::fabs(end - start), 1.0)) {

@@ -63,6 +63,25 @@ struct MercuryEvaluation {
 bool MercuryReadingInRange(double value);     // 30 to 120
 bool MercuryTemperatureInRange(double value); // -5 to 40
 
+// The number a box holds: blanks around it ignored, and text that is no
+// number reads as 0 (the keys let only digits and one point in).
+double MercuryBoxNumber(const QString& text);
+
+// Enter on a box: its value, or the message to show under the form (and
+// whether the box is emptied: a value out of range is).
+struct MercuryBoxEntry {
+    std::optional<double> value;
+    QString message;
+    bool clearBox = false;
+};
+MercuryBoxEntry CheckMercuryReading(const QString& text);
+MercuryBoxEntry CheckMercuryTemperature(const QString& text);
+
+// The form's entries from its boxes: ten readings (upper, lower by pair)
+// and the temperatures, which are not entered while their box is empty.
+MercuryEntries MercuryEntriesFrom(const std::array<QString, 10>& readings, const QString& start,
+                                  const QString& end);
+
 // The average temperature and table value of two temperatures; the
 // BigTempDiff warning when they are more than 1.0 apart.
 MercuryEvaluation UpdateTemperatures(const Calibration& calibration, double start, double end);

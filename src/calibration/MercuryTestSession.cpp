@@ -59,6 +59,14 @@ const MercuryEvaluation& MercuryTestSession::Evaluate(const MercuryEntries& entr
     return last_;
 }
 
+std::optional<MercuryEvaluation> MercuryTestSession::TemperatureEntered(const QString& start,
+                                                                        const QString& end) {
+    if (start.trimmed().isEmpty() || end.trimmed().isEmpty()) {
+        return std::nullopt;
+    }
+    return Temperatures(MercuryBoxNumber(start), MercuryBoxNumber(end));
+}
+
 const MercuryEvaluation& MercuryTestSession::Temperatures(double start, double end) {
     last_ = UpdateTemperatures(calibration_, start, end);
     screens_.ShowEvaluation(last_);

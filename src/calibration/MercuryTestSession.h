@@ -41,6 +41,9 @@ public:
     // The form's Enter (or Accept) on the entries: the evaluation, and its
     // warning shown. What Done(Save) would record is exactly these entries.
     const MercuryEvaluation& Evaluate(const MercuryEntries& entries);
+    // Enter on a temperature box: with both temperatures typed, their
+    // evaluation (as Temperatures); nothing while the other box is empty.
+    std::optional<MercuryEvaluation> TemperatureEntered(const QString& start, const QString& end);
     // Enter on a temperature with both typed: the average and table value,
     // or the warning that they are too far apart.
     const MercuryEvaluation& Temperatures(double start, double end);

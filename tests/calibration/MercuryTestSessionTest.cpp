@@ -163,3 +163,13 @@ TEST_F(MercuryTestSessionTest, AFailedHistoryWriteSavesNothingAndTheRetrySavesOn
     const QStringList day = SplitLines(DecodeWindows1252(station.Read("data/D06083.999")));
     EXPECT_EQ(day.filter("HGLAMP").size(), 1);
 }
+
+TEST_F(MercuryTestSessionTest, TemperaturesAreEvaluatedOnlyWhenBothAreTyped) {
+    EXPECT_EQ(session.TemperatureEntered("20.0", " "), std::nullopt);
+    EXPECT_EQ(session.TemperatureEntered("", "21.0"), std::nullopt);
+    EXPECT_TRUE(op.log.isEmpty()); // nothing shown
+    const std::optional<MercuryEvaluation> e = session.TemperatureEntered(" 20.0", "21.0 ");
+    ASSERT_TRUE(e.has_value());
+    EXPECT_DOUBLE_EQ(e->averageTemperature, 20.5);
+    EXPECT_EQ(op.log, QStringList{"shown average -1"});
+}

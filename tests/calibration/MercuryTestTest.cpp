@@ -135,3 +135,37 @@ TEST(MercuryTest, DoneSaveWritesTheRecordTwiceAndTheDate) {
     EXPECT_DOUBLE_EQ(again.calibration.TempCoeff, -0.25);
     EXPECT_EQ(again.calibration.QTableDate, "24 Mar 2006");
 }
+
+TEST(MercuryTest, TheFormsBoxesReadAndCheckedAsTheOperatorEntersThem) {
+    EXPECT_DOUBLE_EQ(MercuryBoxNumber(" 76.6 "), 76.6);
+    EXPECT_DOUBLE_EQ(MercuryBoxNumber("7x"), 0.0); // no number reads as 0
+    // A reading: 30 to 120, both ends in; empty asks for it; out of range
+    // is named and emptied.
+    EXPECT_EQ(CheckMercuryReading("30").value, std::optional<double>(30.0));
+    EXPECT_EQ(CheckMercuryReading("120").value, std::optional<double>(120.0));
+    const MercuryBoxEntry low = CheckMercuryReading("29.9");
+    EXPECT_EQ(low.value, std::nullopt);
+    EXPECT_EQ(low.message, "29.9 is out of range. ");
+    EXPECT_TRUE(low.clearBox);
+    EXPECT_EQ(CheckMercuryReading("120.1").message, "120.1 is out of range. ");
+    const MercuryBoxEntry empty = CheckMercuryReading("  ");
+    EXPECT_EQ(empty.value, std::nullopt);
+    EXPECT_EQ(empty.message, "Enter Reading or Press Escape");
+    EXPECT_FALSE(empty.clearBox);
+    // A temperature: -5 to 40.
+    EXPECT_EQ(CheckMercuryTemperature("-5").value, std::optional<double>(-5.0));
+    EXPECT_EQ(CheckMercuryTemperature("40").value, std::optional<double>(40.0));
+    EXPECT_EQ(CheckMercuryTemperature("-5.1").message, "-5.1 is out of range. ");
+    EXPECT_EQ(CheckMercuryTemperature("40.1").message, "40.1 is out of range. ");
+    EXPECT_EQ(CheckMercuryTemperature("").message, "Enter Temperature or Press Escape");
+
+    std::array<QString, 10> boxes;
+    boxes[0] = "78.0";
+    boxes[1] = " 70.6";
+    const MercuryEntries entries = MercuryEntriesFrom(boxes, "20.5", " ");
+    EXPECT_DOUBLE_EQ(entries.boxes[0], 78.0);
+    EXPECT_DOUBLE_EQ(entries.boxes[1], 70.6);
+    EXPECT_DOUBLE_EQ(entries.boxes[2], 0.0);
+    EXPECT_EQ(entries.startTemperature, std::optional<double>(20.5));
+    EXPECT_EQ(entries.endTemperature, std::nullopt);
+}

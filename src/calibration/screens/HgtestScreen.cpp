@@ -156,17 +156,11 @@ void HgtestScreen::ResetTest() {
 }
 
 MercuryEntries HgtestScreen::Entries() const {
-    MercuryEntries e;
-    for (int i = 0; i < 10; ++i) {
-        e.boxes[static_cast<size_t>(i)] = readings_[i]->text().trimmed().toDouble();
+    std::array<QString, 10> readings;
+    for (size_t i = 0; i < readings.size(); ++i) {
+        readings[i] = readings_[static_cast<int>(i)]->text();
     }
-    if (!startTemp_->text().trimmed().isEmpty()) {
-        e.startTemperature = startTemp_->text().trimmed().toDouble();
-    }
-    if (!endTemp_->text().trimmed().isEmpty()) {
-        e.endTemperature = endTemp_->text().trimmed().toDouble();
-    }
-    return e;
+    return MercuryEntriesFrom(readings, startTemp_->text(), endTemp_->text());
 }
 
 void HgtestScreen::ShowEvaluation(const MercuryEvaluation& e) {
@@ -246,20 +240,15 @@ std::optional<bool> HgtestScreen::CommonKey(QKeyEvent* event) {
     }
 }
 
-std::optional<double> HgtestScreen::EnteredValue(QLineEdit* edit, const QString& emptyMessage,
-                                                 bool (*inRange)(double)) {
-    QLabel* message = header_[8];
-    if (edit->text().trimmed().isEmpty()) {
-        message->setText(emptyMessage);
-        return std::nullopt;
+bool HgtestScreen::Entered(QLineEdit* edit, const MercuryBoxEntry& entry) {
+    if (entry.value) {
+        return true;
     }
-    const double value = edit->text().trimmed().toDouble();
-    if (!inRange(value)) {
-        message->setText(edit->text() + QStringLiteral(" is out of range. "));
+    header_[8]->setText(entry.message);
+    if (entry.clearBox) {
         edit->clear();
-        return std::nullopt;
     }
-    return value;
+    return false;
 }
 
 bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
@@ -268,8 +257,7 @@ bool HgtestScreen::ReadingKey(int box, QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        if (!EnteredValue(edit, QStringLiteral("Enter Reading or Press Escape"),
-                          MercuryReadingInRange)) {
+        if (!Entered(edit, CheckMercuryReading(edit->text()))) {
             return true;
         }
         Evaluate(box);
@@ -303,17 +291,16 @@ bool HgtestScreen::TemperatureKey(QLineEdit* edit, QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        if (!EnteredValue(edit, QStringLiteral("Enter Temperature or Press Escape"),
-                          MercuryTemperatureInRange)) {
+        if (!Entered(edit, CheckMercuryTemperature(edit->text()))) {
             return true;
         }
         QLineEdit* other = edit == startTemp_ ? endTemp_ : startTemp_;
-        if (other->text().trimmed().isEmpty()) {
+        const std::optional<MercuryEvaluation> e =
+            session_.TemperatureEntered(startTemp_->text(), endTemp_->text());
+        if (!e) {
             other->setFocus();
         } else {
-            const MercuryEvaluation& e =
-                session_.Temperatures(startTemp_->text().toDouble(), endTemp_->text().toDouble());
-            if (e.warning == MercuryWarning::BigTempDiff) {
+            if (e->warning == MercuryWarning::BigTempDiff) {
                 startTemp_->setFocus();
             } else {
                 Evaluate(10);

@@ -45,8 +45,8 @@ private:
     std::optional<bool> CommonKey(QKeyEvent* event);
     // The value of a box on Enter; nothing, with the message line saying
     // why, for an empty box or a value out of its range (the box emptied).
-    std::optional<double> EnteredValue(QLineEdit* edit, const QString& emptyMessage,
-                                       bool (*inRange)(double));
+    // Shows an entered box's message; true when it holds a value.
+    bool Entered(QLineEdit* edit, const MercuryBoxEntry& entry);
     bool ReadingKey(int box, QKeyEvent* event);
     bool TemperatureKey(QLineEdit* box, QKeyEvent* event);
     void Evaluate(int caller);
