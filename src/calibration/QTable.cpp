@@ -100,6 +100,22 @@ bool AdjustmentInRange(double value) {
     return std::isfinite(value) && value <= 3.5 + 1e-9 && value >= -3.5 - 1e-9;
 }
 
+AdjustmentEntry CheckAdjustment(const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        return {std::nullopt, QStringLiteral("Enter Reading or Press Escape"), false};
+    }
+    const double value = text.trimmed().toDouble();
+    if (!AdjustmentInRange(value)) {
+        return {std::nullopt, text + QStringLiteral(" Too large. "), true};
+    }
+    return {static_cast<float>(value), QString(), false};
+}
+
+QString AdjustmentSignKey(const QString& text, QChar sign) {
+    const double magnitude = std::fabs(text.trimmed().toDouble());
+    return sign == u'-' ? Str(-magnitude) : u'+' + Str(magnitude).trimmed();
+}
+
 namespace {
 // A setting as the single-precision arithmetic of the adjustment gives it,
 // written back as the shortest decimal that is that single value: 96.5 +
@@ -266,6 +282,23 @@ QStringList QSettingTableLines(const StationSetup& setup, const Calibration& cal
 Result<void> WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
                                 const QString& path, DateTimeValue localNow) {
     return ReplaceFile(path, CrLfLines(QSettingTableLines(setup, calibration, localNow)));
+}
+
+bool PrintQTable(const StationSetup& setup, const Calibration& calibration, const Clock& clock,
+                 OperatorMessages& messages, PrintQTableScreens& screens) {
+    const DateTimeValue local = LocalStandardTime(setup, clock.Now());
+    const QString path = QTablePath(setup, local);
+    if (screens.ConfirmTableFile(path) == ContinueOrEscape::Escape) {
+        return false;
+    }
+    if (const Result<void> written = WriteQSettingTable(setup, calibration, path, local);
+        !written) {
+        messages.Show(QStringLiteral("Could not write ") + path + QStringLiteral(": ") +
+                          written.error().message,
+                      QStringLiteral("Q table"));
+        return false;
+    }
+    return true;
 }
 
 } // namespace quillon

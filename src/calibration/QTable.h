@@ -4,6 +4,7 @@
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
 #include "records/DayState.h"
+#include "util/Answers.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 #include "util/Result.h"
@@ -11,6 +12,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace quillon {
 
@@ -56,6 +58,19 @@ QReview ReviewLines(const HgHistory& history);
 // The adjustment's limits: -3.5 to 3.5 Hg divisions.
 bool AdjustmentInRange(double value);
 
+// Enter on "Inqadj": the adjustment, or the message to show (and whether
+// the box is emptied: a value too large is).
+struct AdjustmentEntry {
+    std::optional<float> value;
+    QString message;
+    bool clearBox = false;
+};
+AdjustmentEntry CheckAdjustment(const QString& text);
+
+// "+" or "-" typed into a value: the same number with that sign ("-" on
+// "2.5" gives "-2.5", "+" on "-2.5" gives "+2.5").
+QString AdjustmentSignKey(const QString& text, QChar sign);
+
 // The four settings after an adjustment, always from the table in use.
 struct QSettings15 {
     double a = 0;
@@ -88,5 +103,18 @@ QStringList QSettingTableLines(const StationSetup& setup, const Calibration& cal
                                DateTimeValue localNow);
 Result<void> WriteQSettingTable(const StationSetup& setup, const Calibration& calibration,
                                 const QString& path, DateTimeValue localNow);
+
+// "Print a Q setting table based on existing parameters": the screen names
+// the file it will write; the table is written when the operator goes on.
+class PrintQTableScreens {
+public:
+    virtual ~PrintQTableScreens() = default;
+    virtual ContinueOrEscape ConfirmTableFile(const QString& path) = 0;
+};
+
+// The whole print from the menu: the file named, then written (a failure
+// told to the operator). True when the table was written.
+bool PrintQTable(const StationSetup& setup, const Calibration& calibration, const Clock& clock,
+                 OperatorMessages& messages, PrintQTableScreens& screens);
 
 } // namespace quillon

@@ -212,3 +212,55 @@ TEST(HgHistoryAppend, ATornTailIsCutBeforeTheNextTest) {
     EXPECT_EQ(lines[4], "HGLAMP,03/24/2006,10:00:00,  20.0, 20.5");
     EXPECT_TRUE(ReadHgHistory(station.Home() + "history/hghist.061").problems.isEmpty());
 }
+
+TEST(QTableAdjustment, TheValueEnteredAndItsSign) {
+    EXPECT_EQ(CheckAdjustment("3.5").value, std::optional<float>(3.5f));
+    EXPECT_EQ(CheckAdjustment("-3.5").value, std::optional<float>(-3.5f));
+    const AdjustmentEntry large = CheckAdjustment("3.6");
+    EXPECT_EQ(large.value, std::nullopt);
+    EXPECT_EQ(large.message, "3.6 Too large. ");
+    EXPECT_TRUE(large.clearBox);
+    const AdjustmentEntry empty = CheckAdjustment(" ");
+    EXPECT_EQ(empty.message, "Enter Reading or Press Escape");
+    EXPECT_FALSE(empty.clearBox);
+    EXPECT_EQ(AdjustmentSignKey("2.5", u'-'), "-2.5");
+    EXPECT_EQ(AdjustmentSignKey("-2.5", u'+'), "+2.5");
+    EXPECT_EQ(AdjustmentSignKey("-2.5", u'-'), "-2.5");
+}
+
+namespace {
+class ScriptedPrint : public PrintQTableScreens {
+public:
+    ContinueOrEscape ConfirmTableFile(const QString& path) override {
+        shown << path;
+        return answer;
+    }
+    QStringList shown;
+    ContinueOrEscape answer = ContinueOrEscape::Continue;
+};
+} // namespace
+
+TEST(QSettingTable, PrintedFromTheMenuOnlyWhenTheOperatorGoesOn) {
+    TestStation station;
+    StationState vars = LoadedVars(station);
+    // 17:00 UTC on 24 March 2006 is day 083 at Boulder.
+    FakeClock clock(MakeDateTime(2006, 3, 24, 17, 0, 0));
+    RecordingMessages messages;
+    ScriptedPrint op;
+    const QString path = station.DataDir() + "QD06083.061";
+    op.answer = ContinueOrEscape::Escape;
+    EXPECT_FALSE(PrintQTable(vars.setup, vars.calibration, clock, messages, op));
+    EXPECT_EQ(op.shown, QStringList{path});
+    EXPECT_FALSE(QFile::exists(path));
+    op.answer = ContinueOrEscape::Continue;
+    EXPECT_TRUE(PrintQTable(vars.setup, vars.calibration, clock, messages, op));
+    EXPECT_TRUE(station.Read("data/QD06083.061").contains("TABLE OF SETTING OF Q1"));
+    // A data directory that is not there: the file and the reason named.
+    vars.setup.DataDir = station.Home() + "gone/";
+    messages.Expect("Q table");
+    EXPECT_FALSE(PrintQTable(vars.setup, vars.calibration, clock, messages, op));
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(
+        messages.texts[0].startsWith("Could not write " + station.Home() + "gone/QD06083.061: "))
+        << messages.texts[0].toStdString();
+}

@@ -52,17 +52,15 @@ protected:
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = box_->text().trimmed();
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (text.isEmpty()) {
-                error_->setText(QStringLiteral("Enter Reading or Press Escape"));
+            const AdjustmentEntry entry = CheckAdjustment(box_->text());
+            if (!entry.value) {
+                error_->setText(entry.message);
+                if (entry.clearBox) {
+                    box_->clear();
+                }
                 return true;
             }
-            const double v = text.toDouble();
-            if (!AdjustmentInRange(v)) {
-                error_->setText(box_->text() + QStringLiteral(" Too large. "));
-                box_->clear();
-                return true;
-            }
-            value = static_cast<float>(v);
+            value = *entry.value;
             accept();
             return true;
         }
@@ -80,8 +78,7 @@ protected:
         }
         const QChar c = typed[0];
         if ((c == u'-' || c == u'+') && !text.isEmpty()) {
-            const double magnitude = std::fabs(text.toDouble());
-            box_->setText(c == u'-' ? Str(-magnitude) : u'+' + Str(magnitude).trimmed());
+            box_->setText(AdjustmentSignKey(text, c));
             return true;
         }
         if (c.isDigit()) {
@@ -248,42 +245,50 @@ void RunQTableReview(Services& s, QWidget* parent) {
     screen.Run();
 }
 
+namespace {
+// "PrintQtable": the file the table goes to, Space to write it.
+class PrintQtableScreen : public PrintQTableScreens {
+public:
+    explicit PrintQtableScreen(QWidget* parent) : parent_(parent) {}
+    ContinueOrEscape ConfirmTableFile(const QString& path) override {
+        QDialog screen(parent_);
+        screen.setObjectName(QStringLiteral("PrintQtable"));
+        screen.setWindowTitle(
+            QStringLiteral("Print a Q setting table based on existing parameters"));
+        auto* layout = new QVBoxLayout(&screen);
+        auto* text =
+            new QLabel(QStringLiteral("Print this file from DOS to get a TABLE OF SETTINGS OF "
+                                      "Q, based on the parameters the program is using.  The "
+                                      "page must have at least 80 characters per line and 66 "
+                                      "lines."),
+                       &screen);
+        text->setWordWrap(true);
+        layout->addWidget(text);
+        layout->addWidget(new QLabel(QStringLiteral("System will create file:"), &screen));
+        layout->addWidget(NamedLabel(QStringLiteral("lblQfile"), path, &screen));
+        auto* go = new QPushButton(QStringLiteral("Press Space bar to continue"), &screen);
+        go->setObjectName(QStringLiteral("cmmdCont"));
+        auto* exit = new QPushButton(
+            QStringLiteral("e&Xit or Escape to leave with out making file."), &screen);
+        exit->setObjectName(QStringLiteral("cmmdExit"));
+        exit->setAutoDefault(false);
+        layout->addWidget(go);
+        layout->addWidget(exit);
+        QObject::connect(go, &QPushButton::clicked, &screen, &QDialog::accept);
+        QObject::connect(exit, &QPushButton::clicked, &screen, &QDialog::reject);
+        go->setFocus();
+        return screen.exec() == QDialog::Accepted ? ContinueOrEscape::Continue
+                                                  : ContinueOrEscape::Escape;
+    }
+
+private:
+    QWidget* parent_;
+};
+} // namespace
+
 void RunPrintQTable(Services& s, QWidget* parent) {
-    const DateTimeValue local = LocalStandardTime(s.setup, s.clock.Now());
-    const QString path = QTablePath(s.setup, local);
-    QDialog screen(parent);
-    screen.setObjectName(QStringLiteral("PrintQtable"));
-    screen.setWindowTitle(QStringLiteral("Print a Q setting table based on existing parameters"));
-    auto* layout = new QVBoxLayout(&screen);
-    auto* text = new QLabel(QStringLiteral("Print this file from DOS to get a TABLE OF SETTINGS OF "
-                                           "Q, based on the parameters the program is using.  The "
-                                           "page must have at least 80 characters per line and 66 "
-                                           "lines."),
-                            &screen);
-    text->setWordWrap(true);
-    layout->addWidget(text);
-    layout->addWidget(new QLabel(QStringLiteral("System will create file:"), &screen));
-    layout->addWidget(NamedLabel(QStringLiteral("lblQfile"), path, &screen));
-    auto* go = new QPushButton(QStringLiteral("Press Space bar to continue"), &screen);
-    go->setObjectName(QStringLiteral("cmmdCont"));
-    auto* exit =
-        new QPushButton(QStringLiteral("e&Xit or Escape to leave with out making file."), &screen);
-    exit->setObjectName(QStringLiteral("cmmdExit"));
-    exit->setAutoDefault(false);
-    layout->addWidget(go);
-    layout->addWidget(exit);
-    QObject::connect(go, &QPushButton::clicked, &screen, &QDialog::accept);
-    QObject::connect(exit, &QPushButton::clicked, &screen, &QDialog::reject);
-    go->setFocus();
-    if (screen.exec() != QDialog::Accepted) {
-        return;
-    }
-    if (const Result<void> written = WriteQSettingTable(s.setup, s.calibration, path, local);
-        !written) {
-        s.messages.Show(QStringLiteral("Could not write ") + path + QStringLiteral(": ") +
-                            written.error().message,
-                        QStringLiteral("Q table"));
-    }
+    PrintQtableScreen screens(parent);
+    PrintQTable(s.setup, s.calibration, s.clock, s.messages, screens);
 }
 
 } // namespace quillon
