@@ -68,6 +68,19 @@ bool MainTimerLogic::Tick(MainScreenView& view) {
     return true;
 }
 
+std::optional<QString> MainTimerLogic::ResetDial() {
+    if (!s_.setup.EncoderInUse) {
+        return std::nullopt;
+    }
+    s_.encoder.ResetEncoder();
+    const Result<double> r = s_.encoder.ReadEncoder(0.2);
+    if (!r) {
+        s_.encoder.ReportFailure(r.error());
+        return std::nullopt;
+    }
+    return FormatNumber(*r, u"###.0");
+}
+
 void RunExitSequence(Services& s, const std::function<void()>& transfer) {
     BusyGate::Hold hold(s.gate);
     if (s.messages.AskYesNo(

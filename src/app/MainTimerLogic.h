@@ -4,6 +4,7 @@
 #include "station/Services.h"
 
 #include <functional>
+#include <optional>
 
 namespace quillon {
 
@@ -53,6 +54,11 @@ public:
     // has been reported and the program is ending, so the timer must not
     // start again.
     bool Tick(MainScreenView& view);
+
+    // "encDr_reset": the counter set to zero and the dial read again. The
+    // dial's text to show; nothing without an encoder, or when the counter
+    // failed (reported: the program is ending).
+    std::optional<QString> ResetDial();
 
     int MuRange() const { return muRange_; }
     void ResetMuRange() { muRange_ = 0; }

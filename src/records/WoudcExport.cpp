@@ -253,4 +253,14 @@ Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, Da
     return path;
 }
 
+Result<QString> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
+                                 DateTimeValue madeUtc, const QString& directory) {
+    DateTimeValue date = 0;
+    if (!ParseMdy(dateText, &date)) {
+        return Error{ErrorKind::BadContent,
+                     dateText + QStringLiteral(" is not a date of the form MM/DD/YYYY.")};
+    }
+    return ExportWoudcDay(setup, date, madeUtc, directory);
+}
+
 } // namespace quillon

@@ -53,5 +53,9 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
 // named).
 Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
                                const QString& directory);
+// The same for a date as the operator typed it ("MM/DD/YYYY"); a text that
+// is no such date is refused with its reason.
+Result<QString> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
+                                 DateTimeValue madeUtc, const QString& directory);
 
 } // namespace quillon

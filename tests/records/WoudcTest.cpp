@@ -175,3 +175,24 @@ TEST(Woudc, IdentifiersAreCheckedAndTheItemNamed) {
     station.Write("config/woudc.cfg", text);
     EXPECT_TRUE(ReadWoudcStation(vars.setup).ok());
 }
+
+TEST(Woudc, ADateTypedWrongOrADirectoryThatCannotTakeTheFileIsNamed) {
+    TestStation station;
+    StationState vars = LoadedVars(station);
+    station.Write("data/D06083.999",
+                  CrLfLines(DayFileHeader(vars.setup, MakeDateTime(2006, 3, 24, 8, 0, 0)) +
+                            Obs(vars, 12, "ADDSGQP", 2.0, 300.0, 1.0)));
+    const Result<QString> typo = ExportWoudcDayOf(vars.setup, "13/45/2006", 38800.5, "/tmp/");
+    ASSERT_FALSE(typo.ok());
+    EXPECT_EQ(typo.error().message, "13/45/2006 is not a date of the form MM/DD/YYYY.");
+    const QString gone = station.Home() + "no-such-dir/";
+    const Result<QString> unwritable = ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, gone);
+    ASSERT_FALSE(unwritable.ok());
+    EXPECT_EQ(unwritable.error().kind, ErrorKind::Unwritable);
+    EXPECT_TRUE(unwritable.error().message.startsWith(gone + "20060324.Dobson."))
+        << unwritable.error().message.toStdString();
+    const Result<QString> written =
+        ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, station.DataDir());
+    ASSERT_TRUE(written.ok()) << written.error().message.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(*written));
+}

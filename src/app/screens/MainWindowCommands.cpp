@@ -59,34 +59,26 @@ void MainWindow::TogglePrompting() {
 
 void MainWindow::ResetEncoderButton() {
     timer1_.stop();
-    if (setup_.EncoderInUse) {
-        encoder_.ResetEncoder();
-        const Result<double> r = encoder_.ReadEncoder(0.2);
-        if (!r) {
-            encoder_.ReportFailure(r.error());
-            return;
-        }
-        lblDispRpos_->setText(FormatNumber(*r, u"###.0"));
+    if (const std::optional<QString> dial = logic_.ResetDial()) {
+        lblDispRpos_->setText(*dial);
+    } else if (setup_.EncoderInUse) {
+        return; // the counter failed: the program is ending
     }
     timer1_.start(1000);
 }
 
 void MainWindow::ExportWoudc() {
     const QString today = FormatDate(LocalStandardTime(setup_, clock_.Now()), u"MM/DD/YYYY");
-    bool ok = false;
-    const QString text = QInputDialog::getText(this, QStringLiteral("WOUDC file of a day"),
-                                               QStringLiteral("Local date (MM/DD/YYYY):"),
-                                               QLineEdit::Normal, today, &ok);
-    if (!ok) {
+    QInputDialog ask(this);
+    ask.setObjectName(QStringLiteral("WoudcDate"));
+    ask.setWindowTitle(QStringLiteral("WOUDC file of a day"));
+    ask.setLabelText(QStringLiteral("Local date (MM/DD/YYYY):"));
+    ask.setTextValue(today);
+    if (ask.exec() != QDialog::Accepted) {
         return;
     }
-    DateTimeValue date = 0;
-    if (!ParseMdy(text, &date)) {
-        messages_.Show(text + QStringLiteral(" is not a date of the form MM/DD/YYYY."),
-                       QStringLiteral("WOUDC file"));
-        return;
-    }
-    const Result<QString> path = ExportWoudcDay(setup_, date, clock_.Now(), setup_.DataDir);
+    const Result<QString> path =
+        ExportWoudcDayOf(setup_, ask.textValue(), clock_.Now(), setup_.DataDir);
     messages_.Show(path ? QStringLiteral("Written: ") + *path : path.error().message,
                    QStringLiteral("WOUDC file"));
 }
