@@ -184,7 +184,7 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
         return cli::kExitRefused;
     }
     const Calibration& calibrated = *loaded;
-    WoudcStation woudcStation;
+    std::optional<WoudcStation> woudcStation;
     QString woudcDir;
     if (parser.isSet(QStringLiteral("woudc"))) {
         woudcDir = QDir(cli::OptionValue(parser, QStringLiteral("woudc"))).absolutePath() + u'/';
@@ -197,28 +197,14 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
         woudcStation = *read;
     }
     SystemClock clock;
-    QList<ReprocessedRecord> all;
+    const ReprocessRun run = ReprocessDayFiles(vars.setup, calibrated, cli::Positionals(parser),
+                                               woudcStation, woudcDir, clock.Now());
+    for (const QString& problem : run.problems) {
+        Err() << problem << '\n';
+    }
     QStringList csv = {ReprocessCsvHeader()};
-    bool failed = false;
-    for (const QString& path : cli::Positionals(parser)) {
-        const ReprocessedDay day = ReprocessDayFile(vars.setup, calibrated, path);
-        for (const QString& problem : day.problems) {
-            Err() << problem << '\n';
-        }
-        failed = failed || !day.read;
-        for (const ReprocessedRecord& record : day.records) {
-            csv << ReprocessCsvLine(record);
-        }
-        all << day.records;
-        if (day.read && !woudcDir.isEmpty()) {
-            const WoudcFile file = MakeWoudcFile(vars.setup, woudcStation, day.fileName,
-                                                 day.reprocessed, day.localDate, clock.Now());
-            if (const Result<void> written = ReplaceFile(woudcDir + file.name, file.text);
-                !written) {
-                Err() << woudcDir + file.name << ": " << written.error().message << '\n';
-                failed = true;
-            }
-        }
+    for (const ReprocessedRecord& record : run.records) {
+        csv << ReprocessCsvLine(record);
     }
     const QByteArray text = (csv.join(u'\n') + u'\n').toUtf8();
     if (parser.isSet(QStringLiteral("out"))) {
@@ -231,8 +217,8 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
         Out() << QString::fromUtf8(text);
         Out().flush();
     }
-    Err() << ReprocessSummaryLine(all) << Qt::endl;
-    return failed ? cli::kExitRefused : 0;
+    Err() << ReprocessSummaryLine(run.records) << Qt::endl;
+    return run.failed ? cli::kExitRefused : 0;
 }
 
 } // namespace quillon::cli

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "observe/Reprocess.h"
 
+#include "util/DurableFile.h"
+
 #include "config/ConfigFile.h"
 #include "config/GetInfo.h"
 #include "ozone/Reduction.h"
@@ -153,6 +155,29 @@ ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& ca
                                          r.ozone};
     }
     return out;
+}
+
+ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& calibration,
+                               const QStringList& paths, const std::optional<WoudcStation>& woudc,
+                               const QString& woudcDirectory, DateTimeValue madeUtc) {
+    ReprocessRun run;
+    for (const QString& path : paths) {
+        const ReprocessedDay day = ReprocessDayFile(setup, calibration, path);
+        run.problems << day.problems;
+        run.failed = run.failed || !day.read;
+        run.records << day.records;
+        if (!day.read || !woudc) {
+            continue;
+        }
+        const WoudcFile file =
+            MakeWoudcFile(setup, *woudc, day.fileName, day.reprocessed, day.localDate, madeUtc);
+        const QString woudcPath = woudcDirectory + file.name;
+        if (const Result<void> written = ReplaceFile(woudcPath, file.text); !written) {
+            run.problems << woudcPath + QStringLiteral(": ") + written.error().message;
+            run.failed = true;
+        }
+    }
+    return run;
 }
 
 QString ReprocessCsvHeader() {

@@ -4,11 +4,14 @@
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
 #include "records/DayFileReader.h"
+#include "records/WoudcExport.h"
 #include "util/OperatorMessages.h"
 #include "util/Result.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <optional>
 
 namespace quillon {
 
@@ -44,6 +47,20 @@ struct ReprocessedDay {
 // One day file, named "D" + YY + DDD + "." + extension.
 ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& calibration,
                                 const QString& path);
+
+// A reprocessing of day files, each in turn: its records, and with a WOUDC
+// station its new WOUDC file written into `woudcDirectory`.
+struct ReprocessRun {
+    QList<ReprocessedRecord> records;
+    // In order: each record skipped, each file that is no day file, each
+    // WOUDC file that could not be written (file and reason).
+    QStringList problems;
+    // A file could not be read, or its WOUDC file not written.
+    bool failed = false;
+};
+ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& calibration,
+                               const QStringList& paths, const std::optional<WoudcStation>& woudc,
+                               const QString& woudcDirectory, DateTimeValue madeUtc);
 
 // The CSV: its header, and one line per record.
 QString ReprocessCsvHeader();

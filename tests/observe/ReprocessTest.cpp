@@ -4,6 +4,7 @@
 // amount worked out by hand, the UTC date rolls over after local midnight
 // UTC, a damaged record is named and skipped, and --woudc writes the day's
 // file with the new values. The day files are never changed.
+#include "observe/Reprocess.h"
 #include "support/CliRun.h"
 #include "support/TestStation.h"
 #include "util/TextFile.h"
@@ -173,4 +174,37 @@ TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
     EXPECT_EQ(noLamp.err, partial.path() + "/lampcorr.061: File not found\n");
     // No day file named: a usage error.
     EXPECT_EQ(RunCli(station, {"reprocess", "--calibration", partial.path()}).code, 2);
+}
+
+TEST(Reprocess, EveryDayInTurnAndAWoudcFileThatCannotBeWrittenIsNamed) {
+    TestStation station;
+    station.Write("data/D06083.999", Day(Obs("110000", "ADDSGQP", "1.330", "477.8",
+                                             " 170.0 170.5 171.0 080.0 080.5")));
+    station.Write("data/notaday.txt", "x\r\n");
+    StationState vars = LoadedVars(station);
+    const QString gone = station.Home() + "no-such-dir/";
+    WoudcStation woudc;
+    woudc.platformId = "067";
+    woudc.country = "USA";
+    woudc.agency = "NOAA-CMDL";
+    woudc.authority = "A. Scientist";
+    woudc.model = "Beck";
+    const ReprocessRun run =
+        ReprocessDayFiles(vars.setup, vars.calibration,
+                          {station.DataDir() + "D06083.999", station.DataDir() + "notaday.txt"},
+                          woudc, gone, MakeDateTime(2026, 12, 9, 12, 0, 0));
+    EXPECT_TRUE(run.failed);
+    ASSERT_EQ(run.records.size(), 1);
+    EXPECT_NEAR(run.records[0].reprocessed, 477.8, 0.05);
+    ASSERT_EQ(run.problems.size(), 2);
+    EXPECT_TRUE(run.problems[0].startsWith(gone + "20060324.Dobson."))
+        << run.problems[0].toStdString();
+    EXPECT_EQ(run.problems[1],
+              station.DataDir() + "notaday.txt: not a day file name (D + YY + DDD)");
+    // Without a WOUDC station only the records: nothing written, no failure.
+    const ReprocessRun csvOnly =
+        ReprocessDayFiles(vars.setup, vars.calibration, {station.DataDir() + "D06083.999"},
+                          std::nullopt, gone, MakeDateTime(2026, 12, 9, 12, 0, 0));
+    EXPECT_FALSE(csvOnly.failed);
+    EXPECT_TRUE(csvOnly.problems.isEmpty());
 }
