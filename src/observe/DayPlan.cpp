@@ -164,4 +164,24 @@ QByteArray PlanJson(const DayPlan& plan, const QString& station, DateTimeValue l
     return QJsonDocument(out).toJson(QJsonDocument::Compact);
 }
 
+int PlanSecondNow(const StationSetup& setup, DateTimeValue localDate, DateTimeValue utcNow) {
+    const DateTimeValue local = LocalStandardTime(setup, utcNow);
+    if (std::floor(local) != localDate) {
+        return -1;
+    }
+    return std::clamp(static_cast<int>(std::floor((local - localDate) * 86400.0 + 1e-6)), 0, 86399);
+}
+
+QList<MuPoint> MuThroughTheDay(const StationSetup& setup, DateTimeValue localDate, int stepSeconds,
+                               double muShown) {
+    QList<MuPoint> out;
+    for (int second = 0; second <= 86400; second += stepSeconds) {
+        const double m = SunMu(setup, UtcOf(setup, localDate, second));
+        if (m > 0 && m <= muShown) {
+            out << MuPoint{second, m};
+        }
+    }
+    return out;
+}
+
 } // namespace quillon

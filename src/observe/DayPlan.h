@@ -34,6 +34,19 @@ DayPlan PlanDay(const StationSetup& setup, DateTimeValue localDate);
 // The interval that holds `second` after midnight (0 to 86399), or -1.
 int PlanIntervalAt(const DayPlan& plan, int second);
 
+// The second after local midnight of `localDate` that the UTC clock reads
+// now (0 to 86399), or -1 when now is another local date.
+int PlanSecondNow(const StationSetup& setup, DateTimeValue localDate, DateTimeValue utcNow);
+
+// Mu through the local date, every `stepSeconds` from midnight to midnight
+// (both in), where the sun is up and mu is at most `muShown`.
+struct MuPoint {
+    int second; // after local midnight
+    double mu;
+};
+QList<MuPoint> MuThroughTheDay(const StationSetup& setup, DateTimeValue localDate, int stepSeconds,
+                               double muShown);
+
 // Each observation type's windows through the day: the joined intervals in
 // which the menu offers it, types in the order they first appear.
 struct TypeWindows {

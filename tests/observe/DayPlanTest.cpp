@@ -167,3 +167,36 @@ TEST(DayPlan, TheIntervalOfAMomentAndEachTypesWindows) {
     EXPECT_EQ(windows[3].type, "CDDSGQP");
     EXPECT_EQ(windows[3].windows, (QList<std::pair<int, int>>{{30000, 40000}}));
 }
+
+TEST(DayPlan, TheSecondOfNowAndMuThroughTheDayForThePlanWindow) {
+    TestStation station;
+    const StationState vars = LoadedVars(station);
+    const DateTimeValue day = DateSerial(2026, 12, 8);
+    // Boulder is UTC-7: 07:00 UTC is local midnight, 19:00 UTC local noon.
+    EXPECT_EQ(PlanSecondNow(vars.setup, day, MakeDateTime(2026, 12, 8, 7, 0, 0)), 0);
+    EXPECT_EQ(PlanSecondNow(vars.setup, day, MakeDateTime(2026, 12, 8, 19, 0, 0)), 43200);
+    EXPECT_EQ(PlanSecondNow(vars.setup, day, MakeDateTime(2026, 12, 9, 6, 59, 59)), 86399);
+    EXPECT_EQ(PlanSecondNow(vars.setup, day, MakeDateTime(2026, 12, 9, 7, 0, 0)), -1);
+    EXPECT_EQ(PlanSecondNow(vars.setup, day, MakeDateTime(2026, 12, 8, 6, 59, 59)), -1);
+    // Mu every five minutes while the sun is up and mu at most 6: its
+    // lowest near the plan's (2.16 at 11:53), no point at night.
+    const QList<MuPoint> curve = MuThroughTheDay(vars.setup, day, 300, 6.0);
+    ASSERT_FALSE(curve.isEmpty());
+    double lowest = 99;
+    int lowestAt = 0;
+    for (const MuPoint& p : curve) {
+        EXPECT_EQ(p.second % 300, 0);
+        EXPECT_GT(p.mu, 0.0);
+        EXPECT_LE(p.mu, 6.0);
+        if (p.mu < lowest) {
+            lowest = p.mu;
+            lowestAt = p.second;
+        }
+    }
+    EXPECT_NEAR(lowest, 2.16, 0.03);
+    EXPECT_NEAR(lowestAt, 11 * 3600 + 53 * 60, 300);
+    // Mu 6 is reached about an hour and a half after sunrise: no point
+    // before 07:30 or after 16:30.
+    EXPECT_GT(curve.first().second, 7 * 3600 + 30 * 60);
+    EXPECT_LT(curve.last().second, 16 * 3600 + 30 * 60);
+}

@@ -97,11 +97,7 @@ PlanWindow::PlanWindow(Services& services, QWidget* parent) : QDialog(parent), s
 }
 
 int PlanWindow::NowSecond() const {
-    const DateTimeValue local = LocalStandardTime(s_.setup, s_.clock.Now());
-    if (std::floor(local) != date_) {
-        return -1;
-    }
-    return std::clamp(static_cast<int>(std::floor((local - date_) * 86400.0 + 1e-6)), 0, 86399);
+    return PlanSecondNow(s_.setup, date_, s_.clock.Now());
 }
 
 void PlanWindow::ShowDate(DateTimeValue localDate) {
@@ -194,13 +190,8 @@ void PlanWindow::BuildMuChart() {
     }
     auto* curve = new QLineSeries(chart);
     curve->setName(QStringLiteral("mu"));
-    for (int second = 0; second <= 86400; second += 300) {
-        const DateTimeValue utc =
-            date_ + second / 86400.0 + static_cast<double>(s_.setup.UtcOffsetHours) / 24.0;
-        const double m = SunMu(s_.setup, utc);
-        if (m > 0 && m <= kMuShown) {
-            curve->append(Hours(second), m);
-        }
+    for (const MuPoint& point : MuThroughTheDay(s_.setup, date_, 300, kMuShown)) {
+        curve->append(Hours(point.second), point.mu);
     }
     chart->addSeries(curve);
     curve->attachAxis(time);
