@@ -163,6 +163,58 @@ bool StandardLampTest::SelectLamp(const QString& name) {
     return known_;
 }
 
+bool StandardLampTest::ChooseLamp(const QString& name) {
+    const QString text = name.trimmed();
+    if (text.isEmpty() || text == QLatin1String("Lamp Name")) {
+        return false;
+    }
+    SelectLamp(text);
+    lampChosen_ = true;
+    return true;
+}
+
+StandardLampTest::Next StandardLampTest::Start() {
+    switch (Run()) {
+    case LampRunOutcome::Complete:
+        // The finished run is inspected: Accept or Reject it before another
+        // Start, which would throw it away.
+        return Next::Inspect;
+    case LampRunOutcome::NewLamp:
+        lampChosen_ = false;
+        return Next::ChooseLamp;
+    case LampRunOutcome::TopLevel:
+    case LampRunOutcome::Failed:
+        return Next::Leave;
+    case LampRunOutcome::Discarded:
+    case LampRunOutcome::StartOver:
+        break;
+    }
+    return Next::Ready;
+}
+
+StandardLampTest::Accepted StandardLampTest::AcceptRun() {
+    if (Accept()) {
+        return Accepted::Saved;
+    }
+    return complete_ ? Accepted::TryAgain : Accepted::StartOver;
+}
+
+bool StandardLampTest::Reject() {
+    if (screens_.ConfirmRejectRun() == ContinueOrEscape::Escape) {
+        return false;
+    }
+    complete_ = false;
+    recorded_ = false;
+    return true;
+}
+
+void StandardLampTest::NewTemperature() {
+    if (const std::optional<double> degrees =
+            screens_.AskTemperature(QStringLiteral("Instrument Temperature for lamp test."), {})) {
+        s_.settings.InstrumentTemperature = *degrees;
+    }
+}
+
 QStringList StandardLampTest::PromptLines(int w, int sequence) const {
     const Calibration& v = calibration_;
     const double t = s_.settings.InstrumentTemperature;

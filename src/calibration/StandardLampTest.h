@@ -70,6 +70,8 @@ public:
     virtual void ShowAverages(const std::array<double, 4>& averages) = 0;
     // "Big_corr_change".
     virtual BigChangeChoice BigCorrectionChange(const QStringList& lines) = 0;
+    // "Standard Lamp Rejected": Continue rejects the run, Escape keeps it.
+    virtual ContinueOrEscape ConfirmRejectRun() = 0;
 };
 
 enum class LampRunOutcome {
@@ -88,6 +90,10 @@ public:
     const ReferenceLamps& Lamps() const { return lamps_; }
     // The lamp by name, ignoring case; whether its reference values are known.
     bool SelectLamp(const QString& name);
+    // The operator's Select: false for no name (empty, or the list's own
+    // "Lamp Name"), else the lamp is chosen.
+    bool ChooseLamp(const QString& name);
+    bool LampChosen() const { return lampChosen_; }
 
     // The opening: the initials with the set-up instructions, then the
     // instrument temperature. False when the operator escaped from either.
@@ -98,6 +104,10 @@ public:
 
     // The three sequences of A, C, C', D with every check.
     LampRunOutcome Run();
+    // Start: the run, after which the test screen shows what comes next.
+    // A new lamp forgets the one chosen.
+    enum class Next { Inspect, ChooseLamp, Ready, Leave };
+    Next Start();
 
     // The new corrections from the averages (the ones in use when the
     // lamp's reference values are not known).
@@ -111,6 +121,16 @@ public:
     // the run stays complete, so Accept can be tried again.
     bool Accept();
     bool Complete() const { return complete_; }
+    // The screen's Accept: saved; started over (the change check); or the
+    // run kept for Accept to be tried again after a file failed.
+    enum class Accepted { Saved, StartOver, TryAgain };
+    Accepted AcceptRun();
+    // Reject, once the operator confirms it: the run is thrown away. True
+    // when it was.
+    bool Reject();
+    // New Temperature: the instrument temperature asked again (kept when
+    // the operator escapes); a finished run stays to be accepted.
+    void NewTemperature();
 
     static QString WavelengthName(int w);
 
@@ -145,6 +165,7 @@ private:
     std::array<std::array<double, 3>, 4> means_{};
     std::array<std::array<double, 3>, 4> sds_{};
     bool complete_ = false;
+    bool lampChosen_ = false;
     bool recorded_ = false; // the record of this run is written
 };
 

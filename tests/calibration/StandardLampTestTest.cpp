@@ -66,6 +66,7 @@ public:
         log << "Big_corr_change";
         return useNew ? BigChangeChoice::UseNewValues : BigChangeChoice::StartOver;
     }
+    ContinueOrEscape ConfirmRejectRun() override { return rejectAnswer; }
     // GaugeDisplay
     void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
     void Open(const QString& mode, int, int, const QString&) override {
@@ -84,6 +85,7 @@ public:
     QStringList prompts, stages, log, captions;
     // The initials each initials screen offered.
     QStringList offered;
+    ContinueOrEscape rejectAnswer = ContinueOrEscape::Continue;
     const OperatorSettings* settings = nullptr;
     QList<int> choices;
     QList<int> escapeAtPrompts;
@@ -418,4 +420,47 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
         }
         EXPECT_GE(kills, 2) << workflow;
     }
+}
+
+TEST_F(StandardLampTestTest, TheScreensCommandsDecidedHere) {
+    StandardLampTest test(fakes.services, op, ReadReferenceLamps(vars.setup));
+    // Select: no name, or the list's own placeholder, chooses nothing.
+    EXPECT_FALSE(test.ChooseLamp("  "));
+    EXPECT_FALSE(test.ChooseLamp("Lamp Name"));
+    EXPECT_FALSE(test.LampChosen());
+    EXPECT_TRUE(test.ChooseLamp(" l1 "));
+    EXPECT_TRUE(test.LampChosen());
+    EXPECT_TRUE(test.ReferenceKnown());
+    EXPECT_EQ(test.LampName(), "l1");
+    // A run to inspect, then Reject kept by Escape and taken by Space.
+    EXPECT_EQ(test.Start(), StandardLampTest::Next::Inspect);
+    EXPECT_TRUE(test.Complete());
+    op.rejectAnswer = ContinueOrEscape::Escape;
+    EXPECT_FALSE(test.Reject());
+    EXPECT_TRUE(test.Complete());
+    op.rejectAnswer = ContinueOrEscape::Continue;
+    EXPECT_TRUE(test.Reject());
+    EXPECT_FALSE(test.Complete());
+    EXPECT_FALSE(QFile::exists(station.Home() + "history/lamphist.061"));
+    // A new lamp chosen at the escape forgets the one chosen; the top level
+    // leaves the screen.
+    op.choices = {4};
+    op.exitAtCountdown = op.countdowns + 1;
+    EXPECT_EQ(test.Start(), StandardLampTest::Next::ChooseLamp);
+    EXPECT_FALSE(test.LampChosen());
+    ASSERT_TRUE(test.ChooseLamp("L1"));
+    op.choices = {5};
+    op.exitAtCountdown = op.countdowns + 1;
+    EXPECT_EQ(test.Start(), StandardLampTest::Next::Leave);
+    // A run accepted: saved; New Temperature kept on Escape, taken on Enter.
+    op.exitAtCountdown = -1;
+    ASSERT_EQ(test.Start(), StandardLampTest::Next::Inspect);
+    EXPECT_EQ(test.AcceptRun(), StandardLampTest::Accepted::Saved);
+    op.escapeTemperature = true;
+    test.NewTemperature();
+    EXPECT_DOUBLE_EQ(vars.settings.InstrumentTemperature, 20.0);
+    op.escapeTemperature = false;
+    test.NewTemperature();
+    EXPECT_DOUBLE_EQ(vars.settings.InstrumentTemperature, 21.0);
+    EXPECT_EQ(op.log.last(), "temperature Instrument Temperature for lamp test.|");
 }

@@ -56,6 +56,7 @@ public:
     BigChangeChoice BigCorrectionChange(const QStringList&) override {
         return BigChangeChoice::UseNewValues;
     }
+    ContinueOrEscape ConfirmRejectRun() override { return ContinueOrEscape::Continue; }
     void SetCallerText(const QString&, const QString&) override {}
     void Open(const QString&, int, int, const QString&) override {}
     void SetProgress(int, const QString&) override {}

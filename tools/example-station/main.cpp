@@ -182,6 +182,7 @@ public:
     BigChangeChoice BigCorrectionChange(const QStringList&) override {
         return BigChangeChoice::UseNewValues;
     }
+    ContinueOrEscape ConfirmRejectRun() override { return ContinueOrEscape::Continue; }
 
 private:
     Simulator& sim_;

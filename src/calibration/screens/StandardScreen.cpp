@@ -152,7 +152,7 @@ void StandardScreen::ShowLampTestSetup() {
     ShowSettings();
     accept_->setEnabled(false);
     reject_->setEnabled(false);
-    start_->setEnabled(lampChosen_);
+    start_->setEnabled(test_->LampChosen());
     LockLamp(false);
 }
 
@@ -198,8 +198,7 @@ void StandardScreen::ShowReference() {
 }
 
 void StandardScreen::Select() {
-    const QString text = lamps_->currentText().trimmed();
-    if (text.isEmpty() || text == QLatin1String("Lamp Name")) {
+    if (!test_->ChooseLamp(lamps_->currentText())) {
         PromptScreen prompt(QStringLiteral("Enter of Select Lamp Name"),
                             QStringLiteral("Please enter or Select\nLamp Name."),
                             {QStringLiteral("Press Escape to Return to main menu."),
@@ -212,57 +211,46 @@ void StandardScreen::Select() {
         }
         return;
     }
-    test_->SelectLamp(text);
-    lampChosen_ = true;
     ShowReference();
     start_->setEnabled(true);
     start_->setFocus();
 }
 
 void StandardScreen::Start() {
-    if (!lampChosen_) {
+    if (!test_->LampChosen()) {
         Select();
         return;
     }
     start_->setEnabled(false);
     LockLamp(true);
-    switch (test_->Run()) {
-    case LampRunOutcome::Complete:
-        // The finished run is inspected: Accept or Reject it before another
-        // Start, which would throw it away.
+    switch (test_->Start()) {
+    case StandardLampTest::Next::Inspect:
         accept_->setEnabled(true);
         reject_->setEnabled(true);
         accept_->setFocus();
         return;
-    case LampRunOutcome::NewLamp:
-        lampChosen_ = false;
-        lamps_->setFocus();
-        break;
-    case LampRunOutcome::TopLevel:
-    case LampRunOutcome::Failed:
+    case StandardLampTest::Next::Leave:
         reject();
         return;
-    case LampRunOutcome::Discarded:
-    case LampRunOutcome::StartOver:
+    case StandardLampTest::Next::ChooseLamp:
+        lamps_->setFocus();
+        break;
+    case StandardLampTest::Next::Ready:
         break;
     }
     LockLamp(false);
-    start_->setEnabled(lampChosen_);
+    start_->setEnabled(test_->LampChosen());
 }
 
 void StandardScreen::AcceptTest() {
-    if (!test_->Accept() && test_->Complete()) {
+    if (test_->AcceptRun() == StandardLampTest::Accepted::TryAgain) {
         return; // a file could not be written: Accept stays, to try again
     }
     ShowLampTestSetup();
 }
 
 void StandardScreen::RejectTest() {
-    PromptScreen prompt(
-        QStringLiteral("Standard Lamp Rejected"), QStringLiteral("Really Reject?"),
-        {QStringLiteral("Spacebar to Reject."), QStringLiteral("Otherwise press Escape.")}, this);
-    prompt.exec();
-    if (prompt.escaped) {
+    if (!test_->Reject()) {
         return;
     }
     ClearReadings();
@@ -270,13 +258,16 @@ void StandardScreen::RejectTest() {
     lamps_->setFocus();
 }
 
+ContinueOrEscape StandardScreen::ConfirmRejectRun() {
+    PromptScreen prompt(
+        QStringLiteral("Standard Lamp Rejected"), QStringLiteral("Really Reject?"),
+        {QStringLiteral("Spacebar to Reject."), QStringLiteral("Otherwise press Escape.")}, this);
+    prompt.exec();
+    return prompt.escaped ? ContinueOrEscape::Escape : ContinueOrEscape::Continue;
+}
+
 void StandardScreen::NewTemperature() {
-    GetDegsCScreen temperature(&s_.sounds, this);
-    temperature.setWindowTitle(QStringLiteral("Instrument Temperature for lamp test."));
-    temperature.exec();
-    if (const std::optional<double> degrees = temperature.Temperature()) {
-        s_.settings.InstrumentTemperature = *degrees;
-    }
+    test_->NewTemperature();
     // Only the Q settings and their caption follow the temperature; a
     // finished run stays to be accepted or rejected.
     ShowSettings();

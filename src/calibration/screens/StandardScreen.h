@@ -49,6 +49,7 @@ public:
     void ClearReadings() override;
     void ShowAverages(const std::array<double, 4>& averages) override;
     BigChangeChoice BigCorrectionChange(const QStringList& lines) override;
+    ContinueOrEscape ConfirmRejectRun() override;
 
 private:
     void ShowReference();
@@ -69,7 +70,6 @@ private:
     QPushButton* start_;
     QPushButton* accept_;
     QPushButton* reject_;
-    bool lampChosen_ = false;
 };
 
 } // namespace quillon
