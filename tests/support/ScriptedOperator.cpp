@@ -10,12 +10,19 @@
 
 namespace quillon::test {
 
+QList<ScriptedOperator*>& ScriptedOperator::Active() {
+    static QList<ScriptedOperator*> active;
+    return active;
+}
+
 ScriptedOperator::ScriptedOperator() {
+    Active() << this;
     QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
     timer_.start(2);
 }
 
 ScriptedOperator::~ScriptedOperator() {
+    Active().removeAll(this);
     for (const auto& [name, answer] : answers_) {
         ADD_FAILURE() << "The screen " << name.toStdString() << " never came";
     }
@@ -26,6 +33,10 @@ void ScriptedOperator::On(const QString& name, Answer answer) {
 }
 
 void ScriptedOperator::Look() {
+    if (Active().isEmpty() || Active().last() != this) {
+        waiting_.invalidate();
+        return; // a later operator answers for now
+    }
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || ignored_.contains(modal->objectName())) {
         return;

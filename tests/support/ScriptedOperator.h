@@ -16,7 +16,10 @@ namespace quillon::test {
 // The operator of a screen test: answers each modal screen by its name, in
 // the order given. A screen it was not told of fails the test and is closed
 // within two seconds (so a test never hangs on it), and an expected screen
-// that never came fails the test when the operator goes.
+// that never came fails the test when the operator goes. Operators nest:
+// the latest one made answers, and an earlier one waits until it goes.
+// Every screen test runs under one with no answers, so a screen that no
+// test named fails it.
 class ScriptedOperator {
 public:
     using Answer = std::function<void(QWidget*)>;
@@ -35,6 +38,8 @@ public:
 
 private:
     void Look();
+    // The operators in their order of making; only the last one answers.
+    static QList<ScriptedOperator*>& Active();
     QTimer timer_;
     QList<std::pair<QString, Answer>> answers_;
     QStringList seen_;
