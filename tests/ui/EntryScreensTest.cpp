@@ -2,6 +2,7 @@
 // The entry screens offscreen: typed keys, pasted text and closed windows.
 #include "ui/EntryScreens.h"
 #include "support/QtPrinters.h"
+#include "support/ScriptedOperator.h"
 #include "util/EntryRules.h"
 #include <QApplication>
 #include <QClipboard>
@@ -12,6 +13,7 @@
 #include <memory>
 
 using namespace quillon;
+using namespace quillon::test;
 
 TEST(EntryScreens, PastedInitialsAndClosedWindows) {
     {
@@ -37,7 +39,8 @@ TEST(EntryScreens, PastedInitialsAndClosedWindows) {
     QObject::connect(&comment, &AddCommentScreen::Entered,
                      [&entered](const QString& text) { entered << text; });
     for (QDialog* dialog : std::initializer_list<QDialog*>{&initials, &degrees, &comment}) {
-        QTimer::singleShot(0, dialog, [dialog] { dialog->close(); });
+        ScriptedOperator op;
+        op.On(dialog->objectName(), CloseWindow());
         EXPECT_EQ(dialog->exec(), QDialog::Rejected) << dialog->objectName().toStdString();
     }
     EXPECT_EQ(initials.Initials(), std::nullopt);
