@@ -130,9 +130,10 @@ public:
         dirs_->addItem(QStringLiteral(".."));
         dirs_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
         files_->clear();
-        // The station's own day files, ".999" ones too when it has no encoder.
-        files_->addItems(
-            dir.entryList({QStringLiteral("D*.") + DayFileExtension(setup_)}, QDir::Files));
+        // The station's own day files that hold data, oldest day first.
+        for (const DayFileEntry& day : ListDayFiles(dir_, DayFileExtension(setup_)).entries) {
+            files_->addItem(day.name);
+        }
     }
 
     QString chosen;
