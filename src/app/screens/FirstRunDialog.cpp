@@ -22,6 +22,9 @@ bool EnsureStationHome(const QString& home, QWidget* parent) {
     QPushButton* quit = box.addButton(QStringLiteral("&Quit"), QMessageBox::RejectRole);
     quit->setObjectName(QStringLiteral("cmmdQuit"));
     box.setEscapeButton(quit);
+    // Quitting is the harmless choice: Space and Enter take it; copying the
+    // example takes its access key or a click.
+    box.setDefaultButton(quit);
     box.exec();
     if (box.clickedButton() != copy) {
         return false;

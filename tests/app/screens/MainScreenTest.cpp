@@ -646,9 +646,11 @@ TEST_F(MainScreenTest, ParameterScreenShowsTheStationDuringItsWait) {
 TEST(FirstRun, MissingHomeOffersTheExampleStation) {
     QTemporaryDir dir;
     const QString home = dir.path() + "/station/";
-    // Quit, Escape or the close button: nothing made.
+    // Quit, Escape or the close button, and Space and Enter (quitting is the
+    // harmless choice): nothing made.
     for (const ScriptedOperator::Answer& quit :
-         {Click("cmmdQuit"), Press(Qt::Key_Escape), CloseWindow()}) {
+         {Click("cmmdQuit"), Press(Qt::Key_Escape), CloseWindow(), Press(Qt::Key_Space),
+          Press(Qt::Key_Return), Press(Qt::Key_Q, Qt::AltModifier)}) {
         ScriptedOperator op;
         op.On("FirstRun", quit);
         EXPECT_FALSE(EnsureStationHome(home));
@@ -656,7 +658,7 @@ TEST(FirstRun, MissingHomeOffersTheExampleStation) {
     EXPECT_FALSE(QFileInfo::exists(home));
     // Copy: the whole example station, and nothing left beside it.
     ScriptedOperator op;
-    op.On("FirstRun", Click("cmmdCopy"));
+    op.On("FirstRun", Press(Qt::Key_C, Qt::AltModifier));
     EXPECT_TRUE(EnsureStationHome(home));
     EXPECT_TRUE(QFileInfo(home + "disc.cfg").isFile());
     EXPECT_TRUE(QFileInfo(home + "config/inst.cfg").isFile());
