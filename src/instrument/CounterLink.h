@@ -28,9 +28,10 @@ public:
     // Reads (and so empties) the whole receive buffer.
     virtual QByteArray ReadAll() = 0;
     // Lets up to `ms` milliseconds pass while the line delivers what has
-    // arrived and screens paint. Keys and clicks are handled only when
-    // `userInput` is true; otherwise they wait until the read is over.
-    virtual void Poll(int ms, bool userInput) = 0;
+    // arrived and the program's events run: screens paint, and the
+    // operator's keys and clicks reach the busy gate as they are pressed
+    // (never held until the read is over).
+    virtual void Poll(int ms) = 0;
 };
 
 // The device of an encoder port name: "COMn" is COM port n ("/dev/ttyS(n-1)"

@@ -118,7 +118,7 @@ Result<double> Cub5Encoder::Sample(const std::function<bool()>& stop) {
                                                       QStringLiteral("\" arrived")) +
                              QStringLiteral("). Check the cable and the counter's power.")};
         }
-        link_.Poll(5, static_cast<bool>(stop));
+        link_.Poll(5);
         if (stop && stop()) {
             interrupted_ = true;
             return 0.0;

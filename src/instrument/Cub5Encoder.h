@@ -29,10 +29,10 @@ public:
 
     // The mean R-dial value over a window of `seconds` (at least two
     // samples), or the counter's failure naming the device and what arrived.
-    // While
-    // it waits for the counter, keys and clicks wait too, unless the caller
-    // has a control that must stay live: then `stop` is asked between
-    // polls, and a true answer ends the read at once (Interrupted()).
+    // While it waits for the counter the program's events run (the caller
+    // holds the busy gate, so no command runs inside the read); `stop`, when
+    // given, is asked between polls, and a true answer ends the read at
+    // once (Interrupted()).
     Result<double> ReadEncoder(double seconds, const std::function<bool()>& stop = {});
     bool Interrupted() const { return interrupted_; }
     bool Reading() const { return reading_; }

@@ -62,9 +62,8 @@ QByteArray SerialCounterLink::ReadAll() {
     return port_.readAll();
 }
 
-void SerialCounterLink::Poll(int ms, bool userInput) {
-    QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents
-                                              : QEventLoop::ExcludeUserInputEvents);
+void SerialCounterLink::Poll(int ms) {
+    QCoreApplication::processEvents();
     if (!port_.isOpen()) {
         return;
     }

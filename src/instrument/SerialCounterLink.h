@@ -17,7 +17,7 @@ public:
     void Write(const QByteArray& text) override;
     qint64 BytesWaiting() override;
     QByteArray ReadAll() override;
-    void Poll(int ms, bool userInput) override;
+    void Poll(int ms) override;
 
 private:
     QSerialPort port_;

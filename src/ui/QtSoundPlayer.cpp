@@ -5,6 +5,7 @@
 #include <QAudioSink>
 #include <QEventLoop>
 #include <QMediaDevices>
+#include <QMutexLocker>
 #include <QTimer>
 #include <QtEndian>
 #include <algorithm>
@@ -22,16 +23,34 @@ CueStream::CueStream() {
 }
 
 qint64 CueStream::Queue(const QByteArray& samples) {
+    QMutexLocker lock(&mutex_);
     queued_ += samples;
     return delivered_ + queued_.size();
 }
 
+void CueStream::Clear() {
+    QMutexLocker lock(&mutex_);
+    queued_.clear();
+}
+
+qint64 CueStream::Delivered() const {
+    QMutexLocker lock(&mutex_);
+    return delivered_;
+}
+
+qint64 CueStream::SoundDelivered() const {
+    QMutexLocker lock(&mutex_);
+    return soundDelivered_;
+}
+
 qint64 CueStream::bytesAvailable() const {
+    QMutexLocker lock(&mutex_);
     // Always something to read: the queued sound, then silence.
     return std::max<qint64>(queued_.size(), 4096) + QIODevice::bytesAvailable();
 }
 
 qint64 CueStream::readData(char* data, qint64 maxSize) {
+    QMutexLocker lock(&mutex_);
     maxSize &= ~qint64(1); // whole 16-bit samples
     const qint64 sound = std::min<qint64>(maxSize, queued_.size());
     std::copy_n(queued_.constData(), sound, data);
@@ -42,17 +61,58 @@ qint64 CueStream::readData(char* data, qint64 maxSize) {
     return maxSize;
 }
 
-QtSoundPlayer::QtSoundPlayer() = default;
+SoundOutput::SoundOutput(CueStream* stream) : stream_(stream) {}
 
-QtSoundPlayer::~QtSoundPlayer() {
+SoundOutput::~SoundOutput() {
+    Stop();
+}
+
+bool SoundOutput::Start() {
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        return false;
+    }
+    sink_ = std::make_unique<QAudioSink>(device, QtSoundPlayer::StreamFormat());
+    sink_->setBufferSize(QtSoundPlayer::kBufferBytes);
+    failed_ = false;
+    connect(sink_.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+        if (state == QAudio::StoppedState && sink_ && sink_->error() != QAudio::NoError) {
+            failed_ = true;
+        }
+    });
+    sink_->start(stream_); // pull mode: the sink reads the stream on this thread
+    if (sink_->error() != QAudio::NoError) {
+        sink_.reset();
+        return false;
+    }
+    return true;
+}
+
+void SoundOutput::Stop() {
     if (sink_) {
         sink_->stop();
+        sink_.reset();
     }
+}
+
+QtSoundPlayer::QtSoundPlayer() : stream_(new CueStream), output_(new SoundOutput(stream_)) {
+    thread_.setObjectName(QStringLiteral("sound"));
+    stream_->moveToThread(&thread_);
+    output_->moveToThread(&thread_);
+    QObject::connect(&thread_, &QThread::finished, output_, &QObject::deleteLater);
+    QObject::connect(&thread_, &QThread::finished, stream_, &QObject::deleteLater);
+    thread_.start();
+}
+
+QtSoundPlayer::~QtSoundPlayer() {
+    QMetaObject::invokeMethod(output_, &SoundOutput::Stop, Qt::BlockingQueuedConnection);
+    thread_.quit();
+    thread_.wait();
 }
 
 void QtSoundPlayer::WarnOnce(const QString& why) {
     if (!warned_) {
-        std::fprintf(stderr, "quillon: sound is off: %s\n", qPrintable(why));
+        std::fprintf(stderr, "quillon: sound: %s\n", qPrintable(why));
         warned_ = true;
     }
 }
@@ -89,27 +149,20 @@ QByteArray QtSoundPlayer::ToStreamFormat(const WavImage& image) {
 }
 
 bool QtSoundPlayer::OpenStream() {
-    if (sink_) {
+    if (started_ && !output_->Failed()) {
         return true;
     }
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
-        WarnOnce(QStringLiteral("this machine has no audio output"));
+    if (started_) {
+        WarnOnce(QStringLiteral("the audio output failed; it is opened again"));
+    }
+    bool opened = false;
+    QMetaObject::invokeMethod(output_, &SoundOutput::Start, Qt::BlockingQueuedConnection, &opened);
+    started_ = opened;
+    if (!opened) {
+        WarnOnce(QStringLiteral("no audio output; the program goes on without sound"));
         return false;
     }
-    stream_ = std::make_unique<CueStream>();
-    sink_ = std::make_unique<QAudioSink>(device, StreamFormat());
-    // A fifth of a second of buffer: short enough that a cue follows its
-    // screen at once, long enough that a busy machine does not stutter.
-    sink_->setBufferSize(static_cast<qsizetype>(kBytesPerSecond / 5));
-    sink_->start(stream_.get()); // pull mode: the sink reads the stream
     ++streamsOpened_;
-    if (sink_->error() != QAudio::NoError) {
-        sink_.reset();
-        stream_.reset();
-        WarnOnce(QStringLiteral("the audio output could not be opened"));
-        return false;
-    }
     return true;
 }
 
@@ -119,18 +172,20 @@ void QtSoundPlayer::Play(int soundNumber, const QByteArray& wav) {
         WarnOnce(QStringLiteral("sound %1 is not a playable recording").arg(soundNumber));
         return;
     }
-    if (warned_ || !OpenStream()) {
+    silent_ = !OpenStream();
+    if (silent_) {
         return;
     }
     const QByteArray samples = ToStreamFormat(image);
     const qint64 end = stream_->Queue(samples);
     // The sound has ended when the stream has handed all of it to the sound
-    // server. Never wait longer than the sound plus a margin, whatever the
-    // device does.
+    // server. The program's events run meanwhile (the operator's keys reach
+    // the busy gate); never wait longer than the sound plus a margin,
+    // whatever the device does.
     QEventLoop loop;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (stream_->Delivered() >= end || sink_->error() == QAudio::FatalError) {
+        if (stream_->Delivered() >= end || output_->Failed()) {
             loop.quit();
         }
     });
@@ -138,13 +193,10 @@ void QtSoundPlayer::Play(int soundNumber, const QByteArray& wav) {
     const qint64 durationMs = samples.size() * 1000 / kBytesPerSecond;
     QTimer::singleShot(static_cast<int>(durationMs) + 2000, &loop, &QEventLoop::quit);
     if (stream_->Delivered() < end) {
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     }
     if (stream_->Delivered() < end) {
         stream_->Clear(); // a stalled device: no old word later, over a new screen
-    }
-    if (sink_->error() == QAudio::FatalError) {
-        WarnOnce(QStringLiteral("the audio output failed"));
     }
 }
 

@@ -21,8 +21,8 @@ public:
     // Waits for `seconds` while the screen stays responsive.
     virtual void WaitProcessingEvents(double seconds) = 0;
 
-    // Waits for `seconds` while screens paint and timers run, but keys and
-    // mouse clicks wait until it is over (the parameter screen at start-up).
+    // Waits for `seconds` while screens paint and timers run (the parameter
+    // screen at start-up); the operator's keys reach the busy gate.
     virtual void WaitPainting(double seconds) = 0;
 
     // Seconds since UTC midnight.

@@ -27,7 +27,7 @@ void SystemClock::WaitProcessingEvents(double seconds) {
 void SystemClock::WaitPainting(double seconds) {
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(seconds * 1000.0), &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
 }
 
 } // namespace quillon

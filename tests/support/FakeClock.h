@@ -27,7 +27,7 @@ public:
     void WaitPainting(double seconds) override {
         ++paintingWaits_;
         Advance(seconds);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QCoreApplication::processEvents();
     }
     int PaintingWaits() const { return paintingWaits_; }
 

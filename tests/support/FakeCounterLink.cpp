@@ -19,12 +19,10 @@ Result<void> FakeCounterLink::Open(const QString& device) {
     return {};
 }
 
-void FakeCounterLink::Poll(int ms, bool userInput) {
+void FakeCounterLink::Poll(int ms) {
     ++polls;
-    userInputPolls += userInput ? 1 : 0;
     clock_.Advance(ms / 1000.0);
-    QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents
-                                              : QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents();
     if (onPoll_) {
         onPoll_();
     }
@@ -46,7 +44,7 @@ void FakeCounterLink::Write(const QByteArray& text) {
     }
     const double value = values_[std::min(next_, values_.size() - 1)];
     ++next_;
-    const DateTimeValue due = clock_.Now() + 0.026 / 86400.0;
+    const DateTimeValue due = clock_.Now() + replyDelay_ / 86400.0;
     switch (mode_) {
     case Mode::Normal:
         pending_.push_back({due, CounterReply(value)});

@@ -15,8 +15,8 @@ namespace quillon::test {
 // 26 ms of fake time after each request, as on a 9600-baud line; it can
 // fall silent, answer garbage or answer in pieces, stall for a number of
 // requests and recover, and be closed in the middle of a run. Like the
-// serial link, its wait handles pending events (keys and clicks only when
-// asked to), and a closed link delivers nothing.
+// serial link, its wait handles pending events, keys and clicks among
+// them, and a closed link delivers nothing.
 class FakeCounterLink : public CounterLink {
 public:
     enum class Mode { Normal, Silent, Garbage, HalfReply };
@@ -34,7 +34,7 @@ public:
     void Write(const QByteArray& text) override;
     qint64 BytesWaiting() override;
     QByteArray ReadAll() override;
-    void Poll(int ms, bool userInput) override;
+    void Poll(int ms) override;
 
     // Counter values to report, one per request; the last one repeats.
     void SetValues(std::vector<double> values) {
@@ -44,13 +44,15 @@ public:
     void SetValue(double value) { SetValues({value}); }
     void SetMode(Mode mode) { mode_ = mode; }
     void FailOpen(const QString& reason) { openFailure_ = reason; }
+    // Seconds from a request to its reply (a slow counter); 26 ms as on a
+    // 9600-baud line unless set.
+    void SetReplyDelay(double seconds) { replyDelay_ = seconds; }
     // The next `requests` requests go unanswered; then it answers again.
     void Stall(int requests) { stalled_ = requests; }
     // Runs on every wait for a reply (a test's operator acting mid-read).
     void OnPoll(std::function<void()> action) { onPoll_ = std::move(action); }
 
     int polls = 0;
-    int userInputPolls = 0;
 
     QList<QByteArray> written;
     int requests = 0;
@@ -68,6 +70,7 @@ private:
     QString openFailure_;
     Mode mode_ = Mode::Normal;
     int stalled_ = 0;
+    double replyDelay_ = 0.026;
     std::function<void()> onPoll_;
     std::vector<double> values_{0.0};
     size_t next_ = 0;

@@ -207,6 +207,10 @@ bool MainWindow::Load() {
     adjustSize();
     CentreOnScreen(this);
     setWindowTitle(MainTitle(kRevision));
+    // The operator's keys run on during start-up (the parameter screen's
+    // three seconds): a command waits at the gate until the main screen is
+    // ready.
+    BusyGate::Hold hold(services_.gate, QStringLiteral("the start-up"));
     StartUp startUp(state_, clock_, messages_, *this, encoder_);
     Result<std::optional<ArchiveSite>> loaded = startUp.LoadConfiguration();
     if (!loaded) {
@@ -247,7 +251,7 @@ void MainWindow::ShowParameters(const StationSetup& setup, const Calibration& ca
     operParam_.Fill(StationParameterLines(setup), InstrumentParameterLines(setup, calibration));
     operParam_.show();
     operParam_.repaint();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::processEvents();
 }
 
 void MainWindow::HideParameters() {

@@ -472,8 +472,7 @@ TEST_F(MainScreenTest, CommandsDuringTheTicksReadWaitForIt) {
     EXPECT_TRUE(chosen);
     EXPECT_EQ(Text(*main, "lblDispRpos"), "42.0");
     EXPECT_TRUE(messages.titles.isEmpty()); // nothing ran inside the read
-    EXPECT_EQ(fakes.link.userInputPolls, 0);
-    QCoreApplication::processEvents(); // the waiting command runs from the event loop
+    QCoreApplication::processEvents();      // the waiting command runs from the event loop
     EXPECT_EQ(messages.titles,
               QStringList{"Press Yes to Transfer files and exit -- No to just exit."});
     EXPECT_FALSE(fakes.link.IsOpen());
@@ -686,4 +685,60 @@ TEST(ExampleStationStart, TheOperatorProgramStartsOnTheShippedExampleWithoutAFau
     EXPECT_NE(main.findChild<QLabel*>("lblADDSoz")->text(), "No ADDS Obs. Yet Today");
     EXPECT_TRUE(main.findChild<QLabel*>("lblADDSoz")->text().startsWith("2 ADDS"))
         << main.findChild<QLabel*>("lblADDSoz")->text().toStdString();
+}
+
+TEST_F(MainScreenTest, KeysDuringTheTicksSlowReadWaitAtTheGate) {
+    // A slow counter: each reply a second after its request, so the tick's
+    // read takes seconds; the operator's keys arrive while it polls.
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/ttyUSB0\r\n");
+    fakes.link.SetValue(42.0);
+    fakes.link.SetReplyDelay(1.0);
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    main->show();
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    ASSERT_TRUE(SeekRange(6, DateSerial(2027, 1, 6) + 7.0 / 24.0)); // F1 ADDSGQP, F4 ADZC
+    main->Tick(); // the range's entries and guidance
+    const QString guidance = Text(*main, "lblMessage");
+    ASSERT_FALSE(guidance.isEmpty());
+    struct Case {
+        const char* what;
+        QList<Qt::Key> keys;
+        QString shown; // the message line after the last key, during the read
+        QStringList ran;
+    };
+    const Case cases[] = {
+        {"F1 then F4: the latest wins",
+         {Qt::Key_F1, Qt::Key_F4},
+         "Waiting: ADZC after the dial read",
+         {"ADZC"}},
+        {"F1 then Escape: nothing runs", {Qt::Key_F1, Qt::Key_Escape}, guidance, {}},
+        {"F1 twice: one observation",
+         {Qt::Key_F1, Qt::Key_F1},
+         "Waiting: ADDSGQP after the dial read",
+         {"ADDSGQP"}},
+    };
+    for (const Case& c : cases) {
+        started.clear();
+        int poll = 0;
+        QString shown;
+        QStringList ranDuringRead;
+        fakes.link.OnPoll([&] {
+            if (poll < c.keys.size()) {
+                QTest::keyClick(main.get(), c.keys[poll]);
+            }
+            if (++poll == c.keys.size()) {
+                shown = Text(*main, "lblMessage");
+                ranDuringRead = started;
+            }
+        });
+        main->Tick();
+        fakes.link.OnPoll({});
+        EXPECT_EQ(shown, c.shown) << c.what;
+        EXPECT_TRUE(ranDuringRead.isEmpty()) << c.what << ": nothing runs inside the read";
+        EXPECT_EQ(Text(*main, "lblDispRpos"), "42.0") << c.what;
+        QCoreApplication::processEvents(); // the waiting command runs from the event loop
+        EXPECT_EQ(started, c.ran) << c.what;
+    }
 }
