@@ -66,9 +66,12 @@ void MainWindow::ShowWaitingCommand() {
     if (!waiting.isEmpty()) {
         if (!showingWaiting_) {
             messageBeforeWaiting_ = lblMessage_->text();
+            messageDuringWait_ = false;
             showingWaiting_ = true;
         }
-        ShowMessageLine(waiting);
+        lblMessage_->setText(messageDuringWait_ ? waiting + u'\n' + messageBeforeWaiting_
+                                                : waiting);
+        lblMessage_->repaint();
     } else if (showingWaiting_) {
         showingWaiting_ = false;
         ShowMessageLine(messageBeforeWaiting_);
@@ -243,6 +246,15 @@ void MainWindow::ShowSummaryLines() {
 }
 
 void MainWindow::ShowMessageLine(const QString& text) {
+    // While a command waits, its "Waiting:" line stays on top and a message
+    // written meanwhile shows under it; once it runs, the latest message is
+    // the one left, never the text from before the wait.
+    if (showingWaiting_) {
+        messageBeforeWaiting_ = text;
+        messageDuringWait_ = true;
+        ShowWaitingCommand();
+        return;
+    }
     lblMessage_->setText(text);
     lblMessage_->repaint();
 }

@@ -90,6 +90,7 @@ private:
     // The waiting command on the message line, and what was there before.
     void ShowWaitingCommand();
     bool showingWaiting_ = false;
+    bool messageDuringWait_ = false; // a message was written while it waited
     QString messageBeforeWaiting_;
     void BuildControls();
     QHBoxLayout* BuildClocks(QWidget* central);

@@ -742,3 +742,26 @@ TEST_F(MainScreenTest, KeysDuringTheTicksSlowReadWaitAtTheGate) {
         EXPECT_EQ(started, c.ran) << c.what;
     }
 }
+
+TEST_F(MainScreenTest, TheMessageLineAfterAWaitIsTheLatestMessage) {
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    main->show();
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    ASSERT_TRUE(SeekRange(6, DateSerial(2027, 1, 6) + 7.0 / 24.0));
+    main->Tick();
+    {
+        // F1 during a transfer that then fails: both lines show while F1
+        // waits, the waiting one first.
+        BusyGate::Hold transfer(fakes.gate, "the transfer");
+        QTest::keyClick(main.get(), Qt::Key_F1);
+        main->ShowMessageLine("Sending D27006.061");
+        main->ShowMessageLine("Failed to send: D27006.061 (connection refused)");
+        EXPECT_EQ(Text(*main, "lblMessage"), "Waiting: ADDSGQP after the transfer\n"
+                                             "Failed to send: D27006.061 (connection refused)");
+    }
+    QCoreApplication::processEvents(); // F1 runs
+    EXPECT_EQ(started, QStringList{"ADDSGQP"});
+    EXPECT_EQ(Text(*main, "lblMessage"), "Failed to send: D27006.061 (connection refused)");
+}
