@@ -61,15 +61,17 @@ int SummaryCommand(StationState& vars, OperatorMessages& messages, const QString
     const bool done = otherDir
                           ? SumAday(vars.setup, clock, date, detail, directory, texts, messages)
                           : SumToDay(vars.setup, clock, date, detail, directory, texts, messages);
-    if (!done) {
-        return 1;
+    if (!done && !texts.summarised) {
+        return cli::kExitRefused; // the day file was refused, and said why
     }
+    // The day's summary, also when its file could not be written (that
+    // failure is on stderr, with the file named, and the exit status 1).
     Out() << texts.adds << '\n' << texts.adZenith << '\n' << texts.cdds << '\n';
     if (!otherDir) {
         Out() << texts.cdZenith << '\n';
     }
     Out().flush();
-    return 0;
+    return done ? 0 : cli::kExitRefused;
 }
 
 int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {

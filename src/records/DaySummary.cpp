@@ -307,6 +307,7 @@ bool SummariseDay(const StationSetup& setup, const Clock& clock, const QString& 
             texts.adds = QStringLiteral("No averages for ") + FormatDate(date, u"DD MMM/YYYY");
         }
     }
+    texts.summarised = true;
     if (detail == SummaryDetail::WithFile) {
         const QStringList file = SummaryFileLines(setup, dateText, date, contents, style,
                                                   LocalStandardTime(setup, clock.Now()));

@@ -22,6 +22,9 @@ struct SummaryTexts {
     QString adZenith;
     QString cdds;
     QString cdZenith;
+    // The day was read and the texts summarise it (also when its summary
+    // file could not then be written).
+    bool summarised = false;
 };
 
 // Summarises the day file of local date `dateText` ("MM/DD/YYYY") found in

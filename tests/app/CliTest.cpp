@@ -64,6 +64,25 @@ TEST(Cli, SummaryOfAnUnreadableDayFileFails) {
     EXPECT_TRUE(result.err.contains("Program will continue."));
 }
 
+TEST(Cli, ASummaryFileThatCannotBeWrittenLeavesTheSummaryPrinted) {
+    TestStation station;
+    station.Write("data/D06083.999",
+                  "\"Boulder, Colorado\"\r\nDobson,61 \r\n03/24/2006\r\n08:00:00\r\n" +
+                      QByteArray(70, '=') + "\r\n" +
+                      "OBS,03/24/2006,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.000,300.0,1.2\r\n"
+                      " 170.0 170.0 170.0 080.0 080.0ADDSGQP 24 120000 03 06\r\n");
+    // A directory in the summary file's place: it cannot be replaced.
+    QDir().mkpath(station.Home() + "data/S06083.999");
+    const CliResult r = RunCli(station, {"summary", "03/24/2006"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000\n"
+                     "No AD zenith type observations this day.\n"
+                     "No CDDS type observations this day.\n\n");
+    EXPECT_TRUE(r.err.contains("Could not write the summary file " + station.Home() +
+                               "data/S06083.999: "))
+        << r.err.toStdString();
+}
+
 TEST(Cli, MercuryTestOnPaperReviewAndAdjustment) {
     TestStation station;
     // Refused before anything is written: a reading out of range, a
