@@ -27,6 +27,7 @@ bool Explain(QWidget* parent) {
     QDialog screen(parent);
     screen.setObjectName(QStringLiteral("Explain"));
     screen.setWindowTitle(QStringLiteral("Explanation of process to make summary files."));
+    WidenToTitle(&screen);
     auto* layout = new QVBoxLayout(&screen);
     for (const char* line : {"You can choose to look at and/or print summaries of existing ",
                              "day files.  The program will allow you to change directories, ",
@@ -54,6 +55,7 @@ public:
     ChooserScreen(const StationSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
         setObjectName(QStringLiteral("ChooseDir"));
         setWindowTitle(QStringLiteral("Looking for Dayfiles for instrument ") + setup.InstrumentId);
+        WidenToTitle(this);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(new QLabel(
             QStringLiteral("Select the drive and directory with the Dobson Day Files"), this));
@@ -155,6 +157,7 @@ public:
         setObjectName(QStringLiteral("DayList"));
         setWindowTitle(QStringLiteral("Select a series of Day Files for Instrument ") +
                        s.setup.InstrumentId);
+        WidenToTitle(this);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(
             NamedLabel(QStringLiteral("lblCount"),

@@ -48,6 +48,9 @@ TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
         m->findChild<QPushButton*>("cmmdSelect")->click();
     });
     op.On("DayList", [&](QWidget* m) {
+        // The whole title fits: "Select a series of Day Files for Instrument 061".
+        EXPECT_EQ(m->windowTitle(), "Select a series of Day Files for Instrument 061");
+        EXPECT_GE(m->width(), m->fontMetrics().horizontalAdvance(m->windowTitle()) + 100);
         auto* days = m->findChild<QListWidget*>("Dayfiles");
         EXPECT_EQ(days->count(), 1);
         days->setCurrentRow(0);
