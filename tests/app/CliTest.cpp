@@ -78,8 +78,8 @@ TEST(Cli, ASummaryFileThatCannotBeWrittenLeavesTheSummaryPrinted) {
     EXPECT_EQ(r.out, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000\n"
                      "No AD zenith type observations this day.\n"
                      "No CDDS type observations this day.\n\n");
-    EXPECT_TRUE(r.err.contains("Could not write the summary file " + station.Home() +
-                               "data/S06083.999: "))
+    EXPECT_TRUE(
+        r.err.contains("Could not write the summary file " + station.Home() + "data/S06083.999: "))
         << r.err.toStdString();
 }
 
@@ -365,4 +365,35 @@ TEST(Cli, EachExitStatus) {
     EXPECT_EQ(r.err, "No encoder port is configured in disc.cfg.\n");
     r = RunCli(station, {"rdial", "--window", "0"});
     EXPECT_EQ(r.code, 2);
+}
+
+TEST(Cli, TheManualsSynopsesAreTheHelpsOwn) {
+    // The manual rendered without line breaks or fonts: each command's
+    // synopsis as `--help` lists it, no stray quote, no lost blank.
+    QProcess groff;
+    groff.start("groff", {"-man", "-Tutf8", "-P-cbou", "-rLL=200n",
+                          QStringLiteral(QUILLON_SOURCE_DIR "/man/quillon-cli.1")});
+    ASSERT_TRUE(groff.waitForFinished(30000)) << "groff-base is installed by scripts/install-deps";
+    QStringList manual;
+    for (const QString& line : QString::fromUtf8(groff.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith("       ") && !line.startsWith("        ")) {
+            manual << line.trimmed();
+        }
+    }
+    const CliResult help = RunCli(TestStation(), {"--help"});
+    QStringList synopses;
+    for (const QString& line : help.out.split('\n')) {
+        if (line.startsWith("  ") && !line.startsWith("   ") && !line.startsWith("  -") &&
+            line.size() > 2 && !line[2].isDigit()) {
+            synopses << line.trimmed();
+        }
+    }
+    ASSERT_EQ(synopses.size(), 15);
+    for (const QString& synopsis : synopses) {
+        // A short synopsis shares its line with the text after it.
+        const bool listed = std::any_of(manual.begin(), manual.end(), [&](const QString& line) {
+            return line == synopsis || line.startsWith(synopsis + "  ");
+        });
+        EXPECT_TRUE(listed) << synopsis.toStdString();
+    }
 }
