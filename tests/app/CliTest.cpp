@@ -392,7 +392,7 @@ TEST(Cli, TheManualsSynopsesAreTheHelpsOwn) {
     for (const QString& synopsis : synopses) {
         // A short synopsis shares its line with the text after it.
         const bool listed = std::any_of(manual.begin(), manual.end(), [&](const QString& line) {
-            return line == synopsis || line.startsWith(synopsis + "  ");
+            return line == synopsis || line.startsWith(synopsis + " ");
         });
         EXPECT_TRUE(listed) << synopsis.toStdString();
     }
