@@ -171,6 +171,11 @@ ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& cal
         }
         const WoudcFile file =
             MakeWoudcFile(setup, *woudc, day.fileName, day.reprocessed, day.localDate, madeUtc);
+        if (const QString nothing = NothingToSendReason(file, day.localDate); !nothing.isEmpty()) {
+            run.problems << day.fileName + QStringLiteral(": ") + nothing;
+            run.failed = true;
+            continue;
+        }
         const QString woudcPath = woudcDirectory + file.name;
         if (const Result<void> written = ReplaceFile(woudcPath, file.text); !written) {
             run.problems << woudcPath + QStringLiteral(": ") + written.error().message;

@@ -230,6 +230,17 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
     return out;
 }
 
+QString NothingToSendReason(const WoudcFile& file, DateTimeValue localDate) {
+    if (file.exported > 0) {
+        return {};
+    }
+    const QString why = file.outOfRange > 0
+                            ? QStringLiteral("%1 outside 100-700 DU, no other").arg(file.outOfRange)
+                            : QStringLiteral("only C/C' zenith or moon observations, or none");
+    return QStringLiteral("no observation of ") + FormatDate(localDate, u"MM/DD/YYYY") +
+           QStringLiteral(" can be sent to WOUDC (") + why + u')';
+}
+
 Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
                                const QString& directory) {
     const Result<WoudcStation> station = ReadWoudcStation(setup);
@@ -245,6 +256,9 @@ Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, Da
     }
     const WoudcFile file =
         MakeWoudcFile(setup, *station, QFileInfo(dayPath).fileName(), contents, date, madeUtc);
+    if (const QString nothing = NothingToSendReason(file, date); !nothing.isEmpty()) {
+        return Error{ErrorKind::BadContent, nothing};
+    }
     const QString path = directory + file.name;
     if (const Result<void> written = ReplaceFile(path, file.text); !written) {
         // Which file could not be written, not only the system's reason.

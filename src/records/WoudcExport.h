@@ -41,6 +41,12 @@ struct WoudcFile {
     int outOfRange = 0; // ozone outside 100 to 700, left out
 };
 
+// Why a day has nothing the archive can take (no file is written then:
+// WOUDC refuses a file with an empty OBSERVATIONS table), empty when it has:
+// "no observation of 03/24/2006 can be sent to WOUDC (only C/C' zenith or
+// moon observations)".
+QString NothingToSendReason(const WoudcFile& file, DateTimeValue localDate);
+
 // The file of the day file `dayFileName` read as `contents`, for local date
 // `localDate`, made at UTC `madeUtc`.
 WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,

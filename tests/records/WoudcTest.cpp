@@ -196,3 +196,36 @@ TEST(Woudc, ADateTypedWrongOrADirectoryThatCannotTakeTheFileIsNamed) {
     ASSERT_TRUE(written.ok()) << written.error().message.toStdString();
     EXPECT_TRUE(QFileInfo::exists(*written));
 }
+
+TEST(Woudc, ADayWithNothingTheArchiveTakesWritesNoFile) {
+    TestStation station;
+    StationState vars = LoadedVars(station);
+    const QStringList header = DayFileHeader(vars.setup, MakeDateTime(2006, 3, 24, 8, 0, 0));
+    const QString out = station.Home() + "out/";
+    QDir().mkpath(out);
+    // Only C/C' zenith and moon records: nothing with an ozone value.
+    station.Write("data/D06083.999", CrLfLines(header + Obs(vars, 13, "CCZB", 1.8, -99.9, -9.9) +
+                                               Obs(vars, 14, "ADRMFI", 2.0, -99.9, -9.9)));
+    const Result<QString> none = ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, out);
+    ASSERT_FALSE(none.ok());
+    EXPECT_EQ(none.error().message, "no observation of 03/24/2006 can be sent to WOUDC (only "
+                                    "C/C' zenith or moon observations, or none)");
+    // Every value out of range.
+    station.Write("data/D06083.999", CrLfLines(header + Obs(vars, 9, "ADDSGQP", 2.0, 750.0, 1.0) +
+                                               Obs(vars, 10, "ADDSGQP", 2.0, 95.0, 1.0)));
+    const Result<QString> outOfRange = ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, out);
+    ASSERT_FALSE(outOfRange.ok());
+    EXPECT_EQ(outOfRange.error().message, "no observation of 03/24/2006 can be sent to WOUDC (2 "
+                                          "outside 100-700 DU, no other)");
+    EXPECT_TRUE(QDir(out).isEmpty());
+    // The command says so and exits 1.
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI),
+              {"--home", station.Home(), "woudc", "03/24/2006", "--out", out});
+    cli.waitForFinished(30000);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()),
+              "no observation of 03/24/2006 can be sent to WOUDC (2 outside 100-700 DU, no "
+              "other)\n");
+    EXPECT_TRUE(QDir(out).isEmpty());
+}
