@@ -104,8 +104,10 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
     const QString first = lines.isEmpty() ? QString() : FirstField(lines[0]);
     if (first != stationName && first != QLatin1String("DAILY DATA FILE")) {
         out.status = DayFileStatus::NotADataFile;
+        // At most 80 characters of the line: a file of another kind may hold
+        // one line of megabytes.
         out.message = QStringLiteral("This file:") + path + QStringLiteral(" is not a data file") +
-                      u'\n' + QStringLiteral("First Line:") + first;
+                      u'\n' + QStringLiteral("First Line:") + first.left(80);
         return out;
     }
     const QString fileDate = lines.size() > 2 ? FirstField(lines[2]) : QString();

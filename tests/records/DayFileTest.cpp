@@ -239,6 +239,16 @@ TEST(DayFileReader, ValidationAndRecordSkipping) {
     const DayFileContents wrongName = ReadDayFile(path, "Elsewhere", DateSerial(2006, 3, 24));
     EXPECT_EQ(wrongName.status, DayFileStatus::NotADataFile);
     EXPECT_EQ(wrongName.message, "This file:" + path + " is not a data file\nFirst Line:Boulder");
+    // A first line of 65,536 characters: 80 of them are quoted.
+    {
+        QStringList long_ = lines;
+        long_[0] = QString(65536, u'x');
+        station.Write("data/D06083.083", CrLfLines(long_));
+        const DayFileContents other = ReadDayFile(path, "Boulder", DateSerial(2006, 3, 24));
+        EXPECT_EQ(other.message,
+                  "This file:" + path + " is not a data file\nFirst Line:" + QString(80, u'x'));
+        station.Write("data/D06083.083", CrLfLines(lines));
+    }
 
     lines[0] = "DAILY DATA FILE";
     station.Write("data/D06083.083", CrLfLines(lines));
