@@ -100,6 +100,16 @@ double ConfigFile::Number() {
     return value;
 }
 
+double ConfigFile::NumberIn(double lowest, double highest) {
+    const QString item = Text();
+    double value = 0;
+    if (!ParseNumberItem(item, &value) || !std::isfinite(value) || value < lowest ||
+        value > highest) {
+        Refuse(QStringLiteral("a number from %1 to %2").arg(lowest).arg(highest), item);
+    }
+    return value;
+}
+
 float ConfigFile::Single() {
     const QString item = Text();
     double value = 0;

@@ -25,6 +25,8 @@ public:
     QString WholeText();
     // A finite number; `nan`, `inf` and the like are refused.
     double Number();
+    // A number from `lowest` to `highest`, both in.
+    double NumberIn(double lowest, double highest);
     // A finite number within single precision's range.
     float Single();
     // A whole number within -32768..32767.

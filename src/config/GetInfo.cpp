@@ -108,9 +108,10 @@ void StationFrom(StationSetup& setup) {
         ConfigFile station = ConfigFile::Open(setup.ConfigDir, QStringLiteral("station.cfg"),
                                               QStringLiteral("STATION.CFG"));
         setup.EarthRadius = station.Number();
-        setup.Longitude = station.Number();
-        setup.Latitude = station.Number();
-        setup.UtcOffsetHours = station.Single();
+        // West positive; a place on the earth, and a zone the world uses.
+        setup.Longitude = station.NumberIn(-180, 180);
+        setup.Latitude = station.NumberIn(-90, 90);
+        setup.UtcOffsetHours = static_cast<float>(station.NumberIn(-14, 14));
         setup.MeanPressure = station.Number();
         setup.Altitude = station.Number();
         setup.OzoneLayerHeight = station.Number();

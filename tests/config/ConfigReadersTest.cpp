@@ -262,14 +262,30 @@ TEST(ReadStation, NumbersAreFiniteAndWithinTheirTypes) {
         StationItem(station, 2, bad);
         EXPECT_EQ(FatalText(station),
                   "Error # 13:" + station.Home() +
-                      "config/:STATION.CFG\nType mismatch: item 2 is not a number: \"" + bad +
-                      "\"\nSystem is stopped")
+                      "config/:STATION.CFG\nType mismatch: item 2 is not a number from -180 "
+                      "to 180: \"" +
+                      bad + "\"\nSystem is stopped")
             << bad;
     }
     StationItem(station, 2, "105.2514");
-    // A UTC offset beyond single precision.
+    // Values outside their meaning: a longitude beyond 180, a latitude
+    // beyond 90, a UTC offset beyond 14 hours; the bounds themselves are fine.
+    StationItem(station, 2, "180.5");
+    EXPECT_TRUE(FatalText(station).contains("item 2 is not a number from -180 to 180: \"180.5\""));
+    StationItem(station, 2, "-180");
+    EXPECT_EQ(FatalText(station), QString());
+    StationItem(station, 2, "105.2514");
+    StationItem(station, 3, "-90.01");
+    EXPECT_TRUE(FatalText(station).contains("item 3 is not a number from -90 to 90: \"-90.01\""));
+    StationItem(station, 3, "90");
+    EXPECT_EQ(FatalText(station), QString());
+    StationItem(station, 3, "40.0375");
     StationItem(station, 4, "1e39");
-    EXPECT_TRUE(FatalText(station).contains("item 4 is not a single-precision number: \"1e39\""));
+    EXPECT_TRUE(FatalText(station).contains("item 4 is not a number from -14 to 14: \"1e39\""));
+    StationItem(station, 4, "14.5");
+    EXPECT_TRUE(FatalText(station).contains("item 4 is not a number from -14 to 14: \"14.5\""));
+    StationItem(station, 4, "-14");
+    EXPECT_EQ(FatalText(station), QString());
     StationItem(station, 4, "7");
     // A WMO number beyond 16 bits; the bounds themselves are fine.
     StationItem(station, 8, "1e10");
