@@ -26,11 +26,9 @@ int CommentLineCount(const QString& tagLine) {
     if (line.endsWith(u'"')) {
         return 1;
     }
-    QString count = line.right(2);
-    if (count.contains(u',')) {
-        count = line.right(1);
-    }
-    count = count.trimmed();
+    // The whole count after the last comma: a record of 120 lines that
+    // another program wrote is 120 lines, not 20.
+    const QString count = line.mid(line.lastIndexOf(u',') + 1).trimmed();
     // A count is digits only: a sign or any other character makes the
     // record unreadable, so that no count can send the reader backwards.
     if (count.isEmpty() ||

@@ -42,8 +42,9 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                             DateTimeValue requestedDate);
 
 // Number of text lines of a COMMENT or ERROR tag line, read from its end:
-// 1 when it ends in a quote, else its last two characters, or the last one
-// when those hold a comma (so up to 99 lines); -1 when those are not digits.
+// 1 when it ends in a quote, else the number after its last comma (this
+// program writes at most 99 lines a record; another may have written more);
+// -1 when that is not digits.
 int CommentLineCount(const QString& tagLine);
 
 // Whether a line opens a record. Comment and error texts are written in

@@ -22,11 +22,31 @@ qint64 RecordsWholeLength(const QByteArray& contents, int headerLines,
         return n == 0 ? 0 : ends.last(); // a header torn short: to its last line
     }
     // The header is the first record; after it, a record is whole when all
-    // its lines are there and none of them opens another record.
+    // its lines are there and none of them opens another record. A complete
+    // line outside any record (one this reader does not understand) is
+    // kept: only a record cut short at the end, with the lines it has, is
+    // the torn tail of an append.
     qint64 whole = headerLines > 0 ? ends[headerLines - 1] : 0;
-    for (const RecordSpan& span : RecordSpans(lines, headerLines, recordLines)) {
-        if (span.count > 0) {
-            whole = ends[span.first + span.count - 1];
+    qsizetype i = headerLines;
+    while (i < n) {
+        const int count = recordLines(lines[i]);
+        if (count <= 0) {
+            whole = ends[i]; // a whole line of no record
+            ++i;
+            continue;
+        }
+        bool complete = i + count <= n;
+        for (qsizetype k = i + 1; complete && k < i + count; ++k) {
+            complete = recordLines(lines[k]) <= 0;
+        }
+        if (complete) {
+            whole = ends[i + count - 1];
+            i += count;
+            continue;
+        }
+        // Torn: its lines up to the next record's tag go with it, unless a
+        // whole record after them keeps them.
+        for (++i; i < n && recordLines(lines[i]) <= 0; ++i) {
         }
     }
     return whole;

@@ -259,7 +259,7 @@ TEST(DayFileReader, ValidationAndRecordSkipping) {
 TEST(DayFileReader, CommentLineCountFromTheTagLine) {
     EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",1"), 1);
     EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",12"), 12);
-    EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",123"), 23);
+    EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",123"), 123);
     EXPECT_EQ(CommentLineCount("\"ERROR\",\"x\""), 1);
     EXPECT_EQ(CommentLineCount("\"COMMENT\",\"03/24/2006\",\"12:00:00\",0"), 0);
     // Not a count: a sign or a letter makes the record unreadable.

@@ -54,7 +54,7 @@ TEST(DayFileWholeLength, RecordsByTheirOwnLineCounts) {
     EXPECT_EQ(DayFileWholeLength(kHeader + "\"COMM"), kHeader.size());
 }
 
-TEST(AppendRecord, TornTailsAndJunkAreCutBeforeTheNextRecord) {
+TEST(AppendRecord, TornTailsAreCutAndWholeLinesKeptBeforeTheNextRecord) {
     QTemporaryDir dir;
     const QString path = dir.filePath("D06083.083");
     const QByteArray torn = "\"COMMENT\",\"03/24/2006\",\"12:00:00\",4\r\n\"one\"\r\n\"two\"\r\n";
@@ -66,8 +66,26 @@ TEST(AppendRecord, TornTailsAndJunkAreCutBeforeTheNextRecord) {
     WriteAll(path, kHeader + kObs + QByteArray(200 * 1024, 'j'));
     ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
     EXPECT_EQ(ReadAll(path), kHeader + kObs + kObs);
-    // Junk lines with line ends, too.
+    // Whole lines that are no record are never removed: readers skip them
+    // one by one, and a repair keeps them.
     WriteAll(path, kHeader + kObs + "junk\r\nmore junk\r\n");
+    ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
+    EXPECT_EQ(ReadAll(path), kHeader + kObs + "junk\r\nmore junk\r\n" + kObs);
+
+    // A comment of 120 text lines in one record, as another program may
+    // write it: whole, and kept whole by the next append.
+    QByteArray long_ = "\"COMMENT\",\"03/24/2006\",\"12:00:00\",120\r\n";
+    for (int line = 1; line <= 120; ++line) {
+        long_ += "\"line " + QByteArray::number(line) + "\"\r\n";
+    }
+    WriteAll(path, kHeader + kObs + long_);
+    EXPECT_EQ(DayFileWholeLength(kHeader + kObs + long_),
+              kHeader.size() + kObs.size() + long_.size());
+    ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
+    EXPECT_EQ(ReadAll(path), kHeader + kObs + long_ + kObs);
+    // The same record cut after 119 of its lines: torn, and cut back whole.
+    const QByteArray cut = long_.left(long_.lastIndexOf("\"line 120\""));
+    WriteAll(path, kHeader + kObs + cut);
     ASSERT_TRUE(AppendRecord(path, kObs, DayFileWholeLength).ok());
     EXPECT_EQ(ReadAll(path), kHeader + kObs + kObs);
 }
