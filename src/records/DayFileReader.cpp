@@ -35,7 +35,9 @@ int CommentLineCount(const QString& tagLine) {
         !std::all_of(count.begin(), count.end(), [](QChar c) { return c.isDigit(); })) {
         return -1;
     }
-    return count.toInt();
+    bool ok = false;
+    const int lines = count.toInt(&ok);
+    return ok ? lines : -1; // beyond any int: no count this reader can use
 }
 
 namespace {
