@@ -34,7 +34,7 @@ static void BM_TransferPass30Files(benchmark::State& state) {
             station.Write(QStringLiteral("data/D06%1.061").arg(day, 3, 10, QChar('0')), body);
         }
         state.ResumeTiming();
-        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
         if (out.size() != 30 || !out.last().moved) {
             state.SkipWithError("a file was not sent");
         }

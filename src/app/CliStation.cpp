@@ -222,20 +222,26 @@ int SendCommand(StationState& vars, OperatorMessages& messages, const QStringLis
     SystemClock clock;
     CurlFtpClient ftp;
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
-    bool failed = false;
-    for (const TransferOutcome& outcome : transfer.FindFiles2SendSA()) {
-        if (outcome.sent) {
-            Out() << "Sent:" << outcome.file << '\n';
-            if (!outcome.moved) {
-                Out() << "Failed Archive " << outcome.file << ": " << outcome.message << '\n';
-            }
-        } else {
-            Out() << "Failed:" << outcome.file << ':' << outcome.message << '\n';
-            failed = true;
+    const TransferPass pass = transfer.FindFiles2SendSA();
+    for (const TransferOutcome& outcome : pass.files) {
+        if (!outcome.sent) {
+            Err() << "Failed:" << outcome.file << ':' << outcome.message << '\n';
+            continue;
+        }
+        Out() << "Sent:" << outcome.file << '\n';
+        if (!outcome.moved) {
+            Err() << "Failed Archive " << outcome.file << ": " << outcome.message << '\n';
         }
     }
+    for (const QString& problem : pass.problems) {
+        Err() << problem << '\n';
+    }
+    if (!pass.nothingToSend.isEmpty()) {
+        Out() << pass.nothingToSend << '\n';
+    }
     Out().flush();
-    return failed ? 1 : 0;
+    Err().flush();
+    return pass.Failed() ? 1 : 0;
 }
 
 } // namespace quillon::cli

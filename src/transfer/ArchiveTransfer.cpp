@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace quillon {
 
@@ -33,15 +34,59 @@ void ArchiveTransfer::Show(const QString& text) {
     }
 }
 
-QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
-    QList<TransferOutcome> outcomes;
+bool TransferPass::Failed() const {
+    return !problems.isEmpty() ||
+           std::any_of(files.begin(), files.end(),
+                       [](const TransferOutcome& f) { return !f.sent || !f.moved; });
+}
+
+void ArchiveTransfer::Problem(TransferPass& pass, const QString& text) {
+    pass.problems << text;
+    Show(text);
+    Comment(text);
+}
+
+// Why a data directory holds nothing for the archive, so that an operator
+// who expected a file to leave learns where it is.
+QString ArchiveTransfer::NothingToSend(const QString& today) const {
+    const QDir data(setup_.DataDir);
+    const QStringList practice =
+        data.entryList({QStringLiteral("D*.999")}, QDir::Files, QDir::Name);
+    if (setup_.InstrumentId != QStringLiteral("999") && !practice.isEmpty()) {
+        return QStringLiteral("Nothing to send: %1 day file(s) ending .999 (%2) were kept "
+                              "without the encoder and are never sent to the archive.")
+            .arg(practice.size())
+            .arg(practice.join(QStringLiteral(", ")));
+    }
+    if (!data.entryList({today + u'.' + setup_.InstrumentId}, QDir::Files).isEmpty()) {
+        return QStringLiteral("Nothing to send: today's file ") + today + u'.' +
+               setup_.InstrumentId + QStringLiteral(" is still being written.");
+    }
+    return QStringLiteral("Nothing to send: no finished day files D*.") + setup_.InstrumentId +
+           QStringLiteral(" in ") + setup_.DataDir;
+}
+
+TransferPass ArchiveTransfer::FindFiles2SendSA() {
+    TransferPass pass;
     if (running_) {
-        return outcomes;
+        return pass;
     }
     if (!site_.error.isEmpty()) {
+        pass.problems << site_.error;
         Show(site_.error);
         Comment(QStringLiteral("Failed: ") + site_.error);
-        return outcomes;
+        return pass;
+    }
+    const QFileInfo dataDir(QDir::cleanPath(setup_.DataDir)); // "x/" of a file is no file
+    if (!dataDir.isDir() || !dataDir.isReadable()) {
+        const QString why = !dataDir.exists()  ? QStringLiteral("it does not exist")
+                            : !dataDir.isDir() ? QStringLiteral("it is not a directory")
+                                               : QStringLiteral("permission denied");
+        // No comment: today's day file lives in that directory too.
+        pass.problems << QStringLiteral("Failed: cannot read the data directory ") +
+                             setup_.DataDir + QStringLiteral(": ") + why;
+        Show(pass.problems.last());
+        return pass;
     }
     running_ = true;
     // Today's file (by the one rule that names day files) is still being
@@ -57,14 +102,15 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
         }
         if (!QFileInfo(setup_.DataDir + file).isFile()) {
             // A link to a FIFO or a device: opening it would hang the pass.
-            Comment(QStringLiteral("Skipped ") + file + QStringLiteral(": not a regular file"));
+            Problem(pass,
+                    QStringLiteral("Skipped ") + file + QStringLiteral(": not a regular file"));
             continue;
         }
         Show(QStringLiteral("Attempting to send:") + file);
         TransferOutcome outcome;
         outcome.file = file;
         outcome.sent = Sendafile(setup_.DataDir, file, &outcome.message);
-        outcomes << outcome;
+        pass.files << outcome;
         if (!outcome.sent) {
             Show(QStringLiteral("Failed to send:") + file);
             Comment(QStringLiteral("Failed:") + file + u':' + outcome.message);
@@ -72,15 +118,20 @@ QList<TransferOutcome> ArchiveTransfer::FindFiles2SendSA() {
         }
         Comment(QStringLiteral("Sent:") + file);
         QString moveMessage;
-        outcomes.last().moved = Trans2Archive(file, &moveMessage);
-        if (!outcomes.last().moved) {
-            outcomes.last().message = moveMessage;
+        pass.files.last().moved = Trans2Archive(file, &moveMessage);
+        if (!pass.files.last().moved) {
+            pass.files.last().message = moveMessage;
+            Show(QStringLiteral("Failed Archive ") + file + QStringLiteral(": ") + moveMessage);
             Comment(QStringLiteral("Failed Archive ") + file);
             break;
         }
     }
     running_ = false;
-    return outcomes;
+    if (pass.files.isEmpty() && pass.problems.isEmpty()) {
+        pass.nothingToSend = NothingToSend(today);
+        Show(pass.nothingToSend);
+    }
+    return pass;
 }
 
 bool ArchiveTransfer::Sendafile(const QString& directory, const QString& file, QString* message) {

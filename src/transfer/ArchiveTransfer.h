@@ -26,6 +26,18 @@ struct TransferOutcome {
     QString message;    // why it failed
 };
 
+// What one pass did, and what it could not do.
+struct TransferPass {
+    QList<TransferOutcome> files;
+    // Why the pass could not look at every file: an unusable archive site,
+    // a data directory it cannot read, a day file it would not open.
+    QStringList problems;
+    // Why a pass without problems sent nothing ("" when it sent a file).
+    QString nothingToSend;
+
+    bool Failed() const;
+};
+
 // Sends finished day files to the archive server and files them by month
 // in the data directory. A file is moved only after the server has listed
 // it: a file that is not proven to have arrived stays where it is and is
@@ -42,7 +54,7 @@ public:
 
     // One pass over the data directory; stops at the first failure. A pass
     // asked for while one is running (from a tick inside it) does nothing.
-    QList<TransferOutcome> FindFiles2SendSA();
+    TransferPass FindFiles2SendSA();
 
     bool Sendafile(const QString& directory, const QString& file, QString* message);
     bool Trans2Archive(const QString& file, QString* message);
@@ -52,6 +64,8 @@ public:
 private:
     void Comment(const QString& text);
     void Show(const QString& text);
+    void Problem(TransferPass& pass, const QString& text);
+    QString NothingToSend(const QString& today) const;
 
     const StationSetup& setup_;
     DayState& day_;

@@ -95,7 +95,7 @@ TEST_F(TransferTest, PassSkipsTodayAndFilesTheRestByMonth) {
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     QStringList shown;
     transfer.SetMessageLine([&](const QString& s) { shown << s; });
-    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
     ASSERT_EQ(out.size(), 2);
     EXPECT_EQ(ftp.puts, QStringList({"D06059.083", "D06083.083"}));
     EXPECT_TRUE(QFile::exists(station.DataDir() + "Feb2006/D06059.083"));
@@ -115,12 +115,15 @@ TEST_F(TransferTest, ALinkToAFifoIsSkippedNotOpened) {
     DayFile("D06083.083");
     FakeFtp ftp;
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
-    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
     EXPECT_EQ(ftp.puts, QStringList{"D06083.083"});
     ASSERT_EQ(out.size(), 1);
     EXPECT_TRUE(out[0].sent);
     EXPECT_TRUE(DecodeWindows1252(station.Read("data/" + DayFileName(vars.setup, clock.Now())))
                     .contains("Skipped D06060.083: not a regular file"));
+    const TransferPass again = transfer.FindFiles2SendSA();
+    EXPECT_EQ(again.problems, QStringList{"Skipped D06060.083: not a regular file"});
+    EXPECT_TRUE(again.Failed()); // a file left behind is not a clean pass
     const FtpReply put = CurlFtpClient().Put({"ftp://127.0.0.1:1/", "u", "p"}, fifo, "D06060.083");
     EXPECT_FALSE(put.ok);
     EXPECT_EQ(put.text, fifo + ": not a regular file");
@@ -129,11 +132,54 @@ TEST_F(TransferTest, ALinkToAFifoIsSkippedNotOpened) {
 TEST_F(TransferTest, TodaysFileAloneAndEmptyDirectory) {
     FakeFtp ftp;
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
-    EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
+    EXPECT_TRUE(transfer.FindFiles2SendSA().files.isEmpty());
     EXPECT_FALSE(QFile::exists(station.DataDir() + DayFileName(vars.setup, clock.Now())));
     DayFile("D06084.083");
-    EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
+    EXPECT_TRUE(transfer.FindFiles2SendSA().files.isEmpty());
     EXPECT_TRUE(ftp.puts.isEmpty());
+}
+
+TEST_F(TransferTest, APassWithNothingToSendSaysWhy) {
+    FakeFtp ftp;
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
+    QStringList shown;
+    transfer.SetMessageLine([&](const QString& s) { shown << s; });
+    TransferPass pass = transfer.FindFiles2SendSA();
+    EXPECT_FALSE(pass.Failed());
+    EXPECT_EQ(pass.nothingToSend,
+              "Nothing to send: no finished day files D*.083 in " + station.DataDir());
+    EXPECT_EQ(shown, QStringList{pass.nothingToSend});
+
+    DayFile("D06084.083"); // today's
+    EXPECT_EQ(transfer.FindFiles2SendSA().nothingToSend,
+              "Nothing to send: today's file D06084.083 is still being written.");
+
+    DayFile("D06080.999");
+    DayFile("D06082.999");
+    EXPECT_EQ(transfer.FindFiles2SendSA().nothingToSend,
+              "Nothing to send: 2 day file(s) ending .999 (D06080.999, D06082.999) were kept "
+              "without the encoder and are never sent to the archive.");
+    EXPECT_TRUE(ftp.puts.isEmpty());
+
+    DayFile("D06083.083");
+    pass = transfer.FindFiles2SendSA();
+    EXPECT_EQ(pass.files.size(), 1);
+    EXPECT_TRUE(pass.nothingToSend.isEmpty());
+}
+
+TEST_F(TransferTest, ADataDirectoryThatCannotBeReadFailsThePass) {
+    FakeFtp ftp;
+    station.Write("notadir", "x");
+    vars.setup.DataDir = station.Home() + "notadir/";
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
+    TransferPass pass = transfer.FindFiles2SendSA();
+    EXPECT_TRUE(pass.Failed());
+    EXPECT_EQ(pass.problems, QStringList{"Failed: cannot read the data directory " +
+                                         vars.setup.DataDir + ": it is not a directory"});
+    vars.setup.DataDir = station.Home() + "nowhere/";
+    EXPECT_EQ(transfer.FindFiles2SendSA().problems,
+              QStringList{"Failed: cannot read the data directory " + vars.setup.DataDir +
+                          ": it does not exist"});
 }
 
 TEST_F(TransferTest, FailuresStopThePassAndKeepTheFiles) {
@@ -142,7 +188,7 @@ TEST_F(TransferTest, FailuresStopThePassAndKeepTheFiles) {
     FakeFtp ftp;
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     ftp.listNothing = true;
-    QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
     ASSERT_EQ(out.size(), 1);
     EXPECT_FALSE(out[0].sent);
     EXPECT_EQ(out[0].message, "DIR failed to respond with fileD06081.083");
@@ -152,7 +198,7 @@ TEST_F(TransferTest, FailuresStopThePassAndKeepTheFiles) {
 
     ftp.listNothing = false;
     ftp.refuse = true;
-    out = transfer.FindFiles2SendSA();
+    out = transfer.FindFiles2SendSA().files;
     ASSERT_EQ(out.size(), 1);
     EXPECT_EQ(out[0].message, "Upload refused");
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D06081.083"));
@@ -164,15 +210,19 @@ TEST_F(TransferTest, SentButNotMovedIsSentAgainNextPass) {
     station.Write("data/Mar2006", "a file where the folder should be");
     FakeFtp ftp;
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
-    QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    QStringList shown;
+    transfer.SetMessageLine([&](const QString& s) { shown << s; });
+    QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
     ASSERT_EQ(out.size(), 1);
     EXPECT_TRUE(out[0].sent);
     EXPECT_FALSE(out[0].moved);
     EXPECT_EQ(Comments(), QStringList({"\"Sent:D06081.083\"", "\"Failed Archive D06081.083\""}));
+    EXPECT_EQ(shown.last(),
+              "Failed Archive D06081.083: Cannot create " + station.DataDir() + "Mar2006");
     EXPECT_TRUE(QFile::exists(station.DataDir() + "D06081.083"));
 
     station.Remove("data/Mar2006");
-    out = transfer.FindFiles2SendSA();
+    out = transfer.FindFiles2SendSA().files;
     ASSERT_EQ(out.size(), 1);
     EXPECT_TRUE(out[0].moved);
     EXPECT_EQ(ftp.puts.size(), 2);
@@ -191,7 +241,7 @@ TEST_F(TransferTest, RealServerReceivesByteIdenticalFiles) {
     const QByteArray original = station.Read("data/D06083.083");
     CurlFtpClient ftp;
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
-    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
     ASSERT_EQ(out.size(), 2);
     EXPECT_TRUE(out[0].sent) << out[0].message.toStdString();
     EXPECT_TRUE(out[1].sent) << out[1].message.toStdString();
@@ -214,7 +264,7 @@ TEST_F(TransferTest, RealServerFailures) {
         ASSERT_TRUE(server.Started());
         site.url = server.Url();
         site.password = "wrong";
-        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
         ASSERT_EQ(out.size(), 1);
         EXPECT_FALSE(out[0].sent);
         EXPECT_TRUE(out[0].message.contains("530")) << out[0].message.toStdString();
@@ -222,7 +272,7 @@ TEST_F(TransferTest, RealServerFailures) {
     site.password = "secret";
     {
         site.url = QStringLiteral("ftp://127.0.0.1:%1/").arg(ClosedPort());
-        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
         ASSERT_EQ(out.size(), 1);
         EXPECT_FALSE(out[0].sent);
         EXPECT_FALSE(out[0].message.isEmpty());
@@ -231,7 +281,7 @@ TEST_F(TransferTest, RealServerFailures) {
         FtpServer server("nolist");
         ASSERT_TRUE(server.Started());
         site.url = server.Url();
-        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
         ASSERT_EQ(out.size(), 1);
         EXPECT_EQ(out[0].message, "DIR failed to respond with fileD06083.083");
     }
@@ -239,7 +289,7 @@ TEST_F(TransferTest, RealServerFailures) {
         FtpServer server("refuse");
         ASSERT_TRUE(server.Started());
         site.url = server.Url();
-        const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+        const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
         ASSERT_EQ(out.size(), 1);
         EXPECT_FALSE(out[0].sent);
         EXPECT_TRUE(out[0].message.contains("553")) << out[0].message.toStdString();
@@ -301,7 +351,7 @@ TEST_F(TransferTest, UnusableArchiveSiteSendsNothingAndSaysWhy) {
     ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
     QStringList shown;
     transfer.SetMessageLine([&](const QString& text) { shown << text; });
-    EXPECT_TRUE(transfer.FindFiles2SendSA().isEmpty());
+    EXPECT_TRUE(transfer.FindFiles2SendSA().files.isEmpty());
     EXPECT_EQ(puts, 0);
     EXPECT_EQ(shown, QStringList{site.error});
     EXPECT_TRUE(Comments().last().contains("Failed: CallHome.cfg cannot be read"));
@@ -327,7 +377,8 @@ TEST(TransferCli, SendPrintsOneLinePerFile) {
     cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "send"});
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_EQ(cli.exitCode(), 1);
-    EXPECT_TRUE(cli.readAllStandardOutput().startsWith("Failed:D06084.061:"));
+    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(cli.readAllStandardError().startsWith("Failed:D06084.061:"));
 
     // A site that names another kind of address: nothing sent, and said.
     station.Write("config/CallHome.cfg", "http://archive.example/\r\ndobson\r\nsecret\r\n");
@@ -336,6 +387,41 @@ TEST(TransferCli, SendPrintsOneLinePerFile) {
     EXPECT_EQ(cli.exitCode(), 1);
     EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
     EXPECT_TRUE(cli.readAllStandardError().contains("CallHome.cfg"));
+
+    // Sent, but its monthly folder cannot be made: the script learns it.
+    station.Write("config/CallHome.cfg", server.Url().toUtf8() + "\r\ndobson\r\nsecret\r\n");
+    station.Remove("data/Mar2006/D06083.061");
+    ASSERT_TRUE(QDir().rmdir(station.DataDir() + "Mar2006"));
+    station.Write("data/Mar2006", "a file where the folder should be");
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "send"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(cli.readAllStandardOutput(), "Sent:D06084.061\n");
+    EXPECT_EQ(cli.readAllStandardError(), "Failed Archive D06084.061: Cannot create " +
+                                              station.DataDir().toUtf8() + "Mar2006\n");
+}
+
+TEST(TransferCli, SendOnAStationOfPracticeDaysOrWithoutItsDataDirectory) {
+    FtpServer server;
+    ASSERT_TRUE(server.Started());
+    TestStation station;
+    station.Write("config/CallHome.cfg", server.Url().toUtf8() + "\r\ndobson\r\nsecret\r\n");
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/null\r\n");
+    station.Write("data/D06083.999", "\"Boulder, Colorado\"\r\n");
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "send"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.readAllStandardOutput(),
+              "Nothing to send: 1 day file(s) ending .999 (D06083.999) were kept without the "
+              "encoder and are never sent to the archive.\n");
+
+    station.Write("disc.cfg", "config\r\nlost\r\nhistory\r\n/dev/null\r\n");
+    station.Write("lost", "a file where the data directory should be");
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "send"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(cli.readAllStandardError().contains("cannot read the data directory"));
 }
 
 TEST(ListedSize, UnixAndDosListings) {
@@ -360,7 +446,7 @@ TEST_F(TransferTest, AServerThatKeepsPartOfAFileGetsItAgain) {
     FtpServer server("partial");
     ASSERT_TRUE(server.Started());
     site.url = server.Url();
-    const QList<TransferOutcome> out = transfer.FindFiles2SendSA();
+    const QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
     ASSERT_EQ(out.size(), 1);
     EXPECT_FALSE(out[0].sent);
     EXPECT_EQ(out[0].message,
