@@ -89,7 +89,7 @@ qint64 DayFileWholeLength(const QByteArray& contents) {
 DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                             DateTimeValue requestedDate) {
     DayFileContents out;
-    const Result<QString> read = ReadTextFile(path);
+    const Result<QString> read = ReadTextFile(path, kMaxDayFileBytes);
     if (!read) {
         // A day without a file yet is normal; a file that is there but
         // cannot be read (a directory, no permission) is reported.

@@ -47,7 +47,7 @@ DayPlot DayPlotData(const DayFileContents& contents) {
 }
 
 DayPlot DayPlotOfFile(const QString& path, const QString& stationName) {
-    const Result<QString> read = ReadTextFile(path);
+    const Result<QString> read = ReadTextFile(path, kMaxDayFileBytes);
     if (!read) {
         return {};
     }

@@ -33,6 +33,9 @@ constexpr int kErrDeviceIo = 57;
 // large; configuration files never do.
 constexpr qint64 kMaxTextFileBytes = 256LL * 1024 * 1024;
 constexpr qint64 kMaxConfigFileBytes = 1024 * 1024;
+// A real day file stays well under 1 MB; one of hundreds would take the
+// program tens of seconds and gigabytes to read, so it is refused.
+constexpr qint64 kMaxDayFileBytes = 64LL * 1024 * 1024;
 Result<QString> ReadTextFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
 
 } // namespace quillon

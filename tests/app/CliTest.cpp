@@ -62,6 +62,21 @@ TEST(Cli, SummaryOfAnUnreadableDayFileFails) {
     EXPECT_EQ(result.code, 1);
     EXPECT_TRUE(result.err.contains("MISC:SumToDay: The day file ")) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("Program will continue."));
+
+    // A day file of hundreds of megabytes is refused with its size, by the
+    // summary and the WOUDC export alike.
+    QDir(station.Home() + "data/D06083.999").removeRecursively();
+    QFile huge(station.Home() + "data/D06083.999");
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(200LL * 1024 * 1024));
+    huge.close();
+    for (const QStringList& command :
+         {QStringList{"summary", "03/24/2006"}, QStringList{"woudc", "03/24/2006"}}) {
+        const CliResult big = RunCli(station, command);
+        EXPECT_EQ(big.code, 1) << command.join(' ').toStdString();
+        EXPECT_TRUE(big.err.contains(station.Home() + "data/D06083.999")) << big.err.toStdString();
+        EXPECT_TRUE(big.err.contains("larger than 67108864 bytes")) << big.err.toStdString();
+    }
 }
 
 TEST(Cli, ASummaryFileThatCannotBeWrittenLeavesTheSummaryPrinted) {

@@ -254,6 +254,17 @@ TEST(DayFileReader, ValidationAndRecordSkipping) {
     station.Write("data/D06083.083", CrLfLines(lines));
     EXPECT_EQ(ReadDayFile(path, "Elsewhere", DateSerial(2006, 3, 24)).status, DayFileStatus::Ok);
     EXPECT_EQ(ReadDayFile(path + "x", "Boulder", 0).status, DayFileStatus::CannotOpen);
+
+    // A day file beyond 64 MB (a sparse file: no disk used) is refused unread.
+    {
+        QFile huge(path);
+        ASSERT_TRUE(huge.resize(64LL * 1024 * 1024 + 1));
+    }
+    const DayFileContents huge = ReadDayFile(path, "Boulder", DateSerial(2006, 3, 24));
+    EXPECT_EQ(huge.status, DayFileStatus::Unreadable);
+    EXPECT_EQ(huge.message, "The day file " + path +
+                                " cannot be read: Path/File access error (larger than 67108864 "
+                                "bytes)");
 }
 
 TEST(DayFileReader, CommentLineCountFromTheTagLine) {
