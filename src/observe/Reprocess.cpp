@@ -177,6 +177,7 @@ ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& cal
             continue;
         }
         const QString woudcPath = woudcDirectory + file.name;
+        RemoveLeftoverPartFiles(woudcDirectory, WoudcFileNames());
         if (const Result<void> written = ReplaceFile(woudcPath, file.text); !written) {
             run.problems << woudcPath + QStringLiteral(": ") + written.error().message;
             run.failed = true;

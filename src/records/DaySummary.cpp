@@ -10,6 +10,7 @@
 #include "util/Format.h"
 #include "util/TextFile.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <cmath>
 
@@ -311,6 +312,9 @@ bool SummariseDay(const StationSetup& setup, const Clock& clock, const QString& 
     if (detail == SummaryDetail::WithFile) {
         const QStringList file = SummaryFileLines(setup, dateText, date, contents, style,
                                                   LocalStandardTime(setup, clock.Now()));
+        // Any day's summary ("S06083.083") that a kill left half-written.
+        static const QRegularExpression summaries(QStringLiteral("^S\\d{5}\\..+$"));
+        RemoveLeftoverPartFiles(QFileInfo(summaryPath).path(), summaries);
         const Result<void> written = ReplaceFile(summaryPath, CrLfLines(file));
         if (!written) {
             messages.Show(QStringLiteral("Could not write the summary file ") + summaryPath +

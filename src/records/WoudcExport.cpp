@@ -241,6 +241,11 @@ QString NothingToSendReason(const WoudcFile& file, DateTimeValue localDate) {
            QStringLiteral(" can be sent to WOUDC (") + why + u')';
 }
 
+const QRegularExpression& WoudcFileNames() {
+    static const QRegularExpression names(QStringLiteral("^\\d{8}\\.Dobson\\..+\\.csv$"));
+    return names;
+}
+
 Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
                                const QString& directory) {
     const Result<WoudcStation> station = ReadWoudcStation(setup);
@@ -260,6 +265,7 @@ Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, Da
         return Error{ErrorKind::BadContent, nothing};
     }
     const QString path = directory + file.name;
+    RemoveLeftoverPartFiles(directory, WoudcFileNames());
     if (const Result<void> written = ReplaceFile(path, file.text); !written) {
         // Which file could not be written, not only the system's reason.
         return Error{ErrorKind::Unwritable, path + QStringLiteral(": ") + written.error().message};

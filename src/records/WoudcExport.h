@@ -6,6 +6,7 @@
 #include "util/Result.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 
 namespace quillon {
@@ -57,6 +58,9 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
 // written into `directory`: the file's path, or why there is none
 // (ErrorKind::Station when woudc.cfg is the cause; an unwritable file is
 // named).
+// The names of the WOUDC files of any day ("20060324.Dobson.Beck.083.NOAA-CMDL.csv").
+const QRegularExpression& WoudcFileNames();
+
 Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
                                const QString& directory);
 // The same for a date as the operator typed it ("MM/DD/YYYY"); a text that

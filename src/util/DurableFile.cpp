@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "util/DurableFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -206,6 +207,21 @@ int RemoveLeftoverTempFiles(const QString& directory, const QStringList& names) 
             if ((part || qtTemp) && QFile::remove(dir.filePath(entry))) {
                 ++removed;
             }
+        }
+    }
+    return removed;
+}
+
+int RemoveLeftoverPartFiles(const QString& directory, const QRegularExpression& names) {
+    int removed = 0;
+    const QDir dir(directory);
+    const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo& entry :
+         dir.entryInfoList({QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden)) {
+        const QString name = entry.fileName().mid(1).chopped(5);
+        if (names.match(name).hasMatch() && entry.lastModified().toUTC() < settled &&
+            QFile::remove(entry.filePath())) {
+            ++removed;
         }
     }
     return removed;

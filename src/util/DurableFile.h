@@ -4,6 +4,7 @@
 #include "util/Result.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -39,6 +40,12 @@ bool SyncDirectoryOf(const QString& path);
 // its rename left: ".NAME.part", and "NAME.XXXXXX" as Qt's own temporary
 // files are named (six letters and digits, mixed). Returns how many.
 int RemoveLeftoverTempFiles(const QString& directory, const QStringList& names);
+
+// Removes from `directory` the ".NAME.part" files of a replace that a kill
+// stopped, for every NAME that `names` matches whole (the summaries or the
+// WOUDC files of any day). One changed within the last minute is left: the
+// operator program may be writing it now. Returns how many.
+int RemoveLeftoverPartFiles(const QString& directory, const QRegularExpression& names);
 
 // Told before and after each append and each replace (`step` is "append",
 // "appended", "replace" or "replaced"): the tests that kill a calibration

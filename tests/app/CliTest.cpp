@@ -44,9 +44,18 @@ TEST(Cli, SummaryOfAHandMadeDayFile) {
     EXPECT_EQ(full.out, "One ADDS Obs with Ozone=300.0 DU at 120000; Mu:2.000\n"
                         "No AD zenith type observations this day.\n"
                         "No CDDS type observations this day.\n\n");
+    // Summaries that a kill left half-written go; a fresh one (the operator
+    // program may be writing it) and files of other names stay.
+    station.WriteStale("data/.S06080.999.part", "killed");
+    station.WriteStale("data/.S06083.999.part", "killed");
+    station.WriteStale("data/.notes.part", "mine");
+    station.Write("data/.S06084.999.part", "being written");
     const CliResult file = RunCli(station, {"summary", "03/24/2006"});
     EXPECT_EQ(file.code, 0);
     EXPECT_FALSE(station.Read("data/S06083.999").isEmpty());
+    QStringList parts = QDir(station.DataDir()).entryList({".*.part"}, QDir::Files | QDir::Hidden);
+    parts.sort();
+    EXPECT_EQ(parts, QStringList({".S06084.999.part", ".notes.part"}));
 
     station.Write("data/D06084.999", "\"Someone else\"\r\nDobson, 61 \r\n03/25/2006\r\n");
     const CliResult refused = RunCli(station, {"summary", "03/25/2006"});

@@ -4,6 +4,7 @@
 #include "support/CliRun.h"
 #include "support/TestStation.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -50,8 +51,15 @@ TEST_F(ExampleStation, EveryCommandShowsItsRealDataWithoutAFault) {
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
     QTemporaryDir out;
+    // A WOUDC file of another day that a kill left half-written goes.
+    QFile killed(out.filePath(".20261130.Dobson.Beck.065.NOAA-CMDL.csv.part"));
+    ASSERT_TRUE(killed.open(QIODevice::WriteOnly));
+    killed.setFileTime(QDateTime(QDate(2026, 1, 1), QTime(0, 0)),
+                       QFileDevice::FileModificationTime);
+    killed.close();
     r = Cli({"woudc", "12/02/2026", "--out", out.path()});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_FALSE(killed.exists());
     QFile woudc(r.out.trimmed());
     ASSERT_TRUE(woudc.open(QIODevice::ReadOnly)) << r.out.toStdString();
     // Seven of the eight observations have an ozone; C/C' has none.

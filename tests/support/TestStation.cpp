@@ -4,6 +4,7 @@
 #include "config/GetInfo.h"
 #include "support/Recorders.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -40,6 +41,14 @@ void TestStation::Write(const QString& relativePath, const QByteArray& bytes) co
     QFile file(home_ + relativePath);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(bytes);
+}
+
+void TestStation::WriteStale(const QString& relativePath, const QByteArray& bytes) const {
+    Write(relativePath, bytes);
+    QFile file(home_ + relativePath);
+    file.open(QIODevice::ReadWrite);
+    file.setFileTime(QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC),
+                     QFileDevice::FileModificationTime);
 }
 
 QByteArray TestStation::Read(const QString& relativePath) const {

@@ -23,6 +23,8 @@ public:
     void Write(const QString& relativePath, const QByteArray& bytes) const;
     QByteArray Read(const QString& relativePath) const;
     void Remove(const QString& relativePath) const;
+    // A file last changed long ago (1 January 2026), as a kill leaves one.
+    void WriteStale(const QString& relativePath, const QByteArray& bytes) const;
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
