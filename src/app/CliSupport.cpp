@@ -4,6 +4,7 @@
 #include "app/FirstRun.h"
 #include "config/FatalFileError.h"
 #include "config/GetInfo.h"
+#include "records/DayFile.h"
 
 #include <QRegularExpression>
 
@@ -43,6 +44,9 @@ bool Load(StationState& vars, OperatorMessages& messages) {
         Err() << FatalFileError::Title() << ": " << read.error().message << Qt::endl;
         return false;
     }
+    // A day file that a command starts records its calibration as the
+    // operator program's own do.
+    vars.day.NewFileComment = ProvenanceText(vars.calibration);
     return true;
 }
 

@@ -58,6 +58,9 @@ bool AppendLines(const StationSetup& setup, DayState& day, const Clock& clock,
     QStringList all;
     if (isNew) {
         all = DayFileHeader(setup, localNow);
+        if (!day.NewFileComment.isEmpty()) {
+            all += CommentRecordLines(WrapComment(day.NewFileComment), localNow);
+        }
     }
     if (!torn.isEmpty()) {
         all += CommentRecordLines(WrapComment(torn), localNow);

@@ -17,6 +17,10 @@ struct DayState {
     QString SummaryADZenith;
     QString SummaryCDDS;
     QString SummaryCDZenith;
+    // The comment a day file begins with when an append creates it: the
+    // calibration the day is recorded with. The command line tools set it;
+    // the operator program writes it itself at each start and each new day.
+    QString NewFileComment;
 };
 
 } // namespace quillon

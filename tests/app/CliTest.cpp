@@ -131,6 +131,14 @@ TEST(Cli, MercuryTestOnPaperReviewAndAdjustment) {
                      "Test value close to existing table value.\n"
                      "Existing table parameters used by the program are acceptable.\n");
     EXPECT_FALSE(station.Read("history/hghist.061").isEmpty());
+    // The day file the command started begins, after its header, with the
+    // calibration it was recorded with, as the operator program's do.
+    const QStringList days = QDir(station.DataDir()).entryList({"D*.999"}, QDir::Files);
+    ASSERT_EQ(days.size(), 1);
+    const QStringList dayLines = QString::fromLatin1(station.Read("data/" + days[0])).split("\r\n");
+    ASSERT_GT(dayLines.size(), 7);
+    EXPECT_TRUE(dayLines[5].startsWith("\"COMMENT\",")) << dayLines[5].toStdString();
+    EXPECT_TRUE(dayLines[6].startsWith("\"Quillon 1.0 N-table ")) << dayLines[6].toStdString();
 
     r = RunCli(station, {"qreview"});
     EXPECT_EQ(r.code, 0);
