@@ -94,12 +94,17 @@ int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringLi
         parser.isSet(QStringLiteral("out"))
             ? QDir(cli::OptionValue(parser, QStringLiteral("out"))).absolutePath() + u'/'
             : vars.setup.DataDir;
-    const Result<QString> path = ExportWoudcDay(vars.setup, date, clock.Now(), dir);
-    if (!path) {
-        Err() << path.error().message << Qt::endl;
-        return path.error().kind == ErrorKind::Station ? cli::kExitStation : cli::kExitRefused;
+    const Result<WoudcWritten> written = ExportWoudcDay(vars.setup, date, clock.Now(), dir);
+    if (!written) {
+        Err() << written.error().message << Qt::endl;
+        return written.error().kind == ErrorKind::Station ? cli::kExitStation : cli::kExitRefused;
     }
-    Out() << *path << Qt::endl;
+    // The file is valid without them: named, and the export still succeeds.
+    for (const QString& leftOut : written->leftOut) {
+        Err() << leftOut << '\n';
+    }
+    Err().flush();
+    Out() << written->path << Qt::endl;
     return 0;
 }
 

@@ -192,6 +192,11 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
         lines
             << QStringLiteral("*%1 observation(s) outside 100-700 DU left out").arg(out.outOfRange);
     }
+    out.unreadable = static_cast<int>(contents.problems.size());
+    if (out.unreadable > 0) {
+        lines << QStringLiteral("*%1 record(s) of the day file could not be read and are left out")
+                     .arg(out.unreadable);
+    }
     const QString date = FormatDate(localDate, u"YYYY-MM-DD");
     lines << QStringLiteral("#CONTENT") << QStringLiteral("Class,Category,Level,Form")
           << QStringLiteral("WOUDC,TotalOzoneObs,1.0,1") << QString()
@@ -246,8 +251,8 @@ const QRegularExpression& WoudcFileNames() {
     return names;
 }
 
-Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
-                               const QString& directory) {
+Result<WoudcWritten> ExportWoudcDay(const StationSetup& setup, DateTimeValue date,
+                                    DateTimeValue madeUtc, const QString& directory) {
     const Result<WoudcStation> station = ReadWoudcStation(setup);
     if (!station) {
         return station.error();
@@ -270,11 +275,16 @@ Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, Da
         // Which file could not be written, not only the system's reason.
         return Error{ErrorKind::Unwritable, path + QStringLiteral(": ") + written.error().message};
     }
-    return path;
+    WoudcWritten out{path, {}};
+    const QString dayFileName = QFileInfo(dayPath).fileName();
+    for (const QString& problem : contents.problems) {
+        out.leftOut << dayFileName + QStringLiteral(": ") + problem;
+    }
+    return out;
 }
 
-Result<QString> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
-                                 DateTimeValue madeUtc, const QString& directory) {
+Result<WoudcWritten> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
+                                      DateTimeValue madeUtc, const QString& directory) {
     DateTimeValue date = 0;
     if (!ParseMdy(dateText, &date)) {
         return Error{ErrorKind::BadContent,

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 namespace quillon {
 
@@ -40,6 +41,15 @@ struct WoudcFile {
     QByteArray text;
     int exported = 0;
     int outOfRange = 0; // ozone outside 100 to 700, left out
+    int unreadable = 0; // records of the day file that could not be read
+};
+
+// A file written for the archive, and the records of its day file that it
+// left out because they could not be read ("D06083.083: The record on line
+// 12 cannot be read: ..."), for the operator to see.
+struct WoudcWritten {
+    QString path;
+    QStringList leftOut;
 };
 
 // Why a day has nothing the archive can take (no file is written then:
@@ -61,11 +71,11 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
 // The names of the WOUDC files of any day ("20060324.Dobson.Beck.083.NOAA-CMDL.csv").
 const QRegularExpression& WoudcFileNames();
 
-Result<QString> ExportWoudcDay(const StationSetup& setup, DateTimeValue date, DateTimeValue madeUtc,
-                               const QString& directory);
+Result<WoudcWritten> ExportWoudcDay(const StationSetup& setup, DateTimeValue date,
+                                    DateTimeValue madeUtc, const QString& directory);
 // The same for a date as the operator typed it ("MM/DD/YYYY"); a text that
 // is no such date is refused with its reason.
-Result<QString> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
-                                 DateTimeValue madeUtc, const QString& directory);
+Result<WoudcWritten> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
+                                      DateTimeValue madeUtc, const QString& directory);
 
 } // namespace quillon

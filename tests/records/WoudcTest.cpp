@@ -182,19 +182,50 @@ TEST(Woudc, ADateTypedWrongOrADirectoryThatCannotTakeTheFileIsNamed) {
     station.Write("data/D06083.999",
                   CrLfLines(DayFileHeader(vars.setup, MakeDateTime(2006, 3, 24, 8, 0, 0)) +
                             Obs(vars, 12, "ADDSGQP", 2.0, 300.0, 1.0)));
-    const Result<QString> typo = ExportWoudcDayOf(vars.setup, "13/45/2006", 38800.5, "/tmp/");
+    const Result<WoudcWritten> typo = ExportWoudcDayOf(vars.setup, "13/45/2006", 38800.5, "/tmp/");
     ASSERT_FALSE(typo.ok());
     EXPECT_EQ(typo.error().message, "13/45/2006 is not a date of the form MM/DD/YYYY.");
     const QString gone = station.Home() + "no-such-dir/";
-    const Result<QString> unwritable = ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, gone);
+    const Result<WoudcWritten> unwritable =
+        ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, gone);
     ASSERT_FALSE(unwritable.ok());
     EXPECT_EQ(unwritable.error().kind, ErrorKind::Unwritable);
     EXPECT_TRUE(unwritable.error().message.startsWith(gone + "20060324.Dobson."))
         << unwritable.error().message.toStdString();
-    const Result<QString> written =
+    const Result<WoudcWritten> written =
         ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, station.DataDir());
     ASSERT_TRUE(written.ok()) << written.error().message.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(*written));
+    EXPECT_TRUE(QFileInfo::exists(written->path));
+    EXPECT_TRUE(written->leftOut.isEmpty());
+}
+
+TEST(Woudc, RecordsThatCannotBeReadAreNamedAndCountedInTheFile) {
+    TestStation station;
+    StationState vars = LoadedVars(station);
+    QStringList day = DayFileHeader(vars.setup, MakeDateTime(2006, 3, 24, 8, 0, 0));
+    day << Obs(vars, 9, "ADDSGQP", 2.0, 300.0, 1.0)                      // lines 6 and 7
+        << "OBS,03/24/2006,100000,ADDSGQP,23.0,x,45.6,0.3,2.0,300.0,1.0" // line 8
+        << " 170.0 170.0 170.0 080.0 080.0ADDSGQP 24 100000 03 06"
+        << Obs(vars, 11, "ADDSGQP", 2.0, 310.0, 1.0);
+    station.Write("data/D06083.999", CrLfLines(day));
+    QTemporaryDir out;
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI),
+              {"--home", station.Home(), "woudc", "03/24/2006", "--out", out.path()});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    // The file is valid without the record: written, and exit 0.
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()),
+              "D06083.999: The record on line 8 cannot be read: OBS record whose numbers are "
+              "not all numbers.\n");
+    const QString path = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.startsWith("*Quillon 1.0: day file D06083.999\n"
+                                "*1 record(s) of the day file could not be read and are left out\n"
+                                "#CONTENT\n"));
+    EXPECT_EQ(text.count(",0,0,2.000,"), 2); // the two whole observations
 }
 
 TEST(Woudc, ADayWithNothingTheArchiveTakesWritesNoFile) {
@@ -206,14 +237,15 @@ TEST(Woudc, ADayWithNothingTheArchiveTakesWritesNoFile) {
     // Only C/C' zenith and moon records: nothing with an ozone value.
     station.Write("data/D06083.999", CrLfLines(header + Obs(vars, 13, "CCZB", 1.8, -99.9, -9.9) +
                                                Obs(vars, 14, "ADRMFI", 2.0, -99.9, -9.9)));
-    const Result<QString> none = ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, out);
+    const Result<WoudcWritten> none = ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, out);
     ASSERT_FALSE(none.ok());
     EXPECT_EQ(none.error().message, "no observation of 03/24/2006 can be sent to WOUDC (only "
                                     "C/C' zenith or moon observations, or none)");
     // Every value out of range.
     station.Write("data/D06083.999", CrLfLines(header + Obs(vars, 9, "ADDSGQP", 2.0, 750.0, 1.0) +
                                                Obs(vars, 10, "ADDSGQP", 2.0, 95.0, 1.0)));
-    const Result<QString> outOfRange = ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, out);
+    const Result<WoudcWritten> outOfRange =
+        ExportWoudcDayOf(vars.setup, "03/24/2006", 38800.5, out);
     ASSERT_FALSE(outOfRange.ok());
     EXPECT_EQ(outOfRange.error().message, "no observation of 03/24/2006 can be sent to WOUDC (2 "
                                           "outside 100-700 DU, no other)");

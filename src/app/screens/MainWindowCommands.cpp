@@ -77,10 +77,17 @@ void MainWindow::ExportWoudc() {
     if (ask.exec() != QDialog::Accepted) {
         return;
     }
-    const Result<QString> path =
+    const Result<WoudcWritten> written =
         ExportWoudcDayOf(setup_, ask.textValue(), clock_.Now(), setup_.DataDir);
-    messages_.Show(path ? QStringLiteral("Written: ") + *path : path.error().message,
-                   QStringLiteral("WOUDC file"));
+    if (!written) {
+        messages_.Show(written.error().message, QStringLiteral("WOUDC file"));
+        return;
+    }
+    QStringList text = {QStringLiteral("Written: ") + written->path};
+    if (!written->leftOut.isEmpty()) {
+        text << QStringLiteral("Left out:") << written->leftOut;
+    }
+    messages_.Show(text.join(u'\n'), QStringLiteral("WOUDC file"));
 }
 
 void MainWindow::RunMercuryTest() {

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -575,6 +576,29 @@ TEST_F(MainScreenTest, NoTickAndNoDialReadWhileAnyWorkflowScreenIsOpen) {
         EXPECT_EQ(main->windowTitle(), title) << entry;
         EXPECT_TRUE(main->Timer1()->isActive()) << entry << ": the timer restarted";
     }
+}
+
+TEST_F(MainScreenTest, TheWoudcFileOfADayNamesTheRecordsItLeftOut) {
+    station.Write("data/D06083.999",
+                  "\"Boulder, Colorado\"\r\nDobson,61 \r\n03/24/2006\r\n08:00:00\r\n" +
+                      QByteArray(70, '=') + "\r\n" +
+                      "OBS,03/24/2006,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.000,300.0,1.2\r\n"
+                      " 170.0 170.0 170.0 080.0 080.0ADDSGQP 24 120000 03 06\r\n"
+                      "OBS,03/24/2006,130000\r\n");
+    auto main = Make();
+    ASSERT_TRUE(main->Load());
+    ScriptedOperator op;
+    op.On("WoudcDate", [](QWidget* ask) {
+        static_cast<QInputDialog*>(ask)->setTextValue("03/24/2006");
+        QTest::keyClick(ask, Qt::Key_Return);
+    });
+    messages.Expect("WOUDC file");
+    Action(*main, "mnWoudc")->trigger();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0], "Written: " + station.DataDir() +
+                                     "20060324.Dobson.Beck.061.QUILLON.csv\nLeft out:\n"
+                                     "D06083.999: The record on line 8 cannot be read: OBS "
+                                     "record whose numbers are not all numbers.");
 }
 
 TEST_F(MainScreenTest, TheHelpLineWarnsWhileTheSystemClockIsNotSynchronised) {
