@@ -6,6 +6,7 @@
 // every number loaded is finite.
 #include "FuzzStation.h"
 #include "config/GetInfo.h"
+#include "station/StationState.h"
 #include "util/OperatorMessages.h"
 
 #include <QCoreApplication>

@@ -6,6 +6,7 @@
 #include "FuzzStation.h"
 #include "records/DayFileReader.h"
 #include "records/DaySummary.h"
+#include "station/StationState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 

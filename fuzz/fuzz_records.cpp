@@ -15,6 +15,7 @@
 #include "records/DaySummary.h"
 #include "records/PlotData.h"
 #include "records/WoudcExport.h"
+#include "station/StationState.h"
 #include "util/Clock.h"
 #include "util/OperatorMessages.h"
 
@@ -88,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (woudc) {
             // Whatever the file held, the name made of it stays one name.
             Check(!woudc->agency.contains(u'/') && !woudc->model.contains(u'/'));
-            const quillon::Result<QString> path = quillon::ExportWoudcDay(
+            const quillon::Result<quillon::WoudcWritten> path = quillon::ExportWoudcDay(
                 vars.setup, 38800.0, 38800.5, station.Home() + QStringLiteral("data/"));
             Check(path.ok() || !path.error().message.isEmpty());
         }

@@ -39,6 +39,10 @@ const CommandHelp kCommands[] = {
      cli::DaysCommand},
     {"woudc", "woudc MM/DD/YYYY [--out DIR]",
      "the day's observations as a WOUDC TotalOzoneObs file (needs woudc.cfg)", cli::WoudcCommand},
+    {"flags", "flags MM/DD/YYYY [--json] [--dir DIR]",
+     "each observation of the day with its quality flags and their reasons (limits from "
+     "quality.cfg)",
+     cli::FlagsCommand},
     {"sun", "sun YYYY-MM-DDTHH:MM:SS", "mu, air mass, zenith angle and Julian day at a UTC time",
      cli::SunCommand},
     {"reduce", "reduce TYPE --utc YYYY-MM-DDTHH:MM:SS --readings R1,R2,R3,R4,R5 [--sd S1,...,S5]",

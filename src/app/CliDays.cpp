@@ -4,6 +4,7 @@
 #include "app/CliSupport.h"
 #include "config/GetInfo.h"
 #include "observe/DayPlan.h"
+#include "observe/QualityFlags.h"
 #include "observe/Reprocess.h"
 #include "records/DayFile.h"
 #include "records/DayFileList.h"
@@ -105,6 +106,60 @@ int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringLi
     }
     Err().flush();
     Out() << written->path << Qt::endl;
+    return 0;
+}
+
+int FlagsCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("json"), QStringLiteral("one JSON array")});
+    parser.addOption({QStringLiteral("dir"), QStringLiteral("a directory of other days"),
+                      QStringLiteral("DIR")});
+    if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
+        return Usage();
+    }
+    const QString dateText = cli::Positionals(parser).first();
+    DateTimeValue date = 0;
+    if (!ParseMdy(dateText, &date)) {
+        Err() << "not a date of the form MM/DD/YYYY: " << dateText << Qt::endl;
+        return cli::kExitUsage;
+    }
+    if (!Load(vars, messages)) {
+        return cli::kExitStation;
+    }
+    const Result<QualityLimits> limits = ReadQualityLimits(vars.setup.ConfigDir);
+    if (!limits) {
+        Err() << limits.error().message << Qt::endl;
+        return cli::kExitStation;
+    }
+    QString directory = parser.isSet(QStringLiteral("dir"))
+                            ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
+                            : vars.setup.DataDir;
+    if (!directory.endsWith(u'/')) {
+        directory += u'/';
+    }
+    const QString path = directory + DayFileName(vars.setup, date);
+    const DayFileContents contents = ReadDayFile(path, vars.setup.StationName, date);
+    if (contents.status != DayFileStatus::Ok) {
+        Err() << (contents.message.isEmpty() ? QStringLiteral("No day file ") + path
+                                             : contents.message)
+              << Qt::endl;
+        return cli::kExitRefused;
+    }
+    for (const QString& problem : contents.problems) {
+        Err() << QFileInfo(path).fileName() << ": " << problem << '\n';
+    }
+    Err().flush();
+    const QList<FlaggedObservation> day = DayQualityFlags(
+        contents.observations, date, *limits, ReadLampTestDates(vars.setup, vars.calibration),
+        QFileInfo(path).suffix() == QLatin1String("999"));
+    if (parser.isSet(QStringLiteral("json"))) {
+        Out() << FlaggedJson(day) << '\n';
+    } else {
+        for (const FlaggedObservation& flagged : day) {
+            Out() << FlaggedLine(flagged) << '\n';
+        }
+    }
+    Out().flush();
     return 0;
 }
 

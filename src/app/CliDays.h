@@ -9,12 +9,13 @@
 namespace quillon::cli {
 
 // The commands of quillon-cli on day files: a day's summary, its WOUDC file,
-// the list of day files, the day's plan and the reprocessing of day files
+// the list of day files, the day's plan, its quality flags and the reprocessing of day files
 // with another calibration. Each returns the exit code.
 int SummaryCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
 int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
 int DaysCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
 int PlanCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
+int FlagsCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
 int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStringList& args);
 
 } // namespace quillon::cli

@@ -143,6 +143,7 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
         return next;
     };
     qsizetype i = 5;
+    bool practiceFollows = false; // until the next OBS record
     while (i < n) {
         const QString& line = lines[i];
         const QString tag = FirstField(line);
@@ -152,7 +153,12 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                 unreadable(i, tag + QStringLiteral(" record with no line count."));
                 i += 1;
             } else {
-                i = takeLines(i, count, tag);
+                const qsizetype next = takeLines(i, count, tag);
+                for (qsizetype t = i + 1; t < next; ++t) {
+                    practiceFollows = practiceFollows ||
+                                      lines[t].contains(QLatin1String("Fake Observation follows."));
+                }
+                i = next;
             }
         } else if (tag == QLatin1String("STDLAMP") || tag == QLatin1String("HGLAMP")) {
             i = takeLines(i, 3, tag);
@@ -186,8 +192,10 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
             } else if (!secondLine) {
                 unreadable(i, QStringLiteral("OBS record without its second line."));
             } else {
+                obs.practice = practiceFollows;
                 out.observations.append(obs);
             }
+            practiceFollows = false;
             i += secondLine ? 2 : 1;
         } else {
             i += 1;

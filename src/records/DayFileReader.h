@@ -18,6 +18,8 @@ struct DayObservation {
     // Temperature, N1, N2, spread, mu, ozone, ozone spread.
     std::array<double, 7> values{};
     QString line2;
+    // Preceded by the operator's "Fake Observation follows." comment.
+    bool practice = false;
 };
 
 enum class DayFileStatus {

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "config/Calibration.h"
+#include "config/StationSetup.h"
+#include "records/DayFileReader.h"
+#include "util/Result.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace quillon {
+
+// Quality flags: an observation that passed the reading checks can still be
+// doubtful (a large ozone spread, AD and CD direct sun that disagree, a
+// value far from the day's others, lamp tests overdue). One rule flags it,
+// each flag with its reason and numbers; flags are computed from the
+// records and never written into them.
+
+// The limits, from the optional quality.cfg of the configuration directory.
+struct QualityLimits {
+    double spreadSun = 2.5;     // DU, direct sun
+    double spreadZenith = 4.0;  // DU, zenith
+    double airmassSun = 3.5;    // mu, direct sun
+    double airmassZenith = 6.0; // mu, zenith
+    double adcdPercent = 3.0;   // AD and CD direct sun within 30 minutes
+    double outlierPercent = 5.0;
+    double lowestOzone = 100.0; // DU
+    double highestOzone = 700.0;
+};
+
+// quality.cfg: one item a line, its name and its value separated by blanks
+// or a comma ("spread_sun 2.5"), blank lines allowed. Without the file, the defaults. A value that
+// is no number or negative, an unknown item or a range upside down is refused with the file, the
+// line and the reason.
+Result<QualityLimits> ReadQualityLimits(const QString& configDir);
+
+// The dates of the station's lamp tests: its histories, and inst.cfg's
+// last dates (a test whose history line was lost still counts).
+struct LampTestDates {
+    QList<DateTimeValue> mercury;
+    QList<DateTimeValue> standard;
+};
+LampTestDates ReadLampTestDates(const StationSetup& setup, const Calibration& calibration);
+
+struct QualityFlag {
+    QString name; // spread, airmass, adcd, outlier, range, overdue, training, sky
+    QString reason;
+};
+
+struct FlaggedObservation {
+    DayObservation observation;
+    QList<QualityFlag> flags;
+};
+
+// The flags one observation earns on its own: spread, airmass, range,
+// overdue at `localDate`, training (a practice day or observation), sky.
+QList<QualityFlag> ObservationFlags(const DayObservation& observation, DateTimeValue localDate,
+                                    const QualityLimits& limits, const LampTestDates& tests,
+                                    bool practiceDay);
+
+// Every observation of a day with all its flags, adcd and outlier included.
+QList<FlaggedObservation> DayQualityFlags(const QList<DayObservation>& observations,
+                                          DateTimeValue localDate, const QualityLimits& limits,
+                                          const LampTestDates& tests, bool practiceDay);
+
+// "ozone spread 3.1 DU (limit 2.5); mu 3.620 (limit 3.5)", empty for none.
+QString FlagReasons(const QList<QualityFlag>& flags);
+
+// One observation as the command line lists it: "12:00:00 ADDSGQP mu
+// 2.000 ozone 300.0 spread: ozone spread 3.1 DU (limit 2.5)", "-" for no flag.
+QString FlaggedLine(const FlaggedObservation& flagged);
+
+// The day's observations and flags as one JSON array.
+QByteArray FlaggedJson(const QList<FlaggedObservation>& day);
+
+} // namespace quillon
