@@ -3,6 +3,7 @@
 
 #include "astro/AstroFunctions.h"
 #include "observe/ObservationTypes.h"
+#include "observe/QualityFlags.h"
 #include "station/MeasurementStep.h"
 #include "util/Format.h"
 
@@ -61,6 +62,7 @@ private:
     };
     bool Measure(const Measurement& m);
     bool Warn(const std::optional<ObservationWarning>& warning);
+    QString QualityNow() const;
     QString FirstInstruction() const {
         if (pair_ == QLatin1String("AD")) {
             return QStringLiteral("Q-levers Up for the A wavelength.");
@@ -90,6 +92,22 @@ private:
     double mu0_ = 0;
     ObservationRun run_;
 };
+
+// The result among the day so far, as the record will hold it.
+QString Driver::QualityNow() const {
+    const DateTimeValue local = LocalStandardTime(s_.setup, run_.MeanUtc());
+    DayObservation candidate;
+    candidate.time = FormatDate(local, u"hhmmss");
+    candidate.type = type_;
+    candidate.values = {s_.settings.InstrumentTemperature,
+                        run_.result.n1,
+                        run_.result.n2,
+                        run_.result.spread,
+                        run_.result.mu,
+                        run_.result.ozone,
+                        run_.result.ozoneSpread};
+    return ObservationQualityLine(s_.setup, calibration_, candidate, std::floor(local));
+}
 
 bool Driver::Warn(const std::optional<ObservationWarning>& warning) {
     if (!warning) {
@@ -280,6 +298,7 @@ ObservationRun Driver::Run() {
                                ? QStringLiteral("Not Calc'd")
                                : FormatNumber(run_.result.mu, u"##.000");
     screens_.ShowResult(meanTimeField, muText, OzoneText(run_.result));
+    screens_.ShowQuality(QualityNow());
     run_.outcome = kObservationComplete;
     run_.type = type_;
     return run_;

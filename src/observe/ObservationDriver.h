@@ -28,6 +28,8 @@ public:
     // 0, 2, 4; first and second of the second wavelength 1 and 3.
     virtual void ShowReading(int field, const QString& text) = 0;
     virtual void ShowResult(const QString& meanTime, const QString& mu, const QString& ozone) = 0;
+    // The result's quality flags with their reasons; empty for none.
+    virtual void ShowQuality(const QString& line) = 0;
 };
 
 enum ObservationOutcome {

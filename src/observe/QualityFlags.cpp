@@ -3,6 +3,7 @@
 
 #include "config/ConfigFile.h"
 #include "config/LampTests.h"
+#include "records/DayFile.h"
 #include "records/PlotData.h"
 #include "util/Format.h"
 #include "util/ItemReader.h"
@@ -52,7 +53,7 @@ double SecondsOfDay(const QString& hhmmss) {
            hhmmss.mid(4, 2).toInt();
 }
 
-QString Clock(const QString& hhmmss) {
+QString HourMinute(const QString& hhmmss) {
     return hhmmss.mid(0, 2) + u':' + hhmmss.mid(2, 2);
 }
 
@@ -236,10 +237,10 @@ QList<FlaggedObservation> DayQualityFlags(const QList<DayObservation>& observati
             }
             const QString reason =
                 QStringLiteral("AD ") + FormatNumber(a, u"0.0") + QStringLiteral(" at ") +
-                Clock(ad.observation.time) + QStringLiteral(", CD ") + FormatNumber(c, u"0.0") +
-                QStringLiteral(" at ") + Clock(cd.observation.time) + QStringLiteral(": ") +
-                FormatNumber(percent, u"0.00") + QStringLiteral(" % (limit ") +
-                FormatNumber(limits.adcdPercent, u"0.0") + u')';
+                HourMinute(ad.observation.time) + QStringLiteral(", CD ") +
+                FormatNumber(c, u"0.0") + QStringLiteral(" at ") + HourMinute(cd.observation.time) +
+                QStringLiteral(": ") + FormatNumber(percent, u"0.00") +
+                QStringLiteral(" % (limit ") + FormatNumber(limits.adcdPercent, u"0.0") + u')';
             ad.flags << QualityFlag{QStringLiteral("adcd"), reason};
             cd.flags << QualityFlag{QStringLiteral("adcd"), reason};
         }
@@ -273,6 +274,28 @@ QList<FlaggedObservation> DayQualityFlags(const QList<DayObservation>& observati
         }
     }
     return out;
+}
+
+QString ObservationQualityLine(const StationSetup& setup, const Calibration& calibration,
+                               const DayObservation& candidate, DateTimeValue localDate) {
+    const Result<QualityLimits> limits = ReadQualityLimits(setup.ConfigDir);
+    if (!limits) {
+        return QStringLiteral("Quality: not judged, ") + limits.error().message;
+    }
+    QList<DayObservation> day =
+        ReadDayFile(DayFilePath(setup, localDate), setup.StationName, localDate).observations;
+    day << candidate;
+    const QList<FlaggedObservation> flagged =
+        DayQualityFlags(day, localDate, *limits, ReadLampTestDates(setup, calibration), false);
+    QList<QualityFlag> now;
+    for (const QualityFlag& f : flagged.last().flags) {
+        if (f.name != QLatin1String("sky") && f.name != QLatin1String("training")) {
+            now << f;
+        }
+    }
+    return now.isEmpty() ? QString()
+                         : QStringLiteral("Quality: ") + FlagReasons(now) +
+                               QStringLiteral("; consider repeating.");
 }
 
 QString FlagReasons(const QList<QualityFlag>& flags) {

@@ -65,6 +65,16 @@ QList<FlaggedObservation> DayQualityFlags(const QList<DayObservation>& observati
                                           DateTimeValue localDate, const QualityLimits& limits,
                                           const LampTestDates& tests, bool practiceDay);
 
+// The line the observation screen shows with a result, before Accept or
+// Reject, while a repeat is still possible: the flags of `candidate` (an
+// observation of local date `localDate` not yet written) among the day so
+// far in its day file, by the station's limits. "Quality: ozone spread 3.1
+// DU (limit 2.5); consider repeating.", empty when none applies. Sky codes
+// are chosen after Accept, and a practice day is known to its operator:
+// neither is flagged here.
+QString ObservationQualityLine(const StationSetup& setup, const Calibration& calibration,
+                               const DayObservation& candidate, DateTimeValue localDate);
+
 // "ozone spread 3.1 DU (limit 2.5); mu 3.620 (limit 3.5)", empty for none.
 QString FlagReasons(const QList<QualityFlag>& flags);
 

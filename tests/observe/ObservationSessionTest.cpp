@@ -29,6 +29,7 @@ public:
     void ShowResult(const QString& t, const QString& mu, const QString&) override {
         log << (mu.isEmpty() ? "mean time " + t.left(6) : QStringLiteral("result"));
     }
+    void ShowQuality(const QString&) override {}
     // GaugeDisplay: e&Xit in the count-down numbered `exitAtCountdown`.
     void SetCallerText(const QString&, const QString&) override {}
     void Open(const QString& mode, int, int, const QString&) override {

@@ -39,6 +39,7 @@ public:
     void ShowResult(const QString& t, const QString& mu, const QString& ozone) override {
         result = {t, mu, ozone};
     }
+    void ShowQuality(const QString& line) override { quality = line; }
 
     void SetCallerText(const QString& caption, const QString&) override { captions << caption; }
     void Open(const QString& mode, int maximum, int, const QString&) override {
@@ -67,6 +68,7 @@ public:
     bool escapePrompt = false;
     QList<int> countdownSeconds;
     QStringList captions, prompts, warnings, result;
+    QString quality;
     QString fields[5];
 
 private:
@@ -124,6 +126,7 @@ TEST_F(ObservationTest, TimedDirectSunCountdownsAndResult) {
     EXPECT_LT(run.result.ozone, 700);
     EXPECT_EQ(op.result[1], FormatNumber(run.result.mu, u"##.000"));
     EXPECT_TRUE(op.result[2].endsWith(" DU"));
+    EXPECT_EQ(op.quality, ""); // steady readings, lamp tests on time
     // The same numbers as quillon-cli reduce at the mean time.
     ReductionInput in{"ADDSGQP", run.MeanUtc(), {170.0, 80.0, 170.5, 80.5, 171.0}, {}};
     EXPECT_DOUBLE_EQ(ReduceObservation(vars.setup, vars.calibration, in).ozone, run.result.ozone);
@@ -211,6 +214,27 @@ TEST_F(ObservationTest, ChecksStopTheRun) {
     EXPECT_EQ(run.outcome, kObservationRestart);
     ASSERT_EQ(op.warnings.size(), 1);
     EXPECT_TRUE(op.warnings[0].startsWith("largeStdDev|This A Reading:"));
+}
+
+TEST_F(ObservationTest, TheResultsQualityLineWhileARepeatIsStillPossible) {
+    // Readings 0.4 either side of each dial value: deviations well within
+    // the checks, an ozone spread above a limit of 0.5 DU.
+    station.Write("config/quality.cfg", "spread_sun 0.5\r\n");
+    op.jitter = 0.4;
+    const ObservationRun run = Run("ADDSGQP", kGoodAD);
+    ASSERT_EQ(run.outcome, kObservationComplete) << op.warnings.join(";").toStdString();
+    ASSERT_GT(run.result.ozoneSpread, 0.5);
+    EXPECT_EQ(op.quality, "Quality: ozone spread " + FormatNumber(run.result.ozoneSpread, u"0.0") +
+                              " DU (limit 0.5); consider repeating.");
+    // Nothing of it reaches the day file: flags are never written.
+    EXPECT_FALSE(DayFileLines().join('\n').contains("Quality"));
+
+    // A quality.cfg that cannot be used says so instead of judging.
+    station.Write("config/quality.cfg", "spread_sun lots\r\n");
+    op.nextReading = 0;
+    Run("ADDSGQP", kGoodAD);
+    EXPECT_EQ(op.quality, "Quality: not judged, " + station.ConfigDir() +
+                              "quality.cfg: line 1: spread_sun is not a number: \"lots\"");
 }
 
 TEST(ObservationChecks, Boundaries) {

@@ -134,6 +134,7 @@ public:
     }
     void ShowReading(int, const QString&) override {}
     void ShowResult(const QString&, const QString&, const QString&) override {}
+    void ShowQuality(const QString&) override {}
     ContinueOrEscape ConfirmFocusedSun(const ObservationWarning&) override {
         return ContinueOrEscape::Continue;
     }

@@ -87,6 +87,12 @@ ObsScreen::ObsScreen(Services& services, QWidget* parent)
     clockLayout->addWidget(dispMu_);
     results->addWidget(clockFrame_, 0, 2, 3, 1);
     layout->addLayout(results);
+    // In the help line's warning colour; hidden while no flag applies.
+    quality_ = Named(QStringLiteral("lblQuality"), this);
+    quality_->setStyleSheet(QStringLiteral("color: red"));
+    quality_->setWordWrap(true);
+    quality_->setVisible(false);
+    layout->addWidget(quality_);
 
     for (int i = 0; i < 5; ++i) {
         messageLines_ << Named(QStringLiteral("Label1_%1").arg(i), this);
@@ -253,6 +259,7 @@ void ObsScreen::ShowRunning() {
     obsTime_->clear();
     obsMu_->clear();
     calcO3_->clear();
+    ShowQuality(QString());
 }
 
 void ObsScreen::ShowInspect() {
@@ -413,6 +420,11 @@ void ObsScreen::ShowResult(const QString& meanTime, const QString& mu, const QSt
     obsMu_->setText(mu);
     calcO3_->setText(ozone);
     obsTime_->repaint();
+}
+
+void ObsScreen::ShowQuality(const QString& line) {
+    quality_->setText(line);
+    quality_->setVisible(!line.isEmpty());
 }
 
 void ObsScreen::keyPressEvent(QKeyEvent* event) {

@@ -46,6 +46,7 @@ public:
     void ShowWarning(const ObservationWarning& warning) override;
     void ShowReading(int field, const QString& text) override;
     void ShowResult(const QString& meanTime, const QString& mu, const QString& ozone) override;
+    void ShowQuality(const QString& line) override;
 
     // ObservationSessionScreens
     ContinueOrEscape ConfirmFocusedSun(const ObservationWarning& warning) override;
@@ -92,6 +93,7 @@ private:
     QLabel* obsTime_;
     QLabel* obsMu_;
     QLabel* calcO3_;
+    QLabel* quality_;
     QPushButton* start_;
     QPushButton* accept_;
     QPushButton* reject_;

@@ -89,6 +89,42 @@ TEST_F(ObsScreenTest, RejectConfirmedWritesNothing) {
     EXPECT_EQ(op.Seen(), QStringList{"ConfirmRej"});
 }
 
+TEST_F(ObsScreenTest, TheQualityLineStandsBesideTheResultUntilTheNextObservation) {
+    // mu above a limit of 1.0: flagged before Accept or Reject.
+    station.Write("config/quality.cfg", "airmass_sun 1.0\r\n");
+    ObsScreen obs(fakes.services);
+    ObservationSession session(fakes.services, obs);
+    obs.SetSession(&session);
+    SetUpType(session, "ADDSGQP");
+    obs.Prepare();
+    obs.show();
+    auto* quality = obs.findChild<QLabel*>("lblQuality");
+    EXPECT_FALSE(quality->isVisible());
+    obs.Start();
+    ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
+    const QString mu = obs.findChild<QLabel*>("lblObsMu")->text().trimmed();
+    EXPECT_TRUE(quality->isVisible());
+    // The demo station's last lamp tests, 11/28 and 11/30/2026 (inst.cfg),
+    // are 93 and 91 days before 03/01/2027.
+    EXPECT_EQ(quality->text(), "Quality: mu " + mu +
+                                   " (limit 1.0); lamp tests overdue (mercury 93 days, standard "
+                                   "91 days); consider repeating.");
+    EXPECT_EQ(quality->styleSheet(), "color: red");
+    EXPECT_TRUE(obs.findChild<QPushButton*>("cmmdAccept")->isVisible());
+    // Rejected, and the next observation starts without it.
+    op.On("ConfirmRej", [](QWidget* m) { Click(m, "cmmdYes"); });
+    obs.Reject();
+    EXPECT_TRUE(quality->isVisible());
+    // Lamp tests done the day before, default limits: nothing to flag.
+    station.Remove("config/quality.cfg");
+    vars.calibration.LastHgTest = "02/28/2027";
+    vars.calibration.LastStdTest = "02/28/2027";
+    obs.Start();
+    ASSERT_EQ(obs.LastRun().outcome, kObservationComplete);
+    EXPECT_FALSE(quality->isVisible());
+    EXPECT_EQ(quality->text(), "");
+}
+
 TEST_F(ObsScreenTest, EscapeInACountdownThenRestartThenAcceptThroughTheSky) {
     ObsScreen obs(fakes.services);
     ObservationSession session(fakes.services, obs);
