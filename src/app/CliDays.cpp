@@ -258,9 +258,15 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
         }
         woudcStation = *read;
     }
+    const Result<QualityLimits> limits = ReadQualityLimits(vars.setup.ConfigDir);
+    if (!limits) {
+        Err() << limits.error().message << Qt::endl;
+        return cli::kExitStation;
+    }
     SystemClock clock;
-    const ReprocessRun run = ReprocessDayFiles(vars.setup, calibrated, cli::Positionals(parser),
-                                               woudcStation, woudcDir, clock.Now());
+    const ReprocessRun run =
+        ReprocessDayFiles(vars.setup, calibrated, *limits, cli::Positionals(parser), woudcStation,
+                          woudcDir, clock.Now());
     for (const QString& problem : run.problems) {
         Err() << problem << '\n';
     }

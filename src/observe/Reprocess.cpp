@@ -93,7 +93,7 @@ Result<Calibration> LoadCalibration(const StationSetup& station, const Calibrati
 }
 
 ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& calibration,
-                                const QString& path) {
+                                const QualityLimits& limits, const QString& path) {
     ReprocessedDay out;
     out.fileName = QFileInfo(path).fileName();
     if (!DayOfName(out.fileName, &out.localDate)) {
@@ -114,6 +114,7 @@ ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& ca
     for (const QString& problem : contents.problems) {
         out.problems << path + QStringLiteral(": ") + problem;
     }
+    QList<qsizetype> recordAt; // each record's observation in `reprocessed`
     for (const DayObservation& obs : contents.observations) {
         if (obs.values[5] == kOzoneNotCalculated) {
             out.reprocessed.observations << obs; // no ozone to recompute (C/C', moon)
@@ -147,22 +148,33 @@ ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& ca
         updated.values[4] = r.mu;
         updated.values[5] = r.ozone;
         out.reprocessed.observations << updated;
+        recordAt << out.reprocessed.observations.size() - 1;
         out.records << ReprocessedRecord{FormatDate(local, u"YYYY-MM-DD"),
                                          FormatDate(local, u"HH:MM:SS"),
                                          obs.type,
                                          r.mu,
                                          obs.values[5],
-                                         r.ozone};
+                                         r.ozone,
+                                         {}};
+    }
+    const QList<FlaggedObservation> flagged = DayQualityFlags(
+        out.reprocessed.observations, out.localDate, limits, ReadLampTestDates(setup, calibration),
+        QFileInfo(path).suffix() == QLatin1String("999"));
+    for (qsizetype i = 0; i < out.records.size(); ++i) {
+        for (const QualityFlag& f : flagged[recordAt[i]].flags) {
+            out.records[i].flags << f.name;
+        }
     }
     return out;
 }
 
 ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& calibration,
-                               const QStringList& paths, const std::optional<WoudcStation>& woudc,
+                               const QualityLimits& limits, const QStringList& paths,
+                               const std::optional<WoudcStation>& woudc,
                                const QString& woudcDirectory, DateTimeValue madeUtc) {
     ReprocessRun run;
     for (const QString& path : paths) {
-        const ReprocessedDay day = ReprocessDayFile(setup, calibration, path);
+        const ReprocessedDay day = ReprocessDayFile(setup, calibration, limits, path);
         run.problems << day.problems;
         run.failed = run.failed || !day.read;
         run.records << day.records;
@@ -187,7 +199,7 @@ ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& cal
 }
 
 QString ReprocessCsvHeader() {
-    return QStringLiteral("date,time,type,mu,ozone_recorded,ozone_reprocessed,difference");
+    return QStringLiteral("date,time,type,mu,ozone_recorded,ozone_reprocessed,difference,flags");
 }
 
 QString ReprocessCsvLine(const ReprocessedRecord& r) {
@@ -197,7 +209,8 @@ QString ReprocessCsvLine(const ReprocessedRecord& r) {
                        FormatNumber(r.mu, u"0.000"),
                        FormatNumber(r.recorded, u"0.0"),
                        FormatNumber(r.reprocessed, u"0.0"),
-                       FormatNumber(r.reprocessed - r.recorded, u"0.0")}
+                       FormatNumber(r.reprocessed - r.recorded, u"0.0"),
+                       r.flags.join(u';')}
         .join(u',');
 }
 

@@ -3,6 +3,7 @@
 
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
+#include "observe/QualityFlags.h"
 #include "records/DayFileReader.h"
 #include "records/WoudcExport.h"
 #include "util/OperatorMessages.h"
@@ -33,6 +34,7 @@ struct ReprocessedRecord {
     double mu = 0;
     double recorded = 0;
     double reprocessed = 0;
+    QStringList flags; // its quality flags on the reprocessed values
 };
 
 struct ReprocessedDay {
@@ -45,8 +47,10 @@ struct ReprocessedDay {
 };
 
 // One day file, named "D" + YY + DDD + "." + extension.
+// Each record's quality flags come from `limits` and the station's lamp
+// tests.
 ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& calibration,
-                                const QString& path);
+                                const QualityLimits& limits, const QString& path);
 
 // A reprocessing of day files, each in turn: its records, and with a WOUDC
 // station its new WOUDC file written into `woudcDirectory`.
@@ -59,7 +63,8 @@ struct ReprocessRun {
     bool failed = false;
 };
 ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& calibration,
-                               const QStringList& paths, const std::optional<WoudcStation>& woudc,
+                               const QualityLimits& limits, const QStringList& paths,
+                               const std::optional<WoudcStation>& woudc,
                                const QString& woudcDirectory, DateTimeValue madeUtc);
 
 // The CSV: its header, and one line per record.

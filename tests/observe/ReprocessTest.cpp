@@ -60,8 +60,10 @@ TEST(Reprocess, OwnCalibrationGivesBackTheRecordedOzone) {
     const CliResult r = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
                                          "--calibration", station.Home() + "config"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "date,time,type,mu,ozone_recorded,ozone_reprocessed,difference\n"
-                     "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,477.8,0.0\n");
+    // Its flags, on the reprocessed values: a practice day (.999); no lamp
+    // test known before 2006, so none overdue.
+    EXPECT_EQ(r.out, "date,time,type,mu,ozone_recorded,ozone_reprocessed,difference,flags\n"
+                     "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,477.8,0.0,training\n");
     EXPECT_EQ(r.err, "1 records, mean difference 0.01 DU\n");
     EXPECT_EQ(station.Read("data/D06083.999"), before);
 }
@@ -98,7 +100,10 @@ TEST(Reprocess, AShiftedNTableMovesEachClassByItsOwnFactor) {
     const QStringList a = own.out.split('\n');
     const QStringList b = shiftedRun.out.split('\n');
     ASSERT_EQ(b.size(), 5);
-    EXPECT_EQ(b[1], "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,483.1,5.3");
+    // AD 483.1 and CD at the same minute far apart: both flagged adcd (the
+    // CD of A-dial readings also far out of range).
+    EXPECT_EQ(b[1], "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,483.1,5.3,training;adcd");
+    EXPECT_TRUE(b[2].endsWith(",range;training;adcd")) << b[2].toStdString();
     EXPECT_NEAR(b[2].section(',', 5, 5).toDouble() - a[2].section(',', 5, 5).toDouble(), 16.386,
                 0.1);
     EXPECT_NEAR(b[3].section(',', 5, 5).toDouble() - a[3].section(',', 5, 5).toDouble(), 14.262,
@@ -138,8 +143,8 @@ TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
                          "five numbers, skipped\n1 records, mean difference 0.01 DU\n");
     QFile csv(out.filePath("r.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll(), "date,time,type,mu,ozone_recorded,ozone_reprocessed,difference\n"
-                             "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,477.8,0.0\n");
+    EXPECT_EQ(csv.readAll(), "date,time,type,mu,ozone_recorded,ozone_reprocessed,difference,flags\n"
+                             "2006-03-24,11:00:00,ADDSGQP,1.330,477.8,477.8,0.0,training\n");
 
     // --woudc: the day's WOUDC file with the reprocessed values, as the
     // woudc command writes it.
@@ -190,7 +195,7 @@ TEST(Reprocess, EveryDayInTurnAndAWoudcFileThatCannotBeWrittenIsNamed) {
     woudc.authority = "A. Scientist";
     woudc.model = "Beck";
     const ReprocessRun run =
-        ReprocessDayFiles(vars.setup, vars.calibration,
+        ReprocessDayFiles(vars.setup, vars.calibration, QualityLimits{},
                           {station.DataDir() + "D06083.999", station.DataDir() + "notaday.txt"},
                           woudc, gone, MakeDateTime(2026, 12, 9, 12, 0, 0));
     EXPECT_TRUE(run.failed);
@@ -202,9 +207,9 @@ TEST(Reprocess, EveryDayInTurnAndAWoudcFileThatCannotBeWrittenIsNamed) {
     EXPECT_EQ(run.problems[1],
               station.DataDir() + "notaday.txt: not a day file name (D + YY + DDD)");
     // Without a WOUDC station only the records: nothing written, no failure.
-    const ReprocessRun csvOnly =
-        ReprocessDayFiles(vars.setup, vars.calibration, {station.DataDir() + "D06083.999"},
-                          std::nullopt, gone, MakeDateTime(2026, 12, 9, 12, 0, 0));
+    const ReprocessRun csvOnly = ReprocessDayFiles(vars.setup, vars.calibration, QualityLimits{},
+                                                   {station.DataDir() + "D06083.999"}, std::nullopt,
+                                                   gone, MakeDateTime(2026, 12, 9, 12, 0, 0));
     EXPECT_FALSE(csvOnly.failed);
     EXPECT_TRUE(csvOnly.problems.isEmpty());
 }
