@@ -37,8 +37,10 @@ const CommandHelp kCommands[] = {
      cli::SummaryCommand},
     {"days", "days [DIR]", "the day files with data in DIR (default the data directory), in order",
      cli::DaysCommand},
-    {"woudc", "woudc MM/DD/YYYY [--out DIR]",
-     "the day's observations as a WOUDC TotalOzoneObs file (needs woudc.cfg)", cli::WoudcCommand},
+    {"woudc", "woudc MM/DD/YYYY [--out DIR] [--leave-out-flagged]",
+     "the day's observations as a WOUDC TotalOzoneObs file (needs woudc.cfg); "
+     "--leave-out-flagged sends only observations without quality flags",
+     cli::WoudcCommand},
     {"flags", "flags MM/DD/YYYY [--json] [--dir DIR]",
      "each observation of the day with its quality flags and their reasons (limits from "
      "quality.cfg)",

@@ -78,6 +78,8 @@ int SummaryCommand(StationState& vars, OperatorMessages& messages, const QString
 int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("out"), QStringLiteral("directory"), QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("leave-out-flagged"),
+                      QStringLiteral("observations with quality flags are not sent")});
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
         return Usage();
     }
@@ -95,7 +97,22 @@ int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringLi
         parser.isSet(QStringLiteral("out"))
             ? QDir(cli::OptionValue(parser, QStringLiteral("out"))).absolutePath() + u'/'
             : vars.setup.DataDir;
-    const Result<WoudcWritten> written = ExportWoudcDay(vars.setup, date, clock.Now(), dir);
+    WoudcLeaveOut leaveOut;
+    if (parser.isSet(QStringLiteral("leave-out-flagged"))) {
+        const Result<QualityLimits> limits = ReadQualityLimits(vars.setup.ConfigDir);
+        if (!limits) {
+            Err() << limits.error().message << Qt::endl;
+            return cli::kExitStation;
+        }
+        const LampTestDates tests = ReadLampTestDates(vars.setup, vars.calibration);
+        const bool practiceDay = !vars.setup.EncoderInUse; // its day files end .999
+        leaveOut = [limits = *limits, tests, practiceDay](DayFileContents& contents,
+                                                          DateTimeValue localDate) {
+            return LeaveOutFlagged(contents, localDate, limits, tests, practiceDay);
+        };
+    }
+    const Result<WoudcWritten> written =
+        ExportWoudcDay(vars.setup, date, clock.Now(), dir, leaveOut);
     if (!written) {
         Err() << written.error().message << Qt::endl;
         return written.error().kind == ErrorKind::Station ? cli::kExitStation : cli::kExitRefused;

@@ -298,6 +298,29 @@ QString ObservationQualityLine(const StationSetup& setup, const Calibration& cal
                                QStringLiteral("; consider repeating.");
 }
 
+QStringList LeaveOutFlagged(DayFileContents& contents, DateTimeValue localDate,
+                            const QualityLimits& limits, const LampTestDates& tests,
+                            bool practiceDay) {
+    QStringList leftOut;
+    QList<DayObservation> kept;
+    for (const FlaggedObservation& f :
+         DayQualityFlags(contents.observations, localDate, limits, tests, practiceDay)) {
+        if (f.flags.isEmpty()) {
+            kept << f.observation;
+            continue;
+        }
+        QStringList names;
+        for (const QualityFlag& flag : f.flags) {
+            names << flag.name;
+        }
+        const QString& t = f.observation.time;
+        leftOut << t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2) + u' ' +
+                       f.observation.type + QStringLiteral(": ") + names.join(QStringLiteral(", "));
+    }
+    contents.observations = kept;
+    return leftOut;
+}
+
 QString FlagReasons(const QList<QualityFlag>& flags) {
     QStringList reasons;
     for (const QualityFlag& f : flags) {

@@ -75,6 +75,12 @@ QList<FlaggedObservation> DayQualityFlags(const QList<DayObservation>& observati
 QString ObservationQualityLine(const StationSetup& setup, const Calibration& calibration,
                                const DayObservation& candidate, DateTimeValue localDate);
 
+// Takes the flagged observations out of a day's contents for the archive
+// and names each with its flags: "12:00:00 ADDSGQP: spread, adcd".
+QStringList LeaveOutFlagged(DayFileContents& contents, DateTimeValue localDate,
+                            const QualityLimits& limits, const LampTestDates& tests,
+                            bool practiceDay);
+
 // "ozone spread 3.1 DU (limit 2.5); mu 3.620 (limit 3.5)", empty for none.
 QString FlagReasons(const QList<QualityFlag>& flags);
 

@@ -146,8 +146,10 @@ bool WoudcCodes(const DayObservation& obs, int* wlCode, int* obsCode) {
 
 WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
                         const QString& dayFileName, const DayFileContents& contents,
-                        DateTimeValue localDate, DateTimeValue madeUtc) {
+                        DateTimeValue localDate, DateTimeValue madeUtc,
+                        const QStringList& leftOut) {
     WoudcFile out;
+    out.leftOut = static_cast<int>(leftOut.size());
     const QString number = FormatNumber(setup.InstrumentNumber, u"000");
     out.name = FormatDate(localDate, u"YYYYMMDD") + QStringLiteral(".Dobson.") + station.model +
                u'.' + number + u'.' + station.agency + QStringLiteral(".csv");
@@ -197,6 +199,9 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
         lines << QStringLiteral("*%1 record(s) of the day file could not be read and are left out")
                      .arg(out.unreadable);
     }
+    for (const QString& observation : leftOut) {
+        lines << QStringLiteral("*left out as flagged: ") + observation;
+    }
     const QString date = FormatDate(localDate, u"YYYY-MM-DD");
     lines << QStringLiteral("#CONTENT") << QStringLiteral("Class,Category,Level,Form")
           << QStringLiteral("WOUDC,TotalOzoneObs,1.0,1") << QString()
@@ -239,9 +244,12 @@ QString NothingToSendReason(const WoudcFile& file, DateTimeValue localDate) {
     if (file.exported > 0) {
         return {};
     }
-    const QString why = file.outOfRange > 0
-                            ? QStringLiteral("%1 outside 100-700 DU, no other").arg(file.outOfRange)
-                            : QStringLiteral("only C/C' zenith or moon observations, or none");
+    const QString why =
+        file.leftOut > 0
+            ? QStringLiteral("%1 flagged observation(s) left out, no other").arg(file.leftOut)
+        : file.outOfRange > 0
+            ? QStringLiteral("%1 outside 100-700 DU, no other").arg(file.outOfRange)
+            : QStringLiteral("only C/C' zenith or moon observations, or none");
     return QStringLiteral("no observation of ") + FormatDate(localDate, u"MM/DD/YYYY") +
            QStringLiteral(" can be sent to WOUDC (") + why + u')';
 }
@@ -252,20 +260,22 @@ const QRegularExpression& WoudcFileNames() {
 }
 
 Result<WoudcWritten> ExportWoudcDay(const StationSetup& setup, DateTimeValue date,
-                                    DateTimeValue madeUtc, const QString& directory) {
+                                    DateTimeValue madeUtc, const QString& directory,
+                                    const WoudcLeaveOut& leaveOut) {
     const Result<WoudcStation> station = ReadWoudcStation(setup);
     if (!station) {
         return station.error();
     }
     const QString dayPath = DayFilePath(setup, date);
-    const DayFileContents contents = ReadDayFile(dayPath, setup.StationName, date);
+    DayFileContents contents = ReadDayFile(dayPath, setup.StationName, date);
     if (contents.status != DayFileStatus::Ok) {
         return Error{ErrorKind::NotFound, contents.message.isEmpty()
                                               ? QStringLiteral("No day file ") + dayPath
                                               : contents.message};
     }
-    const WoudcFile file =
-        MakeWoudcFile(setup, *station, QFileInfo(dayPath).fileName(), contents, date, madeUtc);
+    const QStringList leftOut = leaveOut ? leaveOut(contents, date) : QStringList();
+    const WoudcFile file = MakeWoudcFile(setup, *station, QFileInfo(dayPath).fileName(), contents,
+                                         date, madeUtc, leftOut);
     if (const QString nothing = NothingToSendReason(file, date); !nothing.isEmpty()) {
         return Error{ErrorKind::BadContent, nothing};
     }

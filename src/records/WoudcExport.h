@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quillon {
 
@@ -42,6 +43,7 @@ struct WoudcFile {
     int exported = 0;
     int outOfRange = 0; // ozone outside 100 to 700, left out
     int unreadable = 0; // records of the day file that could not be read
+    int leftOut = 0;    // observations a station chose to leave out (flagged)
 };
 
 // A file written for the archive, and the records of its day file that it
@@ -60,9 +62,17 @@ QString NothingToSendReason(const WoudcFile& file, DateTimeValue localDate);
 
 // The file of the day file `dayFileName` read as `contents`, for local date
 // `localDate`, made at UTC `madeUtc`.
+// `leftOut` names the observations left out before (one comment line each,
+// "12:00:00 ADDSGQP: spread, adcd").
 WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
                         const QString& dayFileName, const DayFileContents& contents,
-                        DateTimeValue localDate, DateTimeValue madeUtc);
+                        DateTimeValue localDate, DateTimeValue madeUtc,
+                        const QStringList& leftOut = {});
+
+// Takes out of a day's contents the observations the archive is not to
+// have, and names each (see MakeWoudcFile).
+using WoudcLeaveOut =
+    std::function<QStringList(DayFileContents& contents, DateTimeValue localDate)>;
 
 // The whole export of local date `date`: woudc.cfg, the day file, the file
 // written into `directory`: the file's path, or why there is none
@@ -72,7 +82,8 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
 const QRegularExpression& WoudcFileNames();
 
 Result<WoudcWritten> ExportWoudcDay(const StationSetup& setup, DateTimeValue date,
-                                    DateTimeValue madeUtc, const QString& directory);
+                                    DateTimeValue madeUtc, const QString& directory,
+                                    const WoudcLeaveOut& leaveOut = {});
 // The same for a date as the operator typed it ("MM/DD/YYYY"); a text that
 // is no such date is refused with its reason.
 Result<WoudcWritten> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,

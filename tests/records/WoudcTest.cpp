@@ -7,6 +7,7 @@
 #include "util/TextFile.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -260,4 +261,57 @@ TEST(Woudc, ADayWithNothingTheArchiveTakesWritesNoFile) {
               "no observation of 03/24/2006 can be sent to WOUDC (2 outside 100-700 DU, no "
               "other)\n");
     EXPECT_TRUE(QDir(out).isEmpty());
+}
+
+TEST(Woudc, FlaggedObservationsLeftOutOnRequestAndNamed) {
+    TestStation station;
+    // A station with its encoder: day files of instrument 061, no practice.
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/null\r\n");
+    StationState vars = LoadedVars(station);
+    ASSERT_TRUE(vars.setup.EncoderInUse);
+    QStringList day = DayFileHeader(vars.setup, MakeDateTime(2006, 3, 24, 8, 0, 0));
+    day << Obs(vars, 10, "ADDSGQP", 2.0, 300.0, 1.0) << Obs(vars, 11, "ADDSGQP", 2.0, 301.0, 3.1)
+        << Obs(vars, 12, "CDZC", 2.0, 305.0, 2.0); // no sky codes
+    station.Write("data/D06083.061", CrLfLines(day));
+    QTemporaryDir out;
+    auto woudc = [&](QStringList extra) {
+        QProcess cli;
+        cli.start(QStringLiteral(QUILLON_CLI), QStringList{"--home", station.Home(), "woudc",
+                                                           "03/24/2006", "--out", out.path()} +
+                                                   extra);
+        cli.waitForFinished(30000);
+        const QString path = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return std::make_pair(cli.exitCode(), QString::fromUtf8(file.readAll()));
+    };
+    auto rows = [](const QString& text) {
+        return text.split('\n').filter(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d,")).size();
+    };
+    const auto [allCode, all] = woudc({});
+    EXPECT_EQ(allCode, 0);
+    EXPECT_EQ(rows(all), 3);
+    EXPECT_FALSE(all.contains("left out as flagged"));
+    const auto [code, kept] = woudc({"--leave-out-flagged"});
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(rows(kept), 1);
+    EXPECT_TRUE(kept.startsWith("*Quillon 1.0: day file D06083.061\n"
+                                "*left out as flagged: 11:00:00 ADDSGQP: spread\n"
+                                "*left out as flagged: 12:00:00 CDZC: sky\n"
+                                "#CONTENT\n"))
+        << kept.toStdString();
+    EXPECT_TRUE(
+        kept.contains("\n#DAILY_SUMMARY\nWLCode,ObsCode,nObs,MeanO3,StdDevO3\n0,0,1,300.0,\n"))
+        << kept.toStdString();
+
+    // Everything flagged: no file, and why.
+    station.Write("config/quality.cfg", "spread_sun 0.5\r\n");
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLON_CLI), {"--home", station.Home(), "woudc", "03/24/2006",
+                                            "--out", out.path(), "--leave-out-flagged"});
+    cli.waitForFinished(30000);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()),
+              "no observation of 03/24/2006 can be sent to WOUDC (3 flagged observation(s) left "
+              "out, no other)\n");
 }
