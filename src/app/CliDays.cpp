@@ -143,32 +143,23 @@ int FlagsCommand(StationState& vars, OperatorMessages& messages, const QStringLi
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    const Result<QualityLimits> limits = ReadQualityLimits(vars.setup.ConfigDir);
-    if (!limits) {
-        Err() << limits.error().message << Qt::endl;
-        return cli::kExitStation;
-    }
     QString directory = parser.isSet(QStringLiteral("dir"))
                             ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
                             : vars.setup.DataDir;
     if (!directory.endsWith(u'/')) {
         directory += u'/';
     }
-    const QString path = directory + DayFileName(vars.setup, date);
-    const DayFileContents contents = ReadDayFile(path, vars.setup.StationName, date);
-    if (contents.status != DayFileStatus::Ok) {
-        Err() << (contents.message.isEmpty() ? QStringLiteral("No day file ") + path
-                                             : contents.message)
-              << Qt::endl;
-        return cli::kExitRefused;
+    const Result<DayQuality> quality =
+        ReadDayQuality(vars.setup, vars.calibration, directory, date);
+    if (!quality) {
+        Err() << quality.error().message << Qt::endl;
+        return quality.error().kind == ErrorKind::Station ? cli::kExitStation : cli::kExitRefused;
     }
-    for (const QString& problem : contents.problems) {
-        Err() << QFileInfo(path).fileName() << ": " << problem << '\n';
+    for (const QString& problem : quality->problems) {
+        Err() << problem << '\n';
     }
     Err().flush();
-    const QList<FlaggedObservation> day = DayQualityFlags(
-        contents.observations, date, *limits, ReadLampTestDates(vars.setup, vars.calibration),
-        QFileInfo(path).suffix() == QLatin1String("999"));
+    const QList<FlaggedObservation>& day = quality->observations;
     if (parser.isSet(QStringLiteral("json"))) {
         Out() << FlaggedJson(day) << '\n';
     } else {

@@ -276,6 +276,30 @@ QList<FlaggedObservation> DayQualityFlags(const QList<DayObservation>& observati
     return out;
 }
 
+Result<DayQuality> ReadDayQuality(const StationSetup& setup, const Calibration& calibration,
+                                  const QString& directory, DateTimeValue localDate) {
+    const Result<QualityLimits> limits = ReadQualityLimits(setup.ConfigDir);
+    if (!limits) {
+        return limits.error();
+    }
+    const QString path = directory + DayFileName(setup, localDate);
+    const DayFileContents contents = ReadDayFile(path, setup.StationName, localDate);
+    if (contents.status != DayFileStatus::Ok) {
+        return Error{ErrorKind::NotFound, contents.message.isEmpty()
+                                              ? QStringLiteral("No day file ") + path
+                                              : contents.message};
+    }
+    DayQuality out;
+    const QString name = QFileInfo(path).fileName();
+    for (const QString& problem : contents.problems) {
+        out.problems << name + QStringLiteral(": ") + problem;
+    }
+    out.observations = DayQualityFlags(contents.observations, localDate, *limits,
+                                       ReadLampTestDates(setup, calibration),
+                                       name.endsWith(QLatin1String(".999")));
+    return out;
+}
+
 QString ObservationQualityLine(const StationSetup& setup, const Calibration& calibration,
                                const DayObservation& candidate, DateTimeValue localDate) {
     const Result<QualityLimits> limits = ReadQualityLimits(setup.ConfigDir);

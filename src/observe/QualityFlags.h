@@ -65,6 +65,16 @@ QList<FlaggedObservation> DayQualityFlags(const QList<DayObservation>& observati
                                           DateTimeValue localDate, const QualityLimits& limits,
                                           const LampTestDates& tests, bool practiceDay);
 
+// A day's observations with their flags, as the quality window and the
+// command show them: from the day file of `localDate` in `directory`, by
+// the station's limits and lamp tests; a .999 file is a practice day.
+struct DayQuality {
+    QList<FlaggedObservation> observations;
+    QStringList problems; // records that cannot be read, named with their file
+};
+Result<DayQuality> ReadDayQuality(const StationSetup& setup, const Calibration& calibration,
+                                  const QString& directory, DateTimeValue localDate);
+
 // The line the observation screen shows with a result, before Accept or
 // Reject, while a repeat is still possible: the flags of `candidate` (an
 // observation of local date `localDate` not yet written) among the day so

@@ -85,6 +85,6 @@ TEST(AccessKeys, NoKeyTwiceInAnyMenuOfAnyScreen) {
             }
         }
     }
-    EXPECT_EQ(reports, QStringList({"&TODAY", "&Plots", "Today's Pla&n",
+    EXPECT_EQ(reports, QStringList({"&TODAY", "&Plots", "Today's Pla&n", "&Quality of a day",
                                     "&WOUDC file of a day\u2026", "&Other Days"}));
 }

@@ -9,6 +9,7 @@
 #include "intercomparison/screens/IcScreen.h"
 #include "observe/Guidance.h"
 #include "observe/screens/PlanWindow.h"
+#include "observe/screens/QualityWindow.h"
 #include "records/DayFile.h"
 #include "records/screens/OtherDaysScreens.h"
 #include "records/screens/PlotsWindow.h"
@@ -83,6 +84,13 @@ void MainWindow::BuildReportsMenu(QMenuBar* bar) {
                    HandOver(false, [this] {
                        PlanWindow plan(services_, this);
                        plan.exec();
+                   });
+               });
+    AddCommand(reports, QStringLiteral("mnQuality"), QStringLiteral("&Quality of a day"),
+               QStringLiteral("Quality"), [this] {
+                   HandOver(false, [this] {
+                       QualityWindow quality(services_, this);
+                       quality.exec();
                    });
                });
     AddCommand(reports, QStringLiteral("mnWoudc"), QStringLiteral("&WOUDC file of a day\u2026"),

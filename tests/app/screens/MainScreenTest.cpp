@@ -545,6 +545,7 @@ TEST_F(MainScreenTest, NoTickAndNoDialReadWhileAnyWorkflowScreenIsOpen) {
         {"mmuComment", {"addcmmt"}},
         {"mnTODAY", {"Summary"}},
         {"mnPlots", {"Plots"}},
+        {"mnQuality", {"Quality"}},
         {"mnWoudc", {"WoudcDate"}},
         {"mnOtherDay", {"Explain"}},
         {"muEncoder", {"EncoderZero", "EncoderSpan"}},
