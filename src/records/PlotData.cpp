@@ -33,7 +33,7 @@ DayPlot DayPlotData(const DayFileContents& contents) {
         const double hours = obs.time.left(2).toInt() + obs.time.mid(2, 2).toInt() / 60.0 +
                              obs.time.mid(4, 2).toInt() / 3600.0;
         out.classes[static_cast<size_t>(c)]
-            << OzonePoint{hours, ozone, obs.values[6], obs.values[4]};
+            << OzonePoint{hours, ozone, obs.values[6], obs.values[4], obs.time};
     }
     for (int c = 0; c < 4; ++c) {
         const auto& points = out.classes[static_cast<size_t>(c)];
@@ -57,7 +57,9 @@ DayPlot DayPlotOfFile(const QString& path, const QString& stationName) {
     if (lines.size() < 3 || !ParseMdy(ItemReader(lines[2]).Next().value_or(QString()), &date)) {
         return {};
     }
-    return DayPlotData(ReadDayFile(path, stationName, date));
+    DayPlot plot = DayPlotData(ReadDayFile(path, stationName, date));
+    plot.date = date;
+    return plot;
 }
 
 QList<HgPoint> HgHistoryPoints(const QString& historyPath) {

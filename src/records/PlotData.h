@@ -17,6 +17,7 @@ struct OzonePoint {
     double ozone = 0;
     double spread = 0;
     double mu = 0;
+    QString time; // "HHMMSS" as recorded: the observation's own key
 };
 
 // A day's ozone by class: ADDS, CDDS, AD zenith, CD zenith (only ozone
@@ -24,6 +25,7 @@ struct OzonePoint {
 struct DayPlot {
     std::array<QList<OzonePoint>, 4> classes;
     std::array<double, 4> means{};
+    DateTimeValue date = 0; // the day file's date (its third line)
     static const char* ClassName(int c);
 };
 DayPlot DayPlotData(const DayFileContents& contents);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/screens/PlotsWindow.h"
 
+#include "observe/QualityFlags.h"
 #include "records/DayFile.h"
 #include "records/DayFileList.h"
 #include "records/PlotData.h"
@@ -10,6 +11,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QFileDialog>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -114,6 +117,22 @@ void PlotsWindow::ShowDay(const QString& dayFile) {
     auto* muSeries = new QLineSeries(chart);
     muSeries->setName(QStringLiteral("mu"));
     QList<OzonePoint> all;
+    // The quality flags of the day's observations, by class and time.
+    QMap<std::pair<int, QString>, QString> flagged;
+    if (const Result<DayQuality> quality =
+            ReadDayQuality(s_.setup, s_.calibration, s_.setup.DataDir, plot.date)) {
+        for (const FlaggedObservation& f : quality->observations) {
+            const QString prefix = f.observation.type.left(3);
+            const int c = prefix == QLatin1String("ADD")   ? 0
+                          : prefix == QLatin1String("CDD") ? 1
+                          : prefix == QLatin1String("ADZ") ? 2
+                          : prefix == QLatin1String("CDZ") ? 3
+                                                           : -1;
+            if (c >= 0 && !f.flags.isEmpty()) {
+                flagged.insert(std::make_pair(c, f.observation.time), FlagReasons(f.flags));
+            }
+        }
+    }
     for (int c = 0; c < 4; ++c) {
         const auto& points = plot.classes[static_cast<size_t>(c)];
         if (points.isEmpty()) {
@@ -131,22 +150,49 @@ void PlotsWindow::ShowDay(const QString& dayFile) {
             {QColor(44, 160, 44), QScatterSeries::MarkerShapeTriangle},          // AD zenith
             {QColor(148, 103, 189), QScatterSeries::MarkerShapeRotatedRectangle} // CD zenith
         };
+        // Unflagged points filled, flagged ones hollow in the same colour,
+        // their reasons in the tooltip.
         auto* series = new QScatterSeries(chart);
         series->setName(QString::fromLatin1(DayPlot::ClassName(c)));
-        series->setMarkerSize(9);
-        series->setColor(kLooks[c].colour);
-        series->setBorderColor(kLooks[c].colour);
-        series->setMarkerShape(kLooks[c].marker);
-        chart->addSeries(series);
-        series->attachAxis(time);
-        series->attachAxis(ozone);
+        auto* hollow = new QScatterSeries(chart);
+        hollow->setName(QString::fromLatin1(DayPlot::ClassName(c)) +
+                        QStringLiteral(" flagged (hollow)"));
+        for (QScatterSeries* s : {series, hollow}) {
+            s->setMarkerSize(9);
+            s->setColor(kLooks[c].colour);
+            s->setBorderColor(kLooks[c].colour);
+            s->setMarkerShape(kLooks[c].marker);
+        }
+        hollow->setBrush(Qt::NoBrush);
+        hollow->setPen(QPen(kLooks[c].colour, 2));
+        QMap<qreal, QString> reasons; // by the point's hour
         for (const OzonePoint& p : points) {
-            series->append(p.lstHours, p.ozone);
+            const QString why = flagged.value(std::make_pair(c, p.time));
+            (why.isEmpty() ? series : hollow)->append(p.lstHours, p.ozone);
+            if (!why.isEmpty()) {
+                reasons.insert(p.lstHours, why);
+            }
+        }
+        connect(hollow, &QScatterSeries::hovered, this, [reasons](const QPointF& at, bool on) {
+            if (on) {
+                QToolTip::showText(QCursor::pos(), reasons.value(at.x()));
+            }
+        });
+        for (QScatterSeries* s : {series, hollow}) {
+            if (s->count() == 0) {
+                delete s; // no empty class in the legend
+                continue;
+            }
+            chart->addSeries(s);
+            s->attachAxis(time);
+            s->attachAxis(ozone);
+        }
+        for (const OzonePoint& p : points) {
             // The spread as an error bar.
             auto* bar = new QLineSeries(chart);
             bar->append(p.lstHours, p.ozone - p.spread);
             bar->append(p.lstHours, p.ozone + p.spread);
-            bar->setColor(series->color());
+            bar->setColor(kLooks[c].colour);
             chart->addSeries(bar);
             bar->attachAxis(time);
             bar->attachAxis(ozone);
@@ -158,7 +204,7 @@ void PlotsWindow::ShowDay(const QString& dayFile) {
         auto* mean = new QLineSeries(chart);
         mean->append(0, plot.means[static_cast<size_t>(c)]);
         mean->append(24, plot.means[static_cast<size_t>(c)]);
-        QPen pen(series->color());
+        QPen pen(kLooks[c].colour);
         pen.setStyle(Qt::DashLine);
         mean->setPen(pen);
         chart->addSeries(mean);

@@ -9,6 +9,7 @@
 #include "util/TextFile.h"
 #include <QChartView>
 #include <QImage>
+#include <QMap>
 #include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QValueAxis>
@@ -40,16 +41,17 @@ TEST(PlotsWindowTest, EachTabRendersToAPng) {
     }
     // What the day chart drew: the ADDS points at 09:30 and 12:00, the CD
     // zenith point at 13:00 (CCZB has no ozone), and the ozone axis around
-    // them: 290 - 3.0 = 287 and 310 + 2.0 = 312 give 270 to 330.
+    // them: 290 - 3.0 = 287 and 310 + 2.0 = 312 give 270 to 330. A practice
+    // day (.999): every point flagged, drawn hollow.
     QMap<QString, QList<QPointF>> drawn;
     for (QAbstractSeries* series : plots.DayView()->chart()->series()) {
         if (auto* points = qobject_cast<QScatterSeries*>(series)) {
             drawn[points->name()] = points->points();
         }
     }
-    EXPECT_EQ(drawn.keys(), QStringList({"ADDS", "CD zenith"}));
-    EXPECT_EQ(drawn["ADDS"], QList<QPointF>({{9.5, 300.0}, {12.0, 310.0}}));
-    EXPECT_EQ(drawn["CD zenith"], QList<QPointF>({{13.0, 290.0}}));
+    EXPECT_EQ(drawn.keys(), QStringList({"ADDS flagged (hollow)", "CD zenith flagged (hollow)"}));
+    EXPECT_EQ(drawn["ADDS flagged (hollow)"], QList<QPointF>({{9.5, 300.0}, {12.0, 310.0}}));
+    EXPECT_EQ(drawn["CD zenith flagged (hollow)"], QList<QPointF>({{13.0, 290.0}}));
     QList<double> ranges;
     for (QAbstractAxis* axis : plots.DayView()->chart()->axes(Qt::Vertical)) {
         if (auto* value = qobject_cast<QValueAxis*>(axis); value && value->titleText() != "Mu") {
@@ -88,11 +90,40 @@ TEST(PlotsWindowTest, EveryClassOfTheDayHasItsOwnColourAndMarker) {
     for (QAbstractSeries* series : plots.DayView()->chart()->series()) {
         if (auto* points = qobject_cast<QScatterSeries*>(series)) {
             classes << points->name();
-            colours << points->color().rgb();
+            colours << points->borderColor().rgb(); // hollow points have no fill
             markers << points->markerShape();
         }
     }
-    EXPECT_EQ(classes, QStringList({"ADDS", "CDDS", "AD zenith", "CD zenith"}));
+    EXPECT_EQ(classes, QStringList({"ADDS flagged (hollow)", "CDDS flagged (hollow)",
+                                    "AD zenith flagged (hollow)", "CD zenith flagged (hollow)"}));
     EXPECT_EQ(colours.size(), 4);
     EXPECT_EQ(markers.size(), 4);
+}
+
+TEST(PlotsWindowTest, FlaggedObservationsAreDrawnHollowInTheirClassColour) {
+    TestStation station;
+    // A station with its encoder: no practice day.
+    station.Write("disc.cfg", "config\r\ndata\r\nhistory\r\n/dev/null\r\n");
+    StationState vars = LoadedVars(station);
+    // The 12:00 ADDS has an ozone spread of 3.0 DU (limit 2.5); the CD
+    // zenith of 13:00 carries no sky codes.
+    QByteArray day = DayWithObservations();
+    day.replace("1.500,310.0,2.0", "1.500,310.0,3.0");
+    station.Write("data/D06083.061", day);
+    TestServices fakes(vars, MakeDateTime(2006, 3, 24, 20, 0, 0));
+    PlotsWindow plots(fakes.services);
+    plots.ShowDay("D06083.061");
+    QMap<QString, QScatterSeries*> drawn;
+    for (QAbstractSeries* series : plots.DayView()->chart()->series()) {
+        if (auto* points = qobject_cast<QScatterSeries*>(series)) {
+            drawn[points->name()] = points;
+        }
+    }
+    EXPECT_EQ(drawn.keys(),
+              QStringList({"ADDS", "ADDS flagged (hollow)", "CD zenith flagged (hollow)"}));
+    EXPECT_EQ(drawn["ADDS"]->points(), QList<QPointF>({{9.5, 300.0}}));
+    EXPECT_EQ(drawn["ADDS flagged (hollow)"]->points(), QList<QPointF>({{12.0, 310.0}}));
+    EXPECT_EQ(drawn["ADDS flagged (hollow)"]->brush().style(), Qt::NoBrush);
+    EXPECT_EQ(drawn["ADDS flagged (hollow)"]->pen().color(), drawn["ADDS"]->color());
+    EXPECT_EQ(drawn["ADDS"]->brush().style(), Qt::SolidPattern);
 }
