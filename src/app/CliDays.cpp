@@ -99,17 +99,12 @@ int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringLi
             : vars.setup.DataDir;
     WoudcLeaveOut leaveOut;
     if (parser.isSet(QStringLiteral("leave-out-flagged"))) {
-        const Result<QualityLimits> limits = ReadQualityLimits(vars.setup.ConfigDir);
-        if (!limits) {
-            Err() << limits.error().message << Qt::endl;
+        const Result<WoudcLeaveOut> flagged = LeaveOutFlaggedFor(vars.setup, vars.calibration);
+        if (!flagged) {
+            Err() << flagged.error().message << Qt::endl;
             return cli::kExitStation;
         }
-        const LampTestDates tests = ReadLampTestDates(vars.setup, vars.calibration);
-        const bool practiceDay = !vars.setup.EncoderInUse; // its day files end .999
-        leaveOut = [limits = *limits, tests, practiceDay](DayFileContents& contents,
-                                                          DateTimeValue localDate) {
-            return LeaveOutFlagged(contents, localDate, limits, tests, practiceDay);
-        };
+        leaveOut = *flagged;
     }
     const Result<WoudcWritten> written =
         ExportWoudcDay(vars.setup, date, clock.Now(), dir, leaveOut);

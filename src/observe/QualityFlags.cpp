@@ -345,6 +345,20 @@ QStringList LeaveOutFlagged(DayFileContents& contents, DateTimeValue localDate,
     return leftOut;
 }
 
+Result<WoudcLeaveOut> LeaveOutFlaggedFor(const StationSetup& setup,
+                                         const Calibration& calibration) {
+    const Result<QualityLimits> limits = ReadQualityLimits(setup.ConfigDir);
+    if (!limits) {
+        return limits.error();
+    }
+    const LampTestDates tests = ReadLampTestDates(setup, calibration);
+    const bool practiceDay = !setup.EncoderInUse; // its day files end .999
+    return WoudcLeaveOut(
+        [limits = *limits, tests, practiceDay](DayFileContents& contents, DateTimeValue localDate) {
+            return LeaveOutFlagged(contents, localDate, limits, tests, practiceDay);
+        });
+}
+
 QString FlagReasons(const QList<QualityFlag>& flags) {
     QStringList reasons;
     for (const QualityFlag& f : flags) {

@@ -4,6 +4,7 @@
 #include "config/Calibration.h"
 #include "config/StationSetup.h"
 #include "records/DayFileReader.h"
+#include "records/WoudcExport.h"
 #include "util/Result.h"
 
 #include <QByteArray>
@@ -90,6 +91,11 @@ QString ObservationQualityLine(const StationSetup& setup, const Calibration& cal
 QStringList LeaveOutFlagged(DayFileContents& contents, DateTimeValue localDate,
                             const QualityLimits& limits, const LampTestDates& tests,
                             bool practiceDay);
+
+// The station's way of leaving flagged observations out of a WOUDC file
+// (its limits, lamp tests, and practice days when it has no encoder), or
+// why its quality.cfg cannot be used.
+Result<WoudcLeaveOut> LeaveOutFlaggedFor(const StationSetup& setup, const Calibration& calibration);
 
 // "ozone spread 3.1 DU (limit 2.5); mu 3.620 (limit 3.5)", empty for none.
 QString FlagReasons(const QList<QualityFlag>& flags);

@@ -294,13 +294,14 @@ Result<WoudcWritten> ExportWoudcDay(const StationSetup& setup, DateTimeValue dat
 }
 
 Result<WoudcWritten> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
-                                      DateTimeValue madeUtc, const QString& directory) {
+                                      DateTimeValue madeUtc, const QString& directory,
+                                      const WoudcLeaveOut& leaveOut) {
     DateTimeValue date = 0;
     if (!ParseMdy(dateText, &date)) {
         return Error{ErrorKind::BadContent,
                      dateText + QStringLiteral(" is not a date of the form MM/DD/YYYY.")};
     }
-    return ExportWoudcDay(setup, date, madeUtc, directory);
+    return ExportWoudcDay(setup, date, madeUtc, directory, leaveOut);
 }
 
 } // namespace quillon

@@ -87,6 +87,7 @@ Result<WoudcWritten> ExportWoudcDay(const StationSetup& setup, DateTimeValue dat
 // The same for a date as the operator typed it ("MM/DD/YYYY"); a text that
 // is no such date is refused with its reason.
 Result<WoudcWritten> ExportWoudcDayOf(const StationSetup& setup, const QString& dateText,
-                                      DateTimeValue madeUtc, const QString& directory);
+                                      DateTimeValue madeUtc, const QString& directory,
+                                      const WoudcLeaveOut& leaveOut = {});
 
 } // namespace quillon

@@ -5,8 +5,10 @@
 #include "app/screens/MainWindow.h"
 
 #include "app/MainScreenText.h"
+#include "app/screens/WoudcDayDialog.h"
 #include "calibration/screens/HgtestScreen.h"
 #include "config/ParameterText.h"
+#include "observe/QualityFlags.h"
 #include "records/DayFile.h"
 #include "records/WoudcExport.h"
 #include "records/screens/SummaryScreen.h"
@@ -16,7 +18,6 @@
 #include "util/Format.h"
 
 #include <QApplication>
-#include <QInputDialog>
 
 namespace quillon {
 
@@ -69,16 +70,21 @@ void MainWindow::ResetEncoderButton() {
 
 void MainWindow::ExportWoudc() {
     const QString today = FormatDate(LocalStandardTime(setup_, clock_.Now()), u"MM/DD/YYYY");
-    QInputDialog ask(this);
-    ask.setObjectName(QStringLiteral("WoudcDate"));
-    ask.setWindowTitle(QStringLiteral("WOUDC file of a day"));
-    ask.setLabelText(QStringLiteral("Local date (MM/DD/YYYY):"));
-    ask.setTextValue(today);
+    WoudcDayDialog ask(today, this);
     if (ask.exec() != QDialog::Accepted) {
         return;
     }
+    WoudcLeaveOut leaveOut;
+    if (ask.LeaveOutFlagged()) {
+        const Result<WoudcLeaveOut> flagged = LeaveOutFlaggedFor(setup_, services_.calibration);
+        if (!flagged) {
+            messages_.Show(flagged.error().message, QStringLiteral("WOUDC file"));
+            return;
+        }
+        leaveOut = *flagged;
+    }
     const Result<WoudcWritten> written =
-        ExportWoudcDayOf(setup_, ask.textValue(), clock_.Now(), setup_.DataDir);
+        ExportWoudcDayOf(setup_, ask.DateText(), clock_.Now(), setup_.DataDir, leaveOut);
     if (!written) {
         messages_.Show(written.error().message, QStringLiteral("WOUDC file"));
         return;

@@ -590,8 +590,9 @@ TEST_F(MainScreenTest, TheWoudcFileOfADayNamesTheRecordsItLeftOut) {
     ASSERT_TRUE(main->Load());
     ScriptedOperator op;
     op.On("WoudcDate", [](QWidget* ask) {
-        static_cast<QInputDialog*>(ask)->setTextValue("03/24/2006");
-        QTest::keyClick(ask, Qt::Key_Return);
+        auto* date = ask->findChild<QLineEdit*>("txtWoudcDate");
+        date->setText("03/24/2006");
+        QTest::keyClick(date, Qt::Key_Return); // Enter presses the default OK
     });
     messages.Expect("WOUDC file");
     Action(*main, "mnWoudc")->trigger();
@@ -600,6 +601,29 @@ TEST_F(MainScreenTest, TheWoudcFileOfADayNamesTheRecordsItLeftOut) {
                                      "20060324.Dobson.Beck.061.QUILLON.csv\nLeft out:\n"
                                      "D06083.999: The record on line 8 cannot be read: OBS "
                                      "record whose numbers are not all numbers.");
+
+    // Asked to leave out the flagged ones: on this practice day (.999)
+    // every observation is flagged, so no file, and why.
+    op.On("WoudcDate", [](QWidget* ask) {
+        ask->findChild<QLineEdit*>("txtWoudcDate")->setText("03/24/2006");
+        auto* leaveOut = ask->findChild<QCheckBox*>("chkLeaveOutFlagged");
+        EXPECT_FALSE(leaveOut->isChecked());
+        // Tab from the date to the box, Space ticks it.
+        QTest::keyClick(ask->findChild<QLineEdit*>("txtWoudcDate"), Qt::Key_Tab);
+        ASSERT_TRUE(leaveOut->hasFocus());
+        QTest::keyClick(leaveOut, Qt::Key_Space);
+        EXPECT_TRUE(leaveOut->isChecked());
+        QTest::keyClick(ask->findChild<QLineEdit*>("txtWoudcDate"), Qt::Key_Return);
+    });
+    messages.Expect("WOUDC file");
+    Action(*main, "mnWoudc")->trigger();
+    ASSERT_EQ(messages.texts.size(), 2);
+    EXPECT_EQ(messages.texts[1], "no observation of 03/24/2006 can be sent to WOUDC (1 flagged "
+                                 "observation(s) left out, no other)");
+    // Escape closes the dialog and exports nothing.
+    op.On("WoudcDate", [](QWidget* ask) { QTest::keyClick(ask, Qt::Key_Escape); });
+    Action(*main, "mnWoudc")->trigger();
+    EXPECT_EQ(messages.texts.size(), 2);
 }
 
 TEST_F(MainScreenTest, TheHelpLineWarnsWhileTheSystemClockIsNotSynchronised) {
