@@ -234,6 +234,8 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
     parser.addOption({QStringLiteral("out"), QStringLiteral("the CSV"), QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("woudc"), QStringLiteral("new WOUDC files"), QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("data-version"), QStringLiteral("the new files' data version"),
+                      QStringLiteral("X.Y")});
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).isEmpty() ||
         !parser.isSet(QStringLiteral("calibration"))) {
         return Usage();
@@ -260,6 +262,16 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
             return cli::kExitRefused;
         }
         woudcStation = *read;
+        // A new version of the data: the archive refuses the old one again.
+        woudcStation->version = NextDataVersion(woudcStation->version);
+        if (parser.isSet(QStringLiteral("data-version"))) {
+            const QString version = cli::OptionValue(parser, QStringLiteral("data-version"));
+            if (!IsDataVersion(version)) {
+                Err() << "--data-version: not a version MAJOR.MINOR: " << version << Qt::endl;
+                return cli::kExitUsage;
+            }
+            woudcStation->version = version;
+        }
     }
     const Result<QualityLimits> limits = ReadQualityLimits(vars.setup.ConfigDir);
     if (!limits) {

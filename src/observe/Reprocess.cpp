@@ -181,8 +181,12 @@ ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& cal
         if (!day.read || !woudc) {
             continue;
         }
-        const WoudcFile file =
-            MakeWoudcFile(setup, *woudc, day.fileName, day.reprocessed, day.localDate, madeUtc);
+        const QString note = QStringLiteral("reprocessed by Quillon ") +
+                             QStringLiteral(QUILLON_VERSION) + QStringLiteral(" with N-table ") +
+                             calibration.NTableDate + QStringLiteral(", lamp corrections ") +
+                             calibration.LampCorrDate;
+        const WoudcFile file = MakeWoudcFile(setup, *woudc, day.fileName, day.reprocessed,
+                                             day.localDate, madeUtc, {}, note);
         if (const QString nothing = NothingToSendReason(file, day.localDate); !nothing.isEmpty()) {
             run.problems << day.fileName + QStringLiteral(": ") + nothing;
             run.failed = true;

@@ -146,8 +146,8 @@ bool WoudcCodes(const DayObservation& obs, int* wlCode, int* obsCode) {
 
 WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
                         const QString& dayFileName, const DayFileContents& contents,
-                        DateTimeValue localDate, DateTimeValue madeUtc,
-                        const QStringList& leftOut) {
+                        DateTimeValue localDate, DateTimeValue madeUtc, const QStringList& leftOut,
+                        const QString& note) {
     WoudcFile out;
     out.leftOut = static_cast<int>(leftOut.size());
     const QString number = FormatNumber(setup.InstrumentNumber, u"000");
@@ -202,6 +202,9 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
     for (const QString& observation : leftOut) {
         lines << QStringLiteral("*left out as flagged: ") + observation;
     }
+    if (!note.isEmpty()) {
+        lines << u'*' + note;
+    }
     const QString date = FormatDate(localDate, u"YYYY-MM-DD");
     lines << QStringLiteral("#CONTENT") << QStringLiteral("Class,Category,Level,Form")
           << QStringLiteral("WOUDC,TotalOzoneObs,1.0,1") << QString()
@@ -252,6 +255,16 @@ QString NothingToSendReason(const WoudcFile& file, DateTimeValue localDate) {
             : QStringLiteral("only C/C' zenith or moon observations, or none");
     return QStringLiteral("no observation of ") + FormatDate(localDate, u"MM/DD/YYYY") +
            QStringLiteral(" can be sent to WOUDC (") + why + u')';
+}
+
+bool IsDataVersion(const QString& text) {
+    static const QRegularExpression version(QStringLiteral("^[0-9]{1,3}\\.[0-9]{1,3}$"));
+    return version.match(text).hasMatch();
+}
+
+QString NextDataVersion(const QString& version) {
+    return version.section(u'.', 0, 0) + u'.' +
+           QString::number(version.section(u'.', 1, 1).toInt() + 1);
 }
 
 const QRegularExpression& WoudcFileNames() {

@@ -63,11 +63,19 @@ QString NothingToSendReason(const WoudcFile& file, DateTimeValue localDate);
 // The file of the day file `dayFileName` read as `contents`, for local date
 // `localDate`, made at UTC `madeUtc`.
 // `leftOut` names the observations left out before (one comment line each,
-// "12:00:00 ADDSGQP: spread, adcd").
+// "12:00:00 ADDSGQP: spread, adcd"); `note` is one more comment line, as a
+// reprocessing names the calibration it applied.
 WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
                         const QString& dayFileName, const DayFileContents& contents,
                         DateTimeValue localDate, DateTimeValue madeUtc,
-                        const QStringList& leftOut = {});
+                        const QStringList& leftOut = {}, const QString& note = {});
+
+// A data version with its minor number raised by one ("1.0" gives "1.1",
+// "2.9" gives "2.10"): the archive refuses a resubmission whose version
+// equals the one it holds.
+QString NextDataVersion(const QString& version);
+// Whether a text is a data version MAJOR.MINOR the archive takes.
+bool IsDataVersion(const QString& text);
 
 // Takes out of a day's contents the observations the archive is not to
 // have, and names each (see MakeWoudcFile).

@@ -156,11 +156,33 @@ TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
     QFile file(out.filePath("20060324.Dobson.M1.061.MSX.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
-    EXPECT_TRUE(text.startsWith("*Quillon 1.0: day file D06083.999\n#CONTENT\n"));
+    // A new version of the data (1.0 of woudc.cfg raised to 1.1), and what
+    // was applied named (the demo station's N-table of 03/12/2024, lamp
+    // corrections of 11/30/2026).
+    EXPECT_TRUE(text.startsWith("*Quillon 1.0: day file D06083.999\n"
+                                "*reprocessed by Quillon 1.0 with N-table 03/12/2024, lamp "
+                                "corrections 11/30/2026\n#CONTENT\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(",MSX,1.1,A. Scientist\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("#OBSERVATIONS\n"
                               "Time,WLCode,ObsCode,Airmass,ColumnO3,StdDevO3,ColumnSO2,StdDevSO2\n"
                               "11:00:00,0,0,1.330,477.8,1.3,,\n\n"))
         << text.toStdString();
+
+    // A version of the station's choosing; one that is none is refused.
+    const CliResult chosen =
+        RunCli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                         station.Home() + "config", "--woudc", out.path(), "--data-version", "2.0",
+                         "--out", out.filePath("r.csv")});
+    EXPECT_EQ(chosen.code, 0) << chosen.err.toStdString();
+    QFile again(out.filePath("20060324.Dobson.M1.061.MSX.csv"));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(again.readAll().contains(",MSX,2.0,A. Scientist\n"));
+    const CliResult wrong = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                             "--calibration", station.Home() + "config", "--woudc",
+                                             out.path(), "--data-version", "two"});
+    EXPECT_EQ(wrong.code, 2);
+    EXPECT_EQ(wrong.err, "--data-version: not a version MAJOR.MINOR: two\n");
 
     // Without woudc.cfg no WOUDC file can be made: refused, with the file.
     station.Remove("config/woudc.cfg");

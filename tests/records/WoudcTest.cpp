@@ -315,3 +315,13 @@ TEST(Woudc, FlaggedObservationsLeftOutOnRequestAndNamed) {
               "no observation of 03/24/2006 can be sent to WOUDC (3 flagged observation(s) left "
               "out, no other)\n");
 }
+
+TEST(Woudc, TheNextDataVersionRaisesTheMinorNumber) {
+    EXPECT_EQ(NextDataVersion("1.0"), "1.1");
+    EXPECT_EQ(NextDataVersion("2.9"), "2.10");
+    EXPECT_EQ(NextDataVersion("10.99"), "10.100");
+    EXPECT_TRUE(IsDataVersion("1.10"));
+    EXPECT_FALSE(IsDataVersion("1"));
+    EXPECT_FALSE(IsDataVersion("1.0.1"));
+    EXPECT_FALSE(IsDataVersion("v1.0"));
+}
