@@ -21,6 +21,33 @@
 
 namespace quillon::cli {
 
+namespace {
+
+// The command's one positional date "MM/DD/YYYY"; a text that is none is
+// said on stderr.
+std::optional<DateTimeValue> DayArgument(const QCommandLineParser& parser) {
+    const QString text = cli::Positionals(parser).first();
+    DateTimeValue date = 0;
+    if (!ParseMdy(text, &date)) {
+        Err() << "not a date of the form MM/DD/YYYY: " << text << Qt::endl;
+        return std::nullopt;
+    }
+    return date;
+}
+
+// The directory of --dir (other days), or the station's data directory.
+QString DayDirectory(const QCommandLineParser& parser, const StationSetup& setup) {
+    QString directory = parser.isSet(QStringLiteral("dir"))
+                            ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
+                            : setup.DataDir;
+    if (!directory.endsWith(u'/')) {
+        directory += u'/';
+    }
+    return directory;
+}
+
+} // namespace
+
 int SummaryCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("brief"), QStringLiteral("the main screen's short texts")});
@@ -43,12 +70,7 @@ int SummaryCommand(StationState& vars, OperatorMessages& messages, const QString
     SummaryTexts texts;
     const QString date = cli::Positionals(parser).first();
     const bool otherDir = parser.isSet(QStringLiteral("dir"));
-    QString directory = otherDir
-                            ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
-                            : vars.setup.DataDir;
-    if (!directory.endsWith(u'/')) {
-        directory += u'/';
-    }
+    const QString directory = DayDirectory(parser, vars.setup);
     // A day without its file has no summary: "no observations" would say
     // that the day was observed and nothing came of it. (A date that is
     // none is the summary's own refusal.)
@@ -83,12 +105,11 @@ int WoudcCommand(StationState& vars, OperatorMessages& messages, const QStringLi
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
         return Usage();
     }
-    const QString dateText = cli::Positionals(parser).first();
-    DateTimeValue date = 0;
-    if (!ParseMdy(dateText, &date)) {
-        Err() << "not a date of the form MM/DD/YYYY: " << dateText << Qt::endl;
+    const std::optional<DateTimeValue> day = DayArgument(parser);
+    if (!day) {
         return cli::kExitUsage;
     }
+    const DateTimeValue date = *day;
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
@@ -129,21 +150,15 @@ int FlagsCommand(StationState& vars, OperatorMessages& messages, const QStringLi
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).size() != 1) {
         return Usage();
     }
-    const QString dateText = cli::Positionals(parser).first();
-    DateTimeValue date = 0;
-    if (!ParseMdy(dateText, &date)) {
-        Err() << "not a date of the form MM/DD/YYYY: " << dateText << Qt::endl;
+    const std::optional<DateTimeValue> day = DayArgument(parser);
+    if (!day) {
         return cli::kExitUsage;
     }
+    const DateTimeValue date = *day;
     if (!Load(vars, messages)) {
         return cli::kExitStation;
     }
-    QString directory = parser.isSet(QStringLiteral("dir"))
-                            ? QDir(cli::OptionValue(parser, QStringLiteral("dir"))).absolutePath()
-                            : vars.setup.DataDir;
-    if (!directory.endsWith(u'/')) {
-        directory += u'/';
-    }
+    const QString directory = DayDirectory(parser, vars.setup);
     const Result<DayQuality> quality =
         ReadDayQuality(vars.setup, vars.calibration, directory, date);
     if (!quality) {
@@ -154,11 +169,10 @@ int FlagsCommand(StationState& vars, OperatorMessages& messages, const QStringLi
         Err() << problem << '\n';
     }
     Err().flush();
-    const QList<FlaggedObservation>& day = quality->observations;
     if (parser.isSet(QStringLiteral("json"))) {
-        Out() << FlaggedJson(day) << '\n';
+        Out() << FlaggedJson(quality->observations) << '\n';
     } else {
-        for (const FlaggedObservation& flagged : day) {
+        for (const FlaggedObservation& flagged : quality->observations) {
             Out() << FlaggedLine(flagged) << '\n';
         }
     }
