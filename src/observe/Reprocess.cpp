@@ -11,6 +11,7 @@
 #include "util/TextFile.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace quillon {
@@ -92,6 +93,45 @@ Result<Calibration> LoadCalibration(const StationSetup& station, const Calibrati
     return calibrated;
 }
 
+namespace {
+
+// What a day file was recorded with, by the comment the program begins each
+// day and each start with ("Quillon 1.0 N-table 03/12/2024 Lampcorr
+// 12/02/2026 STD-61A Q-table 06/15/2026"), against what is applied now:
+// each date that differs said once, so a moved ozone has its reason.
+QStringList CalibrationChanges(const QString& path, const QString& fileName,
+                               const Calibration& applied) {
+    const Result<QString> text = ReadTextFile(path, kMaxDayFileBytes);
+    if (!text) {
+        return {};
+    }
+    static const QRegularExpression provenance(
+        QStringLiteral("\"Quillon \\S+ N-table (\\S+) Lampcorr (\\S+)"));
+    QString ntable;
+    QString lampcorr;
+    for (auto it = provenance.globalMatch(*text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (ntable.isEmpty() && m.captured(1) != applied.NTableDate) {
+            ntable = m.captured(1);
+        }
+        if (lampcorr.isEmpty() && m.captured(2) != applied.LampCorrDate) {
+            lampcorr = m.captured(2);
+        }
+    }
+    QStringList out;
+    if (!ntable.isEmpty()) {
+        out << fileName + QStringLiteral(" was recorded with the N-table of ") + ntable +
+                   QStringLiteral("; applying ") + applied.NTableDate;
+    }
+    if (!lampcorr.isEmpty()) {
+        out << fileName + QStringLiteral(" was recorded with lamp corrections of ") + lampcorr +
+                   QStringLiteral("; applying ") + applied.LampCorrDate;
+    }
+    return out;
+}
+
+} // namespace
+
 ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& calibration,
                                 const QualityLimits& limits, const QString& path) {
     ReprocessedDay out;
@@ -109,6 +149,7 @@ ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& ca
         return out;
     }
     out.read = true;
+    out.problems << CalibrationChanges(path, out.fileName, calibration);
     out.reprocessed = contents;
     out.reprocessed.observations.clear();
     for (const QString& problem : contents.problems) {

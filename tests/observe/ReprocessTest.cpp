@@ -68,6 +68,23 @@ TEST(Reprocess, OwnCalibrationGivesBackTheRecordedOzone) {
     EXPECT_EQ(station.Read("data/D06083.999"), before);
 }
 
+TEST(Reprocess, ACalibrationOtherThanTheRecordedOneIsSaidOncePerFile) {
+    TestStation station;
+    // Two starts of the day, both with the N-table of 01/01/2020; the lamp
+    // corrections (11/30/2026) are the ones applied.
+    const QByteArray start = "\"COMMENT\",\"03/24/2006\",\"08:00:00\"\r\n\"Quillon 1.0 "
+                             "N-table 01/01/2020 Lampcorr 11/30/2026 STD-61A Q-table "
+                             "06/15/2026\"\r\n";
+    station.Write("data/D06083.999", Day(start + start +
+                                         Obs("110000", "ADDSGQP", "1.330", "477.8",
+                                             " 170.0 170.5 171.0 080.0 080.5")));
+    const CliResult r = RunCli(station, {"reprocess", station.Home() + "data/D06083.999",
+                                         "--calibration", station.Home() + "config"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, "D06083.999 was recorded with the N-table of 01/01/2020; applying "
+                     "03/12/2024\n1 records, mean difference 0.01 DU\n");
+}
+
 TEST(Reprocess, AShiftedNTableMovesEachClassByItsOwnFactor) {
     TestStation station;
     const QByteArray records =
