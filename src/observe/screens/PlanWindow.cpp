@@ -6,6 +6,7 @@
 #include "util/Format.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDateEdit>
@@ -66,17 +67,23 @@ PlanWindow::PlanWindow(Services& services, QWidget* parent) : QDialog(parent), s
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
-    layout->addWidget(table_);
-
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The table beside the two charts: every interval of the day in view at
+    // once, and all three parts on a 1280 x 800 screen.
+    auto* parts = new QHBoxLayout();
+    parts->addWidget(table_, 2);
+    auto* charts = new QVBoxLayout();
     muView_ = new QChartView(this);
     muView_->setObjectName(QStringLiteral("chartMu"));
     muView_->setRenderHint(QPainter::Antialiasing);
-    muView_->setMinimumSize(640, 260);
-    layout->addWidget(muView_);
+    muView_->setMinimumSize(560, 260);
+    charts->addWidget(muView_);
     timelineView_ = new QChartView(this);
     timelineView_->setObjectName(QStringLiteral("chartTimeline"));
-    timelineView_->setMinimumSize(640, 220);
-    layout->addWidget(timelineView_);
+    timelineView_->setMinimumSize(560, 300);
+    charts->addWidget(timelineView_);
+    parts->addLayout(charts, 3);
+    layout->addLayout(parts);
 
     auto* exit = new QPushButton(QStringLiteral("e&Xit (Esc)"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
@@ -94,6 +101,7 @@ PlanWindow::PlanWindow(Services& services, QWidget* parent) : QDialog(parent), s
     connect(&timer_, &QTimer::timeout, this, &PlanWindow::Tick);
     timer_.start(1000);
     ShowDate(std::floor(LocalStandardTime(s_.setup, s_.clock.Now())));
+    resize(1240, 720);
 }
 
 int PlanWindow::NowSecond() const {
@@ -118,6 +126,13 @@ void PlanWindow::ShowDate(DateTimeValue localDate) {
         }
     }
     table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
+    // Tall enough for every interval: none scrolled out of sight.
+    int height = table_->horizontalHeader()->height() + 2 * table_->frameWidth();
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        height += table_->rowHeight(row);
+    }
+    table_->setMinimumHeight(height);
     noon_->setText(QStringLiteral("Solar noon ") + PlanClock(plan_.solarNoonSecond) +
                    QStringLiteral(", lowest mu ") + FormatNumber(plan_.lowestMu, u"#0.000"));
     currentRow_ = -2; // redrawn by the tick
@@ -219,10 +234,16 @@ void PlanWindow::BuildTimeline() {
     time->setRange(0, 24);
     time->setTickCount(13);
     time->setLabelFormat(QStringLiteral("%d"));
-    auto* rows = new QValueAxis(chart);
+    // Each type on its own row, named on the axis: no legend to decode.
+    auto* rows = new QCategoryAxis(chart);
+    rows->setObjectName(QStringLiteral("typeAxis"));
     rows->setRange(-0.5, std::max<qsizetype>(1, types.size()) - 0.5);
-    rows->setLabelsVisible(false);
+    rows->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     rows->setGridLineVisible(false);
+    // From the bottom row up: the axis takes its values in rising order.
+    for (qsizetype i = types.size() - 1; i >= 0; --i) {
+        rows->append(types[i].type, static_cast<double>(types.size() - 1 - i));
+    }
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(rows, Qt::AlignLeft);
     for (qsizetype i = 0; i < types.size(); ++i) {
@@ -241,14 +262,7 @@ void PlanWindow::BuildTimeline() {
             bar->attachAxis(rows);
         }
     }
-    // The type names as the legend, one entry each.
-    QStringList named;
-    for (QLegendMarker* marker : chart->legend()->markers()) {
-        const bool first = !named.contains(marker->label());
-        named << marker->label();
-        marker->setVisible(first);
-    }
-    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setVisible(false);
     QChart* old = timelineView_->chart();
     timelineView_->setChart(chart);
     delete old;

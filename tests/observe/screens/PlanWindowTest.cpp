@@ -7,11 +7,14 @@
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDateEdit>
 #include <QLabel>
+#include <QLegend>
 #include <QLineSeries>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -83,6 +86,48 @@ TEST(PlanWindow, TheCurrentIntervalFollowsTheClockAndAnotherDateCanBeShown) {
         << window.findChild<QLabel*>("lblNoon")->text().toStdString();
     ASSERT_NE(NowLine(window), nullptr);
     EXPECT_EQ(NowLine(window)->count(), 0);
+}
+
+TEST(PlanWindow, EveryIntervalInViewAndEachTypeNamedOnItsRow) {
+    TestStation station;
+    StationState vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    PlanWindow window(fakes.services);
+    window.show();
+    const DayPlan plan = PlanDay(vars.setup, DateSerial(2026, 12, 8));
+    auto* table = window.findChild<QTableWidget*>("tblPlan");
+    ASSERT_EQ(table->rowCount(), plan.intervals.size());
+    // At its opening size: every row shown, none behind a scroll bar, and
+    // the window within a 1280 x 800 screen.
+    EXPECT_EQ(table->verticalScrollBar()->maximum(), 0);
+    EXPECT_LE(window.width(), 1280);
+    EXPECT_LE(window.height(), 800);
+    // The types' chart names each type on the axis, one row each, and
+    // shows no legend; the bars of the first type are its windows.
+    const QList<TypeWindows> types = PlanTypeWindows(plan);
+    QCategoryAxis* axis = nullptr;
+    for (QAbstractAxis* a : window.TimelineView()->chart()->axes(Qt::Vertical)) {
+        axis = qobject_cast<QCategoryAxis*>(a);
+    }
+    ASSERT_NE(axis, nullptr);
+    QStringList names;
+    for (const TypeWindows& t : types) {
+        names.prepend(t.type); // the first type on the top row
+    }
+    EXPECT_EQ(axis->categoriesLabels(), names);
+    EXPECT_FALSE(window.TimelineView()->chart()->legend()->isVisible());
+    QList<std::pair<double, double>> bars;
+    for (QAbstractSeries* series : window.TimelineView()->chart()->series()) {
+        auto* line = qobject_cast<QLineSeries*>(series);
+        if (line && line->name() == types[0].type) {
+            bars << std::make_pair(line->at(0).x(), line->at(1).x());
+        }
+    }
+    QList<std::pair<double, double>> expected;
+    for (const auto& [start, end] : types[0].windows) {
+        expected << std::make_pair(start / 3600.0, end / 3600.0);
+    }
+    EXPECT_EQ(bars, expected);
 }
 
 TEST(PlanWindow, EscapeAndTheCloseButtonLeaveIt) {
