@@ -62,7 +62,8 @@ const CommandHelp kCommands[] = {
      "the day's plan: when the sun allows which observations (local standard time)",
      cli::PlanCommand},
     {"reprocess",
-     "reprocess DAYFILE... --calibration DIR [--out FILE] [--woudc DIR [--data-version X.Y]]",
+     "reprocess DAYFILE... --calibration DIR [--out FILE] [--woudc DIR [--data-version X.Y] "
+     "[--leave-out-flagged]]",
      "recompute every ozone of the day files with the N-table and lamp corrections of DIR: a "
      "CSV of recorded and new values, and with --woudc the new WOUDC files",
      cli::ReprocessCommand},

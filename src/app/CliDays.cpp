@@ -250,6 +250,8 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
         {QStringLiteral("woudc"), QStringLiteral("new WOUDC files"), QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("data-version"), QStringLiteral("the new files' data version"),
                       QStringLiteral("X.Y")});
+    parser.addOption({QStringLiteral("leave-out-flagged"),
+                      QStringLiteral("observations with quality flags are not sent")});
     if (!cli::ParseCommand(parser, args) || cli::Positionals(parser).isEmpty() ||
         !parser.isSet(QStringLiteral("calibration"))) {
         return Usage();
@@ -295,7 +297,7 @@ int ReprocessCommand(StationState& vars, OperatorMessages& messages, const QStri
     SystemClock clock;
     const ReprocessRun run =
         ReprocessDayFiles(vars.setup, calibrated, *limits, cli::Positionals(parser), woudcStation,
-                          woudcDir, clock.Now());
+                          woudcDir, clock.Now(), parser.isSet(QStringLiteral("leave-out-flagged")));
     for (const QString& problem : run.problems) {
         Err() << problem << '\n';
     }

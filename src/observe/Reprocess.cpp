@@ -212,7 +212,8 @@ ReprocessedDay ReprocessDayFile(const StationSetup& setup, const Calibration& ca
 ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& calibration,
                                const QualityLimits& limits, const QStringList& paths,
                                const std::optional<WoudcStation>& woudc,
-                               const QString& woudcDirectory, DateTimeValue madeUtc) {
+                               const QString& woudcDirectory, DateTimeValue madeUtc,
+                               bool leaveOutFlagged) {
     ReprocessRun run;
     for (const QString& path : paths) {
         const ReprocessedDay day = ReprocessDayFile(setup, calibration, limits, path);
@@ -226,8 +227,14 @@ ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& cal
                              QStringLiteral(QUILLON_VERSION) + QStringLiteral(" with N-table ") +
                              calibration.NTableDate + QStringLiteral(", lamp corrections ") +
                              calibration.LampCorrDate;
-        const WoudcFile file = MakeWoudcFile(setup, *woudc, day.fileName, day.reprocessed,
-                                             day.localDate, madeUtc, {}, note);
+        DayFileContents sent = day.reprocessed;
+        const QStringList leftOut =
+            leaveOutFlagged ? LeaveOutFlagged(sent, day.localDate, limits,
+                                              ReadLampTestDates(setup, calibration),
+                                              day.fileName.endsWith(QLatin1String(".999")))
+                            : QStringList();
+        const WoudcFile file =
+            MakeWoudcFile(setup, *woudc, day.fileName, sent, day.localDate, madeUtc, leftOut, note);
         if (const QString nothing = NothingToSendReason(file, day.localDate); !nothing.isEmpty()) {
             run.problems << day.fileName + QStringLiteral(": ") + nothing;
             run.failed = true;

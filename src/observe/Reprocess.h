@@ -62,10 +62,13 @@ struct ReprocessRun {
     // A file could not be read, or its WOUDC file not written.
     bool failed = false;
 };
+// With `leaveOutFlagged` the WOUDC files leave out the observations with
+// quality flags on the reprocessed values, each named in a comment.
 ReprocessRun ReprocessDayFiles(const StationSetup& setup, const Calibration& calibration,
                                const QualityLimits& limits, const QStringList& paths,
                                const std::optional<WoudcStation>& woudc,
-                               const QString& woudcDirectory, DateTimeValue madeUtc);
+                               const QString& woudcDirectory, DateTimeValue madeUtc,
+                               bool leaveOutFlagged = false);
 
 // The CSV: its header, and one line per record.
 QString ReprocessCsvHeader();

@@ -186,6 +186,17 @@ TEST(Reprocess, ADamagedRecordIsNamedAndSkippedAndWoudcFilesAreWritten) {
                               "11:00:00,0,0,1.330,477.8,1.3,,\n\n"))
         << text.toStdString();
 
+    // Leaving out the flagged ones: on this practice day (.999) the one
+    // record is flagged, so no file, and why.
+    const CliResult flagged =
+        RunCli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
+                         station.Home() + "config", "--woudc", out.path(), "--leave-out-flagged",
+                         "--out", out.filePath("r.csv")});
+    EXPECT_EQ(flagged.code, 1);
+    EXPECT_TRUE(flagged.err.contains("D06083.999: no observation of 03/24/2006 can be sent to "
+                                     "WOUDC (1 flagged observation(s) left out, no other)\n"))
+        << flagged.err.toStdString();
+
     // A version of the station's choosing; one that is none is refused.
     const CliResult chosen =
         RunCli(station, {"reprocess", station.Home() + "data/D06083.999", "--calibration",
