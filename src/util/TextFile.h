@@ -19,8 +19,8 @@ QByteArray CrLfLines(const QStringList& lines);
 // Splits file text into lines, accepting CR LF, LF or CR line ends.
 QStringList SplitLines(const QString& text);
 
-// The error numbers of file errors as the station's operators know them
-// from the program this one replaces (Error::number).
+// The error numbers of file errors, shown with each error's text
+// (Error::number): the numbers the stations' own procedures refer to.
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrInputPastEnd = 62;
 constexpr int kErrTypeMismatch = 13;

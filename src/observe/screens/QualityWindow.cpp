@@ -47,7 +47,6 @@ QualityWindow::QualityWindow(Services& services, QWidget* parent) : QDialog(pare
     layout->addWidget(table_);
     auto* exit = new QPushButton(QStringLiteral("e&Xit or Escape"), this);
     exit->setObjectName(QStringLiteral("cmmdExit"));
-    exit->setAutoDefault(false);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(exit);
     resize(760, 420);

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -59,5 +60,12 @@ TEST(QualityWindow, ADayOfTheExampleStationAndAnotherDateTyped) {
               "The day file " + station.DataDir() + "D26354.999 cannot be read: File not found");
 
     QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+
+    // Enter presses the focused button: on e&Xit it closes the window.
+    window.show();
+    auto* exit = window.findChild<QPushButton*>("cmmdExit");
+    exit->setFocus();
+    QTest::keyClick(exit, Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
 }
