@@ -28,12 +28,15 @@ TEST_F(ExampleStation, EveryCommandShowsItsRealDataWithoutAFault) {
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
+    // The days of the lamp tests, then three days of observations.
     r = Cli({"days"});
     EXPECT_EQ(r.code, 0);
     const QStringList days = r.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(days.size(), 3) << r.out.toStdString();
-    EXPECT_TRUE(days[0].startsWith("12/01/2026 D26335.999 "));
-    EXPECT_TRUE(days[2].startsWith("12/03/2026 D26337.999 "));
+    ASSERT_EQ(days.size(), 5) << r.out.toStdString();
+    EXPECT_TRUE(days[0].startsWith("11/28/2026 D26332.999 "));
+    EXPECT_TRUE(days[1].startsWith("11/30/2026 D26334.999 "));
+    EXPECT_TRUE(days[2].startsWith("12/01/2026 D26335.999 "));
+    EXPECT_TRUE(days[4].startsWith("12/03/2026 D26337.999 "));
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
     for (const char* day : {"12/01/2026", "12/02/2026", "12/03/2026"}) {
@@ -47,7 +50,7 @@ TEST_F(ExampleStation, EveryCommandShowsItsRealDataWithoutAFault) {
     r = Cli({"qreview"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.contains("There was one test in the file")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Date: 12/01/2026 Difference: ")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Date: 11/28/2026 Difference: ")) << r.out.toStdString();
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
     QTemporaryDir out;
@@ -74,13 +77,52 @@ TEST_F(ExampleStation, EveryCommandShowsItsRealDataWithoutAFault) {
              "--calibration", Path("config")});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out.count('\n'), 1 + 21); // the header and seven records a day
-    // 12/03 was recorded after the lamp test of 12/02, whose corrections
-    // the example's lampcorr.061 (of 11/30) does not hold: said, once.
-    EXPECT_TRUE(r.err.startsWith("D26337.999 was recorded with lamp corrections of 12/02/2026; "
-                                 "applying 11/30/2026\n21 records, mean difference "))
-        << r.err.toStdString();
+    // Every day was recorded with the calibration the station holds now:
+    // nothing to say about it.
+    EXPECT_TRUE(r.err.startsWith("21 records, mean difference ")) << r.err.toStdString();
+
+    // 12/02's doubtful observations: the AD and CD direct sun twenty
+    // minutes apart, and the CD direct sun through haze.
+    r = Cli({"flags", "12/02/2026"});
+    EXPECT_EQ(r.code, 0);
+    const QStringList flagged =
+        r.out.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("adcd|spread"));
+    ASSERT_EQ(flagged.size(), 3) << r.out.toStdString();
+    EXPECT_TRUE(flagged[0].startsWith("09:31:05 ADDSGQP ")) << r.out.toStdString();
+    EXPECT_TRUE(flagged[1].startsWith("09:51:05 CDDSGQP ")) << r.out.toStdString();
+    EXPECT_TRUE(flagged[2].startsWith("13:21:05 CDDSGQP ")) << r.out.toStdString();
+    EXPECT_TRUE(flagged[2].contains("spread: ozone spread 3.4 DU (limit 2.5)"));
 
     r = Cli({"plan", "2026-12-01"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.contains("ADDSGQP"));
+}
+
+TEST_F(ExampleStation, ItsConfigurationHistoriesAndDaysTellOneStory) {
+    // The mercury test of 11/28 and the standard lamp test of 11/30: in
+    // their histories, in their days' files, and as the last tests and
+    // lamp corrections that inst.cfg and lampcorr.061 hold.
+    const QByteArray hg = station_.Read("history/hghist.061");
+    const QByteArray lamp = station_.Read("history/lamphist.061");
+    EXPECT_TRUE(hg.startsWith("HGLAMP,11/28/2026,")) << hg.toStdString();
+    EXPECT_EQ(hg.count("HGLAMP"), 1);
+    EXPECT_TRUE(lamp.startsWith("\"STDLAMP\",\"11/30/2026\",")) << lamp.toStdString();
+    EXPECT_EQ(lamp.count("STDLAMP"), 1);
+    EXPECT_TRUE(station_.Read("data/D26332.999").contains("HGLAMP,11/28/2026,"));
+    EXPECT_TRUE(station_.Read("data/D26334.999").contains("\"STDLAMP\",\"11/30/2026\","));
+    const CliResult params = Cli({"params"});
+    EXPECT_TRUE(params.out.contains("Last Mercury Test on:  11/28/2026\n"));
+    EXPECT_TRUE(params.out.contains("Last Standard lamp Test on:  11/30/2026\n"));
+    EXPECT_TRUE(station_.Read("config/lampcorr.061").startsWith("\"11/30/2026\"\r\n\"STD-61A\""));
+    // Each day of observations names the corrections of 11/30, and its
+    // cloudy zenith the cloud the operator saw.
+    for (const char* day : {"D26335.999", "D26336.999", "D26337.999"}) {
+        const QByteArray text = station_.Read(QStringLiteral("data/") + day);
+        EXPECT_TRUE(text.contains(" Lampcorr 11/30/2026 STD-61A ")) << day;
+        EXPECT_TRUE(text.contains("CDZC    ")) << day;
+        EXPECT_TRUE(QRegularExpression("CDZC    \\d\\d \\d{6} 12 26    M TN U ")
+                        .match(QString::fromLatin1(text))
+                        .hasMatch())
+            << day;
+    }
 }

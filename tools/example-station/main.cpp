@@ -13,14 +13,17 @@
 #include "calibration/MercuryTest.h"
 #include "calibration/StandardLampTest.h"
 #include "config/GetInfo.h"
+#include "config/InstCfg.h"
 #include "instrument/Cub5Encoder.h"
 #include "instrument/SerialCounterLink.h"
 #include "observe/ObservationSession.h"
+#include "ozone/OzoneCalc.h"
 #include "ozone/Reduction.h"
 #include "records/DayFile.h"
 #include "sound/Play.h"
 #include "station/BusyGate.h"
 #include "station/StationState.h"
+#include "util/DurableFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -84,8 +87,10 @@ public:
         process_.waitForFinished(2000);
     }
     const QString& Device() const { return device_; }
-    // The dial at `position` with a little noise.
-    void Turn(double position) { Send(QStringLiteral("%1 0.1").arg(position, 0, 'f', 1)); }
+    // The dial at `position`, steady within `noise` either way.
+    void Turn(double position, double noise) {
+        Send(QStringLiteral("%1 %2").arg(position, 0, 'f', 2).arg(noise, 0, 'f', 2));
+    }
     // A line on its standard input; waits for the answer.
     void Send(const QString& line) {
         process_.write((line + u'\n').toUtf8());
@@ -106,9 +111,11 @@ class Operator : public ObservationSessionScreens, public StandardLampScreens, p
 public:
     explicit Operator(Simulator& sim) : sim_(sim) {}
 
-    // The dial's positions for the series to come, in measuring order.
-    void Plan(std::vector<double> positions) {
+    // The dial's positions for the series to come, in measuring order, and
+    // the counter's own unsteadiness.
+    void Plan(std::vector<double> positions, double noise = 0.1) {
         positions_ = std::move(positions);
+        noise_ = noise;
         next_ = 0;
     }
     ObservationSession* session = nullptr;
@@ -117,7 +124,7 @@ public:
     void SetCallerText(const QString&, const QString&) override {}
     void Open(const QString& mode, int, int, const QString&) override {
         if (mode == QLatin1String("UP") && !positions_.empty()) {
-            sim_.Turn(positions_[next_++ % positions_.size()]);
+            sim_.Turn(positions_[next_++ % positions_.size()], noise_);
         }
     }
     void SetProgress(int, const QString&) override {}
@@ -160,8 +167,15 @@ public:
     void ShowInspect() override {}
     void ShowRejected() override {}
     RestartChoice AskRestartAfterEscape() override { return RestartChoice::Leave; }
+    // The sky as the operator sees it: clear around the sun and on a blue
+    // zenith; a cloudy zenith under a thin, uniform cloud of middle height;
+    // no special conditions.
     SkyAnswer AskSkyConditions(const QString& type) override {
-        return {SkySelection(type), QStringLiteral("example day")};
+        SkySelection sky(type);
+        while (sky.CurrentStage() != SkySelection::kComment) {
+            sky.Press(sky.CurrentStage() == SkySelection::kHeight ? 2 : 1);
+        }
+        return {sky, QStringLiteral("example day")};
     }
     RestartChoice AskRestartSkySelection() override { return RestartChoice::Leave; }
     RejectChoice ConfirmReject() override { return RejectChoice::Reject; }
@@ -188,6 +202,7 @@ public:
 private:
     Simulator& sim_;
     std::vector<double> positions_;
+    double noise_ = 0.1;
     size_t next_ = 0;
 };
 
@@ -221,6 +236,28 @@ std::pair<double, double> Balance(const StationState& vars, const QString& type,
         }
     }
     return {150.0, 60.0};
+}
+
+// The dial positions (to the counter's tenth) at which a standard lamp
+// test of a lamp with these reference values gives these corrections.
+std::array<double, 4> DialForCorrections(const Calibration& calibration,
+                                         const std::array<double, 4>& reference,
+                                         const std::array<double, 4>& corrections) {
+    std::array<double, 4> dial{};
+    for (int i = 0; i < 4; ++i) {
+        const int code = std::array{kWavelengthA, kWavelengthC, kWavelengthCPrime,
+                                    kWavelengthD}[static_cast<size_t>(i)];
+        const double wanted = RtoN(calibration, code, reference[i]) - corrections[i];
+        double low = reference[i] - 20.0;
+        double high = reference[i] + 20.0;
+        const bool rising = RtoN(calibration, code, high) > RtoN(calibration, code, low);
+        for (int step = 0; step < 60; ++step) {
+            const double mid = (low + high) / 2;
+            ((RtoN(calibration, code, mid) < wanted) == rising ? low : high) = mid;
+        }
+        dial[i] = std::round((low + high) / 2 * 10) / 10;
+    }
+    return dial;
 }
 
 } // namespace
@@ -280,60 +317,88 @@ int main(int argc, char** argv) {
         OpenDayFile(vars.setup, vars.day, clock, messages);
         WriteProvenanceComment(vars.setup, vars.day, vars.calibration, clock, messages);
     };
-    const auto observe = [&](const QString& type, DateTimeValue utc, double ozone) {
+    // `noise`: how far the dial trembles while it is held, more when the
+    // sun's image shimmers through haze.
+    const auto observe = [&](const QString& type, DateTimeValue utc, double ozone, double noise) {
         clock.Set(utc);
         const auto [first, second] = Balance(vars, type, utc + 60.0 / 86400.0, ozone);
-        op.Plan({first, second, first, second, first});
+        op.Plan({first, second, first, second, first}, noise);
         ObservationSession session(services, op);
         op.session = &session;
         session.Run(type);
     };
+
+    // Before its tests of November the station ran on older corrections.
+    vars.calibration.LastHgTest = QStringLiteral("10/26/2026");
+    vars.calibration.LastStdTest = QStringLiteral("10/27/2026");
+    vars.calibration.LampCorrDate = QStringLiteral("10/27/2026");
+    const std::array<double, 4> shipped = vars.calibration.LampCorr;
+    vars.calibration.LampCorr = {0.3, -0.2, 0.3, 0.0};
+    if (!ReplaceFile(InstCfgPath(vars.setup), InstCfgText(vars.setup, vars.calibration)) ||
+        !ReplaceFile(LampCorrectionPath(vars.setup),
+                     LampCorrectionText(vars.calibration.LampCorrDate,
+                                        vars.calibration.LampCorrLamp,
+                                        vars.calibration.LampCorr))) {
+        std::fprintf(stderr, "cannot write the station's calibration\n");
+        return 1;
+    }
+
+    // 11/28: the mercury lamp test, typed from the microammeter's readings.
+    startDay(at(2026, 11, 28, 14, 50));
+    clock.Set(at(2026, 11, 28, 15, 0));
+    MercuryEntries hg;
+    hg.boxes = {76.6, 69.3, 76.7, 69.3, 76.6, 69.4, 76.6, 69.3, 76.7, 69.3};
+    hg.startTemperature = 20.4;
+    hg.endTemperature = 20.9;
+    SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages,
+                    EvaluateReadings(vars.calibration, hg), hg);
+
+    // 11/30: the standard lamp test on STD-61A. The lamp has drifted from
+    // its reference values by what the corrections the station ships with
+    // say: the dial stands where they come out.
+    startDay(at(2026, 11, 30, 14, 50));
+    clock.Set(at(2026, 11, 30, 15, 0));
+    vars.settings.ObserverInitials = QStringLiteral("QX");
+    vars.settings.InstrumentTemperature = 21.0;
+    StandardLampTest test(services, op, ReadReferenceLamps(vars.setup));
+    if (!test.SelectLamp(QStringLiteral("STD-61A"))) {
+        std::fprintf(stderr, "no STD-61A in reflmps.061\n");
+        return 1;
+    }
+    const std::array<double, 4> drifted =
+        DialForCorrections(vars.calibration, test.Reference(), shipped);
+    std::vector<double> dial;
+    for (int sequence = 0; sequence < 3; ++sequence) {
+        dial.insert(dial.end(), drifted.begin(), drifted.end());
+    }
+    op.Plan(dial, 0.0);
+    if (test.Run() != LampRunOutcome::Complete || !test.Accept()) {
+        std::fprintf(stderr, "the lamp test was not completed\n");
+        return 1;
+    }
+
+    // 12/01 to 12/03: a day of observations each, of every class.
     struct Planned {
         int hour, minute;
         const char* type;
         double ozone;
+        double noise = 0.1;
     };
-    const Planned day[] = {{9, 30, "ADDSGQP", 281},  {10, 5, "CDDSGQP", 284},
-                           {10, 40, "ADZB", 279},    {11, 15, "CDZC", 286},
-                           {11, 50, "CCZB", 0},      {12, 30, "ADDSGQP", 283},
-                           {13, 20, "CDDSGQP", 285}, {14, 10, "ADZC", 288}};
+    const std::vector<Planned> usual = {{9, 30, "ADDSGQP", 281},  {10, 5, "CDDSGQP", 284},
+                                        {10, 40, "ADZB", 279},    {11, 15, "CDZC", 286},
+                                        {11, 50, "CCZB", 0},      {12, 30, "ADDSGQP", 283},
+                                        {13, 20, "CDDSGQP", 285}, {14, 10, "ADZC", 288}};
+    // 12/02 had doubtful observations: an AD and a CD direct sun twenty
+    // minutes apart that disagree by 4 %, and a CD direct sun in the
+    // afternoon through a shimmering haze.
+    std::vector<Planned> doubtful = usual;
+    doubtful[1] = {9, 50, "CDDSGQP", 281 * 1.04};
+    doubtful[6].noise = 3.5;
     for (int d = 1; d <= 3; ++d) {
         startDay(at(2026, 12, d, 8, 0));
-        for (const Planned& p : day) {
+        for (const Planned& p : d == 2 ? doubtful : usual) {
             observe(QString::fromLatin1(p.type), at(2026, 12, d, p.hour, p.minute),
-                    p.ozone + 3.0 * d);
-        }
-        if (d == 1) {
-            // The mercury lamp test, typed from the microammeter's readings.
-            clock.Set(at(2026, 12, 1, 15, 0));
-            MercuryEntries hg;
-            hg.boxes = {76.6, 69.3, 76.7, 69.3, 76.6, 69.4, 76.6, 69.3, 76.7, 69.3};
-            hg.startTemperature = 20.4;
-            hg.endTemperature = 20.9;
-            SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages,
-                            EvaluateReadings(vars.calibration, hg), hg);
-        }
-        if (d == 2) {
-            // The standard lamp test on STD-61A, the dial at its reference
-            // values but a little off, as a lamp ages.
-            clock.Set(at(2026, 12, 2, 15, 0));
-            vars.settings.ObserverInitials = QStringLiteral("QX");
-            vars.settings.InstrumentTemperature = 21.0;
-            StandardLampTest test(services, op, ReadReferenceLamps(vars.setup));
-            if (!test.SelectLamp(QStringLiteral("STD-61A"))) {
-                std::fprintf(stderr, "no STD-61A in reflmps.061\n");
-                return 1;
-            }
-            const std::array<double, 4> ref = test.Reference();
-            std::vector<double> dial;
-            for (int sequence = 0; sequence < 3; ++sequence) {
-                dial.insert(dial.end(), {ref[0] + 0.3, ref[1] - 0.2, ref[2] + 0.1, ref[3] + 0.2});
-            }
-            op.Plan(dial);
-            if (test.Run() != LampRunOutcome::Complete || !test.Accept()) {
-                std::fprintf(stderr, "the lamp test was not completed\n");
-                return 1;
-            }
+                    p.ozone + 3.0 * d, p.noise);
         }
     }
     // The example runs without a counter: its disc.cfg names none again.

@@ -31,9 +31,9 @@ TEST(QualityWindow, ADayOfTheExampleStationAndAnotherDateTyped) {
     EXPECT_EQ(date->text(), "12/03/2026");
     EXPECT_GT(table->rowCount(), 0);
 
-    // 12/02/2026: eight observations of a practice day (.999), its zenith
-    // ones without sky codes; AD and CD never within half an hour, the
-    // lamp tests of 11/28 and 11/30 on time.
+    // 12/02/2026: eight observations of a practice day (.999), each with
+    // its sky; an AD and a CD direct sun 20 minutes apart that differ by
+    // 4 % (limit 3 %), the lamp tests of 11/28 and 11/30 on time.
     date->setText("12/02/2026");
     QTest::keyClick(date, Qt::Key_Return);
     ASSERT_EQ(table->rowCount(), 8);
@@ -42,10 +42,10 @@ TEST(QualityWindow, ADayOfTheExampleStationAndAnotherDateTyped) {
                                table->item(0, 2)->text(), table->item(0, 3)->text(),
                                table->item(0, 4)->text()};
     EXPECT_EQ(first, QStringList({"09:31:05", "ADDSGQP", "2.862", "287.2",
-                                  "training: practice day (.999 file)"}));
+                                  "training: practice day (.999 file); adcd: AD 287.2 at 09:31, "
+                                  "CD 298.7 at 09:51: 4.00 % (limit 3.0)"}));
     EXPECT_EQ(table->item(2, 1)->text(), "ADZB");
-    EXPECT_EQ(table->item(2, 4)->text(),
-              "training: practice day (.999 file); sky: zenith without sky codes");
+    EXPECT_EQ(table->item(2, 4)->text(), "training: practice day (.999 file)");
     EXPECT_EQ(table->item(4, 1)->text(), "CCZB");
     EXPECT_EQ(table->item(4, 3)->text(), "-99.9");
     EXPECT_EQ(table->item(0, 0)->background().color(), QColor(255, 220, 220));
