@@ -77,7 +77,8 @@ static void BM_ListDayFiles10000(benchmark::State& state) {
     }
     for (auto _ : state) {
         const DayFileList list =
-            ListDayFiles(dir.path() + QStringLiteral("/"), QStringLiteral("083"));
+            ListDayFiles(dir.path() + QStringLiteral("/"), QStringLiteral("083"),
+                         QStringLiteral("Boulder, Colorado"));
         benchmark::DoNotOptimize(list.entries.size());
     }
 }

@@ -191,7 +191,8 @@ int DaysCommand(StationState& vars, OperatorMessages& messages, const QStringLis
     const QString directory = cli::Positionals(parser).isEmpty()
                                   ? vars.setup.DataDir
                                   : QDir(cli::Positionals(parser).first()).absolutePath() + u'/';
-    const DayFileList list = ListDayFiles(directory, DayFileExtension(vars.setup));
+    const DayFileList list =
+        ListDayFiles(directory, DayFileExtension(vars.setup), vars.setup.StationName);
     for (const QString& name : list.unreadable) {
         Err() << "Cannot read " << name << Qt::endl;
     }

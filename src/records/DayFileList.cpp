@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/DayFileList.h"
 
-#include "util/ItemReader.h"
+#include "records/DayFileHeader.h"
+#include "util/Format.h"
 #include "util/TextFile.h"
 
 #include <QDir>
@@ -10,6 +11,11 @@
 #include <algorithm>
 
 namespace quillon {
+
+namespace {
+// Enough for the five header lines and the start of the first record.
+constexpr qint64 kHeaderBytes = 64 * 1024;
+} // namespace
 
 double DayFileSortKey(const QString& name) {
     // "D" + YY + DDD: the day's date, years 80 to 99 of the 1900s (the
@@ -34,7 +40,8 @@ double DayFileSortKey(const QString& name) {
     return 1e7 + rest.left(end).toDouble();
 }
 
-DayFileList ListDayFiles(const QString& directory, const QString& extension) {
+DayFileList ListDayFiles(const QString& directory, const QString& extension,
+                         const QString& stationName) {
     DayFileList out;
     QDir dir(directory);
     const QStringList names = dir.entryList({QStringLiteral("D*.") + extension}, QDir::Files);
@@ -42,29 +49,36 @@ DayFileList ListDayFiles(const QString& directory, const QString& extension) {
     for (const QString& name : names) {
         // Only regular files, after following links: opening a FIFO (or a
         // link to one) would wait for a writer that never comes.
-        if (!QFileInfo(dir.filePath(name)).isFile()) {
+        const QFileInfo info(dir.filePath(name));
+        if (!info.isFile()) {
             out.unreadable << name + QStringLiteral(" (not a regular file)");
             continue;
         }
-        QFile file(dir.filePath(name));
+        if (info.size() > kMaxDayFileBytes) {
+            out.unreadable << name +
+                                  QStringLiteral(" (larger than %1 bytes)").arg(kMaxDayFileBytes);
+            continue;
+        }
+        QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly)) {
-            out.unreadable << name;
+            out.unreadable << name + QStringLiteral(" (") + file.errorString() + u')';
             continue;
         }
-        // The header's five lines; a sixth that holds anything is data.
-        QList<QByteArray> lines;
-        while (lines.size() < 6 && !file.atEnd()) {
-            lines << file.readLine(4096);
-        }
+        // The header and what follows it are in the file's first bytes.
+        const QByteArray start = file.read(kHeaderBytes);
         if (file.error() != QFileDevice::NoError) {
-            out.unreadable << name;
+            out.unreadable << name + QStringLiteral(" (") + file.errorString() + u')';
             continue;
         }
-        if (lines.size() < 6 || lines[5].trimmed().isEmpty()) {
+        const DayFileHeader header =
+            ReadDayFileHeader(SplitLines(DecodeWindows1252(start)), stationName);
+        if (header.refused) {
+            out.unreadable << name + QStringLiteral(" (") + RefusalReason(header) + u')';
             continue;
         }
-        ItemReader third(DecodeWindows1252(lines[2]));
-        out.entries.append({name, third.Next().value_or(QString()).trimmed(), file.size()});
+        if (header.hasData) {
+            out.entries.append({name, FormatDate(header.day, u"MM/DD/YYYY"), info.size()});
+        }
     }
     std::stable_sort(out.entries.begin(), out.entries.end(),
                      [](const DayFileEntry& a, const DayFileEntry& b) {

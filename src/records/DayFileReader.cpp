@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/DayFileReader.h"
 
+#include "records/DayFileHeader.h"
 #include "records/WholeRecords.h"
 
 #include "util/Format.h"
@@ -99,23 +100,19 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                       read.error().message;
         return out;
     }
-    const QString& text = *read;
-    const QStringList lines = SplitLines(text);
-    const QString first = lines.isEmpty() ? QString() : FirstField(lines[0]);
-    if (first != stationName && first != QLatin1String("DAILY DATA FILE")) {
+    const QStringList lines = SplitLines(*read);
+    const DayFileHeader header = ReadDayFileHeader(lines, stationName);
+    if (header.refused == HeaderRefusal::NotADataFile) {
         out.status = DayFileStatus::NotADataFile;
-        // At most 80 characters of the line: a file of another kind may hold
-        // one line of megabytes.
         out.message = QStringLiteral("This file:") + path + QStringLiteral(" is not a data file") +
-                      u'\n' + QStringLiteral("First Line:") + first.left(80);
+                      u'\n' + QStringLiteral("First Line:") + header.shown;
         return out;
     }
-    const QString fileDate = lines.size() > 2 ? FirstField(lines[2]) : QString();
-    DateTimeValue parsed = 0;
-    if (!ParseMdy(fileDate, &parsed) || parsed != DatePart(requestedDate)) {
+    if (header.refused || header.day != DatePart(requestedDate)) {
         out.status = DayFileStatus::WrongDate;
-        out.message = QStringLiteral("Date in file ") + path + QStringLiteral(" is ") + fileDate +
-                      QStringLiteral(" not ") + FormatDate(requestedDate, u"MM/DD/YYYY") + u'\n' +
+        out.message = QStringLiteral("Date in file ") + path + QStringLiteral(" is ") +
+                      header.shown + QStringLiteral(" not ") +
+                      FormatDate(requestedDate, u"MM/DD/YYYY") + u'\n' +
                       QStringLiteral("Program will continue.");
         return out;
     }

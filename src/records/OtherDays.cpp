@@ -14,7 +14,8 @@ void OtherDaysBrowser::Run() {
         return;
     }
     while (const std::optional<QString> directory = screens_.ChooseDirectory()) {
-        const DayFileList list = ListDayFiles(*directory, DayFileExtension(setup_));
+        const DayFileList list =
+            ListDayFiles(*directory, DayFileExtension(setup_), setup_.StationName);
         if (list.entries.isEmpty()) {
             messages_.Show(list.message, list.title);
             continue;

@@ -194,6 +194,66 @@ TEST(Cli, DaysAndTheSummaryOfAnotherDirectory) {
     EXPECT_TRUE(r.err.contains("MISC:SumAday: 02/29/2007 Will not convert to DOY"));
 }
 
+TEST(Cli, DaysListsExactlyTheFilesTheSummaryReads) {
+    TestStation station;
+    QTemporaryDir archive;
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(archive.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const QByteArray obs =
+        "OBS,04/0D/2007,120000,ADDSGQP,23.0, 123.5, 45.6,0.3, 2.000,300.0,1.2\r\n"
+        " 170.0 170.0 170.0 080.0 080.0ADDSGQP 07 120000 04 0D\r\n";
+    const auto day = [&](char d, const QByteArray& station) {
+        QByteArray text = station + "\r\nDobson, 61 \r\n04/0D/2007\r\n08:00:00\r\n" +
+                          QByteArray(70, '=') + "\r\n" + obs;
+        return text.replace("0D", QByteArray("0") + d);
+    };
+    // Lines ended by CR alone (an old Mac editor) read like CR LF ones; an
+    // editor's UTF-8 byte-order mark is no part of the station's name.
+    write("D07091.999", day('1', "\"Boulder, Colorado\"").replace("\r\n", "\r"));
+    write("D07092.999", "\xEF\xBB\xBF" + day('2', "\"Boulder, Colorado\""));
+    // Refused by both: NUL bytes, random bytes, another station's day and
+    // a third line that is no date.
+    write("D07093.999", QByteArray(4096, '\0'));
+    QByteArray noise;
+    for (int i = 0; i < 3000; ++i) {
+        noise += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    write("D07094.999", noise);
+    write("D07095.999", day('5', "\"Elsewhere\""));
+    write("D07096.999",
+          day('6', "\"Boulder, Colorado\"").replace("04/06/2007\r\n08", "Friday\r\n08"));
+
+    const CliResult days = RunCli(station, {"days", archive.path()});
+    EXPECT_EQ(days.code, 0);
+    const QStringList listed = days.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(listed.size(), 2) << days.out.toStdString();
+    EXPECT_TRUE(listed[0].startsWith("04/01/2007 D07091.999 "));
+    EXPECT_TRUE(listed[1].startsWith("04/02/2007 D07092.999 "));
+    const QStringList refused = days.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(refused.size(), 4) << days.err.toStdString();
+    // 4096 NUL bytes are one line of 4096 control characters: 80 shown.
+    EXPECT_EQ(refused[0],
+              "Cannot read D07093.999 (not a data file, first line: " + QString(80, '?') + ")");
+    EXPECT_TRUE(refused[1].startsWith("Cannot read D07094.999 (not a data file, first line: "));
+    EXPECT_EQ(refused[2], "Cannot read D07095.999 (not a data file, first line: Elsewhere)");
+    EXPECT_EQ(refused[3],
+              "Cannot read D07096.999 (no date of the form MM/DD/YYYY on its third line: Friday)");
+
+    for (int d = 1; d <= 6; ++d) {
+        const QString date = QStringLiteral("04/0%1/2007").arg(d);
+        const CliResult summary = RunCli(station, {"summary", date, "--dir", archive.path()});
+        EXPECT_EQ(summary.code, d <= 2 ? 0 : 1) << date.toStdString() << summary.err.toStdString();
+        if (d <= 2) {
+            EXPECT_TRUE(summary.out.startsWith("One ADDS Obs with Ozone=300.0 DU at 120000; "
+                                               "Mu:2.000\n"))
+                << date.toStdString();
+        }
+    }
+}
+
 TEST(Cli, IcSetRecomputesASetFromItsReadings) {
     TestStation station;
     CliResult r = RunCli(station, {"icset", "DS", "--date", "2026-12-08", "--c",

@@ -41,7 +41,7 @@ TEST(DayFileList, OnlyFilesWithDataOldestDayFirst) {
     write("D07001.083", longDay);
     write("D07002.999", Header("01/02/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
     write("notes.083", "x");
-    const DayFileList list = ListDayFiles(dir.path() + "/", "083");
+    const DayFileList list = ListDayFiles(dir.path() + "/", "083", "Boulder, Colorado");
     EXPECT_EQ(list.matched, 4);
     ASSERT_EQ(list.entries.size(), 3);
     EXPECT_EQ(list.entries[0].name, "D99365.083"); // 31 December 1999 first
@@ -56,7 +56,7 @@ TEST(DayFileList, OnlyFilesWithDataOldestDayFirst) {
     EXPECT_TRUE(list.message.isEmpty());
 
     QTemporaryDir empty;
-    const DayFileList none = ListDayFiles(empty.path() + "/", "083");
+    const DayFileList none = ListDayFiles(empty.path() + "/", "083", "Boulder, Colorado");
     EXPECT_EQ(none.title, "No Dayfiles");
     EXPECT_EQ(none.message,
               "No DayFiles found in:" + empty.path() + "/\n Try another disk or directory.");
@@ -65,7 +65,8 @@ TEST(DayFileList, OnlyFilesWithDataOldestDayFirst) {
     ASSERT_TRUE(only.open(QIODevice::WriteOnly));
     only.write(Header("04/06/2007"));
     only.close();
-    EXPECT_EQ(ListDayFiles(headers.path() + "/", "083").title, "No Data in DayFiles");
+    EXPECT_EQ(ListDayFiles(headers.path() + "/", "083", "Boulder, Colorado").title,
+              "No Data in DayFiles");
 }
 
 class SumAdayTest : public ::testing::Test {
@@ -164,7 +165,7 @@ TEST(DayFileList, ALinkToAFifoIsNamedNeverOpened) {
     day.close();
     // Returns (a blocking open would wait here for ever) with the day that
     // is a file, and names the link.
-    const DayFileList list = ListDayFiles(dir.path() + "/", "083");
+    const DayFileList list = ListDayFiles(dir.path() + "/", "083", "Boulder, Colorado");
     ASSERT_EQ(list.entries.size(), 1);
     EXPECT_EQ(list.entries[0].name, "D26341.083");
     EXPECT_EQ(list.unreadable, QStringList{"D26342.083 (not a regular file)"});

@@ -133,7 +133,8 @@ public:
         dirs_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
         files_->clear();
         // The station's own day files that hold data, oldest day first.
-        for (const DayFileEntry& day : ListDayFiles(dir_, DayFileExtension(setup_)).entries) {
+        for (const DayFileEntry& day :
+             ListDayFiles(dir_, DayFileExtension(setup_), setup_.StationName).entries) {
             files_->addItem(day.name);
         }
     }

@@ -81,7 +81,7 @@ PlotsWindow::PlotsWindow(Services& services, QWidget* parent) : QDialog(parent),
     const QString today = DayFileName(s_.setup, LocalStandardTime(s_.setup, s_.clock.Now()));
     days_->addItem(today);
     for (const DayFileEntry& entry :
-         ListDayFiles(s_.setup.DataDir, DayFileExtension(s_.setup)).entries) {
+         ListDayFiles(s_.setup.DataDir, DayFileExtension(s_.setup), s_.setup.StationName).entries) {
         if (entry.name != today) {
             days_->addItem(entry.name);
         }
