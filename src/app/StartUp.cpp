@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StartUp.h"
 
+#include "calibration/UnappliedChanges.h"
 #include "config/GetInfo.h"
 #include "records/DayFile.h"
 
@@ -26,12 +27,25 @@ Result<std::optional<ArchiveSite>> StartUp::LoadConfiguration() {
     ArchiveSite site = ReadArchiveSite(setup.ConfigDir);
     WriteCommentText(setup, state_.day, clock_, messages_, site.startComment);
     WriteProvenanceComment(setup, state_.day, state_.calibration, clock_, messages_);
+    NoticeUnappliedChanges();
     if (!site.warning.isEmpty()) {
         // Once a start, in the day file and for whoever started the program.
         std::fprintf(stderr, "quillon: %s\n", qPrintable(site.warning));
         WriteCommentText(setup, state_.day, clock_, messages_, site.warning);
     }
     return std::optional<ArchiveSite>(std::move(site));
+}
+
+void StartUp::NoticeUnappliedChanges() {
+    // A kill between a change's record and inst.cfg leaves the record of a
+    // change that is not in force: the operator decides whether to make it
+    // again, and the day file says which values were used meanwhile.
+    for (const UnappliedChange& change : FindUnappliedChanges(state_.setup, state_.calibration)) {
+        QString text = change.text;
+        text[0] = text[0].toUpper();
+        WriteCommentText(state_.setup, state_.day, clock_, messages_, text);
+        messages_.Show(text + u'.', QStringLiteral("Calibration change not applied"));
+    }
 }
 
 bool StartUp::Run() {

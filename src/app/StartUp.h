@@ -42,6 +42,10 @@ public:
     static constexpr float kParameterSeconds = 3.0f;
 
 private:
+    // Shows and records each calibration change whose record was written
+    // but whose values never reached inst.cfg.
+    void NoticeUnappliedChanges();
+
     StationState& state_;
     Clock& clock_;
     OperatorMessages& messages_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calibration/QTable.h"
 
+#include "calibration/UnappliedChanges.h"
+
 #include "calibration/CalibrationChange.h"
 
 #include "config/InstCfg.h"
@@ -167,6 +169,16 @@ bool AcceptQTableChange(const StationSetup& setup, DayState& day, Calibration& c
     QStringList record;
     for (const QString& text : QTableChangeComments(updated, initials, adjustment)) {
         record << CommentRecordLines(WrapComment(text), local);
+    }
+    // The same new values as a change of today that never reached
+    // inst.cfg: a retry of it, not a second change on top of it.
+    const std::optional<UnappliedChange> unapplied =
+        UnappliedQTableChange(DayFilePath(setup, local), calibration);
+    if (unapplied && unapplied->newValues == QTableChangeComments(updated, initials, 0).value(1)) {
+        record << CommentRecordLines(
+            WrapComment(QStringLiteral("This is a retry of the Q-table change of ") +
+                        unapplied->when + QStringLiteral(", which did not reach inst.cfg.")),
+            local);
     }
     // The old table is kept as instcfg.bak; inst.cfg itself is replaced in
     // one step, so the station is never without a whole inst.cfg.

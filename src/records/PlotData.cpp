@@ -81,7 +81,8 @@ QList<HgPoint> HgHistoryPoints(const QString& historyPath) {
         bool ok = last.size() >= 3 && ParseMdy(lines[i].section(u',', 1, 1), &date);
         const double difference = ok ? last[2].toDouble(&ok) : 0.0;
         if (ok && std::isfinite(difference)) {
-            out << HgPoint{date, difference, std::fabs(difference) >= 0.3 - 1e-9};
+            out << HgPoint{date, lines[i].section(u',', 2, 2).trimmed(), difference,
+                           std::fabs(difference) >= 0.3 - 1e-9};
         }
     }
     return out;
@@ -104,7 +105,7 @@ QList<LampPoint> LampHistoryPoints(const QString& historyPath) {
         first.Next(); // "STDLAMP"
         LampPoint point;
         bool ok = ParseMdy(first.Next().value_or(QString()), &point.date);
-        first.Next(); // time
+        point.time = first.Next().value_or(QString());
         point.lamp = first.Next().value_or(QString());
         // "Test Average: " then A and C run together, then C' and D, each
         // "000.0": five characters a value.

@@ -35,6 +35,7 @@ DayPlot DayPlotOfFile(const QString& path, const QString& stationName);
 
 struct HgPoint {
     double date = 0; // day count
+    QString time;    // "HH:MM:SS" as recorded
     double difference = 0;
     bool outOfBand = false; // |difference| of 0.3 or more
 };
@@ -43,6 +44,7 @@ QList<HgPoint> HgHistoryPoints(const QString& historyPath);
 
 struct LampPoint {
     double date = 0;
+    QString time; // "HH:MM:SS" as recorded
     QString lamp;
     std::array<double, 4> averages{}; // A, C, C', D
 };

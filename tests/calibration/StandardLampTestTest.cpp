@@ -4,6 +4,7 @@
 // accepted test with the corrections worked by hand from the demo N-table,
 // and a lamp whose reference values are not known.
 #include "calibration/StandardLampTest.h"
+#include "calibration/UnappliedChanges.h"
 #include "config/GetInfo.h"
 #include "records/DayFileReader.h"
 #include "support/TestServices.h"
@@ -379,6 +380,7 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
     // replaces, one kill per run, until a run completes.
     for (const char* workflow : {"qadjust", "hgtest", "stdlamp"}) {
         int kills = 0;
+        int noticed = 0;
         for (int n = 1; n < 40; ++n) {
             TestStation station;
             station.Write("config/reflmps.061",
@@ -409,6 +411,36 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
                     EXPECT_EQ(after.calibration.LampCorrLamp, "L1") << n;
                 }
             }
+            // What the next start notices: the change recorded but not in
+            // inst.cfg, and nothing when the kill left the old calibration
+            // without the record or the new one with it.
+            bool recordedOnly = false;
+            QString notice;
+            const QList<UnappliedChange> unapplied =
+                FindUnappliedChanges(after.setup, after.calibration);
+            if (QLatin1String(workflow) == QLatin1String("qadjust")) {
+                recordedOnly = day.contains("New Values A:") &&
+                               after.calibration.Q15A == before.calibration.Q15A;
+                notice = "the Q-table change of 12/08/2026 10:00 did not reach inst.cfg; inst.cfg "
+                         "holds the values from before it";
+            } else if (QLatin1String(workflow) == QLatin1String("hgtest")) {
+                recordedOnly = station.Read("history/hghist.061").contains("HGLAMP,12/08/2026") &&
+                               after.calibration.LastHgTest == before.calibration.LastHgTest;
+                notice = "the mercury test of 12/08/2026 10:00 did not reach inst.cfg; inst.cfg "
+                         "holds the values from before it";
+            } else {
+                recordedOnly = station.Read("history/lamphist.061").contains("\"STDLAMP\"") &&
+                               after.calibration.LastStdTest == before.calibration.LastStdTest;
+                notice = "the standard lamp test of 12/08/2026 10:";
+            }
+            if (recordedOnly) {
+                ++noticed;
+                ASSERT_EQ(unapplied.size(), 1) << workflow << " " << n;
+                EXPECT_TRUE(unapplied[0].text.startsWith(notice))
+                    << workflow << " " << n << " " << unapplied[0].text.toStdString();
+            } else {
+                EXPECT_TRUE(unapplied.isEmpty()) << workflow << " " << n;
+            }
             // Every file of records holds whole records only.
             const QByteArray dayBytes = station.Read("data/D26342.061");
             EXPECT_EQ(DayFileWholeLength(dayBytes), dayBytes.size()) << workflow << " " << n;
@@ -419,6 +451,7 @@ TEST(KilledCalibration, AtEveryFileStepTheOldCalibrationOrTheNewWithItsRecord) {
             ++kills;
         }
         EXPECT_GE(kills, 2) << workflow;
+        EXPECT_GE(noticed, 1) << workflow;
     }
 }
 
