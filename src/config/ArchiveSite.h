@@ -11,6 +11,10 @@ struct ArchiveSite {
     QString url;
     QString user;
     QString password;
+    // The certificates (PEM) that the archive's TLS server is checked
+    // against, for a server with its own or a private authority's
+    // certificate; empty: the system's trusted authorities.
+    QString caFile;
     // Why CallHome.cfg gives no usable site (no transfer then).
     QString error;
     // Set when other users of the computer may read CallHome.cfg.

@@ -207,6 +207,20 @@ ArchiveSite ReadArchiveSite(const QString& configDir) {
     if (const auto password = reader.Next()) {
         site.password = *password;
     }
+    // An optional fourth item: the CA file for a TLS server whose
+    // certificate the system does not trust, absolute or in the
+    // configuration directory.
+    if (const auto ca = reader.Next(); ca && !ca->trimmed().isEmpty()) {
+        const QString named = ca->trimmed();
+        site.caFile = QFileInfo(named).isAbsolute() ? named : ResolveFileName(configDir, named);
+        const QFileInfo found(site.caFile);
+        if (!found.isFile() || !found.isReadable()) {
+            site.error = QStringLiteral("CallHome.cfg names the CA file ") + site.caFile +
+                         QStringLiteral(", which cannot be read: no files will be sent.");
+            site.startComment = site.error;
+            return site;
+        }
+    }
     const QString scheme = site.url.trimmed().section(QStringLiteral("://"), 0, 0).toLower();
     if (!site.url.contains(QStringLiteral("://")) ||
         (scheme != QLatin1String("ftp") && scheme != QLatin1String("ftps") &&

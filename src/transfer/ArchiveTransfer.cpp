@@ -135,7 +135,7 @@ TransferPass ArchiveTransfer::FindFiles2SendSA() {
 }
 
 bool ArchiveTransfer::Sendafile(const QString& directory, const QString& file, QString* message) {
-    const FtpClient::Site site{site_.url, site_.user, site_.password};
+    const FtpClient::Site site{site_.url, site_.user, site_.password, site_.caFile};
     const FtpReply put = ftp_.Put(site, directory + file, file);
     if (!put.ok) {
         // A refused upload is a failed send, not the end of the program:

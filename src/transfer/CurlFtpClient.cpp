@@ -142,8 +142,7 @@ CURLcode Perform(CURL* easy) {
     return result;
 }
 
-void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer, Watchdog* dog,
-                   const QByteArray& caFile) {
+void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer, Watchdog* dog) {
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     // No limit on the whole transfer. libcurl's own reply limit runs from
     // the moment a command is sent, so on STOR it would also cover the
@@ -170,8 +169,10 @@ void CommonOptions(CURL* easy, const FtpClient::Site& site, char* errorBuffer, W
     if (scheme == QLatin1String("ftps") || scheme == QLatin1String("ftpes")) {
         curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
     }
-    if (!caFile.isEmpty()) {
-        curl_easy_setopt(easy, CURLOPT_CAINFO, caFile.constData());
+    // A server with its own or a private authority's certificate is
+    // checked against the station's CA file (libcurl copies the string).
+    if (!site.caFile.isEmpty()) {
+        curl_easy_setopt(easy, CURLOPT_CAINFO, QFile::encodeName(site.caFile).constData());
     }
 }
 
@@ -239,8 +240,7 @@ FtpReply CurlFtpClient::Put(const Site& site, const QString& localPath, const QS
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     Watchdog dog;
     dog.limitSeconds = noProgressSeconds_;
-    const QByteArray caFile = QFile::encodeName(caFile_);
-    CommonOptions(easy, site, errorBuffer, &dog, caFile);
+    CommonOptions(easy, site, errorBuffer, &dog);
     const QByteArray url =
         (DirectoryUrl(site.url) + QString::fromLatin1(QUrl::toPercentEncoding(remoteName)))
             .toUtf8();
@@ -260,8 +260,7 @@ FtpReply CurlFtpClient::List(const Site& site, const QString& remoteName) {
     char errorBuffer[CURL_ERROR_SIZE] = {0};
     Watchdog dog;
     dog.limitSeconds = noProgressSeconds_;
-    const QByteArray caFile = QFile::encodeName(caFile_);
-    CommonOptions(easy, site, errorBuffer, &dog, caFile);
+    CommonOptions(easy, site, errorBuffer, &dog);
     const QByteArray url = DirectoryUrl(site.url).toUtf8();
     const QByteArray request = "LIST " + remoteName.toUtf8();
     QByteArray body;

@@ -23,13 +23,9 @@ public:
 
     // The limit on time without a byte moving (tests shorten it).
     void SetNoProgressSeconds(int seconds) { noProgressSeconds_ = seconds; }
-    // The certificates that TLS servers are checked against, instead of the
-    // system's (a test's own self-signed server).
-    void SetCaFile(const QString& path) { caFile_ = path; }
 
 private:
     int noProgressSeconds_ = kTimeoutSeconds;
-    QString caFile_;
 };
 
 } // namespace quillon

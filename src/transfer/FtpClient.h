@@ -21,6 +21,7 @@ public:
         QString url; // "FTP://host/dir/" in any letter case; ftps:// too
         QString user;
         QString password;
+        QString caFile; // PEM certificates to check a TLS server by; empty: the system's
     };
 
     // Uploads `localPath` as `remoteName` in the site's directory.

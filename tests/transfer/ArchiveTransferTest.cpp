@@ -8,6 +8,7 @@
 #include "support/FtpServer.h"
 #include "support/Recorders.h"
 #include "support/TestStation.h"
+#include "support/TlsFtpServer.h"
 #include "transfer/CurlFtpClient.h"
 #include "util/TextFile.h"
 
@@ -124,7 +125,8 @@ TEST_F(TransferTest, ALinkToAFifoIsSkippedNotOpened) {
     const TransferPass again = transfer.FindFiles2SendSA();
     EXPECT_EQ(again.problems, QStringList{"Skipped D06060.083: not a regular file"});
     EXPECT_TRUE(again.Failed()); // a file left behind is not a clean pass
-    const FtpReply put = CurlFtpClient().Put({"ftp://127.0.0.1:1/", "u", "p"}, fifo, "D06060.083");
+    const FtpReply put =
+        CurlFtpClient().Put({"ftp://127.0.0.1:1/", "u", "p", ""}, fifo, "D06060.083");
     EXPECT_FALSE(put.ok);
     EXPECT_EQ(put.text, fifo + ": not a regular file");
 }
@@ -310,7 +312,7 @@ TEST_F(TransferTest, ASlowButMovingUploadCompletes) {
     station.Write("data/D06083.083", big);
     FtpServer server("slow");
     ASSERT_TRUE(server.Started());
-    const FtpClient::Site slow{server.Url(), "dobson", "secret"};
+    const FtpClient::Site slow{server.Url(), "dobson", "secret", ""};
     const FtpReply put = ftp.Put(slow, station.DataDir() + "D06083.083", "D06083.083");
     EXPECT_TRUE(put.ok) << put.text.toStdString();
     QFile arrived(server.Root() + "D06083.083");
@@ -325,7 +327,7 @@ TEST_F(TransferTest, AStalledUploadIsGivenUpAfterTheLimit) {
     ftp.SetNoProgressSeconds(1);
     FtpServer server("stall");
     ASSERT_TRUE(server.Started());
-    const FtpClient::Site stalled{server.Url(), "dobson", "secret"};
+    const FtpClient::Site stalled{server.Url(), "dobson", "secret", ""};
     station.Write("data/D06084.083", QByteArray(40 * 1024, 's'));
     const FtpReply put = ftp.Put(stalled, station.DataDir() + "D06084.083", "D06084.083");
     EXPECT_FALSE(put.ok);
@@ -471,8 +473,57 @@ TEST_F(TransferTest, ExplicitTlsIsAskedForAndNeverFallsBackToTheClear) {
     ASSERT_TRUE(server.Started());
     CurlFtpClient ftp;
     const FtpClient::Site plainServer{QStringLiteral("ftpes://127.0.0.1:%1/").arg(server.Port()),
-                                      "dobson", "secret"};
+                                      "dobson", "secret", ""};
     const FtpReply put = ftp.Put(plainServer, station.DataDir() + "D06083.083", "D06083.083");
     EXPECT_FALSE(put.ok);
     EXPECT_FALSE(QFile::exists(server.Root() + "D06083.083"));
+}
+
+TEST_F(TransferTest, ATlsArchiveWithItsOwnCertificateIsTrustedThroughTheStationsCaFile) {
+    TlsFtpServer server;
+    if (!server.Started()) {
+        GTEST_SKIP() << server.Reason().toStdString();
+    }
+    const QString url = QStringLiteral("ftpes://127.0.0.1:%1/up/").arg(server.Port());
+    const auto callHome = [&](const QString& scheme, const QString& ca) {
+        station.Write("config/CallHome.cfg", ("\"" + QString(url).replace("ftpes", scheme) +
+                                              "\"\r\n\"anonymous\"\r\n\"station\"\r\n" + ca)
+                                                 .toUtf8());
+        site = ReadArchiveSite(station.ConfigDir());
+    };
+    QFile::copy(server.Certificate(), station.ConfigDir() + "archive-ca.pem");
+    DayFile("D06083.083");
+    const QByteArray original = station.Read("data/D06083.083");
+    CurlFtpClient ftp;
+    ArchiveTransfer transfer(vars.setup, vars.day, site, clock, messages, ftp);
+
+    // The system does not know the server's certificate: nothing is sent.
+    callHome("ftpes", "");
+    EXPECT_TRUE(site.error.isEmpty());
+    QList<TransferOutcome> out = transfer.FindFiles2SendSA().files;
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_FALSE(out[0].sent);
+    EXPECT_TRUE(out[0].message.contains("certificate", Qt::CaseInsensitive))
+        << out[0].message.toStdString();
+    // Nor in the clear: the server takes TLS sessions only.
+    callHome("ftp", "\"archive-ca.pem\"\r\n");
+    out = transfer.FindFiles2SendSA().files;
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_FALSE(out[0].sent);
+    EXPECT_TRUE(out[0].message.contains("530")) << out[0].message.toStdString();
+
+    // The station's CA file, named in CallHome.cfg: sent over TLS, whole.
+    callHome("ftpes", "\"archive-ca.pem\"\r\n");
+    EXPECT_EQ(site.caFile, station.ConfigDir() + "archive-ca.pem");
+    out = transfer.FindFiles2SendSA().files;
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_TRUE(out[0].sent) << out[0].message.toStdString();
+    QFile arrived(server.Uploads() + "D06083.083");
+    ASSERT_TRUE(arrived.open(QIODevice::ReadOnly));
+    EXPECT_EQ(arrived.readAll(), original);
+
+    // A CA file that is not there: no transfer, and the reason.
+    callHome("ftpes", "\"missing.pem\"\r\n");
+    EXPECT_EQ(site.error, "CallHome.cfg names the CA file " + station.ConfigDir() +
+                              "missing.pem, which cannot be read: no files will be sent.");
 }
