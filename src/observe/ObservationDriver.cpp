@@ -61,6 +61,12 @@ private:
         std::function<void()> beforeReadings;
     };
     bool Measure(const Measurement& m);
+    // The five measurements and the checks between them; false when the
+    // run ended early (escaped, or stopped at a warning). `start` gets the
+    // seconds after midnight at which the readings began.
+    bool MeasureAll(float* start);
+    // The mean time, the reduction and the variation check, shown.
+    void Reduce(float start);
     bool Warn(const std::optional<ObservationWarning>& warning);
     QString QualityNow() const;
     QString FirstInstruction() const {
@@ -195,20 +201,27 @@ std::function<bool()> Driver::PromptForFirst(bool sunSpotLine) {
 }
 
 ObservationRun Driver::Run() {
+    float start = 0;
+    if (MeasureAll(&start)) {
+        Reduce(start);
+    }
+    return run_;
+}
+
+bool Driver::MeasureAll(float* start) {
     const short countdown = 12;
     const bool directSun = target_ == QLatin1String("DS");
     const QString first = QStringLiteral("first");
     const QString second = QStringLiteral("second");
-    float start = 0;
     // Measurement 1: first wavelength. The observation's date and start time
     // are taken when its readings begin.
-    const auto began = [this, &start] {
+    const auto began = [this, start] {
         run_.obsDate = std::floor(s_.clock.Now());
         mu0_ = encoder_ ? 0.0 : SunMu(s_.setup, s_.clock.Now());
-        start = static_cast<float>(s_.clock.SecondsSinceMidnight());
+        *start = static_cast<float>(s_.clock.SecondsSinceMidnight());
     };
     if (!Measure({0, true, 0, first, 0, FirstInstruction(), 5, {}, began})) {
-        return run_;
+        return false;
     }
     // Measurement 2: second wavelength.
     if (!Measure({1,
@@ -220,19 +233,19 @@ ObservationRun Driver::Run() {
                   timed_ ? countdown : short{5},
                   PromptForSecond(),
                   {}})) {
-        return run_;
+        return false;
     }
     // The first pair: backwards readings, then an ozone far out of range.
     if (!Warn(
             CheckReversed(type_, run_.first[0], run_.second[0], SunMu(s_.setup, s_.clock.Now())))) {
-        return run_;
+        return false;
     }
     if (pair_ != QLatin1String("CC") && !IsMoonType(type_)) {
         const double hours = s_.clock.SecondsSinceMidnight() / 3600.0;
         const double ozone = ProvisionalOzone(s_.setup, calibration_, type_, run_.first[0],
                                               run_.second[0], run_.obsDate + hours / 24.0);
         if (!Warn(CheckOzoneRange(ozone, s_.setup.Latitude))) {
-            return run_;
+            return false;
         }
     }
     // Measurement 3: second of the first wavelength.
@@ -247,7 +260,7 @@ ObservationRun Driver::Run() {
                   third,
                   PromptForFirst(true),
                   {}})) {
-        return run_;
+        return false;
     }
     // Measurement 4: second of the second wavelength.
     if (!Measure({3,
@@ -259,7 +272,7 @@ ObservationRun Driver::Run() {
                   timed_ ? countdown : short{5},
                   PromptForSecond(),
                   {}})) {
-        return run_;
+        return false;
     }
     // Measurement 5: third of the first wavelength.
     if (!Measure({4,
@@ -271,8 +284,12 @@ ObservationRun Driver::Run() {
                   timed_ ? countdown : short{5},
                   PromptForFirst(false),
                   {}})) {
-        return run_;
+        return false;
     }
+    return true;
+}
+
+void Driver::Reduce(float start) {
     // Mean time, across midnight when the observation ran over it.
     const float end = static_cast<float>(s_.clock.SecondsSinceMidnight());
     const MeanTime mean = MeanObservationTime(start, end, run_.obsDate, std::floor(s_.clock.Now()));
@@ -292,7 +309,7 @@ ObservationRun Driver::Run() {
                         run_.firstSd[2]};
     run_.result = ReduceObservation(s_.setup, calibration_, input);
     if (!Warn(CheckVariation(type_, run_.first, run_.second))) {
-        return run_;
+        return;
     }
     const QString muText = run_.result.mu == kMuNotCalculated
                                ? QStringLiteral("Not Calc'd")
@@ -301,7 +318,6 @@ ObservationRun Driver::Run() {
     screens_.ShowQuality(QualityNow());
     run_.outcome = kObservationComplete;
     run_.type = type_;
-    return run_;
 }
 
 } // namespace

@@ -111,6 +111,81 @@ QString SecondLetter(const QString& type) {
     return PairOf(type) == QLatin1String("CC") ? QStringLiteral("C'") : QStringLiteral("D");
 }
 
+namespace {
+
+// How the instrument is set up for the target, as the temperature screen
+// says first.
+QStringList TargetSetUp(const QString& target) {
+    if (target == QLatin1String("DS")) {
+        return {"Point the instrument to the sun with the shadow of the periscope",
+                "parallel to the long axis of the instrument with the sun on the right."};
+    }
+    if (target == QLatin1String("ZB") || target == QLatin1String("ZC")) {
+        return {"Remove the GQP and open the Zenith hatch Completely",
+                "Position Dobson to point as best as possible to Sun"};
+    }
+    if (target == QLatin1String("RM")) {
+        return {kMoon};
+    }
+    return {};
+}
+
+// The sequence of a zenith observation of the AD or CD pair.
+QStringList ZenithSequence(const QString& pair, bool timed) {
+    const bool ad = pair == QLatin1String("AD");
+    QStringList in;
+    in << (timed ? kTimed : kPrompted)
+       << (ad ? "The observation sequence is A:D:A:D:A."
+              : "The observation sequence is C:D:C:D:C.");
+    if (timed) {
+        if (ad) {
+            in << "There will be a 5 second countdown for the first A and a 10 second countdown"
+               << "between the measurements.";
+        } else {
+            in << "There will be a 5 second countdown for the first C "
+               << "and a 10 second countdown between the measurements.";
+        }
+    } else {
+        in << "There will be a 5 second  countdown after you prompt the computer"
+           << (ad ? "to start the measurement" : "to start the measurement.");
+    }
+    in << "Each Measurement is 15 seconds long.";
+    return in;
+}
+
+// The direct-sun types' initials lines and their temperature lines after
+// the set-up.
+void DirectSunLines(const QString& type, bool timed, double muNow, QStringList& in,
+                    QStringList& temp) {
+    const QString pair = PairOf(type);
+    if (type == QLatin1String("ADDSGQP")) {
+        in << "ADDSGQP Observation Uses A and D Wavelengths on "
+           << "the direct sun with GQP in place.";
+        in << (timed ? kTimed + kAdTimedSun : kPrompted + kAdPrompted);
+        temp << (muNow < 1.15 ? "GQP must be in place, and the lens removed from the Periscope."
+                              : "GQP must be in place");
+    } else if (type == QLatin1String("CDDSGQP")) {
+        in << "CDDSGQP Observation Uses C and D Wavelengths on "
+           << "the direct sun with GQP in place.";
+        in << (timed ? kTimed : kPrompted) << kCdPrompted;
+    } else { // focused sun
+        in << (pair == QLatin1String("AD")
+                   ? "A and D Wavelength Pairs using the focused image of the Sun"
+                   : "C and D Wavelength Pairs using the focused image of the Sun")
+           << "Experiment will help determine the most sensitive spot along the slit.";
+        if (timed) {
+            in << kTimed.mid(0, 3) << kFiDifficult
+               << (pair == QLatin1String("AD") ? kAdTimedSun : kCdPrompted);
+        } else {
+            in << kPrompted << FiPrompted(pair);
+        }
+        temp << kFiOptics;
+    }
+    temp << Trial(pair);
+}
+
+} // namespace
+
 ObservationInstructions InstructionsFor(const QString& type, bool timed, double muNow) {
     ObservationInstructions out;
     out.initialsCaption = type + QStringLiteral(" Observation information -- Enter Initials");
@@ -125,70 +200,19 @@ ObservationInstructions InstructionsFor(const QString& type, bool timed, double 
     const QString target = TargetOf(type);
     QStringList& in = out.initialsLines;
     QStringList& temp = out.temperatureLines;
+    temp = TargetSetUp(target);
     if (target == QLatin1String("DS")) {
-        temp << "Point the instrument to the sun with the shadow of the periscope"
-             << "parallel to the long axis of the instrument with the sun on the right.";
-    } else if (target == QLatin1String("ZB") || target == QLatin1String("ZC")) {
-        temp << "Remove the GQP and open the Zenith hatch Completely"
-             << "Position Dobson to point as best as possible to Sun";
-    } else if (target == QLatin1String("RM")) {
-        temp << kMoon;
+        DirectSunLines(type, timed, muNow, in, temp);
+        return out;
     }
-    if (type == QLatin1String("ADDSGQP")) {
-        in << "ADDSGQP Observation Uses A and D Wavelengths on "
-           << "the direct sun with GQP in place.";
-        in << (timed ? kTimed + kAdTimedSun : kPrompted + kAdPrompted);
-        temp << (muNow < 1.15 ? "GQP must be in place, and the lens removed from the Periscope."
-                              : "GQP must be in place");
-        temp << Trial(pair);
-    } else if (type == QLatin1String("CDDSGQP")) {
-        in << "CDDSGQP Observation Uses C and D Wavelengths on "
-           << "the direct sun with GQP in place.";
-        in << (timed ? kTimed : kPrompted) << kCdPrompted;
-        temp << Trial(pair);
-    } else if (IsFocusedSunType(type)) {
-        in << (pair == QLatin1String("AD")
-                   ? "A and D Wavelength Pairs using the focused image of the Sun"
-                   : "C and D Wavelength Pairs using the focused image of the Sun")
-           << "Experiment will help determine the most sensitive spot along the slit.";
-        if (timed) {
-            in << kTimed.mid(0, 3) << kFiDifficult
-               << (pair == QLatin1String("AD") ? kAdTimedSun : kCdPrompted);
-        } else {
-            in << kPrompted << FiPrompted(pair);
-        }
-        temp << kFiOptics << Trial(pair);
-    } else if (pair == QLatin1String("AD") && target != QLatin1String("RM")) {
-        in << type + " Observation uses A and D Wavelengths" << Sky(target);
-        if (timed) {
-            in << kTimed << "The observation sequence is A:D:A:D:A."
-               << "There will be a 5 second countdown for the first A and a 10 second countdown"
-               << "between the measurements."
-               << "Each Measurement is 15 seconds long.";
-        } else {
-            in << kPrompted << "The observation sequence is A:D:A:D:A."
-               << "There will be a 5 second  countdown after you prompt the computer"
-               << "to start the measurement"
-               << "Each Measurement is 15 seconds long.";
-        }
-        temp << Trial(pair);
+    if (pair == QLatin1String("AD") && target != QLatin1String("RM")) {
+        in << type + " Observation uses A and D Wavelengths" << Sky(target)
+           << ZenithSequence(pair, timed);
     } else if (pair == QLatin1String("CD") && target != QLatin1String("RM")) {
         in << type + (target == QLatin1String("ZB")
                           ? " Uses C and D Wavelengths on the Clear Zenith."
                           : " Uses C and D Wavelengths on the Cloudy Zenith.")
-           << "This is an Experimental observation at Vesk Sites.";
-        if (timed) {
-            in << kTimed << "The observation sequence is C:D:C:D:C."
-               << "There will be a 5 second countdown for the first C "
-               << "and a 10 second countdown between the measurements."
-               << "Each Measurement is 15 seconds long.";
-        } else {
-            in << kPrompted << "The observation sequence is C:D:C:D:C."
-               << "There will be a 5 second  countdown after you prompt the computer"
-               << "to start the measurement."
-               << "Each Measurement is 15 seconds long.";
-        }
-        temp << Trial(pair);
+           << "This is an Experimental observation at Vesk Sites." << ZenithSequence(pair, timed);
     } else if (pair == QLatin1String("CC")) {
         in << type + " Observation uses the C and C' wavelengths" << Sky(target);
         in << (timed ? kTimed : kPrompted);
@@ -196,15 +220,14 @@ ObservationInstructions InstructionsFor(const QString& type, bool timed, double 
            << "The C' measurement is with the Q-levers set for C, but with the"
            << "Wavelength selector rod (right rod) IN"
            << "Each Measurement is 15 seconds long.";
-        temp << Trial(pair);
     } else { // the moon
         in << type + " Observation Information"
            << (pair == QLatin1String("AD")
                    ? "Using A and D wavelengths using the focused image of the Full Moon."
                    : "Using C and D wavelengths using the focused image of the Full Moon.");
         in << kMoon;
-        temp << Trial(pair);
     }
+    temp << Trial(pair);
     return out;
 }
 

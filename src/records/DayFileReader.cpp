@@ -87,6 +87,110 @@ qint64 DayFileWholeLength(const QByteArray& contents) {
     });
 }
 
+namespace {
+
+// The records after a day file's header, read one by one into `out`.
+class RecordReader {
+public:
+    RecordReader(const QStringList& lines, DayFileContents& out) : lines_(lines), out_(out) {}
+
+    void ReadAll() {
+        qsizetype i = 5;
+        while (i < lines_.size()) {
+            const QString tag = FirstField(lines_[i]);
+            if (tag == QLatin1String("COMMENT") || tag == QLatin1String("ERROR")) {
+                i = Comment(i, tag);
+            } else if (tag == QLatin1String("STDLAMP") || tag == QLatin1String("HGLAMP")) {
+                i = TakeLines(i, 3, tag);
+            } else if (tag == QLatin1String("OBS")) {
+                i = Observation(i);
+            } else {
+                i += 1;
+            }
+        }
+    }
+
+private:
+    void Unreadable(qsizetype index, const QString& why) {
+        out_.problems << QStringLiteral("The record on line %1 cannot be read: ").arg(index + 1) +
+                             why;
+    }
+
+    // Takes up to `count` lines after the record's first, stopping at a
+    // line that opens the next record. Always moves forward.
+    qsizetype TakeLines(qsizetype at, int count, const QString& tag) {
+        qsizetype next = at + 1;
+        int taken = 0;
+        while (taken < count && next < lines_.size() && !StartsRecord(lines_[next])) {
+            ++next;
+            ++taken;
+        }
+        if (taken < count) {
+            Unreadable(at, tag + QStringLiteral(" record declares %1 lines, %2 follow it.")
+                                     .arg(count + 1)
+                                     .arg(taken + 1));
+        }
+        return next;
+    }
+
+    qsizetype Comment(qsizetype at, const QString& tag) {
+        const int count = CommentLineCount(lines_[at]);
+        if (count < 0) {
+            Unreadable(at, tag + QStringLiteral(" record with no line count."));
+            return at + 1;
+        }
+        const qsizetype next = TakeLines(at, count, tag);
+        for (qsizetype t = at + 1; t < next; ++t) {
+            practiceFollows_ =
+                practiceFollows_ || lines_[t].contains(QLatin1String("Fake Observation follows."));
+        }
+        return next;
+    }
+
+    qsizetype Observation(qsizetype at) {
+        ItemReader reader(lines_[at]);
+        reader.Next();
+        DayObservation obs;
+        obs.date = reader.Next().value_or(QString());
+        obs.time = reader.Next().value_or(QString());
+        obs.type = reader.Next().value_or(QString());
+        bool ok = true;
+        for (double& v : obs.values) {
+            // Each value a finite number within single precision, the type
+            // the record was written from: 1e39 or nan is no value.
+            ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v) && std::isfinite(v) &&
+                 std::fabs(v) <= std::numeric_limits<float>::max();
+        }
+        // The second line belongs to this record only when it does not
+        // itself open a record: a torn OBS line must not hide the next.
+        const bool secondLine = at + 1 < lines_.size() && !StartsRecord(lines_[at + 1]);
+        obs.line2 = secondLine ? lines_[at + 1] : QString();
+        const bool intercomparison = obs.type.startsWith(u'I') || obs.type.startsWith(u'U');
+        if (intercomparison) {
+            // Intercomparison sets have a layout of their own; the summary
+            // leaves them out.
+            if (!secondLine) {
+                Unreadable(at, QStringLiteral("OBS record without its second line."));
+            }
+        } else if (!ok) {
+            Unreadable(at, QStringLiteral("OBS record whose numbers are not all numbers."));
+        } else if (!secondLine) {
+            Unreadable(at, QStringLiteral("OBS record without its second line."));
+        } else {
+            obs.practice = practiceFollows_;
+            out_.observations.append(obs);
+        }
+        practiceFollows_ = false; // a practice comment covers the next OBS only
+        return at + (secondLine ? 2 : 1);
+    }
+
+    const QStringList& lines_;
+    DayFileContents& out_;
+    bool practiceFollows_ = false;
+};
+
+} // namespace
+
 DayFileContents ReadDayFile(const QString& path, const QString& stationName,
                             DateTimeValue requestedDate) {
     DayFileContents out;
@@ -118,86 +222,7 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
     }
     out.status = DayFileStatus::Ok;
     out.headerOnly = lines.size() <= 5;
-    const qsizetype n = lines.size();
-    auto unreadable = [&out](qsizetype index, const QString& why) {
-        out.problems << QStringLiteral("The record on line %1 cannot be read: ").arg(index + 1) +
-                            why;
-    };
-    // Takes up to `count` lines after the record's first, stopping at a line
-    // that opens the next record. Always moves forward.
-    auto takeLines = [&](qsizetype at, int count, const QString& tag) {
-        qsizetype next = at + 1;
-        int taken = 0;
-        while (taken < count && next < n && !StartsRecord(lines[next])) {
-            ++next;
-            ++taken;
-        }
-        if (taken < count) {
-            unreadable(at, tag + QStringLiteral(" record declares %1 lines, %2 follow it.")
-                                     .arg(count + 1)
-                                     .arg(taken + 1));
-        }
-        return next;
-    };
-    qsizetype i = 5;
-    bool practiceFollows = false; // until the next OBS record
-    while (i < n) {
-        const QString& line = lines[i];
-        const QString tag = FirstField(line);
-        if (tag == QLatin1String("COMMENT") || tag == QLatin1String("ERROR")) {
-            const int count = CommentLineCount(line);
-            if (count < 0) {
-                unreadable(i, tag + QStringLiteral(" record with no line count."));
-                i += 1;
-            } else {
-                const qsizetype next = takeLines(i, count, tag);
-                for (qsizetype t = i + 1; t < next; ++t) {
-                    practiceFollows = practiceFollows ||
-                                      lines[t].contains(QLatin1String("Fake Observation follows."));
-                }
-                i = next;
-            }
-        } else if (tag == QLatin1String("STDLAMP") || tag == QLatin1String("HGLAMP")) {
-            i = takeLines(i, 3, tag);
-        } else if (tag == QLatin1String("OBS")) {
-            ItemReader reader(line);
-            reader.Next();
-            DayObservation obs;
-            obs.date = reader.Next().value_or(QString());
-            obs.time = reader.Next().value_or(QString());
-            obs.type = reader.Next().value_or(QString());
-            bool ok = true;
-            for (double& v : obs.values) {
-                // Each value a finite number within single precision, the
-                // type the record was written from: 1e39 or nan is no value.
-                ok = ok && ParseNumberItem(reader.Next().value_or(QString()), &v) &&
-                     std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
-            }
-            // The second line belongs to this record only when it does not
-            // itself open a record: a torn OBS line must not hide the next.
-            const bool secondLine = i + 1 < n && !StartsRecord(lines[i + 1]);
-            obs.line2 = secondLine ? lines[i + 1] : QString();
-            const bool intercomparison = obs.type.startsWith(u'I') || obs.type.startsWith(u'U');
-            if (intercomparison) {
-                // Intercomparison sets have a layout of their own; the summary
-                // leaves them out.
-                if (!secondLine) {
-                    unreadable(i, QStringLiteral("OBS record without its second line."));
-                }
-            } else if (!ok) {
-                unreadable(i, QStringLiteral("OBS record whose numbers are not all numbers."));
-            } else if (!secondLine) {
-                unreadable(i, QStringLiteral("OBS record without its second line."));
-            } else {
-                obs.practice = practiceFollows;
-                out.observations.append(obs);
-            }
-            practiceFollows = false;
-            i += secondLine ? 2 : 1;
-        } else {
-            i += 1;
-        }
-    }
+    RecordReader(lines, out).ReadAll();
     return out;
 }
 
