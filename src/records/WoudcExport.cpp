@@ -144,22 +144,19 @@ bool WoudcCodes(const DayObservation& obs, int* wlCode, int* obsCode) {
     return true;
 }
 
-WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
-                        const QString& dayFileName, const DayFileContents& contents,
-                        DateTimeValue localDate, DateTimeValue madeUtc, const QStringList& leftOut,
-                        const QString& note) {
-    WoudcFile out;
-    out.leftOut = static_cast<int>(leftOut.size());
-    const QString number = FormatNumber(setup.InstrumentNumber, u"000");
-    out.name = FormatDate(localDate, u"YYYYMMDD") + QStringLiteral(".Dobson.") + station.model +
-               u'.' + number + u'.' + station.agency + QStringLiteral(".csv");
+namespace {
+
+// A class's sums for its DAILY_SUMMARY row, keyed by (WLCode, ObsCode).
+struct Sums {
+    int n = 0;
+    double sum = 0;
+    double squares = 0;
+};
+using SummarySums = QMap<std::pair<int, int>, Sums>;
+
+// The OBSERVATIONS rows, counted into `out` and summed into `summary`.
+QStringList ObservationRows(const DayFileContents& contents, WoudcFile& out, SummarySums& summary) {
     QStringList rows;
-    struct Sums {
-        int n = 0;
-        double sum = 0;
-        double squares = 0;
-    };
-    QMap<std::pair<int, int>, Sums> summary;
     for (const DayObservation& obs : contents.observations) {
         int wl = 0;
         int code = 0;
@@ -188,6 +185,75 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
         s.squares += shown * shown;
         ++out.exported;
     }
+    return rows;
+}
+
+// The tables before the observations, and the OBSERVATIONS header.
+QStringList HeaderTables(const StationSetup& setup, const WoudcStation& station,
+                         const QString& number, DateTimeValue localDate, DateTimeValue madeUtc) {
+    const QString date = FormatDate(localDate, u"YYYY-MM-DD");
+    return {QStringLiteral("#CONTENT"),
+            QStringLiteral("Class,Category,Level,Form"),
+            QStringLiteral("WOUDC,TotalOzoneObs,1.0,1"),
+            QString(),
+            QStringLiteral("#DATA_GENERATION"),
+            QStringLiteral("Date,Agency,Version,ScientificAuthority"),
+            FormatDate(madeUtc, u"YYYY-MM-DD") + u',' + Field(station.agency) + u',' +
+                Field(station.version) + u',' + Field(station.authority),
+            QString(),
+            QStringLiteral("#PLATFORM"),
+            QStringLiteral("Type,ID,Name,Country,GAW_ID"),
+            QStringLiteral("STN,") + Field(station.platformId) + u',' + Field(setup.StationName) +
+                u',' + Field(station.country) + u',' + Field(station.gawId),
+            QString(),
+            QStringLiteral("#INSTRUMENT"),
+            QStringLiteral("Name,Model,Number"),
+            QStringLiteral("Dobson,") + Field(station.model) + u',' + number,
+            QString(),
+            QStringLiteral("#LOCATION"),
+            QStringLiteral("Latitude,Longitude,Height"),
+            FormatNumber(setup.Latitude, u"0.00") + u',' + FormatNumber(-setup.Longitude, u"0.00") +
+                u',' + FormatNumber(setup.Altitude, u"0"),
+            QString(),
+            QStringLiteral("#TIMESTAMP"),
+            QStringLiteral("UTCOffset,Date,Time"),
+            UtcOffset(setup.UtcOffsetHours) + u',' + date + u',',
+            QString(),
+            QStringLiteral("#OBSERVATIONS"),
+            QStringLiteral("Time,WLCode,ObsCode,Airmass,ColumnO3,StdDevO3,ColumnSO2,StdDevSO2")};
+}
+
+QStringList DailySummary(const SummarySums& summary) {
+    QStringList lines = {QString(), QStringLiteral("#DAILY_SUMMARY"),
+                         QStringLiteral("WLCode,ObsCode,nObs,MeanO3,StdDevO3")};
+    for (auto it = summary.cbegin(); it != summary.cend(); ++it) {
+        const Sums& s = it.value();
+        const double mean = s.sum / s.n;
+        QString sd;
+        if (s.n > 1) {
+            sd = FormatNumber(
+                std::sqrt(std::max(0.0, (s.squares - s.sum * s.sum / s.n) / (s.n - 1))), u"0.0");
+        }
+        lines << QString::number(it.key().first) + u',' + QString::number(it.key().second) + u',' +
+                     QString::number(s.n) + u',' + FormatNumber(mean, u"0.0") + u',' + sd;
+    }
+    return lines;
+}
+
+} // namespace
+
+WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
+                        const QString& dayFileName, const DayFileContents& contents,
+                        DateTimeValue localDate, DateTimeValue madeUtc, const QStringList& leftOut,
+                        const QString& note) {
+    WoudcFile out;
+    out.leftOut = static_cast<int>(leftOut.size());
+    const QString number = FormatNumber(setup.InstrumentNumber, u"000");
+    out.name = FormatDate(localDate, u"YYYYMMDD") + QStringLiteral(".Dobson.") + station.model +
+               u'.' + number + u'.' + station.agency + QStringLiteral(".csv");
+    SummarySums summary;
+    const QStringList rows = ObservationRows(contents, out, summary);
+    // The file's comments: what it was made from, and what it leaves out.
     QStringList lines = {QStringLiteral("*Quillon ") + QStringLiteral(QUILLON_VERSION) +
                          QStringLiteral(": day file ") + dayFileName};
     if (out.outOfRange > 0) {
@@ -205,40 +271,8 @@ WoudcFile MakeWoudcFile(const StationSetup& setup, const WoudcStation& station,
     if (!note.isEmpty()) {
         lines << u'*' + note;
     }
-    const QString date = FormatDate(localDate, u"YYYY-MM-DD");
-    lines << QStringLiteral("#CONTENT") << QStringLiteral("Class,Category,Level,Form")
-          << QStringLiteral("WOUDC,TotalOzoneObs,1.0,1") << QString()
-          << QStringLiteral("#DATA_GENERATION")
-          << QStringLiteral("Date,Agency,Version,ScientificAuthority")
-          << FormatDate(madeUtc, u"YYYY-MM-DD") + u',' + Field(station.agency) + u',' +
-                 Field(station.version) + u',' + Field(station.authority)
-          << QString() << QStringLiteral("#PLATFORM")
-          << QStringLiteral("Type,ID,Name,Country,GAW_ID")
-          << QStringLiteral("STN,") + Field(station.platformId) + u',' + Field(setup.StationName) +
-                 u',' + Field(station.country) + u',' + Field(station.gawId)
-          << QString() << QStringLiteral("#INSTRUMENT") << QStringLiteral("Name,Model,Number")
-          << QStringLiteral("Dobson,") + Field(station.model) + u',' + number << QString()
-          << QStringLiteral("#LOCATION") << QStringLiteral("Latitude,Longitude,Height")
-          << FormatNumber(setup.Latitude, u"0.00") + u',' +
-                 FormatNumber(-setup.Longitude, u"0.00") + u',' + FormatNumber(setup.Altitude, u"0")
-          << QString() << QStringLiteral("#TIMESTAMP") << QStringLiteral("UTCOffset,Date,Time")
-          << UtcOffset(setup.UtcOffsetHours) + u',' + date + u',' << QString()
-          << QStringLiteral("#OBSERVATIONS")
-          << QStringLiteral("Time,WLCode,ObsCode,Airmass,ColumnO3,StdDevO3,ColumnSO2,StdDevSO2");
-    lines << rows;
-    lines << QString() << QStringLiteral("#DAILY_SUMMARY")
-          << QStringLiteral("WLCode,ObsCode,nObs,MeanO3,StdDevO3");
-    for (auto it = summary.cbegin(); it != summary.cend(); ++it) {
-        const Sums& s = it.value();
-        const double mean = s.sum / s.n;
-        QString sd;
-        if (s.n > 1) {
-            sd = FormatNumber(
-                std::sqrt(std::max(0.0, (s.squares - s.sum * s.sum / s.n) / (s.n - 1))), u"0.0");
-        }
-        lines << QString::number(it.key().first) + u',' + QString::number(it.key().second) + u',' +
-                     QString::number(s.n) + u',' + FormatNumber(mean, u"0.0") + u',' + sd;
-    }
+    lines << HeaderTables(setup, station, number, localDate, madeUtc) << rows
+          << DailySummary(summary);
     out.text = lines.join(u'\n').toUtf8() + '\n';
     return out;
 }
