@@ -59,23 +59,11 @@ int QTableCommand(StationState& vars, OperatorMessages& messages, const QStringL
     return 0;
 }
 
-int HgTestCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("temps"), QStringLiteral("start and end temperature"),
-                      QStringLiteral("START,END")});
-    parser.addOption({QStringLiteral("pairs"), QStringLiteral("upper/lower Q1 readings"),
-                      QStringLiteral("U1/L1,U2/L2,...")});
-    parser.addOption(
-        {QStringLiteral("initials"), QStringLiteral("observer"), QStringLiteral("XX")});
-    if (!ParseCommand(parser, args) || !Positionals(parser).isEmpty() ||
-        !parser.isSet(QStringLiteral("temps")) || !parser.isSet(QStringLiteral("pairs"))) {
-        Err() << "Usage: quillon-cli hgtest --temps START,END --pairs U1/L1,U2/L2[,...] "
-                 "[--initials XX]"
-              << Qt::endl;
-        return kExitUsage;
-    }
-    // The entries as the screen's boxes take them, by the same rules.
-    MercuryEntries entries;
+namespace {
+
+// The entries as the screen's boxes take them, by the same rules: 0, or
+// the exit status of the first that is refused, said on stderr.
+int ReadMercuryEntries(const QCommandLineParser& parser, MercuryEntries& entries) {
     const QStringList temps = OptionValue(parser, QStringLiteral("temps")).split(u',');
     double start = 0;
     double end = 0;
@@ -112,6 +100,30 @@ int HgTestCommand(StationState& vars, OperatorMessages& messages, const QStringL
         }
         entries.boxes[static_cast<size_t>(2 * k)] = upper;
         entries.boxes[static_cast<size_t>(2 * k + 1)] = lower;
+    }
+    return 0;
+}
+
+} // namespace
+
+int HgTestCommand(StationState& vars, OperatorMessages& messages, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("temps"), QStringLiteral("start and end temperature"),
+                      QStringLiteral("START,END")});
+    parser.addOption({QStringLiteral("pairs"), QStringLiteral("upper/lower Q1 readings"),
+                      QStringLiteral("U1/L1,U2/L2,...")});
+    parser.addOption(
+        {QStringLiteral("initials"), QStringLiteral("observer"), QStringLiteral("XX")});
+    if (!ParseCommand(parser, args) || !Positionals(parser).isEmpty() ||
+        !parser.isSet(QStringLiteral("temps")) || !parser.isSet(QStringLiteral("pairs"))) {
+        Err() << "Usage: quillon-cli hgtest --temps START,END --pairs U1/L1,U2/L2[,...] "
+                 "[--initials XX]"
+              << Qt::endl;
+        return kExitUsage;
+    }
+    MercuryEntries entries;
+    if (const int refused = ReadMercuryEntries(parser, entries); refused != 0) {
+        return refused;
     }
     if (!Load(vars, messages)) {
         return kExitStation;

@@ -18,10 +18,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <optional>
 
-int main(int argc, char** argv) {
-    // Help, version and a wrong command line need no display: they are
-    // answered before the application starts.
+namespace {
+
+// Help, version and a wrong command line need no display: they are
+// answered before the application starts, with the exit status. Otherwise
+// nothing, and `homeArgs` gets the station home's option when given.
+std::optional<int> AnswerCommandLine(int argc, char** argv, QStringList* homeArgs) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -65,11 +69,20 @@ int main(int argc, char** argv) {
         std::printf("%s", qPrintable(quillon::VersionText("quillon")));
         return 0;
     }
-    QApplication app(argc, argv);
-    QStringList homeArgs;
     if (parser.isSet(QStringLiteral("home"))) {
-        homeArgs << QStringLiteral("--home") << parser.value(QStringLiteral("home"));
+        *homeArgs << QStringLiteral("--home") << parser.value(QStringLiteral("home"));
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList homeArgs;
+    if (const std::optional<int> answered = AnswerCommandLine(argc, argv, &homeArgs)) {
+        return *answered;
+    }
+    QApplication app(argc, argv);
 
     quillon::StationState state;
     state.setup.HomeDir = quillon::TakeHomeDir(homeArgs);
