@@ -373,6 +373,17 @@ QString ObservationTime(const QString& hhmmss) {
 }
 } // namespace
 
+QMap<std::pair<int, QString>, QString> FlaggedPlotPoints(const DayQuality& quality) {
+    QMap<std::pair<int, QString>, QString> out;
+    for (const FlaggedObservation& f : quality.observations) {
+        const int c = DayPlot::ClassOf(f.observation.type);
+        if (c >= 0 && !f.flags.isEmpty()) {
+            out.insert(std::make_pair(c, f.observation.time), FlagReasons(f.flags));
+        }
+    }
+    return out;
+}
+
 QString FlaggedLine(const FlaggedObservation& flagged) {
     const DayObservation& obs = flagged.observation;
     QStringList flags;

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QString>
 
 namespace quillon {
@@ -99,6 +100,10 @@ Result<WoudcLeaveOut> LeaveOutFlaggedFor(const StationSetup& setup, const Calibr
 
 // "ozone spread 3.1 DU (limit 2.5); mu 3.620 (limit 3.5)", empty for none.
 QString FlagReasons(const QList<QualityFlag>& flags);
+
+// The reasons of the day's flagged observations, keyed as the day plot
+// draws them: by plot class and recorded time ("HHMMSS").
+QMap<std::pair<int, QString>, QString> FlaggedPlotPoints(const DayQuality& quality);
 
 // One observation as the command line lists it: "12:00:00 ADDSGQP mu
 // 2.000 ozone 300.0 spread: ozone spread 3.1 DU (limit 2.5)", "-" for no flag.

@@ -17,15 +17,19 @@ const char* DayPlot::ClassName(int c) {
     return names[c];
 }
 
+int DayPlot::ClassOf(const QString& type) {
+    const QString prefix = type.left(3);
+    return prefix == QLatin1String("ADD")   ? 0
+           : prefix == QLatin1String("CDD") ? 1
+           : prefix == QLatin1String("ADZ") ? 2
+           : prefix == QLatin1String("CDZ") ? 3
+                                            : -1;
+}
+
 DayPlot DayPlotData(const DayFileContents& contents) {
     DayPlot out;
     for (const DayObservation& obs : contents.observations) {
-        const QString prefix = obs.type.left(3);
-        const int c = prefix == QLatin1String("ADD")   ? 0
-                      : prefix == QLatin1String("CDD") ? 1
-                      : prefix == QLatin1String("ADZ") ? 2
-                      : prefix == QLatin1String("CDZ") ? 3
-                                                       : -1;
+        const int c = DayPlot::ClassOf(obs.type);
         const double ozone = obs.values[5];
         if (c < 0 || !std::isfinite(ozone) || ozone <= 0) {
             continue; // no class, or no ozone calculated

@@ -27,6 +27,8 @@ struct DayPlot {
     std::array<double, 4> means{};
     DateTimeValue date = 0; // the day file's date (its third line)
     static const char* ClassName(int c);
+    // The class of an observation type, -1 for none (C/C', moon, ...).
+    static int ClassOf(const QString& type);
 };
 DayPlot DayPlotData(const DayFileContents& contents);
 // The plot of a day file of any date (the date its third line gives); an

@@ -28,6 +28,13 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent)
         layout->addWidget(header_.last());
     }
     auto* grid = new QGridLayout();
+    BuildEntryBoxes(grid);
+    BuildResultLabels(grid);
+    layout->addLayout(grid);
+    BuildButtons(layout);
+}
+
+void HgtestScreen::BuildEntryBoxes(QGridLayout* grid) {
     grid->addWidget(
         new QLabel(QStringLiteral("Q1 Readings at Half Current on MicroAmpMeter"), this), 0, 0, 1,
         6);
@@ -68,6 +75,9 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent)
     grid->addWidget(new QLabel(QStringLiteral("End Temp:"), this), 4, 2);
     grid->addWidget(endTemp_, 4, 3);
     grid->addWidget(new QLabel(QStringLiteral("Degs C."), this), 4, 4);
+}
+
+void HgtestScreen::BuildResultLabels(QGridLayout* grid) {
     aveTemp_ = NamedLabel(QStringLiteral("lblAveTemp"), QString(), this);
     tableVal_ = NamedLabel(QStringLiteral("lblTableVal"), QString(), this);
     testAve_ = NamedLabel(QStringLiteral("lblTestAve"), QString(), this);
@@ -82,7 +92,9 @@ HgtestScreen::HgtestScreen(Services& services, QWidget* parent)
     grid->addWidget(new QLabel(QStringLiteral("Difference based\non Table Dated"), this), 6, 2);
     grid->addWidget(diff_, 6, 3);
     grid->addWidget(tableDate_, 6, 4);
-    layout->addLayout(grid);
+}
+
+void HgtestScreen::BuildButtons(QVBoxLayout* layout) {
     accept_ = new QPushButton(QStringLiteral("&Accept"), this);
     accept_->setObjectName(QStringLiteral("cmmdAccept"));
     done_ = new QPushButton(QStringLiteral("&Done(Save)"), this);

@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <optional>
 
+class QGridLayout;
+class QVBoxLayout;
+
 namespace quillon {
 
 // "Hgtest": the mercury lamp test's form. The operator types the
@@ -40,6 +43,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The screen's parts: the readings' and temperatures' boxes, the
+    // evaluation's labels, the buttons.
+    void BuildEntryBoxes(QGridLayout* grid);
+    void BuildResultLabels(QGridLayout* grid);
+    void BuildButtons(QVBoxLayout* layout);
+
     // Escape, the moving and correcting keys, and keys that are no
     // character; nothing for a character the box's own rule decides.
     std::optional<bool> CommonKey(QKeyEvent* event);

@@ -38,7 +38,13 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     connect(encoder, &QAction::triggered, this,
             [this] { CheckEncoder(s_.encoder, s_.sounds, this); });
     layout->setMenuBar(bar);
+    BuildLampChoice(layout);
+    BuildReadings(layout);
+    BuildButtons(layout);
+    test_ = std::make_unique<StandardLampTest>(s_, *this, ReadReferenceLamps(s_.setup));
+}
 
+void StandardScreen::BuildLampChoice(QVBoxLayout* layout) {
     layout->addWidget(new QLabel(QStringLiteral("Choose or enter lamp name."), this));
     lamps_ = new QComboBox(this);
     lamps_->setObjectName(QStringLiteral("cmbLampNames"));
@@ -49,7 +55,9 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     refProblems_->setWordWrap(true);
     layout->addWidget(refProblems_);
     connect(lamps_->lineEdit(), &QLineEdit::returnPressed, this, &StandardScreen::Select);
+}
 
+void StandardScreen::BuildReadings(QVBoxLayout* layout) {
     auto* grid = new QGridLayout();
     const char* heads[4] = {"A", "C", "C'", "D"};
     for (int w = 0; w < 4; ++w) {
@@ -90,7 +98,9 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
         qLayout->addWidget(qset_.last(), i / 3, 1 + i % 3);
     }
     layout->addWidget(qFrame_);
+}
 
+void StandardScreen::BuildButtons(QVBoxLayout* layout) {
     start_ = new QPushButton(QStringLiteral("&Start"), this);
     start_->setObjectName(QStringLiteral("cmmdStart"));
     accept_ = new QPushButton(QStringLiteral("&Accept"), this);
@@ -116,7 +126,6 @@ StandardScreen::StandardScreen(Services& services, QWidget* parent)
     connect(select, &QPushButton::clicked, this, &StandardScreen::Select);
     connect(newTemp, &QPushButton::clicked, this, &StandardScreen::NewTemperature);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-    test_ = std::make_unique<StandardLampTest>(s_, *this, ReadReferenceLamps(s_.setup));
 }
 
 void StandardScreen::Run() {

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <memory>
 
+class QVBoxLayout;
+
 namespace quillon {
 
 // "Standard Lamp Test": the lamp, its reference values, the corrections in
@@ -52,6 +54,12 @@ public:
     ContinueOrEscape ConfirmRejectRun() override;
 
 private:
+    // The screen's parts: the lamp's name, the readings with the reference
+    // values, corrections and Q settings, the buttons.
+    void BuildLampChoice(QVBoxLayout* layout);
+    void BuildReadings(QVBoxLayout* layout);
+    void BuildButtons(QVBoxLayout* layout);
+
     void ShowReference();
 
     Services& s_;

@@ -32,6 +32,16 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
     gauge_.PlaceBeside(this);
     setWindowTitle(QStringLiteral("CDA Series"));
     auto* layout = new QVBoxLayout(this);
+    QMenuBar* bar = BuildMenuBar();
+    layout->setMenuBar(bar);
+    BuildDisplays(layout);
+    BuildButtons(layout);
+    StartTimers();
+    // Wide enough for every menu of the bar, the one-second shifts last.
+    setMinimumWidth(bar->sizeHint().width() + 40);
+}
+
+QMenuBar* IcScreen::BuildMenuBar() {
     auto* bar = new QMenuBar(this);
     QAction* comment = bar->addAction(QStringLiteral("&Comment"));
     comment->setObjectName(QStringLiteral("mnuComment"));
@@ -83,8 +93,10 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
         series_.Shift(1);
         Tick();
     });
-    layout->setMenuBar(bar);
+    return bar;
+}
 
+void IcScreen::BuildDisplays(QVBoxLayout* layout) {
     auto* grid = new QGridLayout();
     next_ = Framed(QStringLiteral("LblNextSetTime"), QStringLiteral("Next:"), this, grid, 0, 0);
     timing_ = Framed(QStringLiteral("lblTiming"), QStringLiteral("Interval"), this, grid, 0, 1);
@@ -116,6 +128,9 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
         resultsLayout->addWidget(results_.last());
     }
     layout->addWidget(resultsFrame);
+}
+
+void IcScreen::BuildButtons(QVBoxLayout* layout) {
     auto* modes = new QHBoxLayout();
     auto* ds = new QPushButton(QStringLiteral("&DS"), this);
     ds->setObjectName(QStringLiteral("cmdDs"));
@@ -144,6 +159,9 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
     connect(pause_, &QPushButton::clicked, this, &IcScreen::PauseRun);
     connect(exit_, &QPushButton::clicked, this, &IcScreen::reject);
     pause_->setEnabled(false);
+}
+
+void IcScreen::StartTimers() {
     display_.setParent(this); // found by name, as every control
     display_.setObjectName(QStringLiteral("TmrDispInfo"));
     connect(&display_, &QTimer::timeout, this, [this] {
@@ -159,8 +177,6 @@ IcScreen::IcScreen(Services& services, QWidget* parent)
     series_.FollowClock();
     Tick();
     display_.start(1000);
-    // Wide enough for every menu of the bar, the one-second shifts last.
-    setMinimumWidth(bar->sizeHint().width() + 40);
 }
 
 void IcScreen::SettingsChanged() {

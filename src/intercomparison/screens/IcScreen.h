@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+class QMenuBar;
+class QVBoxLayout;
+
 namespace quillon {
 
 // "CDA Series": the intercomparison's controls and its results. The
@@ -34,6 +37,12 @@ protected:
     void reject() override;
 
 private:
+    // The parts of the screen, top to bottom, and its two timers.
+    QMenuBar* BuildMenuBar();
+    void BuildDisplays(QVBoxLayout* layout);
+    void BuildButtons(QVBoxLayout* layout);
+    void StartTimers();
+
     void Tick();
     void ShowClock();
     void ShowSettings();

@@ -21,24 +21,11 @@ struct Frame {
     int stage;
     QList<std::pair<const char*, const char*>> options;
 };
-} // namespace
 
-BlueSkyScreen::BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* parent)
-    : QDialog(parent), selection_(type), sounds_(sounds) {
-    setObjectName(QStringLiteral("Blue_sky"));
-    setWindowTitle(selection_.caption);
-    auto* layout = new QVBoxLayout(this);
-    auto* bar = new QMenuBar(this);
-    QMenu* keys = bar->addMenu(QStringLiteral("Functions"));
-    keys->setObjectName(QStringLiteral("mmFuncKeys"));
-    for (int k = 1; k <= 7; ++k) {
-        QAction* key = keys->addAction(QStringLiteral("F%1").arg(k));
-        key->setObjectName(QStringLiteral("fkey%1").arg(k));
-        key->setShortcut(QKeySequence(QStringLiteral("F%1").arg(k)));
-        connect(key, &QAction::triggered, this, [this, k] { Press(k); });
-    }
-    layout->setMenuBar(bar);
-    const QList<Frame> frames = {
+// The frames of the sky's choices, in the order they are chosen; each
+// option's label and its F key's text.
+QList<Frame> SkyFrames() {
+    return {
         {"fBS",
          "Sky",
          SkySelection::kSky,
@@ -66,32 +53,36 @@ BlueSkyScreen::BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* paren
           {"lblDust", "F6:DUST"},
           {"lblSmoke", "F7:SMOKE"}}},
     };
+}
+
+} // namespace
+
+BlueSkyScreen::BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* parent)
+    : QDialog(parent), selection_(type), sounds_(sounds) {
+    setObjectName(QStringLiteral("Blue_sky"));
+    setWindowTitle(selection_.caption);
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    QMenu* keys = bar->addMenu(QStringLiteral("Functions"));
+    keys->setObjectName(QStringLiteral("mmFuncKeys"));
+    for (int k = 1; k <= 7; ++k) {
+        QAction* key = keys->addAction(QStringLiteral("F%1").arg(k));
+        key->setObjectName(QStringLiteral("fkey%1").arg(k));
+        key->setShortcut(QKeySequence(QStringLiteral("F%1").arg(k)));
+        connect(key, &QAction::triggered, this, [this, k] { Press(k); });
+    }
+    layout->setMenuBar(bar);
     auto* grid = new QGridLayout();
     int column = 0;
-    for (const Frame& f : frames) {
+    for (const Frame& f : SkyFrames()) {
+        // The sky's frame is named for the target (blue zenith, sky near
+        // the moon).
         const QString caption =
             f.stage == SkySelection::kSky && !selection_.skyFrameCaption.isEmpty()
                 ? selection_.skyFrameCaption
                 : QString::fromLatin1(f.caption);
-        auto* frame = new QGroupBox(caption, this);
-        frame->setObjectName(QString::fromLatin1(f.name));
-        auto* frameLayout = new QVBoxLayout(frame);
-        int k = 1;
-        for (const auto& [name, text] : f.options) {
-            auto* label = new ClickLabel(QString::fromLatin1(text), frame);
-            label->setObjectName(QString::fromLatin1(name));
-            label->setProperty("stage", f.stage);
-            const int key = k++;
-            const int stage = f.stage;
-            connect(label, &ClickLabel::clicked, this, [this, key, stage] {
-                if (selection_.CurrentStage() == stage) {
-                    Press(key);
-                }
-            });
-            labels_.insert(QString::fromLatin1(name), label);
-            frameLayout->addWidget(label);
-        }
-        grid->addWidget(frame, 0, column++);
+        grid->addWidget(BuildFrame(QString::fromLatin1(f.name), caption, f.stage, f.options), 0,
+                        column++);
     }
     layout->addLayout(grid);
     message_ = new QLabel(this);
@@ -115,6 +106,33 @@ BlueSkyScreen::BlueSkyScreen(const QString& type, Sounds* sounds, QWidget* paren
         }
     });
     ShowStage();
+}
+
+QGroupBox* BlueSkyScreen::BuildFrame(const QString& name, const QString& caption, int stage,
+                                     const SkyOptions& options) {
+    auto* frame = new QGroupBox(caption, this);
+    frame->setObjectName(name);
+    auto* frameLayout = new QVBoxLayout(frame);
+    int k = 1;
+    for (const auto& [label, text] : options) {
+        AddOption(frame, frameLayout, stage, k++, QString::fromLatin1(label),
+                  QString::fromLatin1(text));
+    }
+    return frame;
+}
+
+void BlueSkyScreen::AddOption(QGroupBox* frame, QVBoxLayout* frameLayout, int stage, int key,
+                              const QString& name, const QString& text) {
+    auto* label = new ClickLabel(text, frame);
+    label->setObjectName(name);
+    label->setProperty("stage", stage);
+    connect(label, &ClickLabel::clicked, this, [this, key, stage] {
+        if (selection_.CurrentStage() == stage) {
+            Press(key);
+        }
+    });
+    labels_.insert(name, label);
+    frameLayout->addWidget(label);
 }
 
 void BlueSkyScreen::showEvent(QShowEvent* event) {

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QMap>
 
+class QGroupBox;
+class QVBoxLayout;
+
 namespace quillon {
 
 class Sounds;
@@ -32,6 +35,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // A frame's options: each label's object name and its F key's text.
+    using SkyOptions = QList<std::pair<const char*, const char*>>;
+    QGroupBox* BuildFrame(const QString& name, const QString& caption, int stage,
+                          const SkyOptions& options);
+    void AddOption(QGroupBox* frame, QVBoxLayout* frameLayout, int stage, int key,
+                   const QString& name, const QString& text);
     void ShowStage();
 
     SkySelection selection_;

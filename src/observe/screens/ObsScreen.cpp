@@ -43,7 +43,15 @@ ObsScreen::ObsScreen(Services& services, QWidget* parent)
     big.setBold(true);
     heading_->setFont(big);
     layout->addWidget(heading_);
+    BuildReadings(layout, big);
+    BuildResults(layout, big);
+    BuildButtons(layout);
+    tmrTime_.setParent(this);
+    tmrTime_.setObjectName(QStringLiteral("tmrTime"));
+    connect(&tmrTime_, &QTimer::timeout, this, &ObsScreen::TimeTick);
+}
 
+void ObsScreen::BuildReadings(QVBoxLayout* layout, const QFont& big) {
     auto* grid = new QGridLayout();
     temperature_ = Named(QStringLiteral("lblTemp"), this);
     grid->addWidget(temperature_, 0, 0, 1, 2);
@@ -65,7 +73,9 @@ ObsScreen::ObsScreen(Services& services, QWidget* parent)
         grid->addWidget(readings_.last(), 1 + rowOf[i], 3);
     }
     layout->addLayout(grid);
+}
 
+void ObsScreen::BuildResults(QVBoxLayout* layout, const QFont& big) {
     auto* results = new QGridLayout();
     results->addWidget(new QLabel(QStringLiteral("Mean Time:"), this), 0, 0);
     results->addWidget(new QLabel(QStringLiteral("Mu:"), this), 1, 0);
@@ -93,7 +103,9 @@ ObsScreen::ObsScreen(Services& services, QWidget* parent)
     quality_->setWordWrap(true);
     quality_->setVisible(false);
     layout->addWidget(quality_);
+}
 
+void ObsScreen::BuildButtons(QVBoxLayout* layout) {
     for (int i = 0; i < 5; ++i) {
         messageLines_ << Named(QStringLiteral("Label1_%1").arg(i), this);
         layout->addWidget(messageLines_.last());
@@ -117,9 +129,6 @@ ObsScreen::ObsScreen(Services& services, QWidget* parent)
     connect(reject_, &QPushButton::clicked, this, &ObsScreen::Reject);
     connect(escape, &QPushButton::clicked, this, &ObsScreen::EscapeToTypeSelection);
     connect(newTemp, &QPushButton::clicked, this, &ObsScreen::NewTemperature);
-    tmrTime_.setParent(this);
-    tmrTime_.setObjectName(QStringLiteral("tmrTime"));
-    connect(&tmrTime_, &QTimer::timeout, this, &ObsScreen::TimeTick);
 }
 
 void ObsScreen::BuildMenus(QVBoxLayout* layout) {

@@ -70,6 +70,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The screen's parts: the readings, the results with the clock and the
+    // quality line, the message lines and buttons.
+    void BuildReadings(QVBoxLayout* layout, const QFont& big);
+    void BuildResults(QVBoxLayout* layout, const QFont& big);
+    void BuildButtons(QVBoxLayout* layout);
     void BuildMenus(QVBoxLayout* layout);
     void ResetObsScreen();
     void TimeTick();

@@ -99,6 +99,92 @@ bool PlotsWindow::SavePng(QChartView* view, const QString& path) {
     return view->grab().save(path, "PNG");
 }
 
+namespace {
+
+// Each class its own colour and marker: the error bars and the mean lines
+// between the series would otherwise let the chart's colour cycle give two
+// classes the same colour.
+struct ClassLook {
+    QColor colour;
+    QScatterSeries::MarkerShape marker;
+};
+const ClassLook kLooks[4] = {
+    {QColor(31, 119, 180), QScatterSeries::MarkerShapeCircle},           // ADDS
+    {QColor(214, 39, 40), QScatterSeries::MarkerShapeRectangle},         // CDDS
+    {QColor(44, 160, 44), QScatterSeries::MarkerShapeTriangle},          // AD zenith
+    {QColor(148, 103, 189), QScatterSeries::MarkerShapeRotatedRectangle} // CD zenith
+};
+
+using Flagged = QMap<std::pair<int, QString>, QString>;
+
+// A class's points: unflagged ones filled, flagged ones hollow in the same
+// colour, their reasons in the tooltip. An empty series stays out of the
+// legend.
+void AddClassPoints(QChart* chart, int c, const QList<OzonePoint>& points, const Flagged& flagged,
+                    QValueAxis* time, QValueAxis* ozone) {
+    auto* series = new QScatterSeries(chart);
+    series->setName(QString::fromLatin1(DayPlot::ClassName(c)));
+    auto* hollow = new QScatterSeries(chart);
+    hollow->setName(QString::fromLatin1(DayPlot::ClassName(c)) +
+                    QStringLiteral(" flagged (hollow)"));
+    for (QScatterSeries* s : {series, hollow}) {
+        s->setMarkerSize(9);
+        s->setColor(kLooks[c].colour);
+        s->setBorderColor(kLooks[c].colour);
+        s->setMarkerShape(kLooks[c].marker);
+    }
+    hollow->setBrush(Qt::NoBrush);
+    hollow->setPen(QPen(kLooks[c].colour, 2));
+    QMap<qreal, QString> reasons; // by the point's hour
+    for (const OzonePoint& p : points) {
+        const QString why = flagged.value(std::make_pair(c, p.time));
+        (why.isEmpty() ? series : hollow)->append(p.lstHours, p.ozone);
+        if (!why.isEmpty()) {
+            reasons.insert(p.lstHours, why);
+        }
+    }
+    QObject::connect(hollow, &QScatterSeries::hovered, chart,
+                     [reasons](const QPointF& at, bool on) {
+                         if (on) {
+                             QToolTip::showText(QCursor::pos(), reasons.value(at.x()));
+                         }
+                     });
+    for (QScatterSeries* s : {series, hollow}) {
+        if (s->count() == 0) {
+            delete s;
+            continue;
+        }
+        chart->addSeries(s);
+        s->attachAxis(time);
+        s->attachAxis(ozone);
+    }
+}
+
+// Each point's spread as an error bar, and the class mean as a dashed line.
+void AddSpreadsAndMean(QChart* chart, int c, const QList<OzonePoint>& points, double mean,
+                       QValueAxis* time, QValueAxis* ozone) {
+    for (const OzonePoint& p : points) {
+        auto* bar = new QLineSeries(chart);
+        bar->append(p.lstHours, p.ozone - p.spread);
+        bar->append(p.lstHours, p.ozone + p.spread);
+        bar->setColor(kLooks[c].colour);
+        chart->addSeries(bar);
+        bar->attachAxis(time);
+        bar->attachAxis(ozone);
+    }
+    auto* line = new QLineSeries(chart);
+    line->append(0, mean);
+    line->append(24, mean);
+    QPen pen(kLooks[c].colour);
+    pen.setStyle(Qt::DashLine);
+    line->setPen(pen);
+    chart->addSeries(line);
+    line->attachAxis(time);
+    line->attachAxis(ozone);
+}
+
+} // namespace
+
 void PlotsWindow::ShowDay(const QString& dayFile) {
     auto* chart = new QChart();
     const DayPlot plot = DayPlotOfFile(s_.setup.DataDir + dayFile, s_.setup.StationName);
@@ -112,107 +198,31 @@ void PlotsWindow::ShowDay(const QString& dayFile) {
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(ozone, Qt::AlignLeft);
     chart->addAxis(mu, Qt::AlignRight);
-    double low = 1e9;
-    double high = -1e9;
-    auto* muSeries = new QLineSeries(chart);
-    muSeries->setName(QStringLiteral("mu"));
-    QList<OzonePoint> all;
-    // The quality flags of the day's observations, by class and time.
-    QMap<std::pair<int, QString>, QString> flagged;
+    Flagged flagged;
     if (const Result<DayQuality> quality =
             ReadDayQuality(s_.setup, s_.calibration, s_.setup.DataDir, plot.date)) {
-        for (const FlaggedObservation& f : quality->observations) {
-            const QString prefix = f.observation.type.left(3);
-            const int c = prefix == QLatin1String("ADD")   ? 0
-                          : prefix == QLatin1String("CDD") ? 1
-                          : prefix == QLatin1String("ADZ") ? 2
-                          : prefix == QLatin1String("CDZ") ? 3
-                                                           : -1;
-            if (c >= 0 && !f.flags.isEmpty()) {
-                flagged.insert(std::make_pair(c, f.observation.time), FlagReasons(f.flags));
-            }
-        }
+        flagged = FlaggedPlotPoints(*quality);
     }
+    double low = 1e9;
+    double high = -1e9;
+    QList<OzonePoint> all;
     for (int c = 0; c < 4; ++c) {
         const auto& points = plot.classes[static_cast<size_t>(c)];
         if (points.isEmpty()) {
             continue;
         }
-        // Each class its own colour and marker: the error bars and the mean
-        // lines between the series would otherwise let the chart's colour
-        // cycle give two classes the same colour.
-        static const struct {
-            QColor colour;
-            QScatterSeries::MarkerShape marker;
-        } kLooks[4] = {
-            {QColor(31, 119, 180), QScatterSeries::MarkerShapeCircle},           // ADDS
-            {QColor(214, 39, 40), QScatterSeries::MarkerShapeRectangle},         // CDDS
-            {QColor(44, 160, 44), QScatterSeries::MarkerShapeTriangle},          // AD zenith
-            {QColor(148, 103, 189), QScatterSeries::MarkerShapeRotatedRectangle} // CD zenith
-        };
-        // Unflagged points filled, flagged ones hollow in the same colour,
-        // their reasons in the tooltip.
-        auto* series = new QScatterSeries(chart);
-        series->setName(QString::fromLatin1(DayPlot::ClassName(c)));
-        auto* hollow = new QScatterSeries(chart);
-        hollow->setName(QString::fromLatin1(DayPlot::ClassName(c)) +
-                        QStringLiteral(" flagged (hollow)"));
-        for (QScatterSeries* s : {series, hollow}) {
-            s->setMarkerSize(9);
-            s->setColor(kLooks[c].colour);
-            s->setBorderColor(kLooks[c].colour);
-            s->setMarkerShape(kLooks[c].marker);
-        }
-        hollow->setBrush(Qt::NoBrush);
-        hollow->setPen(QPen(kLooks[c].colour, 2));
-        QMap<qreal, QString> reasons; // by the point's hour
+        AddClassPoints(chart, c, points, flagged, time, ozone);
+        AddSpreadsAndMean(chart, c, points, plot.means[static_cast<size_t>(c)], time, ozone);
         for (const OzonePoint& p : points) {
-            const QString why = flagged.value(std::make_pair(c, p.time));
-            (why.isEmpty() ? series : hollow)->append(p.lstHours, p.ozone);
-            if (!why.isEmpty()) {
-                reasons.insert(p.lstHours, why);
-            }
-        }
-        connect(hollow, &QScatterSeries::hovered, this, [reasons](const QPointF& at, bool on) {
-            if (on) {
-                QToolTip::showText(QCursor::pos(), reasons.value(at.x()));
-            }
-        });
-        for (QScatterSeries* s : {series, hollow}) {
-            if (s->count() == 0) {
-                delete s; // no empty class in the legend
-                continue;
-            }
-            chart->addSeries(s);
-            s->attachAxis(time);
-            s->attachAxis(ozone);
-        }
-        for (const OzonePoint& p : points) {
-            // The spread as an error bar.
-            auto* bar = new QLineSeries(chart);
-            bar->append(p.lstHours, p.ozone - p.spread);
-            bar->append(p.lstHours, p.ozone + p.spread);
-            bar->setColor(kLooks[c].colour);
-            chart->addSeries(bar);
-            bar->attachAxis(time);
-            bar->attachAxis(ozone);
             low = std::min(low, p.ozone - p.spread);
             high = std::max(high, p.ozone + p.spread);
             all << p;
         }
-        // The class mean as a dashed line.
-        auto* mean = new QLineSeries(chart);
-        mean->append(0, plot.means[static_cast<size_t>(c)]);
-        mean->append(24, plot.means[static_cast<size_t>(c)]);
-        QPen pen(kLooks[c].colour);
-        pen.setStyle(Qt::DashLine);
-        mean->setPen(pen);
-        chart->addSeries(mean);
-        mean->attachAxis(time);
-        mean->attachAxis(ozone);
     }
     std::sort(all.begin(), all.end(),
               [](const OzonePoint& a, const OzonePoint& b) { return a.lstHours < b.lstHours; });
+    auto* muSeries = new QLineSeries(chart);
+    muSeries->setName(QStringLiteral("mu"));
     for (const OzonePoint& p : all) {
         muSeries->append(p.lstHours, p.mu);
     }
