@@ -43,56 +43,36 @@ const char* const kUsage =
     "  0  standard input closed or quit\n"
     "  1  no pseudo-terminal or link could be made\n"
     "  2  the command line is not understood\n";
-} // namespace
-
-int main(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("link"), QStringLiteral("link"), QStringLiteral("PATH")});
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
-    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version")});
-    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        if (!parser.errorText().isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
-        }
-        std::fprintf(stderr, "%s", kUsage);
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::printf("%s", kUsage);
-        return 0;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("%s", qPrintable(quillon::VersionText("cub5-sim")));
-        return 0;
-    }
-    const std::string link = parser.value(QStringLiteral("link")).toStdString();
-    int master = -1;
-    int slave = -1;
+// A pseudo-terminal at 9600 baud, raw, as the CUB5's serial line; its
+// name, or `link` to it, is printed for the program under test. False when
+// none can be made (said on stderr).
+bool OpenLine(const std::string& link, int* master, int* slave) {
     char name[256] = {0};
-    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+    if (openpty(master, slave, name, nullptr, nullptr) != 0) {
         std::perror("cub5-sim: openpty");
-        return 1;
+        return false;
     }
     termios raw{};
-    tcgetattr(slave, &raw);
+    tcgetattr(*slave, &raw);
     cfmakeraw(&raw);
     cfsetispeed(&raw, B9600);
     cfsetospeed(&raw, B9600);
-    tcsetattr(slave, TCSANOW, &raw);
+    tcsetattr(*slave, TCSANOW, &raw);
     if (!link.empty()) {
         unlink(link.c_str());
         if (symlink(name, link.c_str()) != 0) {
             std::perror("cub5-sim: symlink");
-            return 1;
+            return false;
         }
     }
     std::printf("device: %s\n", link.empty() ? name : link.c_str());
     std::fflush(stdout);
+    return true;
+}
 
+// Answers the line's requests and follows the commands of standard input
+// until it closes or says "quit".
+void Serve(int master) {
     Cub5Simulator counter;
     std::string input;
     for (;;) {
@@ -140,6 +120,41 @@ int main(int argc, char** argv) {
             }
         }
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("link"), QStringLiteral("link"), QStringLiteral("PATH")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("version")});
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        if (!parser.errorText().isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        }
+        std::fprintf(stderr, "%s", kUsage);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("%s", qPrintable(quillon::VersionText("cub5-sim")));
+        return 0;
+    }
+    const std::string link = parser.value(QStringLiteral("link")).toStdString();
+    int master = -1;
+    int slave = -1;
+    if (!OpenLine(link, &master, &slave)) {
+        return 1;
+    }
+    Serve(master);
     if (!link.empty()) {
         unlink(link.c_str());
     }

@@ -260,6 +260,169 @@ std::array<double, 4> DialForCorrections(const Calibration& calibration,
     return dial;
 }
 
+// The station being made: its program's state and services on virtual
+// time, the operator at the simulator's dial.
+class Station {
+public:
+    Station(const QString& home, Simulator& sim)
+        : encoder_(vars_.setup, link_, clock_, messages_), services_{vars_.setup, vars_.calibration,
+                                                                     vars_.day,   vars_.settings,
+                                                                     clock_,      messages_,
+                                                                     sounds_,     encoder_,
+                                                                     gate_},
+          op_(sim) {
+        vars_.setup.HomeDir = home;
+    }
+
+    // The configuration read and the counter's line open; false, said on
+    // stderr, when either fails.
+    bool Open() {
+        if (const Result<void> read = ReadConfiguration(vars_.setup, vars_.calibration, messages_);
+            !read) {
+            std::fprintf(stderr, "%s\n", qPrintable(read.error().message));
+            return false;
+        }
+        if (const Result<void> opened = encoder_.OpenEncoderPort(); !opened) {
+            std::fprintf(stderr, "%s\n", qPrintable(opened.error().message));
+            return false;
+        }
+        vars_.settings.AudioPrompts = 0;
+        vars_.settings.ComputerTimed = 1;
+        return true;
+    }
+
+    // Before its tests of November the station ran on older corrections:
+    // written, and the corrections it ships with returned.
+    std::optional<std::array<double, 4>> WriteEarlierCalibration() {
+        Calibration& c = vars_.calibration;
+        const std::array<double, 4> shipped = c.LampCorr;
+        c.LastHgTest = QStringLiteral("10/26/2026");
+        c.LastStdTest = QStringLiteral("10/27/2026");
+        c.LampCorrDate = QStringLiteral("10/27/2026");
+        c.LampCorr = {0.3, -0.2, 0.3, 0.0};
+        if (!ReplaceFile(InstCfgPath(vars_.setup), InstCfgText(vars_.setup, c)) ||
+            !ReplaceFile(LampCorrectionPath(vars_.setup),
+                         LampCorrectionText(c.LampCorrDate, c.LampCorrLamp, c.LampCorr))) {
+            std::fprintf(stderr, "cannot write the station's calibration\n");
+            return std::nullopt;
+        }
+        return shipped;
+    }
+
+    // The mercury lamp test, typed from the microammeter's readings.
+    void MercuryTest(int month, int day) {
+        StartDay(At(2026, month, day, 14, 50));
+        clock_.Set(At(2026, month, day, 15, 0));
+        MercuryEntries hg;
+        hg.boxes = {76.6, 69.3, 76.7, 69.3, 76.6, 69.4, 76.6, 69.3, 76.7, 69.3};
+        hg.startTemperature = 20.4;
+        hg.endTemperature = 20.9;
+        SaveMercuryTest(vars_.setup, vars_.day, vars_.calibration, clock_, messages_,
+                        EvaluateReadings(vars_.calibration, hg), hg);
+    }
+
+    // The standard lamp test on STD-61A. The lamp has drifted from its
+    // reference values by what `corrections` say: the dial stands where
+    // they come out.
+    bool StandardLampTest(int month, int day, const std::array<double, 4>& corrections) {
+        StartDay(At(2026, month, day, 14, 50));
+        clock_.Set(At(2026, month, day, 15, 0));
+        vars_.settings.ObserverInitials = QStringLiteral("QX");
+        vars_.settings.InstrumentTemperature = 21.0;
+        quillon::StandardLampTest test(services_, op_, ReadReferenceLamps(vars_.setup));
+        if (!test.SelectLamp(QStringLiteral("STD-61A"))) {
+            std::fprintf(stderr, "no STD-61A in reflmps.061\n");
+            return false;
+        }
+        const std::array<double, 4> drifted =
+            DialForCorrections(vars_.calibration, test.Reference(), corrections);
+        std::vector<double> dial;
+        for (int sequence = 0; sequence < 3; ++sequence) {
+            dial.insert(dial.end(), drifted.begin(), drifted.end());
+        }
+        op_.Plan(dial, 0.0);
+        if (test.Run() != LampRunOutcome::Complete || !test.Accept()) {
+            std::fprintf(stderr, "the lamp test was not completed\n");
+            return false;
+        }
+        return true;
+    }
+
+    // 12/01 to 12/03: a day of observations each, of every class.
+    void ObservationDays() {
+        struct Planned {
+            int hour, minute;
+            const char* type;
+            double ozone;
+            double noise = 0.1;
+        };
+        const std::vector<Planned> usual = {{9, 30, "ADDSGQP", 281},  {10, 5, "CDDSGQP", 284},
+                                            {10, 40, "ADZB", 279},    {11, 15, "CDZC", 286},
+                                            {11, 50, "CCZB", 0},      {12, 30, "ADDSGQP", 283},
+                                            {13, 20, "CDDSGQP", 285}, {14, 10, "ADZC", 288}};
+        // 12/02 had doubtful observations: an AD and a CD direct sun twenty
+        // minutes apart that disagree by 4 %, and a CD direct sun in the
+        // afternoon through a shimmering haze.
+        std::vector<Planned> doubtful = usual;
+        doubtful[1] = {9, 50, "CDDSGQP", 281 * 1.04};
+        doubtful[6].noise = 3.5;
+        for (int d = 1; d <= 3; ++d) {
+            StartDay(At(2026, 12, d, 8, 0));
+            for (const Planned& p : d == 2 ? doubtful : usual) {
+                Observe(QString::fromLatin1(p.type), At(2026, 12, d, p.hour, p.minute),
+                        p.ozone + 3.0 * d, p.noise);
+            }
+        }
+    }
+
+private:
+    // UTC of a local standard time at the station.
+    DateTimeValue At(int year, int month, int day, int hour, int minute) const {
+        return DateSerial(year, month, day) + TimeSerial(hour, minute, 0) +
+               static_cast<double>(vars_.setup.UtcOffsetHours) / 24.0;
+    }
+
+    void StartDay(DateTimeValue utc) {
+        clock_.Set(utc);
+        vars_.day.LocalDate = std::floor(LocalStandardTime(vars_.setup, utc));
+        OpenDayFile(vars_.setup, vars_.day, clock_, messages_);
+        WriteProvenanceComment(vars_.setup, vars_.day, vars_.calibration, clock_, messages_);
+    }
+
+    // `noise`: how far the dial trembles while it is held, more when the
+    // sun's image shimmers through haze.
+    void Observe(const QString& type, DateTimeValue utc, double ozone, double noise) {
+        clock_.Set(utc);
+        const auto [first, second] = Balance(vars_, type, utc + 60.0 / 86400.0, ozone);
+        op_.Plan({first, second, first, second, first}, noise);
+        ObservationSession session(services_, op_);
+        op_.session = &session;
+        session.Run(type);
+    }
+
+    StationState vars_;
+    VirtualClock clock_;
+    StderrMessages messages_;
+    Silent player_;
+    Sounds sounds_{player_};
+    SerialCounterLink link_;
+    Cub5Encoder encoder_;
+    BusyGate gate_;
+    Services services_;
+    Operator op_;
+};
+
+// disc.cfg: the directories, and the counter's line when there is one.
+bool WriteDisc(const QString& home, const QString& device) {
+    QFile disc(home + QStringLiteral("disc.cfg"));
+    if (!disc.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    disc.write("config\r\ndata\r\nhistory\r\n" +
+               (device.isEmpty() ? QByteArray() : device.toUtf8() + "\r\n"));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -276,135 +439,22 @@ int main(int argc, char** argv) {
     }
     // The days pass in virtual time: no need to wait on the line's pace.
     sim.Send(QStringLiteral("slow 1"));
-    QFile disc(home + QStringLiteral("disc.cfg"));
-    if (!disc.open(QIODevice::WriteOnly)) {
+    if (!WriteDisc(home, sim.Device())) {
         return 1;
     }
-    disc.write("config\r\ndata\r\nhistory\r\n" + sim.Device().toUtf8() + "\r\n");
-    disc.close();
-
-    StationState vars;
-    vars.setup.HomeDir = home;
-    VirtualClock clock;
-    StderrMessages messages;
-    Silent player;
-    Sounds sounds(player);
-    SerialCounterLink link;
-    Cub5Encoder encoder(vars.setup, link, clock, messages);
-    BusyGate gate;
-    Services services{vars.setup, vars.calibration, vars.day, vars.settings, clock,
-                      messages,   sounds,           encoder,  gate};
-    if (const Result<void> read = ReadConfiguration(vars.setup, vars.calibration, messages);
-        !read) {
-        std::fprintf(stderr, "%s\n", qPrintable(read.error().message));
+    Station station(home, sim);
+    if (!station.Open()) {
         return 1;
     }
-    if (const Result<void> opened = encoder.OpenEncoderPort(); !opened) {
-        std::fprintf(stderr, "%s\n", qPrintable(opened.error().message));
+    const std::optional<std::array<double, 4>> shipped = station.WriteEarlierCalibration();
+    if (!shipped) {
         return 1;
     }
-    vars.settings.AudioPrompts = 0;
-    vars.settings.ComputerTimed = 1;
-    Operator op(sim);
-
-    const auto at = [&vars](int year, int month, int day, int hour, int minute) {
-        return DateSerial(year, month, day) + TimeSerial(hour, minute, 0) +
-               static_cast<double>(vars.setup.UtcOffsetHours) / 24.0;
-    };
-    const auto startDay = [&](DateTimeValue utc) {
-        clock.Set(utc);
-        vars.day.LocalDate = std::floor(LocalStandardTime(vars.setup, utc));
-        OpenDayFile(vars.setup, vars.day, clock, messages);
-        WriteProvenanceComment(vars.setup, vars.day, vars.calibration, clock, messages);
-    };
-    // `noise`: how far the dial trembles while it is held, more when the
-    // sun's image shimmers through haze.
-    const auto observe = [&](const QString& type, DateTimeValue utc, double ozone, double noise) {
-        clock.Set(utc);
-        const auto [first, second] = Balance(vars, type, utc + 60.0 / 86400.0, ozone);
-        op.Plan({first, second, first, second, first}, noise);
-        ObservationSession session(services, op);
-        op.session = &session;
-        session.Run(type);
-    };
-
-    // Before its tests of November the station ran on older corrections.
-    vars.calibration.LastHgTest = QStringLiteral("10/26/2026");
-    vars.calibration.LastStdTest = QStringLiteral("10/27/2026");
-    vars.calibration.LampCorrDate = QStringLiteral("10/27/2026");
-    const std::array<double, 4> shipped = vars.calibration.LampCorr;
-    vars.calibration.LampCorr = {0.3, -0.2, 0.3, 0.0};
-    if (!ReplaceFile(InstCfgPath(vars.setup), InstCfgText(vars.setup, vars.calibration)) ||
-        !ReplaceFile(LampCorrectionPath(vars.setup),
-                     LampCorrectionText(vars.calibration.LampCorrDate,
-                                        vars.calibration.LampCorrLamp,
-                                        vars.calibration.LampCorr))) {
-        std::fprintf(stderr, "cannot write the station's calibration\n");
+    station.MercuryTest(11, 28);
+    if (!station.StandardLampTest(11, 30, *shipped)) {
         return 1;
     }
-
-    // 11/28: the mercury lamp test, typed from the microammeter's readings.
-    startDay(at(2026, 11, 28, 14, 50));
-    clock.Set(at(2026, 11, 28, 15, 0));
-    MercuryEntries hg;
-    hg.boxes = {76.6, 69.3, 76.7, 69.3, 76.6, 69.4, 76.6, 69.3, 76.7, 69.3};
-    hg.startTemperature = 20.4;
-    hg.endTemperature = 20.9;
-    SaveMercuryTest(vars.setup, vars.day, vars.calibration, clock, messages,
-                    EvaluateReadings(vars.calibration, hg), hg);
-
-    // 11/30: the standard lamp test on STD-61A. The lamp has drifted from
-    // its reference values by what the corrections the station ships with
-    // say: the dial stands where they come out.
-    startDay(at(2026, 11, 30, 14, 50));
-    clock.Set(at(2026, 11, 30, 15, 0));
-    vars.settings.ObserverInitials = QStringLiteral("QX");
-    vars.settings.InstrumentTemperature = 21.0;
-    StandardLampTest test(services, op, ReadReferenceLamps(vars.setup));
-    if (!test.SelectLamp(QStringLiteral("STD-61A"))) {
-        std::fprintf(stderr, "no STD-61A in reflmps.061\n");
-        return 1;
-    }
-    const std::array<double, 4> drifted =
-        DialForCorrections(vars.calibration, test.Reference(), shipped);
-    std::vector<double> dial;
-    for (int sequence = 0; sequence < 3; ++sequence) {
-        dial.insert(dial.end(), drifted.begin(), drifted.end());
-    }
-    op.Plan(dial, 0.0);
-    if (test.Run() != LampRunOutcome::Complete || !test.Accept()) {
-        std::fprintf(stderr, "the lamp test was not completed\n");
-        return 1;
-    }
-
-    // 12/01 to 12/03: a day of observations each, of every class.
-    struct Planned {
-        int hour, minute;
-        const char* type;
-        double ozone;
-        double noise = 0.1;
-    };
-    const std::vector<Planned> usual = {{9, 30, "ADDSGQP", 281},  {10, 5, "CDDSGQP", 284},
-                                        {10, 40, "ADZB", 279},    {11, 15, "CDZC", 286},
-                                        {11, 50, "CCZB", 0},      {12, 30, "ADDSGQP", 283},
-                                        {13, 20, "CDDSGQP", 285}, {14, 10, "ADZC", 288}};
-    // 12/02 had doubtful observations: an AD and a CD direct sun twenty
-    // minutes apart that disagree by 4 %, and a CD direct sun in the
-    // afternoon through a shimmering haze.
-    std::vector<Planned> doubtful = usual;
-    doubtful[1] = {9, 50, "CDDSGQP", 281 * 1.04};
-    doubtful[6].noise = 3.5;
-    for (int d = 1; d <= 3; ++d) {
-        startDay(at(2026, 12, d, 8, 0));
-        for (const Planned& p : d == 2 ? doubtful : usual) {
-            observe(QString::fromLatin1(p.type), at(2026, 12, d, p.hour, p.minute),
-                    p.ozone + 3.0 * d, p.noise);
-        }
-    }
+    station.ObservationDays();
     // The example runs without a counter: its disc.cfg names none again.
-    if (!disc.open(QIODevice::WriteOnly)) {
-        return 1;
-    }
-    disc.write("config\r\ndata\r\nhistory\r\n");
-    return 0;
+    return WriteDisc(home, QString()) ? 0 : 1;
 }
