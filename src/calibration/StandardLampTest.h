@@ -133,6 +133,8 @@ public:
     void NewTemperature();
 
     static QString WavelengthName(int w);
+    // The N-table's code of the test's wavelength `w` (kLampA ... kLampD).
+    static int WavelengthCode(int w);
 
     // The checks, by wavelength: a deviation that asks for the measurement
     // again (over 0.5, 0.75 for C'), three means scattered beyond the same

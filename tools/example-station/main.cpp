@@ -245,8 +245,7 @@ std::array<double, 4> DialForCorrections(const Calibration& calibration,
                                          const std::array<double, 4>& corrections) {
     std::array<double, 4> dial{};
     for (int i = 0; i < 4; ++i) {
-        const int code = std::array{kWavelengthA, kWavelengthC, kWavelengthCPrime,
-                                    kWavelengthD}[static_cast<size_t>(i)];
+        const int code = StandardLampTest::WavelengthCode(i);
         const double wanted = RtoN(calibration, code, reference[i]) - corrections[i];
         double low = reference[i] - 20.0;
         double high = reference[i] + 20.0;
