@@ -23,13 +23,17 @@ ScriptedOperator::ScriptedOperator() {
 
 ScriptedOperator::~ScriptedOperator() {
     Active().removeAll(this);
-    for (const auto& [name, answer] : answers_) {
-        ADD_FAILURE() << "The screen " << name.toStdString() << " never came";
+    for (const Expected& expected : answers_) {
+        ADD_FAILURE() << "The screen " << expected.name.toStdString() << " never came";
     }
 }
 
 void ScriptedOperator::On(const QString& name, Answer answer) {
-    answers_ << std::pair{name, std::move(answer)};
+    answers_ << Expected{name, {}, std::move(answer)};
+}
+
+void ScriptedOperator::When(const QString& name, Ready ready, Answer answer) {
+    answers_ << Expected{name, std::move(ready), std::move(answer)};
 }
 
 void ScriptedOperator::Look() {
@@ -38,7 +42,11 @@ void ScriptedOperator::Look() {
         return; // a later operator answers for now
     }
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || ignored_.contains(modal->objectName())) {
+    if (!modal) {
+        return;
+    }
+    if (ignored_.contains(modal->objectName())) {
+        waiting_.invalidate(); // the test drives it: nothing is late meanwhile
         return;
     }
     if (modal->property("answered").toBool()) {
@@ -56,10 +64,13 @@ void ScriptedOperator::Look() {
         return;
     }
     stalled_ = nullptr;
-    if (!answers_.isEmpty() && answers_.first().first == modal->objectName()) {
-        modal->setProperty("answered", true);
+    if (!answers_.isEmpty() && answers_.first().name == modal->objectName() &&
+        (!answers_.first().ready || answers_.first().ready(modal))) {
+        // A screen answered once is marked; one answered by its states
+        // stays open for the next.
+        modal->setProperty("answered", !answers_.first().ready);
         seen_ << modal->objectName();
-        const Answer answer = answers_.takeFirst().second;
+        const Answer answer = answers_.takeFirst().answer;
         QTimer::singleShot(0, modal, [answer, modal] { answer(modal); });
         waiting_.invalidate();
         return;

@@ -28,8 +28,14 @@ public:
     ScriptedOperator(const ScriptedOperator&) = delete;
     ScriptedOperator& operator=(const ScriptedOperator&) = delete;
 
+    using Ready = std::function<bool(QWidget*)>;
     // Expects the screen named `name` next, and answers it with `answer`.
     void On(const QString& name, Answer answer);
+    // Expects the screen named `name` next, and answers it once `ready`
+    // holds for it: a screen that stays open through several states (the
+    // observation screen: start, accept, leave) takes one such answer per
+    // state, in order.
+    void When(const QString& name, Ready ready, Answer answer);
     // A screen the test drives itself (the wait gauge of a measurement):
     // never answered, never an unexpected one.
     void Ignore(const QString& name) { ignored_ << name; }
@@ -41,7 +47,12 @@ private:
     // The operators in their order of making; only the last one answers.
     static QList<ScriptedOperator*>& Active();
     QTimer timer_;
-    QList<std::pair<QString, Answer>> answers_;
+    struct Expected {
+        QString name;
+        Ready ready; // none: the screen is answered once, as it opens
+        Answer answer;
+    };
+    QList<Expected> answers_;
     QStringList seen_;
     QStringList ignored_;
     QElapsedTimer waiting_;

@@ -36,12 +36,6 @@ public:
     }
     std::function<void()> beforeRequest;
 };
-
-// Runs an operator's action after the polling timer's tick has returned:
-// the action may open further screens, and the timer must keep watching.
-void Later(std::function<void()> action) {
-    QTimer::singleShot(0, action);
-}
 } // namespace
 
 TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
@@ -90,11 +84,14 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
     ASSERT_TRUE(main.findChild<QLabel*>("lblF1")->isVisible());
 
     // The operator at the instrument: answers each question in turn, and
-    // drives the observation screen through its states (start, accept,
-    // escape) while the wait gauge runs by itself.
+    // takes the observation screen through its states (start, accept,
+    // leave) while the wait gauge runs by itself.
     ScriptedOperator op;
     op.Ignore("Ggauge");
-    op.Ignore("Obs");
+    const auto visible = [](const char* button) {
+        return [button](QWidget* m) { return m->findChild<QPushButton*>(button)->isVisible(); };
+    };
+    QString shownOzone;
     op.On("GetInitials", [](QWidget* m) {
         QLineEdit* box = m->findChild<QLineEdit*>("txtInitials");
         QTest::keyClicks(box, "jkl");
@@ -105,6 +102,13 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
         QTest::keyClicks(box, "22");
         QTest::keyClick(box, Qt::Key_Return);
     });
+    op.When("Obs", visible("cmmdPrsAny"), [](QWidget* m) {
+        QTest::keyClick(m->findChild<QPushButton*>("cmmdPrsAny"), Qt::Key_Space);
+    });
+    op.When("Obs", visible("cmmdAccept"), [&shownOzone](QWidget* m) {
+        shownOzone = m->findChild<QLabel*>("lblCalcO3")->text();
+        QTest::mouseClick(m->findChild<QPushButton*>("cmmdAccept"), Qt::LeftButton);
+    });
     op.On("Blue_sky", [](QWidget* m) {
         QTest::mouseClick(m->findChild<QLabel*>("lblBSC"), Qt::LeftButton);
         QTest::mouseClick(m->findChild<QLabel*>("lblNone"), Qt::LeftButton);
@@ -112,47 +116,35 @@ TEST(EndToEnd, TimedAdsObservationFromF1ToTheDayFile) {
         QTest::keyClicks(box, "end to end");
         QTest::keyClick(box, Qt::Key_Return);
     });
+    op.When("Obs", visible("cmmdPrsAny"), Press(Qt::Key_Escape));
     op.On("Moreobs", Press(Qt::Key_Escape));
-    QStringList seen;
-    QTimer operatorHands;
-    QObject::connect(&operatorHands, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal->objectName() != "Obs" || modal->property("handled").toBool()) {
-            return;
-        }
-        auto* accept = modal->findChild<QPushButton*>("cmmdAccept");
-        auto* start = modal->findChild<QPushButton*>("cmmdPrsAny");
-        if (start->isVisible() && !seen.contains("started")) {
-            seen << "started";
-            Later([start] { QTest::keyClick(start, Qt::Key_Space); });
-        } else if (accept->isVisible() && !seen.contains("accepted")) {
-            seen << "accepted" << modal->findChild<QLabel*>("lblCalcO3")->text();
-            Later([accept] { QTest::mouseClick(accept, Qt::LeftButton); });
-        } else if (start->isVisible() && seen.contains("accepted")) {
-            modal->setProperty("handled", true);
-            Later([modal] { QTest::keyClick(modal, Qt::Key_Escape); });
-        }
-    });
-    operatorHands.start(5);
     QTest::keyClick(&main, Qt::Key_F1);
-    operatorHands.stop();
 
-    EXPECT_EQ(op.Seen(), QStringList({"GetInitials", "GetDegsC", "Blue_sky", "Moreobs"}));
-    ASSERT_TRUE(seen.contains("accepted")) << seen.join(";").toStdString();
+    EXPECT_EQ(op.Seen(),
+              QStringList({"GetInitials", "GetDegsC", "Obs", "Obs", "Blue_sky", "Obs", "Moreobs"}));
+    EXPECT_TRUE(shownOzone.contains("428.1")) << shownOzone.toStdString();
     EXPECT_TRUE(main.isVisible());
     const QStringList lines =
         SplitLines(DecodeWindows1252(station.Read("data/" + QString("D27060.061"))));
     const QStringList obs = lines.filter(QRegularExpression("^OBS,"));
     ASSERT_EQ(obs.size(), 1) << lines.join("\n").toStdString();
     EXPECT_TRUE(obs[0].startsWith("OBS,03/01/2027,"));
-    EXPECT_TRUE(obs[0].contains(",ADDSGQP,22.0, "));
+    // By hand, from the N-table of the test station (rows of 10 R units) and
+    // its lamp corrections (A +0.4, D +0.1):
+    //   A: R = (170 + 170.5 + 170) / 3 = 170.167, N = 159.9 + 9.8 x 0.0167 + 0.4 = 160.463
+    //   D: R = (80 + 80.5) / 2 = 80.25, N = 68.4 + 8.7 x 0.025 + 0.1 = 68.718
+    //   ozone = 10 x (160.463 - 68.718) / (1.432 x mu) - 7 x 836/1013
+    //         = 433.88 - 5.78 = 428.1 DU at mu 1.4766 (noon at Boulder, 1 March).
+    EXPECT_TRUE(obs[0].endsWith(",ADDSGQP,22.0, 160.5, 68.7,0.0, 1.477,428.1,0.0"))
+        << obs[0].toStdString();
     const qsizetype at = lines.indexOf(obs[0]);
     EXPECT_TRUE(lines[at + 1].startsWith(" 170.0 170.5 170.0 080.0 080.5ADDSGQP 01 "));
     EXPECT_TRUE(lines[at + 1].endsWith("C         "
                                        "        061  BDR"));
     EXPECT_EQ(lines[at + 3], "\"JKL:end to end\"");
-    EXPECT_TRUE(
-        main.findChild<QLabel*>("lblADDSoz")->text().startsWith("One ADDS Obs with Ozone="));
+    EXPECT_TRUE(main.findChild<QLabel*>("lblADDSoz")
+                    ->text()
+                    .startsWith("One ADDS Obs with Ozone=428.1 DU at "));
 }
 
 TEST(EndToEnd, ExitChosenDuringTheTicksSerialReadWaitsForIt) {
