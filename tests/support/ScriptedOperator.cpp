@@ -89,9 +89,11 @@ void ScriptedOperator::Look() {
 
 ScriptedOperator::Answer Press(int key, Qt::KeyboardModifiers modifiers) {
     return [key, modifiers](QWidget* screen) {
+        // The focused widget of the screen, as the window system would
+        // send the key there (offscreen a window may not be the active one).
         QWidget* target = QApplication::focusWidget();
         if (!target || target->window() != screen) {
-            target = screen;
+            target = screen->focusWidget() ? screen->focusWidget() : screen;
         }
         QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     };

@@ -38,7 +38,7 @@ public:
         layout->addWidget(error_);
         auto* exit = new QPushButton(QStringLiteral("eXit"), this);
         exit->setObjectName(QStringLiteral("cmmdExit"));
-        exit->setAutoDefault(false);
+        // Enter in the box is the value's; on the focused eXit it leaves.
         connect(exit, &QPushButton::clicked, this, &QDialog::reject);
         layout->addWidget(exit);
     }
@@ -128,9 +128,13 @@ public:
         auto* exit = new QPushButton(QStringLiteral("e&Xit"), this);
         exit->setObjectName(QStringLiteral("cmmdExit"));
         for (QPushButton* b : {accept_, continue_, exit}) {
-            b->setAutoDefault(false);
             layout->addWidget(b);
         }
+        // Enter presses the focused Continue or e&Xit. Accept writes the new
+        // table into inst.cfg: never focused, never the default that Enter
+        // would press, only Alt+A or a click.
+        accept_->setAutoDefault(false);
+        accept_->setFocusPolicy(Qt::NoFocus);
         connect(accept_, &QPushButton::clicked, this, [this] { review_.Accept(); });
         connect(continue_, &QPushButton::clicked, this, [this] { review_.Adjust(); });
         connect(exit, &QPushButton::clicked, this, &QDialog::reject);
@@ -199,8 +203,8 @@ public:
         ShowSettings(4, settings);
         fresh_->setVisible(true);
         accept_->setEnabled(true);
-        accept_->setFocus();
         continue_->setText(QStringLiteral("re&Start"));
+        continue_->setFocus();
     }
 
     void ShowChanged(const QStringList& lines) override {

@@ -96,8 +96,8 @@ public:
         select->setObjectName(QStringLiteral("cmmdSelect"));
         auto* back = new QPushButton(QStringLiteral("Escape key to go back to Top Level"), this);
         back->setObjectName(QStringLiteral("cmmdExit"));
+        // Enter presses the focused button; on a list it opens the item.
         for (QPushButton* b : {open, select, back}) {
-            b->setAutoDefault(false);
             layout->addWidget(b);
         }
         connect(open, &QPushButton::clicked, this, [this] {
@@ -200,8 +200,7 @@ public:
         auto* back = new QPushButton(QStringLiteral("e&Xit or Escape key to backup."), this);
         back->setObjectName(QStringLiteral("cmmdExit"));
         for (QPushButton* b : {make_, back}) {
-            b->setAutoDefault(false);
-            layout->addWidget(b);
+            layout->addWidget(b); // Enter presses the focused one
         }
         connect(days_, &QListWidget::currentRowChanged, this, [this](int row) { Choose(row); });
         connect(make_, &QPushButton::clicked, this, [this] { Make(); });

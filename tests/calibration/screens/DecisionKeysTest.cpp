@@ -9,7 +9,9 @@
 #include "support/TestServices.h"
 #include "support/TestStation.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -156,4 +158,89 @@ TEST(DecisionKeys, QTableEscapedValueRetriedBySpaceOrEnterAndLeftByEscapeOrClose
         EXPECT_EQ(op.Seen().count("Inqadj"), c.retries ? 2 : 1) << c.what;
         EXPECT_EQ(station.Read("config/inst.cfg"), before) << c.what;
     }
+}
+
+namespace {
+
+// The Q-table review up to the adjustment screen: initials typed, no
+// history. `review` answers the screen in its first state (Continue has
+// the focus), `asked` says whether that answer asks for the value.
+void TypeInto(QWidget* screen, const char* box, const char* text) {
+    auto* edit = screen->findChild<QLineEdit*>(box);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+bool AcceptEnabled(QWidget* screen) {
+    return screen->findChild<QPushButton*>("cmmdAccept")->isEnabled();
+}
+
+} // namespace
+
+TEST(DecisionKeys, QTableAdjustmentKeysAndItsAcceptOnlyByAltAOrAClick) {
+    struct Case {
+        const char* what;
+        ScriptedOperator::Answer answer;
+        bool asks; // for the value; otherwise the review is left
+    };
+    const Case cases[] = {
+        {"Space", Press(Qt::Key_Space), true},
+        {"Enter", Press(Qt::Key_Return), true},
+        {"Alt+C", Press(Qt::Key_C, Qt::AltModifier), true},
+        {"Escape", Press(Qt::Key_Escape), false},
+        {"close", CloseWindow(), false},
+        {"Alt+X", Press(Qt::Key_X, Qt::AltModifier), false},
+    };
+    for (const Case& c : cases) {
+        TestStation station;
+        StationState vars = LoadedVars(station);
+        TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+        const QByteArray before = station.Read("config/inst.cfg");
+        ScriptedOperator op;
+        op.On("GetInitials", [](QWidget* m) { TypeInto(m, "txtInitials", "rde"); });
+        op.When(
+            "AdjQtable", [](QWidget* m) { return !AcceptEnabled(m); }, c.answer);
+        bool acceptTakesFocus = true;
+        if (c.asks) {
+            op.On("Inqadj", [](QWidget* m) { TypeInto(m, "txtAdjValue", "0.5"); });
+            // The new values shown: Enter presses the focused re&Start,
+            // which asks again; Accept cannot have the focus.
+            op.When("AdjQtable", AcceptEnabled, [&acceptTakesFocus](QWidget* m) {
+                acceptTakesFocus =
+                    m->findChild<QPushButton*>("cmmdAccept")->focusPolicy() != Qt::NoFocus;
+                EXPECT_EQ(m->focusWidget()->objectName(), "CmmdContinue");
+                QTest::keyClick(m->focusWidget(), Qt::Key_Return);
+            });
+            // The title bar's close on the entry is its Escape.
+            op.On("Inqadj", CloseWindow());
+            op.On("AdjEscape", Press(Qt::Key_Escape));
+        }
+        RunQTableReview(fakes.services, nullptr);
+        EXPECT_EQ(station.Read("config/inst.cfg"), before) << c.what;
+        EXPECT_EQ(op.Seen().count("Inqadj"), c.asks ? 2 : 0) << c.what;
+        if (c.asks) {
+            EXPECT_FALSE(acceptTakesFocus) << c.what;
+        }
+    }
+
+    // Alt+A takes the new values: 74.3 + 0.5 = 74.8 for Hg.
+    TestStation station;
+    StationState vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
+    ScriptedOperator op;
+    op.On("GetInitials", [](QWidget* m) { TypeInto(m, "txtInitials", "rde"); });
+    op.When(
+        "AdjQtable", [](QWidget* m) { return !AcceptEnabled(m); }, Press(Qt::Key_Space));
+    op.On("Inqadj", [](QWidget* m) { TypeInto(m, "txtAdjValue", "0.5"); });
+    op.When("AdjQtable", AcceptEnabled, [](QWidget* m) {
+        // Back from the entry, the window system makes it the active window
+        // again: a shortcut goes to the active window only.
+        QApplication::setActiveWindow(m);
+        QTest::keyClick(m, Qt::Key_A, Qt::AltModifier);
+    });
+    op.On("Qchanged", Press(Qt::Key_Space));
+    RunQTableReview(fakes.services, nullptr);
+    EXPECT_DOUBLE_EQ(vars.calibration.Q15Hg, 74.8);
+    EXPECT_TRUE(station.Read("config/inst.cfg").startsWith("61\r\n-.25\r\n96.835\r\n"));
 }

@@ -69,3 +69,88 @@ TEST(OtherDaysScreens, ChooseADirectoryPickADayMakeItsSummary) {
     EXPECT_FALSE(freeText.isEmpty());
     EXPECT_TRUE(QFile::exists(archive.filePath("S07097.999")));
 }
+
+TEST(OtherDaysScreens, TheKeysOfEachScreen) {
+    TestStation station;
+    StationState vars = LoadedVars(station);
+    TestServices fakes(vars, MakeDateTime(2007, 4, 7, 20, 0, 0));
+    station.Write("data/D07097.999",
+                  Header("04/07/2007") + Obs("120000", "ADDSGQP", "2.000", "300.0", "1.2"));
+    const auto focusOn = [](const char* button, int key) -> ScriptedOperator::Answer {
+        return [button, key](QWidget* m) {
+            auto* b = m->findChild<QPushButton*>(button);
+            b->setFocus();
+            QTest::keyClick(b, static_cast<Qt::Key>(key));
+        };
+    };
+    const auto activeThen = [](ScriptedOperator::Answer answer) -> ScriptedOperator::Answer {
+        return [answer](QWidget* m) {
+            QApplication::setActiveWindow(m); // shortcuts go to the active window
+            answer(m);
+        };
+    };
+    // Explain: Space and Enter go on, Escape and the title bar go back.
+    for (const auto& [what, answer, goesOn] : {std::tuple{"Space", Press(Qt::Key_Space), true},
+                                               std::tuple{"Enter", Press(Qt::Key_Return), true},
+                                               std::tuple{"Escape", Press(Qt::Key_Escape), false},
+                                               std::tuple{"close", CloseWindow(), false}}) {
+        ScriptedOperator op;
+        op.On("Explain", answer);
+        if (goesOn) {
+            op.On("ChooseDir", Press(Qt::Key_Escape));
+        }
+        RunOtherDays(fakes.services, nullptr);
+        EXPECT_EQ(op.Seen().size(), goesOn ? 2 : 1) << what;
+    }
+    // The chooser: Escape, the title bar, Space or Enter on the focused
+    // back button go back; Alt+S, and Enter on the focused select button,
+    // take the data directory to the day list, whose Escape, title bar,
+    // Alt+X and Enter on e&Xit come back to the chooser.
+    const std::pair<const char*, ScriptedOperator::Answer> back[] = {
+        {"Escape", Press(Qt::Key_Escape)},
+        {"close", CloseWindow()},
+        {"Space on back", focusOn("cmmdExit", Qt::Key_Space)},
+        {"Enter on back", focusOn("cmmdExit", Qt::Key_Return)},
+    };
+    for (const auto& [what, answer] : back) {
+        ScriptedOperator op;
+        op.On("Explain", Press(Qt::Key_Space));
+        op.On("ChooseDir", answer);
+        RunOtherDays(fakes.services, nullptr);
+        EXPECT_EQ(op.Seen(), QStringList({"Explain", "ChooseDir"})) << what;
+    }
+    const std::pair<const char*, ScriptedOperator::Answer> select[] = {
+        {"Alt+S", activeThen(Press(Qt::Key_S, Qt::AltModifier))},
+        {"Enter on select", focusOn("cmmdSelect", Qt::Key_Return)},
+    };
+    const std::pair<const char*, ScriptedOperator::Answer> leaveList[] = {
+        {"Escape", Press(Qt::Key_Escape)},
+        {"close", CloseWindow()},
+        {"Alt+X", activeThen(Press(Qt::Key_X, Qt::AltModifier))},
+        {"Enter on exit", focusOn("cmmdExit", Qt::Key_Return)},
+    };
+    for (const auto& [how, choose] : select) {
+        for (const auto& [what, leave] : leaveList) {
+            ScriptedOperator op;
+            op.On("Explain", Press(Qt::Key_Space));
+            op.On("ChooseDir", choose);
+            op.On("DayList", leave);
+            op.On("ChooseDir", Press(Qt::Key_Escape));
+            RunOtherDays(fakes.services, nullptr);
+            EXPECT_EQ(op.Seen(), QStringList({"Explain", "ChooseDir", "DayList", "ChooseDir"}))
+                << how << ", " << what;
+        }
+    }
+    // The day list: a day chosen, Make Summary File makes its summary file.
+    ScriptedOperator op;
+    op.On("Explain", Press(Qt::Key_Space));
+    op.On("ChooseDir", Click("cmmdSelect"));
+    op.On("DayList", [](QWidget* m) {
+        m->findChild<QListWidget*>("Dayfiles")->setCurrentRow(0);
+        m->findChild<QPushButton*>("cmmdMake")->click();
+        QTest::keyClick(m, Qt::Key_Escape);
+    });
+    op.On("ChooseDir", Press(Qt::Key_Escape));
+    RunOtherDays(fakes.services, nullptr);
+    EXPECT_TRUE(QFile::exists(station.DataDir() + "S07097.999"));
+}
