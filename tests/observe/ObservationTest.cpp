@@ -122,8 +122,16 @@ TEST_F(ObservationTest, TimedDirectSunCountdownsAndResult) {
     EXPECT_DOUBLE_EQ(run.result.means.meanFirst, 170.5);
     EXPECT_DOUBLE_EQ(run.result.means.meanSecond, 80.25);
     EXPECT_TRUE(run.result.calculated);
-    EXPECT_GT(run.result.ozone, 175);
-    EXPECT_LT(run.result.ozone, 700);
+    // By hand, from the test station's N-table and lamp corrections:
+    //   A: N(170.5) = 159.9 + 9.8 x 0.05 + 0.4 = 160.79
+    //   D: N(80.25) = 68.4 + 8.7 x 0.025 + 0.1 = 68.7175
+    //   ozone = 10 x 92.0725 / (1.432 x 2.17761) - 7 x 836/1013
+    //         = 295.260 - 5.777 = 289.48 DU, mu 2.17761 at 18:31 UTC.
+    EXPECT_NEAR(run.result.means.nFirst, 160.79, 1e-9);
+    EXPECT_NEAR(run.result.means.nSecond, 68.7175, 1e-9);
+    EXPECT_NEAR(run.result.mu, 2.17761, 1e-5);
+    EXPECT_NEAR(run.result.ozone, 289.48, 0.01);
+    EXPECT_TRUE(op.result[2].startsWith("289.5")) << op.result[2].toStdString();
     EXPECT_EQ(op.result[1], FormatNumber(run.result.mu, u"##.000"));
     EXPECT_TRUE(op.result[2].endsWith(" DU"));
     EXPECT_EQ(op.quality, ""); // steady readings, lamp tests on time
