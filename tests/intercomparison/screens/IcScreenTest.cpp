@@ -60,12 +60,22 @@ TEST_F(IcScreenTest, GoASetPauseExit) {
     watch.start(0);
     screen.findChild<QPushButton*>("cmmdGo")->click();
     watch.stop();
-    EXPECT_TRUE(screen.findChild<QLabel*>("lblSetResult_0")->text().startsWith("17:01:49 DS AD:"));
+    // The counter at 150.0 for every wavelength; its N by hand from the
+    // N-table row of 150 and the lamp corrections: C 133.2 - 0.3 = 132.9,
+    // D 129.9 + 0.1 = 130.0, A 140.5 + 0.4 = 140.9. Each wavelength a
+    // minute after the other, with its own mu; the set's mean time is D's.
+    EXPECT_EQ(screen.findChild<QLabel*>("lblSetResult_0")->text(), "17:01:49 DS AD: 24.7 CD: 10.9");
     EXPECT_TRUE(screen.findChild<QPushButton*>("CmmdExit")->isEnabled());
     EXPECT_EQ(screen.Series().SetStarts().size(), 1);
     screen.findChild<QPushButton*>("CmmdExit")->click();
     EXPECT_FALSE(screen.isVisible());
-    EXPECT_FALSE(station.Read("data/CDAobs26342.061").isEmpty());
+    const QStringList cda = QString::fromLatin1(station.Read("data/CDAobs26342.061"))
+                                .split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+    ASSERT_GE(cda.size(), 8);
+    EXPECT_EQ(cda[7], "BDR,2026-12-08,17:01:49,DS,"
+                      "17:00:49, 2.622,68.03, 150.0, 132.9, 499.011,"
+                      "17:01:49, 2.612,67.94, 150.0, 130.0, 999.000,"
+                      "17:02:49, 2.603,67.85, 150.0, 140.9, 247.099, 24.659, 10.928");
 }
 
 TEST_F(IcScreenTest, ShiftsShownAndKeptACommentHeldOpenDelaysNoSet) {
