@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -43,19 +44,30 @@ TEST(PlanWindow, TheCurrentIntervalFollowsTheClockAndAnotherDateCanBeShown) {
     TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
     PlanWindow window(fakes.services);
     auto* table = window.findChild<QTableWidget*>("tblPlan");
-    ASSERT_GE(table->rowCount(), 3);
-    EXPECT_EQ(table->item(0, 0)->text(), "00:00:00");
-    EXPECT_EQ(table->item(table->rowCount() - 1, 1)->text(), "24:00:00");
-    // The marked row is the one that holds 10:00:00, and only it is bold.
+    // The day's mu ranges, symmetric about solar noon: at 105.25 W the sun
+    // crosses the meridian a minute after 12:00 standard time, less the
+    // equation of time of 8 December (the sun 8.1 minutes fast): 11:52:56.
+    const QStringList starts = {"00:00:00", "07:15:29", "08:36:38", "09:04:44",
+                                "09:30:21", "10:29:10", "13:16:43", "14:15:31",
+                                "14:41:09", "15:09:14", "16:30:24"};
+    ASSERT_EQ(table->rowCount(), starts.size());
+    for (int r = 0; r < starts.size(); ++r) {
+        EXPECT_EQ(table->item(r, 0)->text(), starts[r]) << r;
+        EXPECT_EQ(table->item(r, 1)->text(), r + 1 < starts.size() ? starts[r + 1] : "24:00:00")
+            << r;
+    }
+    // The marked row is the one that holds 10:00:00 (range 5), and only it
+    // is bold.
     const int row = window.CurrentRow();
-    ASSERT_GE(row, 0);
-    EXPECT_LE(ClockSeconds(table->item(row, 0)->text()), 36000);
-    EXPECT_GT(ClockSeconds(table->item(row, 1)->text()), 36000);
-    EXPECT_TRUE(table->item(row, 3)->text().contains("ADDSGQP"));
+    ASSERT_EQ(row, 4);
+    EXPECT_EQ(table->item(row, 3)->text().split(QRegularExpression("[ ,]+"), Qt::SkipEmptyParts),
+              QStringList({"ADDSGQP", "CDDSGQP", "ADZB", "CCZB", "CCZC", "CDDSFI", "ADDSFI", "CDZB",
+                           "CDZC"}));
     for (int r = 0; r < table->rowCount(); ++r) {
         EXPECT_EQ(table->item(r, 0)->font().bold(), r == row) << r;
     }
-    EXPECT_TRUE(window.findChild<QLabel*>("lblNoon")->text().startsWith("Solar noon 11:"));
+    EXPECT_TRUE(window.findChild<QLabel*>("lblNoon")->text().startsWith("Solar noon 11:52:56"))
+        << window.findChild<QLabel*>("lblNoon")->text().toStdString();
     // The line at now stands at 10 hours.
     QLineSeries* now = NowLine(window);
     ASSERT_NE(now, nullptr);
@@ -69,11 +81,11 @@ TEST(PlanWindow, TheCurrentIntervalFollowsTheClockAndAnotherDateCanBeShown) {
     EXPECT_TRUE(types.contains("ADDSGQP"));
     EXPECT_TRUE(types.contains("CCZB"));
 
-    // The clock passes the end of the interval: the next one is marked.
-    const int end = ClockSeconds(table->item(row, 1)->text());
-    fakes.clock.Advance(end - 36000);
+    // The clock passes the end of the interval, 10:29:10: the next one is
+    // marked.
+    fakes.clock.Advance(ClockSeconds("10:29:10") - 36000);
     window.Tick();
-    EXPECT_EQ(window.CurrentRow(), row + 1);
+    EXPECT_EQ(window.CurrentRow(), 5);
     EXPECT_TRUE(table->item(row + 1, 0)->font().bold());
     EXPECT_FALSE(table->item(row, 0)->font().bold());
 
