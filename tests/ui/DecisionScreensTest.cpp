@@ -21,16 +21,21 @@ struct KeyCase {
 } // namespace
 
 TEST(DecisionScreenKeys, ANoticeGoesOnByEveryKey) {
-    // The lamp tests' warnings and verdicts ask nothing: every way out goes on.
-    for (const KeyCase& c :
-         {KeyCase{"Space", Press(Qt::Key_Space), 0}, KeyCase{"Enter", Press(Qt::Key_Return), 0},
-          KeyCase{"Escape", Press(Qt::Key_Escape), 0}, KeyCase{"close", CloseWindow(), 0},
-          KeyCase{"click", Click("cmmdContinue"), 0}}) {
+    // The lamp tests' warnings and verdicts ask nothing: every way out goes
+    // on, and the notice is gone. Its Continue is pressed by Space, Enter
+    // and a click (accepted); Escape and the title bar close it (rejected),
+    // which the callers treat alike.
+    for (const KeyCase& c : {KeyCase{"Space", Press(Qt::Key_Space), QDialog::Accepted},
+                             KeyCase{"Enter", Press(Qt::Key_Return), QDialog::Accepted},
+                             KeyCase{"Escape", Press(Qt::Key_Escape), QDialog::Rejected},
+                             KeyCase{"close", CloseWindow(), QDialog::Rejected},
+                             KeyCase{"click", Click("cmmdContinue"), QDialog::Accepted}}) {
         ScriptedOperator op;
         op.On("HighVar", c.answer);
         ContinueDialog notice("HighVar", "High Variation in Mercury test readings.",
                               {"The individual readings ..."});
-        notice.exec();
+        EXPECT_EQ(notice.exec(), c.outcome) << c.what;
+        EXPECT_FALSE(notice.isVisible()) << c.what;
         EXPECT_EQ(op.Seen(), QStringList{"HighVar"}) << c.what;
     }
 }
