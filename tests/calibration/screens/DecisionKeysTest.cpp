@@ -122,6 +122,23 @@ TEST(DecisionKeys, BlunderGoesOnByDefaultAndEscapeStartsOver) {
     EXPECT_EQ(std::count(fakes.player.played.begin(), fakes.player.played.end(), 134), 7);
 }
 
+namespace {
+
+// Types into a screen's box and presses Enter there.
+void TypeInto(QWidget* screen, const char* box, const char* text) {
+    auto* edit = screen->findChild<QLineEdit*>(box);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// The Q-table adjustment with its new values shown.
+bool AcceptEnabled(QWidget* screen) {
+    return screen->findChild<QPushButton*>("cmmdAccept")->isEnabled();
+}
+
+} // namespace
+
 TEST(DecisionKeys, QTableEscapedValueRetriedBySpaceOrEnterAndLeftByEscapeOrClose) {
     struct Case {
         const char* what;
@@ -140,12 +157,7 @@ TEST(DecisionKeys, QTableEscapedValueRetriedBySpaceOrEnterAndLeftByEscapeOrClose
         TestServices fakes(vars, MakeDateTime(2026, 12, 8, 17, 0, 0));
         const QByteArray before = station.Read("config/inst.cfg");
         ScriptedOperator op;
-        op.On("GetInitials", [](QWidget* m) {
-            auto* box = m->findChild<QLineEdit*>("txtInitials");
-            box->setFocus();
-            QTest::keyClicks(box, "rde");
-            QTest::keyClick(box, Qt::Key_Return);
-        });
+        op.On("GetInitials", [](QWidget* m) { TypeInto(m, "txtInitials", "rde"); });
         op.On("AdjQtable", Click("CmmdContinue"));
         op.On("Inqadj", Press(Qt::Key_Escape));
         op.On("AdjEscape", c.answer);
@@ -159,24 +171,6 @@ TEST(DecisionKeys, QTableEscapedValueRetriedBySpaceOrEnterAndLeftByEscapeOrClose
         EXPECT_EQ(station.Read("config/inst.cfg"), before) << c.what;
     }
 }
-
-namespace {
-
-// The Q-table review up to the adjustment screen: initials typed, no
-// history. `review` answers the screen in its first state (Continue has
-// the focus), `asked` says whether that answer asks for the value.
-void TypeInto(QWidget* screen, const char* box, const char* text) {
-    auto* edit = screen->findChild<QLineEdit*>(box);
-    edit->setFocus();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
-bool AcceptEnabled(QWidget* screen) {
-    return screen->findChild<QPushButton*>("cmmdAccept")->isEnabled();
-}
-
-} // namespace
 
 TEST(DecisionKeys, QTableAdjustmentKeysAndItsAcceptOnlyByAltAOrAClick) {
     struct Case {
