@@ -115,8 +115,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A day file of another directory: the list, then its summary.
         const QString dir = station.Home() + QStringLiteral("history/");
         station.Write(QStringLiteral("history/D06083.999"), bytes);
-        const quillon::DayFileList list = quillon::ListDayFiles(dir, QStringLiteral("999"));
+        const quillon::DayFileList list =
+            quillon::ListDayFiles(dir, QStringLiteral("999"), vars.setup.StationName);
         Check(list.entries.size() <= 1);
+        // The list and the day's reader take and refuse the same files.
+        const quillon::DayFileContents read =
+            quillon::ReadDayFile(dir + QStringLiteral("D06083.999"), vars.setup.StationName,
+                                 quillon::DateSerial(2006, 3, 24));
+        if (!list.unreadable.isEmpty()) {
+            Check(read.status != quillon::DayFileStatus::Ok);
+        }
+        if (!list.entries.isEmpty() && list.entries[0].date == QLatin1String("03/24/2006")) {
+            Check(read.status == quillon::DayFileStatus::Ok);
+        }
         quillon::SummaryTexts texts;
         quillon::SumAday(vars.setup, clock, QStringLiteral("03/24/2006"),
                          quillon::SummaryDetail::Full, dir, texts, messages);

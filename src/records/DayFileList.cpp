@@ -13,7 +13,7 @@
 namespace quillon {
 
 namespace {
-// Enough for the five header lines and the start of the first record.
+// What a day file's header usually fits in, read at a time.
 constexpr qint64 kHeaderBytes = 64 * 1024;
 } // namespace
 
@@ -64,8 +64,17 @@ DayFileList ListDayFiles(const QString& directory, const QString& extension,
             out.unreadable << name + QStringLiteral(" (") + file.errorString() + u')';
             continue;
         }
-        // The header and what follows it are in the file's first bytes.
-        const QByteArray start = file.read(kHeaderBytes);
+        // The header and the line after it: read until six lines have
+        // ended, whatever their ending (CR LF counts twice), or the file
+        // has; a header line of any length is read whole, as the day's own
+        // reader reads it.
+        QByteArray start;
+        qsizetype endings = 0;
+        while (endings < 12 && !file.atEnd() && file.error() == QFileDevice::NoError) {
+            const QByteArray chunk = file.read(kHeaderBytes);
+            endings += chunk.count('\n') + chunk.count('\r');
+            start += chunk;
+        }
         if (file.error() != QFileDevice::NoError) {
             out.unreadable << name + QStringLiteral(" (") + file.errorString() + u')';
             continue;

@@ -214,6 +214,8 @@ TEST(Cli, DaysListsExactlyTheFilesTheSummaryReads) {
     // editor's UTF-8 byte-order mark is no part of the station's name.
     write("D07091.999", day('1', "\"Boulder, Colorado\"").replace("\r\n", "\r"));
     write("D07092.999", "\xEF\xBB\xBF" + day('2', "\"Boulder, Colorado\""));
+    // A first line of 70,000 characters after the name: read whole by both.
+    write("D07097.999", day('7', "\"Boulder, Colorado\"," + QByteArray(70000, 'x')));
     // Refused by both: NUL bytes, random bytes, another station's day and
     // a third line that is no date.
     write("D07093.999", QByteArray(4096, '\0'));
@@ -229,9 +231,10 @@ TEST(Cli, DaysListsExactlyTheFilesTheSummaryReads) {
     const CliResult days = RunCli(station, {"days", archive.path()});
     EXPECT_EQ(days.code, 0);
     const QStringList listed = days.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(listed.size(), 2) << days.out.toStdString();
+    ASSERT_EQ(listed.size(), 3) << days.out.toStdString();
     EXPECT_TRUE(listed[0].startsWith("04/01/2007 D07091.999 "));
     EXPECT_TRUE(listed[1].startsWith("04/02/2007 D07092.999 "));
+    EXPECT_TRUE(listed[2].startsWith("04/07/2007 D07097.999 "));
     const QStringList refused = days.err.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(refused.size(), 4) << days.err.toStdString();
     // 4096 NUL bytes are one line of 4096 control characters: 80 shown.
@@ -242,11 +245,12 @@ TEST(Cli, DaysListsExactlyTheFilesTheSummaryReads) {
     EXPECT_EQ(refused[3],
               "Cannot read D07096.999 (no date of the form MM/DD/YYYY on its third line: Friday)");
 
-    for (int d = 1; d <= 6; ++d) {
+    for (int d = 1; d <= 7; ++d) {
         const QString date = QStringLiteral("04/0%1/2007").arg(d);
+        const bool read = d <= 2 || d == 7;
         const CliResult summary = RunCli(station, {"summary", date, "--dir", archive.path()});
-        EXPECT_EQ(summary.code, d <= 2 ? 0 : 1) << date.toStdString() << summary.err.toStdString();
-        if (d <= 2) {
+        EXPECT_EQ(summary.code, read ? 0 : 1) << date.toStdString() << summary.err.toStdString();
+        if (read) {
             EXPECT_TRUE(summary.out.startsWith("One ADDS Obs with Ozone=300.0 DU at 120000; "
                                                "Mu:2.000\n"))
                 << date.toStdString();
