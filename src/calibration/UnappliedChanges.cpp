@@ -26,10 +26,12 @@ QString When(DateTimeValue date, const QString& time) {
     return FormatDate(date, u"MM/DD/YYYY") + u' ' + time.left(5);
 }
 
-// A test of a history dated after the test inst.cfg names.
+// A test of a history dated after the test inst.cfg names. An inst.cfg
+// without the optional dates (a station's file from before it kept them)
+// says nothing of its tests: nothing is claimed missing from it.
 bool After(DateTimeValue tested, const QString& lastInInstCfg) {
     DateTimeValue last = 0;
-    return !ParseMdy(lastInInstCfg, &last) || tested > last;
+    return ParseMdy(lastInInstCfg, &last) && tested > last;
 }
 
 // The text of a comment record's line, without its quotes.
@@ -99,9 +101,13 @@ QList<UnappliedChange> FindUnappliedChanges(const StationSetup& setup,
         out << UnappliedChange{QStringLiteral("mercury test"), when, QString(),
                                Unreached(QStringLiteral("mercury test"), when)};
     }
+    // inst.cfg holds both test dates or neither; without them the standard
+    // lamp's date is only the corrections' own, which says nothing of a
+    // test whose corrections were not taken.
+    const bool datesInInstCfg = calibration.LastHgTest != QLatin1String("UNKNOWN");
     const QList<LampPoint> lamp =
         LampHistoryPoints(setup.HistoryDir + QStringLiteral("lamphist.") + setup.InstrumentId);
-    if (!lamp.isEmpty() && After(lamp.last().date, calibration.LastStdTest)) {
+    if (datesInInstCfg && !lamp.isEmpty() && After(lamp.last().date, calibration.LastStdTest)) {
         const QString when = When(lamp.last().date, lamp.last().time);
         QString text = Unreached(QStringLiteral("standard lamp test"), when);
         // Its corrections are written before inst.cfg: they may be in use.

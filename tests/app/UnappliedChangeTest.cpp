@@ -83,3 +83,35 @@ TEST(UnappliedChange, NoticedAtTheNextStartAndItsRetrySaysSo) {
     EXPECT_DOUBLE_EQ(vars.calibration.Q15Hg, 75.3);
     EXPECT_TRUE(FindUnappliedChanges(vars.setup, vars.calibration).isEmpty());
 }
+
+TEST(UnappliedChange, AnInstCfgWithoutItsTestDatesIsNeverSaidToMissATest) {
+    // A station's inst.cfg from before it kept the dates of its lamp tests,
+    // and histories with tests of December: nothing is claimed missing.
+    TestStation station;
+    station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,74.3,\"06/15/2026\"\r\n");
+    station.Write("history/hghist.061", "HGLAMP,12/05/2026,10:00:00,  20.0, 21.0\r\n"
+                                        "  78.0   78.0   78.0   00.0   00.0 \r\n"
+                                        "  70.6   70.6   70.6   00.0   00.0 \r\n"
+                                        "   74.30   74.00    00.30  24 Mar 2006\r\n");
+    station.Write("history/lamphist.061",
+                  "\"STDLAMP\",\"12/06/2026\",\"10:00:00\",\"STD-61A\",21\r\n"
+                  "142.6 142.6 142.6 127.4 127.4 127.4 119.3 119.3 119.3 098.6 098.6 098.6 \r\n"
+                  "000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 000.0 \r\n"
+                  "Test Average: 142.6127.4  119.3  098.6   Std Dev: 000.0000.0  000.0  000.0  "
+                  "\r\n");
+    const StationState vars = LoadedVars(station);
+    EXPECT_EQ(vars.calibration.LastHgTest, "UNKNOWN");
+    EXPECT_TRUE(FindUnappliedChanges(vars.setup, vars.calibration).isEmpty());
+
+    // With the dates of 11/28 and 11/30, the same histories are tests that
+    // inst.cfg never got.
+    station.Write("config/inst.cfg", "61,-0.25,96.5,118.2,132.7,74.3,\"06/15/2026\","
+                                     "\"11/28/2026\",\"11/30/2026\"\r\n");
+    const StationState dated = LoadedVars(station);
+    const QList<UnappliedChange> missed = FindUnappliedChanges(dated.setup, dated.calibration);
+    ASSERT_EQ(missed.size(), 2);
+    EXPECT_EQ(missed[0].text, "the mercury test of 12/05/2026 10:00 did not reach inst.cfg; "
+                              "inst.cfg holds the values from before it");
+    EXPECT_EQ(missed[1].text, "the standard lamp test of 12/06/2026 10:00 did not reach "
+                              "inst.cfg; inst.cfg holds the values from before it");
+}
