@@ -6,6 +6,7 @@
 #include "config/InstCfg.h"
 #include "ozone/OzoneCalc.h"
 #include "records/WholeRecords.h"
+#include "util/DecimalCompare.h"
 #include "util/DurableFile.h"
 #include "util/Format.h"
 #include "util/TextFile.h"
@@ -17,32 +18,23 @@ namespace quillon {
 
 namespace {
 
-// Readings are typed to a tenth or a hundredth: limits are compared on the
-// decimal values, so that 48.7 - 48.2 is the 0.5 it is, not 0.50000000000001.
-bool Above(double value, double limit) {
-    return value > limit + 1e-9;
-}
-bool Below(double value, double limit) {
-    return value < limit - 1e-9;
-}
-
 double Spread(const std::array<double, 5>& row, int n) {
     const auto [low, high] = std::minmax_element(row.begin(), row.begin() + n);
     return *high - *low;
 }
 
 bool AllEqual(const std::array<double, 5>& row, int n) {
-    return !Above(Spread(row, n), 0.0);
+    return !DecimalAbove(Spread(row, n), 0.0);
 }
 
 } // namespace
 
 bool MercuryReadingInRange(double value) {
-    return !Above(value, 120.0) && !Below(value, 30.0);
+    return !DecimalAbove(value, 120.0) && !DecimalBelow(value, 30.0);
 }
 
 bool MercuryTemperatureInRange(double value) {
-    return !Above(value, 40.0) && !Below(value, -5.0);
+    return !DecimalAbove(value, 40.0) && !DecimalBelow(value, -5.0);
 }
 
 double MercuryBoxNumber(const QString& text) {
@@ -89,7 +81,7 @@ MercuryEntries MercuryEntriesFrom(const std::array<QString, 10>& readings, const
 
 MercuryEvaluation UpdateTemperatures(const Calibration& calibration, double start, double end) {
     MercuryEvaluation out;
-    if (Above(std::fabs(end - start), 1.0)) {
+    if (DecimalAbove(std::fabs(end - start), 1.0)) {
         out.warning = MercuryWarning::BigTempDiff;
         return out;
     }
@@ -133,7 +125,7 @@ MercuryEvaluation EvaluateReadings(const Calibration& calibration, const Mercury
         sumUpper += upper[k];
         sumLower += lower[k];
     }
-    if (n > 1 && (Above(Spread(upper, n), 0.5) || Above(Spread(lower, n), 0.5))) {
+    if (n > 1 && (DecimalAbove(Spread(upper, n), 0.5) || DecimalAbove(Spread(lower, n), 0.5))) {
         if (out.warning == MercuryWarning::None) {
             out.warning = MercuryWarning::HighVar;
         }
@@ -142,7 +134,7 @@ MercuryEvaluation EvaluateReadings(const Calibration& calibration, const Mercury
     out.hasAverage = true;
     out.testAverage = (sumUpper + sumLower) / (2.0 * n);
     out.separation = std::fabs(sumLower - sumUpper) / n;
-    if (Above(out.separation, 12.0) || Below(out.separation, 5.0)) {
+    if (DecimalAbove(out.separation, 12.0) || DecimalBelow(out.separation, 5.0)) {
         if (out.warning == MercuryWarning::None) {
             out.warning = MercuryWarning::Hgdiff;
         }
@@ -161,7 +153,7 @@ MercuryEvaluation EvaluateReadings(const Calibration& calibration, const Mercury
 }
 
 bool MercuryTestPasses(double difference) {
-    return Below(std::fabs(difference), 0.3);
+    return DecimalBelow(std::fabs(difference), 0.3);
 }
 
 MercuryDialogText WarningText(MercuryWarning warning, const MercuryEvaluation& evaluation) {

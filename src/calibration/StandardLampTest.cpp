@@ -4,6 +4,7 @@
 #include "config/ConfigFile.h"
 #include "ozone/OzoneCalc.h"
 #include "station/MeasurementStep.h"
+#include "util/DecimalCompare.h"
 #include "util/Format.h"
 #include "util/ItemReader.h"
 #include "util/TextFile.h"
@@ -21,10 +22,6 @@ const int kCodes[4] = {kWavelengthA, kWavelengthC, kWavelengthCPrime, kWavelengt
 // The spread a wavelength's readings may have: C' is the noisier.
 double Limit(int w) {
     return w == kLampCPrime ? 0.75 : 0.5;
-}
-
-bool Above(double value, double limit) {
-    return value > limit + 1e-9;
 }
 
 } // namespace
@@ -132,15 +129,15 @@ ReferenceLamps ReadReferenceLamps(const StationSetup& setup) {
 }
 
 bool StandardLampTest::DeviationTooHigh(int w, double sd) {
-    return Above(sd, Limit(w));
+    return DecimalAbove(sd, Limit(w));
 }
 
 bool StandardLampTest::Scattered(int w, const std::array<double, 3>& m) {
-    return Above(std::max({m[0], m[1], m[2]}) - std::min({m[0], m[1], m[2]}), Limit(w));
+    return DecimalAbove(std::max({m[0], m[1], m[2]}) - std::min({m[0], m[1], m[2]}), Limit(w));
 }
 
 bool StandardLampTest::BigChange(int w, double inUse, double fresh) {
-    return Above(std::fabs(fresh - inUse), w == kLampD ? 1.5 : 1.0);
+    return DecimalAbove(std::fabs(fresh - inUse), w == kLampD ? 1.5 : 1.0);
 }
 
 StandardLampTest::StandardLampTest(Services& services, StandardLampScreens& screens,
@@ -353,8 +350,8 @@ LampRunOutcome StandardLampTest::Run() {
         if (sequence == 1 && known_) {
             bool gross = false;
             for (int i = 0; i < 4; ++i) {
-                gross = gross || Above(std::fabs(reference_[i] - means_[i][0]),
-                                       5.0 + std::fabs(calibration_.LampCorr[i]));
+                gross = gross || DecimalAbove(std::fabs(reference_[i] - means_[i][0]),
+                                              5.0 + std::fabs(calibration_.LampCorr[i]));
             }
             if (gross) {
                 switch (screens_.GrossError()) {

@@ -21,8 +21,8 @@ QString Shown(const QString& line) {
 
 } // namespace
 
-DayFileHeader ReadDayFileHeader(QStringList lines, const QString& stationName) {
-    DayFileHeader header;
+HeaderReading ReadDayFileHeader(QStringList lines, const QString& stationName) {
+    HeaderReading header;
     // The byte-order mark as the station's Windows-1252 reading sees it.
     const QString bom = QStringLiteral("\u00EF\u00BB\u00BF");
     if (!lines.isEmpty() && lines[0].startsWith(bom)) {
@@ -46,7 +46,7 @@ DayFileHeader ReadDayFileHeader(QStringList lines, const QString& stationName) {
     return header;
 }
 
-QString RefusalReason(const DayFileHeader& header) {
+QString RefusalReason(const HeaderReading& header) {
     if (header.refused == HeaderRefusal::NotADataFile) {
         return QStringLiteral("not a data file, first line: ") + header.shown;
     }

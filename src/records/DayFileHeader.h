@@ -18,7 +18,7 @@ enum class HeaderRefusal {
 // The five lines a day file begins with: the station's name (or "DAILY
 // DATA FILE" in files of the earliest programs), the instrument, the day's
 // date, the time the file was opened and the card line.
-struct DayFileHeader {
+struct HeaderReading {
     std::optional<HeaderRefusal> refused;
     // The first field of the line refused, or of the date line: at most 80
     // characters (a file of another kind may hold one line of megabytes),
@@ -33,9 +33,9 @@ struct DayFileHeader {
 // file's first lines as SplitLines gives them (CR LF, LF or CR alone); a
 // UTF-8 byte-order mark that an editor put before the first line is no part
 // of the station's name.
-DayFileHeader ReadDayFileHeader(QStringList lines, const QString& stationName);
+HeaderReading ReadDayFileHeader(QStringList lines, const QString& stationName);
 
 // The refusal as a short reason: "not a data file (first line: ...)".
-QString RefusalReason(const DayFileHeader& header);
+QString RefusalReason(const HeaderReading& header);
 
 } // namespace quillon

@@ -79,7 +79,7 @@ DayFileList ListDayFiles(const QString& directory, const QString& extension,
             out.unreadable << name + QStringLiteral(" (") + file.errorString() + u')';
             continue;
         }
-        const DayFileHeader header =
+        const HeaderReading header =
             ReadDayFileHeader(SplitLines(DecodeWindows1252(start)), stationName);
         if (header.refused) {
             out.unreadable << name + QStringLiteral(" (") + RefusalReason(header) + u')';

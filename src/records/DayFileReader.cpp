@@ -205,7 +205,7 @@ DayFileContents ReadDayFile(const QString& path, const QString& stationName,
         return out;
     }
     const QStringList lines = SplitLines(*read);
-    const DayFileHeader header = ReadDayFileHeader(lines, stationName);
+    const HeaderReading header = ReadDayFileHeader(lines, stationName);
     if (header.refused == HeaderRefusal::NotADataFile) {
         out.status = DayFileStatus::NotADataFile;
         out.message = QStringLiteral("This file:") + path + QStringLiteral(" is not a data file") +
