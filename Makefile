@@ -54,11 +54,12 @@ fuzz: deps
 			$(FUZZ_DIR)/corpus/$$f fuzz/corpus/$$f || exit 1; \
 	done
 
-# Every test built with AddressSanitizer and UBSan, in its own build directory
-# (line tables only: the reports name file and line, at less build time).
+# Every test run against the program's code built with AddressSanitizer and
+# UBSan, in its own build directory (line tables only: the reports name file
+# and line, at less build time).
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON \
-		-DCMAKE_CXX_FLAGS_DEBUG="-g1" -DQUILLON_UNITY=ON
+		-DCMAKE_CXX_FLAGS_DEBUG="-g1"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
 		ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
